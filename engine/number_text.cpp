@@ -1,0 +1,294 @@
+#include "number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <system_error>
+
+namespace gongshang {
+namespace {
+
+// Hands out the characters of a text one at a time, already folded: full-width
+// forms become ASCII, blanks are skipped, anything else that is not ASCII
+// comes out as 0, which no number continues with. 0 also marks the end.
+class Utf16Cursor {
+ public:
+  explicit Utf16Cursor(std::u16string_view text) : text_(text) {}
+
+  char next() {
+    while (pos_ < text_.size()) {
+      char32_t c = text_[pos_++];
+      if (c >= 0xFF01 && c <= 0xFF5E) c -= 0xFEE0;
+      if (c == 0x3000) c = u' ';
+      if (c == u' ' || c == u'\t' || c == u'\n') continue;
+      return c < 0x80 ? static_cast<char>(c) : '\0';
+    }
+    return '\0';
+  }
+
+ private:
+  std::u16string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// The same over UTF-8: the three-byte sequences of the full-width block and
+// of the ideographic space are folded; every other non-ASCII byte stops.
+class Utf8Cursor {
+ public:
+  explicit Utf8Cursor(std::string_view text) : text_(text) {}
+
+  char next() {
+    while (pos_ < text_.size()) {
+      auto b = static_cast<unsigned char>(text_[pos_]);
+      char32_t c = b;
+      if (b >= 0x80) {
+        if (b != 0xE3 && b != 0xEF) return '\0';
+        if (text_.size() - pos_ < 3) return '\0';
+        auto b1 = static_cast<unsigned char>(text_[pos_ + 1]);
+        auto b2 = static_cast<unsigned char>(text_[pos_ + 2]);
+        if ((b1 & 0xC0) != 0x80 || (b2 & 0xC0) != 0x80) return '\0';
+        c = ((b & 0x0Fu) << 12) | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
+        pos_ += 3;
+        if (c >= 0xFF01 && c <= 0xFF5E) {
+          c -= 0xFEE0;
+        } else if (c == 0x3000) {
+          continue;
+        } else {
+          return '\0';
+        }
+      } else {
+        ++pos_;
+      }
+      if (c == ' ' || c == '\t' || c == '\n') continue;
+      return static_cast<char>(c);
+    }
+    return '\0';
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// Collects the ASCII form of the number handed to std::from_chars. Field
+// texts are short; a pasted novel of digits spills to the heap.
+class DigitBuffer {
+ public:
+  void push(char c) {
+    if (size_ < kLocal) {
+      local_[size_] = c;
+    } else {
+      if (spill_.empty()) spill_.assign(local_, kLocal);
+      spill_.push_back(c);
+    }
+    ++size_;
+  }
+  void truncate(std::size_t size) {
+    size_ = size;
+    if (!spill_.empty()) spill_.resize(size > kLocal ? size : kLocal);
+  }
+  std::size_t size() const { return size_; }
+  const char* data() const { return spill_.empty() ? local_ : spill_.data(); }
+
+ private:
+  static constexpr std::size_t kLocal = 128;
+  char local_[kLocal];
+  std::string spill_;
+  std::size_t size_ = 0;
+};
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+int hex_value(char c) {
+  if (is_digit(c)) return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+template <class Cursor>
+std::optional<double> read_radix(Cursor& cursor, int radix) {
+  std::uint64_t n = 0;
+  bool too_large = false;
+  for (char c = cursor.next();; c = cursor.next()) {
+    int d = hex_value(c);
+    if (d < 0 || d >= radix) break;
+    n = n * radix + d;
+    if (n > kMaxRadixValue) {
+      too_large = true;
+      n = kMaxRadixValue;  // keeps the product from wrapping while we read on
+    }
+  }
+  if (too_large) return std::nullopt;
+  if (n <= 0xFFFF) return static_cast<double>(static_cast<std::int16_t>(n));
+  return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(n)));
+}
+
+// Decimal exponent of the first significant digit of the number the buffer
+// holds, saturated; only its sign matters, to tell overflow from underflow.
+long long magnitude(std::string_view mantissa, std::string_view exponent) {
+  long long m = 0;
+  std::size_t point = mantissa.find('.');
+  std::size_t first = mantissa.find_first_not_of("0.");
+  if (first == std::string_view::npos) return 0;
+  m = first < point ? static_cast<long long>(point - first) - 1
+                    : -static_cast<long long>(first - point);
+  long long e = 0;
+  bool negative = !exponent.empty() && exponent[0] == '-';
+  for (char c : exponent) {
+    if (is_digit(c) && e < 1'000'000'000'000LL) e = e * 10 + (c - '0');
+  }
+  return m + (negative ? -e : e);
+}
+
+template <class Cursor>
+std::optional<double> read(Cursor cursor) {
+  char c = cursor.next();
+  if (c == '&') {
+    c = cursor.next();
+    if (c == 'H' || c == 'h') return read_radix(cursor, 16);
+    if (c == 'O' || c == 'o') return read_radix(cursor, 8);
+    return 0.0;
+  }
+  DigitBuffer buf;
+  bool negative = false;
+  if (c == '+' || c == '-') {
+    negative = c == '-';
+    c = cursor.next();
+  }
+  buf.push('0');  // from_chars wants a digit before the point
+  bool any_digit = false;
+  for (; is_digit(c); c = cursor.next()) {
+    buf.push(c);
+    any_digit = true;
+  }
+  if (c == '.') {
+    buf.push('.');
+    for (c = cursor.next(); is_digit(c); c = cursor.next()) {
+      buf.push(c);
+      any_digit = true;
+    }
+  }
+  if (!any_digit) return 0.0;
+  std::size_t mantissa_end = buf.size();
+  if (c == 'E' || c == 'e' || c == 'D' || c == 'd') {
+    buf.push('e');
+    c = cursor.next();
+    if (c == '+' || c == '-') {
+      buf.push(c);
+      c = cursor.next();
+    }
+    bool exponent_digit = false;
+    for (; is_digit(c); c = cursor.next()) {
+      buf.push(c);
+      exponent_digit = true;
+    }
+    // A letter with no digits after it is not an exponent; the number ends before it.
+    if (!exponent_digit) buf.truncate(mantissa_end);
+  }
+  double value = 0;
+  auto [end, ec] = std::from_chars(buf.data(), buf.data() + buf.size(), value);
+  if (ec == std::errc::result_out_of_range) {
+    std::string_view all(buf.data(), buf.size());
+    std::string_view exponent = all.substr(mantissa_end);
+    if (!exponent.empty()) exponent.remove_prefix(1);
+    if (magnitude(all.substr(0, mantissa_end), exponent) >= 0) return std::nullopt;
+    value = 0;  // too small for any double but zero
+  }
+  return negative ? -value : value;
+}
+
+// Rounds |x| to `digits` significant digits and writes it as the forms want.
+std::size_t write_form(double x, int digits, char* out) {
+  if (x == 0 || !std::isfinite(x)) {
+    out[0] = '0';
+    return 1;
+  }
+  char* p = out;
+  if (x < 0) *p++ = '-';
+  char sci[kMaxFormLength + 16];
+  auto res = std::to_chars(sci, sci + sizeof sci, std::fabs(x), std::chars_format::scientific,
+                           digits - 1);
+  // sci holds "d.ddd...e+XX"; gather the digits and the exponent.
+  char mant[kMaxFormLength];
+  int n = 0;
+  const char* s = sci;
+  for (; *s != 'e'; ++s) {
+    if (is_digit(*s)) mant[n++] = *s;
+  }
+  int exp10 = 0;
+  std::from_chars(s + (s[1] == '+' ? 2 : 1), res.ptr, exp10);
+  while (n > 1 && mant[n - 1] == '0') --n;
+
+  if (exp10 >= -4 && exp10 < digits) {
+    if (exp10 < 0) {
+      *p++ = '0';
+      *p++ = '.';
+      for (int i = -1; i > exp10; --i) *p++ = '0';
+      std::memcpy(p, mant, n);
+      p += n;
+    } else {
+      for (int i = 0; i <= exp10; ++i) *p++ = i < n ? mant[i] : '0';
+      if (n > exp10 + 1) {
+        *p++ = '.';
+        std::memcpy(p, mant + exp10 + 1, n - exp10 - 1);
+        p += n - exp10 - 1;
+      }
+    }
+  } else {
+    *p++ = mant[0];
+    if (n > 1) {
+      *p++ = '.';
+      std::memcpy(p, mant + 1, n - 1);
+      p += n - 1;
+    }
+    *p++ = 'E';
+    *p++ = exp10 < 0 ? '-' : '+';
+    int mag = exp10 < 0 ? -exp10 : exp10;
+    if (mag < 10) *p++ = '0';
+    p = std::to_chars(p, out + kMaxFormLength, mag).ptr;
+  }
+  return static_cast<std::size_t>(p - out);
+}
+
+std::u16string widen(const char* s, std::size_t n) { return std::u16string(s, s + n); }
+
+}  // namespace
+
+std::optional<double> read_number(std::u16string_view text) { return read(Utf16Cursor(text)); }
+
+std::optional<double> read_number(std::string_view text) { return read(Utf8Cursor(text)); }
+
+std::size_t write_double_form(double x, char* out) { return write_form(x, kDoubleFormDigits, out); }
+
+std::size_t write_single_form(float x, char* out) {
+  return write_form(static_cast<double>(x), kSingleFormDigits, out);
+}
+
+std::u16string double_form(double x) {
+  char buf[kMaxFormLength];
+  return widen(buf, write_double_form(x, buf));
+}
+
+std::u16string single_form(float x) {
+  char buf[kMaxFormLength];
+  return widen(buf, write_single_form(x, buf));
+}
+
+double round_half_even(double x) {
+  double r = std::round(x);  // halves away from zero
+  if (std::fabs(r - x) == 0.5) r = 2.0 * std::round(x / 2.0);
+  return r;
+}
+
+std::optional<std::int16_t> round_to_int16(double x) {
+  double r = round_half_even(x);
+  if (!(r >= std::numeric_limits<std::int16_t>::min() &&
+        r <= std::numeric_limits<std::int16_t>::max())) {
+    return std::nullopt;
+  }
+  return static_cast<std::int16_t>(r);
+}
+
+}  // namespace gongshang

@@ -1,0 +1,29 @@
+#!/bin/sh
+# Installs, from Debian's packages, whatever this machine still lacks to build,
+# run and test the calculator. Safe to run again: it installs nothing twice.
+set -eu
+
+packages="build-essential cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
+  libbenchmark-dev qt6-base-dev libgl-dev xvfb xauth fonts-noto-cjk locales dpkg-dev file
+  xdg-utils"
+
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi
+
+# Locales under which the tests check that numbers ignore regional settings.
+for loc in de_DE zh_CN; do
+  if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8$"; then
+    $SUDO localedef -i "$loc" -f UTF-8 "$loc.UTF-8" || echo "note: could not make locale $loc.UTF-8"
+  fi
+done
