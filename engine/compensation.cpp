@@ -17,9 +17,8 @@ struct GradeRow {
   float rate;
 };
 constexpr GradeRow kGradeTable[] = {
-    {u"一", 27, 0.9f}, {u"二", 25, 0.85f}, {u"三", 23, 0.8f}, {u"四", 21, 0.75f},
-    {u"五", 18, 0.7f}, {u"六", 16, 0.6f},  {u"七", 13, 0},    {u"八", 11, 0},
-    {u"九", 9, 0},     {u"十", 7, 0},
+    {u"一", 27, 0.9f}, {u"二", 25, 0.85f}, {u"三", 23, 0.8f}, {u"四", 21, 0.75f}, {u"五", 18, 0.7f},
+    {u"六", 16, 0.6f}, {u"七", 13, 0},     {u"八", 11, 0},    {u"九", 9, 0},      {u"十", 7, 0},
 };
 
 struct NursingRow {
@@ -49,6 +48,14 @@ std::u16string quoted(std::u16string_view field, std::u16string_view tail) {
   s += u"」";
   s += tail;
   return s;
+}
+
+// Result texts are ASCII; copying them through a char16_t buffer lets the
+// string copy in one block instead of converting character by character.
+void assign_ascii(std::u16string& to, const char* s, std::size_t n) {
+  char16_t wide[kMaxFormLength];
+  for (std::size_t i = 0; i < n; ++i) wide[i] = static_cast<unsigned char>(s[i]);
+  to.assign(wide, n);
 }
 
 Refusal input_refusal(InputField f) {
@@ -122,7 +129,7 @@ Working work_out(const InputTexts& inputs) {
     if (!std::isfinite(values[i])) return result_refusal(static_cast<ResultField>(i));
     std::size_t n = i < 2 ? write_single_form(static_cast<float>(values[i]), text)
                           : write_double_form(values[i], text);
-    b.texts[i].assign(text, text + n);
+    assign_ascii(b.texts[i], text, n);
     // The total adds what the fields show, not the unrounded values. A text
     // rounded up past the largest double reads back as out of range.
     auto shown = read_number(std::string_view(text, n));
@@ -130,7 +137,7 @@ Working work_out(const InputTexts& inputs) {
   }
   if (!std::isfinite(total)) return result_refusal(ResultField::合计);
   std::size_t n = write_double_form(total, text);
-  b.texts[index(ResultField::合计)].assign(text, text + n);
+  assign_ascii(b.texts[index(ResultField::合计)], text, n);
   return b;
 }
 

@@ -51,7 +51,7 @@ inline constexpr std::array<std::u16string_view, kInputCount> kInputNames{
     u"住宿天数", u"护理天数", u"医疗费",       u"辅助器具费", u"交通费",   u"营养费",
 };
 inline constexpr std::array<std::u16string_view, kResultCount> kResultNames{
-    u"伤残补助金", u"每月伤残津贴", u"停薪工资",   u"住院伙食补助", u"住宿费", u"护理费",
+    u"伤残补助金", u"每月伤残津贴",   u"停薪工资",   u"住院伙食补助", u"住宿费", u"护理费",
     u"计算医疗费", u"计算辅助器具费", u"计算交通费", u"计算营养费",   u"合计",
 };
 
@@ -62,8 +62,12 @@ inline constexpr std::array<std::u16string_view, 11> kGradeItems{
 inline constexpr std::array<std::u16string_view, 4> kNursingItems{u"", u"完全护理", u"大部分护理",
                                                                   u"部分护理"};
 
-constexpr std::size_t index(InputField f) { return static_cast<std::size_t>(f); }
-constexpr std::size_t index(ResultField f) { return static_cast<std::size_t>(f); }
+constexpr std::size_t index(InputField f) {
+  return static_cast<std::size_t>(f);
+}
+constexpr std::size_t index(ResultField f) {
+  return static_cast<std::size_t>(f);
+}
 
 // Twelve input texts indexed by InputField; views, so callers keep the texts.
 using InputTexts = std::array<std::u16string_view, kInputCount>;

@@ -98,7 +98,9 @@ class DigitBuffer {
   std::size_t size_ = 0;
 };
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int hex_value(char c) {
   if (is_digit(c)) return c - '0';
@@ -140,6 +142,38 @@ long long magnitude(std::string_view mantissa, std::string_view exponent) {
     if (is_digit(c) && e < 1'000'000'000'000LL) e = e * 10 + (c - '0');
   }
   return m + (negative ? -e : e);
+}
+
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Most field texts are plain decimals such as "3500" or "-12000.5". With at
+// most 15 digits the digits form an exact double, and so does a power of ten
+// up to 1e22, so one division gives the nearest double to the decimal: the
+// same value the general reader gets, without its folding and buffering.
+template <class Char>
+std::optional<double> read_plain(const Char* s, std::size_t n) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < n && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
+  std::uint64_t digits = 0;
+  int count = 0;
+  int after_point = -1;
+  for (; i < n; ++i) {
+    if (s[i] >= '0' && s[i] <= '9') {
+      digits = digits * 10 + static_cast<std::uint64_t>(s[i] - '0');
+      if (++count > 15) return std::nullopt;
+      if (after_point >= 0) ++after_point;
+    } else if (s[i] == '.' && after_point < 0) {
+      after_point = 0;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (count == 0) return std::nullopt;
+  double value = static_cast<double>(digits);
+  if (after_point > 0) value /= kPow10[after_point];
+  return negative ? -value : value;
 }
 
 template <class Cursor>
@@ -199,6 +233,42 @@ std::optional<double> read(Cursor cursor) {
   return negative ? -value : value;
 }
 
+// Writes a positive x that a few decimals express exactly, such as 3500 or
+// 12000.5, without the general formatter; returns 0 for any other x. If
+// fl(x * 10^k) is a whole number N of at most `digits` digits, N / 10^k lies
+// within half an ulp of x, far closer than half a unit of the last kept
+// digit, so it is x rounded to `digits` significant digits.
+std::size_t write_short(double x, int digits, char* out) {
+  constexpr int kMaxDecimals = 4;
+  for (int k = 0; k <= kMaxDecimals; ++k) {
+    double y = x * kPow10[k];
+    if (y >= kPow10[digits]) return 0;
+    if (y != std::floor(y)) continue;
+    char buf[24];
+    char* end = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(y)).ptr;
+    int n = static_cast<int>(end - buf);
+    int whole = n - k;
+    char* p = out;
+    if (whole <= 0) {
+      *p++ = '0';
+    } else {
+      std::memcpy(p, buf, whole);
+      p += whole;
+    }
+    int last = n;
+    while (last > whole && last > 0 && buf[last - 1] == '0') --last;
+    if (last > whole) {
+      *p++ = '.';
+      for (int i = whole; i < 0; ++i) *p++ = '0';
+      int from = whole < 0 ? 0 : whole;
+      std::memcpy(p, buf + from, last - from);
+      p += last - from;
+    }
+    return static_cast<std::size_t>(p - out);
+  }
+  return 0;
+}
+
 // Rounds |x| to `digits` significant digits and writes it as the forms want.
 std::size_t write_form(double x, int digits, char* out) {
   if (x == 0 || !std::isfinite(x)) {
@@ -207,9 +277,11 @@ std::size_t write_form(double x, int digits, char* out) {
   }
   char* p = out;
   if (x < 0) *p++ = '-';
+  if (std::size_t n = write_short(std::fabs(x), digits, p))
+    return static_cast<std::size_t>(p - out) + n;
   char sci[kMaxFormLength + 16];
-  auto res = std::to_chars(sci, sci + sizeof sci, std::fabs(x), std::chars_format::scientific,
-                           digits - 1);
+  auto res =
+      std::to_chars(sci, sci + sizeof sci, std::fabs(x), std::chars_format::scientific, digits - 1);
   // sci holds "d.ddd...e+XX"; gather the digits and the exponent.
   char mant[kMaxFormLength];
   int n = 0;
@@ -252,15 +324,25 @@ std::size_t write_form(double x, int digits, char* out) {
   return static_cast<std::size_t>(p - out);
 }
 
-std::u16string widen(const char* s, std::size_t n) { return std::u16string(s, s + n); }
+std::u16string widen(const char* s, std::size_t n) {
+  return std::u16string(s, s + n);
+}
 
 }  // namespace
 
-std::optional<double> read_number(std::u16string_view text) { return read(Utf16Cursor(text)); }
+std::optional<double> read_number(std::u16string_view text) {
+  if (auto v = read_plain(text.data(), text.size())) return v;
+  return read(Utf16Cursor(text));
+}
 
-std::optional<double> read_number(std::string_view text) { return read(Utf8Cursor(text)); }
+std::optional<double> read_number(std::string_view text) {
+  if (auto v = read_plain(text.data(), text.size())) return v;
+  return read(Utf8Cursor(text));
+}
 
-std::size_t write_double_form(double x, char* out) { return write_form(x, kDoubleFormDigits, out); }
+std::size_t write_double_form(double x, char* out) {
+  return write_form(x, kDoubleFormDigits, out);
+}
 
 std::size_t write_single_form(float x, char* out) {
   return write_form(static_cast<double>(x), kSingleFormDigits, out);

@@ -10,7 +10,9 @@
 namespace gongshang {
 namespace {
 
-std::string narrow(const std::u16string& s) { return std::string(s.begin(), s.end()); }
+std::string narrow(const std::u16string& s) {
+  return std::string(s.begin(), s.end());
+}
 
 struct ReadCase {
   std::u16string_view text;
@@ -104,7 +106,8 @@ TEST(ReadNumber, ReadsWhatAPersonTyped) {
 }
 
 TEST(ReadNumber, Utf8ReadsLikeUtf16) {
-  const char* texts[] = {"３５００", "１２．５", "＆Ｈ１Ｆ", "1　2", "¥100", "12元", "\xEF\xBC", "7\xE3"};
+  const char* texts[] = {"３５００", "１２．５", "＆Ｈ１Ｆ", "1　2",
+                         "¥100",     "12元",     "\xEF\xBC", "7\xE3"};
   const double values[] = {3500, 12.5, 31, 12, 0, 12, 0, 7};
   for (std::size_t i = 0; i < std::size(texts); ++i) {
     auto got = read_number(std::string_view(texts[i]));
@@ -114,9 +117,9 @@ TEST(ReadNumber, Utf8ReadsLikeUtf16) {
 }
 
 TEST(ReadNumber, RefusesWhatNoDoubleHolds) {
-  const std::u16string_view texts[] = {u"1E400", u"-1E309", u"1.7976931348623159E308",
-                                       u"1E99999999999999999999", u"&H100000000",
-                                       u"&O77777777777", u"&HFFFFFFFFFFFFFFFFFFFF1"};
+  const std::u16string_view texts[] = {
+      u"1E400",       u"-1E309",        u"1.7976931348623159E308", u"1E99999999999999999999",
+      u"&H100000000", u"&O77777777777", u"&HFFFFFFFFFFFFFFFFFFFF1"};
   for (auto t : texts) EXPECT_FALSE(read_number(t).has_value()) << narrow(std::u16string(t));
 }
 
@@ -191,8 +194,9 @@ TEST(SingleForm, WritesAtMostSevenDigits) {
 }
 
 TEST(Forms, ReadBackAsTheRoundedValue) {
-  const double values[] = {1.0 / 3,  1234567890123456, 1e-5,    -2.5e-100, 104781.534511533,
-                           6.02e23,  1e300,            1.5e-7,  123.456,   -0.000123456789};
+  const double values[] = {1.0 / 3,          1234567890123456, 1e-5,  -2.5e-100,
+                           104781.534511533, 6.02e23,          1e300, 1.5e-7,
+                           123.456,          -0.000123456789};
   for (double v : values) {
     auto back = read_number(double_form(v));
     ASSERT_TRUE(back);
@@ -209,10 +213,21 @@ struct RoundCase {
 };
 
 constexpr RoundCase kRoundCases[] = {
-    {0.5, 0},          {1.5, 2},         {2.5, 2},           {3.5, 4},
-    {-0.5, 0},         {-2.5, -2},       {4500.5, 4500},     {4501.5, 4502},
-    {2803.2, 2803},    {14.904, 15},     {32767.4, 32767},   {32767.5, std::nullopt},
-    {-32768.5, -32768}, {-32769, std::nullopt}, {1e300, std::nullopt},
+    {0.5, 0},
+    {1.5, 2},
+    {2.5, 2},
+    {3.5, 4},
+    {-0.5, 0},
+    {-2.5, -2},
+    {4500.5, 4500},
+    {4501.5, 4502},
+    {2803.2, 2803},
+    {14.904, 15},
+    {32767.4, 32767},
+    {32767.5, std::nullopt},
+    {-32768.5, -32768},
+    {-32769, std::nullopt},
+    {1e300, std::nullopt},
     {std::numeric_limits<double>::quiet_NaN(), std::nullopt},
     {std::numeric_limits<double>::infinity(), std::nullopt},
 };

@@ -1,0 +1,120 @@
+// Feeds arbitrary UTF-16 texts to the text-to-number rule and holds it to what
+// the calculator relies on: no crash, and every value it gives survives the
+// trip through the written forms.
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "compensation.h"
+#include "number_text.h"
+
+using namespace gongshang;
+
+namespace {
+
+void check(bool ok) {
+  if (!ok) std::abort();
+}
+
+// A plain second rendering of the written forms, free of the writer's
+// shortcuts: round with to_chars, then lay the digits out by the rules.
+std::u16string reference_form(double x, int digits) {
+  if (x == 0) return u"0";
+  char sci[64];
+  auto end =
+      std::to_chars(sci, sci + sizeof sci, std::fabs(x), std::chars_format::scientific, digits - 1)
+          .ptr;
+  std::string all(sci, end);
+  std::size_t e_at = all.find('e');
+  std::string mant;
+  for (char c : all.substr(0, e_at))
+    if (c != '.') mant += c;
+  int e = std::stoi(all.substr(e_at + 1));
+  while (mant.size() > 1 && mant.back() == '0') mant.pop_back();
+  std::string out = x < 0 ? "-" : "";
+  if (e >= -4 && e < digits) {
+    if (e < 0) {
+      out += "0." + std::string(-e - 1, '0') + mant;
+    } else {
+      while (static_cast<int>(mant.size()) <= e) mant += '0';
+      out += mant.substr(0, e + 1);
+      if (static_cast<int>(mant.size()) > e + 1) out += "." + mant.substr(e + 1);
+    }
+  } else {
+    out += mant.substr(0, 1);
+    if (mant.size() > 1) out += "." + mant.substr(1);
+    out += e < 0 ? "E-" : "E+";
+    std::string mag = std::to_string(e < 0 ? -e : e);
+    out += (mag.size() < 2 ? "0" : "") + mag;
+  }
+  return std::u16string(out.begin(), out.end());
+}
+
+void check_forms(double v) {
+  if (!std::isfinite(v)) return;
+  check(double_form(v) == reference_form(v, kDoubleFormDigits));
+  float f = static_cast<float>(v);
+  if (std::isfinite(f)) check(single_form(f) == reference_form(f, kSingleFormDigits));
+}
+
+void check_round_trip(double v) {
+  std::u16string text = double_form(v);
+  auto back = read_number(text);
+  // A value within a 15-digit rounding of the largest double may not come back.
+  if (!back) {
+    check(std::fabs(v) > 1.7976931348623e308);
+    return;
+  }
+  check(double_form(*back) == text);
+  check(*back == v || std::fabs(*back - v) <= std::fabs(v) * 1e-14);
+  float f = static_cast<float>(v);
+  if (std::isfinite(f)) {
+    auto single_back = read_number(single_form(f));
+    check(single_back && single_form(static_cast<float>(*single_back)) == single_form(f));
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::u16string text;
+  for (std::size_t i = 0; i + 1 < size; i += 2)
+    text += static_cast<char16_t>(data[i] | data[i + 1] << 8);
+
+  // Raw bits as a double, and scaled to few decimals, where the writer takes shortcuts.
+  if (size >= 8) {
+    double raw;
+    std::memcpy(&raw, data, sizeof raw);
+    check_forms(raw);
+    std::int64_t whole;
+    std::memcpy(&whole, data, sizeof whole);
+    for (double scale : {1.0, 10.0, 100.0, 1e4, 1e7})
+      check_forms(static_cast<double>(whole % 100000000000000000) / scale);
+  }
+
+  auto value = read_number(text);
+  if (value) {
+    check_forms(*value);
+    check(!std::isnan(*value) && std::isfinite(*value));
+    check_round_trip(*value);
+  }
+
+  // The byte form reads ASCII the same way.
+  std::string ascii;
+  for (std::size_t i = 0; i < size; ++i) ascii += static_cast<char>(data[i] & 0x7F);
+  std::u16string wide(ascii.begin(), ascii.end());
+  check(read_number(std::string_view(ascii)) == read_number(wide));
+
+  // And the whole calculation never crashes on it: every field gets the text.
+  InputTexts in;
+  in.fill(text);
+  auto out = calculate(in);
+  if (auto* texts = std::get_if<ResultTexts>(&out)) {
+    for (const auto& t : *texts) check(!t.empty() && t.size() < kMaxFormLength);
+  }
+  return 0;
+}
