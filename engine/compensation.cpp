@@ -1,6 +1,7 @@
 #include "compensation.h"
 
 #include <cmath>
+#include <iterator>
 #include <optional>
 
 #include "number_text.h"
@@ -72,14 +73,18 @@ Refusal result_refusal(ResultField f) {
 
 Working work_out(const InputTexts& inputs) {
   Breakdown b;
-  for (const auto& row : kGradeTable) {
-    if (row.key == inputs[index(InputField::工伤等级)]) {
-      b.subsidy_months = row.months;
-      b.allowance_rate = row.rate;
+  for (int i = 0; i < static_cast<int>(std::size(kGradeTable)); ++i) {
+    if (kGradeTable[i].key == inputs[index(InputField::工伤等级)]) {
+      b.grade = i + 1;
+      b.subsidy_months = kGradeTable[i].months;
+      b.allowance_rate = kGradeTable[i].rate;
     }
   }
-  for (const auto& row : kNursingTable) {
-    if (row.key == inputs[index(InputField::护理级别)]) b.nursing_rate = row.rate;
+  for (int i = 0; i < static_cast<int>(std::size(kNursingTable)); ++i) {
+    if (kNursingTable[i].key == inputs[index(InputField::护理级别)]) {
+      b.nursing = i + 1;
+      b.nursing_rate = kNursingTable[i].rate;
+    }
   }
   for (std::size_t i = index(InputField::本人月均工资); i < kInputCount; ++i) {
     auto n = read_number(inputs[i]);

@@ -87,6 +87,8 @@ enum class WageBound : std::uint8_t { kNone, kUpper, kLower };
 // Every figure one calculation used, for showing the working behind a result.
 struct Breakdown {
   std::array<double, kInputCount> numbers{};  // 0 for the two list fields
+  int grade = 0;    // position in kGradeItems: 1 for "一" .. 10 for "十", 0 for none
+  int nursing = 0;  // position in kNursingItems: 1 for "完全护理" .. 3, 0 for none
   float subsidy_months = 0;
   float allowance_rate = 0;
   float nursing_rate = 0;

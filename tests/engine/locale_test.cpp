@@ -36,7 +36,7 @@ TEST_P(UnderForeignLocale, NumbersKeepTheirPoint) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, UnderForeignLocale,
-                         ::testing::Values("de_DE.UTF-8", "zh_CN.UTF-8", "fr_FR.UTF-8"));
+                         ::testing::Values("de_DE.UTF-8", "zh_CN.UTF-8"));
 
 }  // namespace
 }  // namespace gongshang
