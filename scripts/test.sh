@@ -15,6 +15,9 @@ cmake --preset default >/dev/null
 cmake --build --preset default -j"$jobs"
 ctest --preset default -j"$jobs"
 
+echo "== the Debian package"
+sh scripts/check-package.sh
+
 echo "== engine and batch tests under ASan and UBSan"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j"$jobs"

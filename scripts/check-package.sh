@@ -1,0 +1,47 @@
+#!/bin/sh
+# Builds the Debian package from build/default and checks it: its files, its
+# dependencies, its desktop entry and metainfo; then installs it where this
+# machine allows (root), runs the installed batch tool and removes it again.
+set -eu
+cd "$(dirname "$0")/.."
+build=build/default
+
+rm -f "$build"/gongshang-calc_*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+deb="$(ls "$build"/gongshang-calc_*.deb)"
+echo "package: $deb"
+
+fail() { echo "package check failed: $*" >&2; exit 1; }
+
+files="$(dpkg-deb -c "$deb" | awk '{print $6}')"
+for f in ./usr/bin/gongshang-calc ./usr/bin/gongshang-batch \
+         ./usr/share/applications/example.gsjs.GongshangCalc.desktop \
+         ./usr/share/metainfo/example.gsjs.GongshangCalc.metainfo.xml \
+         ./usr/share/icons/hicolor/scalable/apps/gongshang-calc.svg; do
+  echo "$files" | grep -qx "$f" || fail "missing $f"
+done
+
+depends="$(dpkg-deb -f "$deb" Depends)"
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libc6 libstdc++6; do
+  echo "$depends" | grep -q "$lib" || fail "Depends lacks $lib: $depends"
+done
+dpkg-deb -f "$deb" Recommends | grep -q fonts-noto-cjk || fail "no CJK font recommended"
+
+desktop-file-validate packaging/example.gsjs.GongshangCalc.desktop
+appstreamcli validate --no-net --pedantic packaging/example.gsjs.GongshangCalc.metainfo.xml >/dev/null ||
+  appstreamcli validate --no-net packaging/example.gsjs.GongshangCalc.metainfo.xml
+
+if [ "$(id -u)" -eq 0 ]; then
+  if dpkg-query -W -f='${Status}' gongshang-calc 2>/dev/null | grep -q "install ok installed"; then
+    fail "gongshang-calc is already installed here; remove it first"
+  fi
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null
+  /usr/bin/gongshang-batch --help >/dev/null || { apt-get remove -y -qq gongshang-calc; fail "installed gongshang-batch --help"; }
+  printf '工伤等级,本人月均工资,统筹月工资\n五,3500,4000\n' | /usr/bin/gongshang-batch | grep -q ',63000,2450,' ||
+    { apt-get remove -y -qq gongshang-calc; fail "installed gongshang-batch computes wrongly"; }
+  DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq gongshang-calc >/dev/null
+  echo "installed, ran /usr/bin/gongshang-batch and removed the package"
+else
+  echo "not root: the package was checked but not installed"
+fi
+echo "package checks passed"
