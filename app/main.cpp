@@ -1,0 +1,11 @@
+// The calculator starts by showing its one window; closing it ends the program.
+#include <QApplication>
+
+#include "calculator_window.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  gongshang::CalculatorWindow window;
+  window.show();
+  return app.exec();
+}

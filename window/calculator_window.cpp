@@ -1,0 +1,229 @@
+#include "calculator_window.h"
+
+#include <array>
+#include <variant>
+
+#include <QComboBox>
+#include <QEvent>
+#include <QEventLoopLocker>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QStyle>
+
+#include "compensation.h"
+#include "controls.h"
+#include "fonts.h"
+#include "hand_cursor.h"
+#include "layout.h"
+#include "link_opener.h"
+#include "scrolling.h"
+
+namespace gongshang {
+
+namespace {
+
+QString to_qstring(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string_view to_view(const QString& text) {
+  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+// The text a person reads in an input control: a box's text, or the item a
+// list shows.
+QString field_text(const QWidget* field) {
+  if (const auto* box = qobject_cast<const QLineEdit*>(field)) return box->text();
+  if (const auto* list = qobject_cast<const QComboBox*>(field)) return list->currentText();
+  return {};
+}
+
+template <std::size_t N>
+void refill(QComboBox* list, const std::array<std::u16string_view, N>& items) {
+  if (list == nullptr) return;
+  list->clear();
+  for (std::u16string_view item : items) list->addItem(to_qstring(item));
+  list->setCurrentIndex(0);
+}
+
+}  // namespace
+
+CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent) {
+  install_song_substitutes();
+  setObjectName(to_qstring(kWindowName));
+  setWindowTitle(to_qstring(kWindowName));
+  setFont(song_font(FontRole::kDefault));
+  setFixedSize(to_pixels(kClientWidth), to_pixels(kClientHeight));
+  load();
+}
+
+template <typename T>
+T* CalculatorWindow::control(std::u16string_view name) const {
+  return findChild<T*>(to_qstring(name));
+}
+
+// Load: build every control from the layout, set the scroll range and place
+// the window, before it becomes visible.
+void CalculatorWindow::load() {
+  QWidget* panel = nullptr;
+  for (const ControlSpec& spec : window_layout()) {
+    const bool on_window = spec.kind == ControlKind::kPanel || spec.kind == ControlKind::kScrollBar;
+    QWidget* made = make_control(spec, on_window ? this : panel);
+    if (spec.kind == ControlKind::kPanel) panel = made;
+  }
+  wireControls();
+
+  const ControlSpec& panel_spec = control_spec(kPanelName);
+  if (auto* bar = control<QScrollBar>(kScrollBarName))
+    bar->setMaximum(scroll_maximum(static_cast<float>(panel_spec.height)));
+
+  placeCentred();
+  if (panel != nullptr) panel->setFocus();
+}
+
+// Unload: the controls go, and with them every text, list item, selection,
+// scroll value and panel position. They are taken off the window at once, so
+// that only the fresh ones answer to their names, and deleted once control
+// returns to the event loop, since the click that asked for this comes from
+// one of them.
+void CalculatorWindow::unload() {
+  const QList<QWidget*> controls = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (QWidget* control : controls) {
+    control->hide();
+    control->setParent(nullptr);
+    control->deleteLater();
+  }
+}
+
+void CalculatorWindow::wireControls() {
+  if (auto* button = control<QPushButton>(kCalculateName))
+    connect(button, &QPushButton::clicked, this, &CalculatorWindow::calculateClicked);
+  if (auto* button = control<QPushButton>(kClearName))
+    connect(button, &QPushButton::clicked, this, &CalculatorWindow::clearClicked);
+  if (auto* button = control<QPushButton>(kLegalBasisName))
+    connect(button, &QPushButton::clicked, this, &CalculatorWindow::legalBasisClicked);
+  if (auto* bar = control<QScrollBar>(kScrollBarName))
+    connect(bar, &QScrollBar::valueChanged, this, &CalculatorWindow::scrollValueChanged);
+  // A label has no click signal; the window watches the link's mouse events.
+  if (auto* link = control<QLabel>(kHomeLinkName)) link->installEventFilter(this);
+
+  // Focus moves in the layout's tab order, not row by row down the screen.
+  std::array<QWidget*, 56> by_tab_index{};
+  for (const ControlSpec& spec : window_layout()) {
+    if (spec.tab_index >= 0 && spec.tab_index < static_cast<int>(by_tab_index.size()))
+      by_tab_index[static_cast<std::size_t>(spec.tab_index)] = control<QWidget>(spec.name);
+  }
+  QWidget* previous = nullptr;
+  for (QWidget* widget : by_tab_index) {
+    if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus) continue;
+    if (previous != nullptr) setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
+void CalculatorWindow::placeCentred() {
+  const QScreen* where = screen();
+  if (where == nullptr) return;
+  setGeometry(
+      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), where->availableGeometry()));
+}
+
+void CalculatorWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Shown means activated, also where no window manager hands out the
+  // focus (a bare X server, for one).
+  if (!event->spontaneous()) activateWindow();
+}
+
+void CalculatorWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+  // Lists are created empty and only this fills them, so an empty grade list
+  // means the first activation since the window was built. Coming back from
+  // another application must keep the user's choices.
+  const auto* grades = control<QComboBox>(kInputNames[index(InputField::工伤等级)]);
+  if (grades != nullptr && grades->count() == 0) fillLists();
+}
+
+void CalculatorWindow::fillLists() {
+  refill(control<QComboBox>(kInputNames[index(InputField::工伤等级)]), kGradeItems);
+  refill(control<QComboBox>(kInputNames[index(InputField::护理级别)]), kNursingItems);
+}
+
+void CalculatorWindow::calculateClicked() {
+  std::array<QString, kInputCount> texts;
+  InputTexts inputs;
+  for (std::size_t i = 0; i < kInputCount; ++i) {
+    texts[i] = field_text(control<QWidget>(kInputNames[i]));
+    inputs[i] = to_view(texts[i]);
+  }
+
+  const Outcome outcome = calculate(inputs);
+  if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+    // The one message the program ever shows; the fields keep their texts.
+    QMessageBox::warning(this, to_qstring(kWindowName), to_qstring(refusal->message));
+    return;
+  }
+  const auto& results = std::get<ResultTexts>(outcome);
+  for (std::size_t i = 0; i < kResultCount; ++i) {
+    if (auto* box = control<QLineEdit>(kResultNames[i])) box->setText(to_qstring(results[i]));
+  }
+}
+
+void CalculatorWindow::clearClicked() {
+  // For a moment no window is shown; the program must not take that for the
+  // last window closing and quit.
+  const QEventLoopLocker keep_running;
+  hide();
+  unload();
+  load();
+  show();
+}
+
+void CalculatorWindow::scrollValueChanged(int value) {
+  auto* panel = control<QWidget>(kPanelName);
+  if (panel == nullptr) return;
+  panel->move(panel->x(), to_pixels(static_cast<int>(panel_top(value))));
+}
+
+void CalculatorWindow::legalBasisClicked() {
+  超级链接::open(超级链接::articleAddress());
+}
+
+void CalculatorWindow::homeClicked() {
+  超级链接::open(超级链接::homeAddress());
+}
+
+bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
+  auto* link = qobject_cast<QWidget*>(watched);
+  if (link == nullptr || link->objectName() != to_qstring(kHomeLinkName))
+    return QWidget::eventFilter(watched, event);
+
+  switch (event->type()) {
+    case QEvent::MouseMove:
+      光标变手::setHandCursor(link);
+      break;
+    case QEvent::MouseButtonRelease: {
+      // A click: the left button let go over the link it was pressed on (the
+      // press grabbed the mouse for the link, so the release comes here).
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton && link->rect().contains(mouse->position().toPoint()))
+        homeClicked();
+      return true;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      return true;  // the panel behind the link has no use for them
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace gongshang

@@ -1,0 +1,46 @@
+// The calculator's one window, 计算工伤赔偿金额. All its state lives in its
+// controls: it keeps no figures of its own, so Clear can simply build the
+// controls afresh.
+#ifndef GONGSHANG_WINDOW_CALCULATOR_WINDOW_H_
+#define GONGSHANG_WINDOW_CALCULATOR_WINDOW_H_
+
+#include <string_view>
+
+#include <QWidget>
+
+namespace gongshang {
+
+class CalculatorWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit CalculatorWindow(QWidget* parent = nullptr);
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private slots:
+  void calculateClicked();
+  void clearClicked();
+  void legalBasisClicked();
+  void scrollValueChanged(int value);
+
+ private:
+  void load();
+  void unload();
+  void wireControls();
+  void placeCentred();
+  void fillLists();
+  void homeClicked();
+
+  // The current control of that name; controls are rebuilt by Clear, so they
+  // are looked up rather than kept.
+  template <typename T>
+  T* control(std::u16string_view name) const;
+};
+
+}  // namespace gongshang
+
+#endif  // GONGSHANG_WINDOW_CALCULATOR_WINDOW_H_

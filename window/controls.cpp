@@ -1,0 +1,116 @@
+#include "controls.h"
+
+#include <limits>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QString>
+
+#include "fonts.h"
+#include "note_label.h"
+
+namespace gongshang {
+
+namespace {
+
+QWidget* make_label(const ControlSpec& spec, QWidget* parent) {
+  QLabel* label = spec.kind == ControlKind::kNote ? new NoteLabel(to_pixels(kNoteLinePitch), parent)
+                                                  : new QLabel(parent);
+  label->setTextFormat(Qt::PlainText);
+  // Headings centre their text; every other label starts at its top left.
+  label->setAlignment(spec.font == FontRole::kDefault ? Qt::AlignLeft | Qt::AlignTop
+                                                      : Qt::AlignHCenter | Qt::AlignTop);
+  label->setAutoFillBackground(true);
+  label->setFocusPolicy(Qt::NoFocus);
+  if (spec.font != FontRole::kDefault) label->setFont(song_font(spec.font));
+  if (spec.kind == ControlKind::kLink) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    label->setPalette(palette);
+    // Mouse moves must reach the link without a button held, for its cursor.
+    label->setMouseTracking(true);
+  }
+  return label;
+}
+
+QWidget* make_text_box(QWidget* parent) {
+  auto* box = new QLineEdit(parent);
+  // Qt would cut a pasted text at 32767 characters without a word; the boxes
+  // take whatever is typed or pasted, and the calculation reads what it can.
+  box->setMaxLength(std::numeric_limits<int>::max());
+  box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return box;
+}
+
+QWidget* make_list(QWidget* parent) {
+  auto* list = new QComboBox(parent);
+  list->setEditable(false);
+  list->setInsertPolicy(QComboBox::NoInsert);
+  list->setFocusPolicy(Qt::StrongFocus);
+  return list;
+}
+
+QWidget* make_button(const ControlSpec& spec, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromUtf16(spec.text.data(), spec.text.size()), parent);
+  // Neither Enter nor Esc may press a button, whichever has the focus.
+  button->setAutoDefault(false);
+  button->setDefault(false);
+  button->setFocusPolicy(Qt::StrongFocus);
+  return button;
+}
+
+QWidget* make_scroll_bar(QWidget* parent) {
+  auto* bar = new QScrollBar(Qt::Vertical, parent);
+  bar->setRange(0, 0);  // the load step sets the maximum
+  bar->setSingleStep(1);
+  bar->setPageStep(1);
+  // The panel follows the thumb only when a drag ends.
+  bar->setTracking(false);
+  bar->setFocusPolicy(Qt::StrongFocus);
+  return bar;
+}
+
+QWidget* make_panel(QWidget* parent) {
+  auto* panel = new QWidget(parent);
+  // The panel is the first stop of the tab order and holds the focus when
+  // the window opens.
+  panel->setFocusPolicy(Qt::StrongFocus);
+  return panel;
+}
+
+}  // namespace
+
+QWidget* make_control(const ControlSpec& spec, QWidget* parent) {
+  QWidget* widget = nullptr;
+  switch (spec.kind) {
+    case ControlKind::kPanel:
+      widget = make_panel(parent);
+      break;
+    case ControlKind::kScrollBar:
+      widget = make_scroll_bar(parent);
+      break;
+    case ControlKind::kLabel:
+    case ControlKind::kNote:
+    case ControlKind::kLink:
+      widget = make_label(spec, parent);
+      break;
+    case ControlKind::kTextBox:
+      widget = make_text_box(parent);
+      break;
+    case ControlKind::kList:
+      widget = make_list(parent);
+      break;
+    case ControlKind::kButton:
+      widget = make_button(spec, parent);
+      break;
+  }
+  widget->setObjectName(QString::fromUtf16(spec.name.data(), spec.name.size()));
+  widget->setGeometry(to_pixels(spec));
+  if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(initial_text(spec));
+  return widget;
+}
+
+}  // namespace gongshang

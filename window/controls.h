@@ -1,0 +1,18 @@
+// Makes one control of the layout: the widget of its kind, in its place, with
+// its text, font and the settings every control of that kind shares.
+#ifndef GONGSHANG_WINDOW_CONTROLS_H_
+#define GONGSHANG_WINDOW_CONTROLS_H_
+
+#include "layout.h"
+
+class QWidget;
+
+namespace gongshang {
+
+// The widget for spec, a child of parent (the window for the panel and the
+// scroll bar, the panel for every other control).
+QWidget* make_control(const ControlSpec& spec, QWidget* parent);
+
+}  // namespace gongshang
+
+#endif  // GONGSHANG_WINDOW_CONTROLS_H_
