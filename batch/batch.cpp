@@ -1,0 +1,262 @@
+#include "batch.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <functional>
+#include <optional>
+#include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "compensation.h"
+#include "row_batch.h"
+#include "utf8.h"
+
+namespace gongshang::batch {
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::size_t kNoColumn = SIZE_MAX;
+
+// The input field names as they appear in a UTF-8 header.
+const std::array<std::string, kInputCount>& input_names() {
+  static const auto names = [] {
+    std::array<std::string, kInputCount> utf8;
+    for (std::size_t i = 0; i < kInputCount; ++i) utf8[i] = to_utf8(kInputNames[i]);
+    return utf8;
+  }();
+  return names;
+}
+
+std::string join_names(std::span<const std::u16string_view> names, std::string_view separator) {
+  std::string out;
+  for (std::u16string_view name : names) {
+    if (!out.empty()) out.append(separator);
+    append_utf8(name, out);
+  }
+  return out;
+}
+
+std::string decimal(std::size_t n) {
+  char text[24];
+  return {text, std::to_chars(text, text + sizeof text, n).ptr};
+}
+
+std::string message_line(std::string_view text) {
+  std::string line(kProgramName);
+  line.append(": ").append(text).push_back('\n');
+  return line;
+}
+
+// Runs a step before every read of more input: the converter writes out the
+// rows it holds, so that they come out as soon as they are complete when the
+// input arrives slowly (typed, or from a pipe), and in big blocks when not.
+class WaitingSource final : public ByteSource {
+ public:
+  WaitingSource(ByteSource& in, std::function<void()> before_read)
+      : in_(in), before_read_(std::move(before_read)) {}
+
+  std::size_t read(char* buffer, std::size_t size) override {
+    before_read_();
+    return in_.read(buffer, size);
+  }
+  std::string error() const override { return in_.error(); }
+
+ private:
+  ByteSource& in_;
+  std::function<void()> before_read_;
+};
+
+class Converter {
+ public:
+  Converter(ByteSource& in, ByteSink& out, ByteSink& err, const CsvLimits& limits)
+      : in_(in, [this] { flush(); }), reader_(in_, limits), out_(out), err_(err) {
+    pending_.reserve(kWriteBlockSize + kWriteBlockSize / 4);
+  }
+
+  int convert() {
+    switch (reader_.next(record_)) {
+      case CsvReader::Status::kEnd:
+        return fail(describe({1, "输入为空，没有表头行"}));
+      case CsvReader::Status::kFault:
+        return fail(describe(reader_.error()));
+      case CsvReader::Status::kRecord:
+        break;
+    }
+    if (!read_header()) return kExitFailure;
+    for (;;) {
+      switch (reader_.next(record_)) {
+        case CsvReader::Status::kEnd:
+          return finish();
+        case CsvReader::Status::kFault:
+          return fail(describe(reader_.error()));
+        case CsvReader::Status::kRecord:
+          break;
+      }
+      if (record_.cells.size() > width_) {
+        return fail(
+            describe({record_.line, "此行有 " + decimal(record_.cells.size()) +
+                                        " 个单元格，比表头的 " + decimal(width_) + " 个多"}));
+      }
+      rows_.add(record_, width_, columns_);
+      if (rows_.full()) {
+        rows_.write_to(pending_, line_end_);
+        if (pending_.size() >= kWriteBlockSize) flush();
+        if (write_failed_) return finish();
+      }
+    }
+  }
+
+ private:
+  bool read_header() {
+    width_ = record_.cells.size();
+    columns_.fill(kNoColumn);
+    const auto& names = input_names();
+    bool any = false;
+    for (std::size_t i = 0; i < width_; ++i) {
+      auto it = std::find(names.begin(), names.end(), record_.cells[i]);
+      if (it == names.end()) continue;
+      std::size_t& column = columns_[static_cast<std::size_t>(it - names.begin())];
+      if (column != kNoColumn) {
+        fail(describe({record_.line, "输入列「" + *it + "」重复（第 " + decimal(column + 1) +
+                                         " 列和第 " + decimal(i + 1) + " 列）"}));
+        return false;
+      }
+      column = i;
+      any = true;
+    }
+    if (!any) {
+      // Not an error, since every row still computes, but a header typed with
+      // a stray blank or a traditional character would otherwise go unnoticed.
+      err_.write(
+          message_line("注意：表头中没有任何输入列（如「本人月均工资」），每行都按空白输入计算"));
+    }
+    line_end_ = record_.line_end == "\r\n" ? "\r\n" : "\n";
+    if (reader_.had_bom()) pending_.append(kBom);
+    for (std::size_t i = 0; i < width_; ++i) {
+      if (i > 0) pending_.push_back(',');
+      append_cell(pending_, record_.cells[i]);
+    }
+    for (std::u16string_view name : kResultNames) {
+      pending_.push_back(',');
+      append_utf8(name, pending_);
+    }
+    pending_.push_back(',');
+    pending_.append(kErrorColumn);
+    pending_.append(line_end_);
+    return true;
+  }
+
+  // Computes the rows held and hands everything to the sink.
+  void flush() {
+    rows_.write_to(pending_, line_end_);
+    if (pending_.empty() || write_failed_) return;
+    if (!out_.write(pending_)) write_failed_ = true;
+    pending_.clear();
+  }
+
+  int finish() {
+    flush();
+    if (write_failed_) {
+      err_.write(message_line("无法写入输出：" + out_.error()));
+      return kExitFailure;
+    }
+    return kExitSuccess;
+  }
+
+  int fail(const std::string& message) {
+    finish();
+    err_.write(message_line(message));
+    return kExitFailure;
+  }
+
+  WaitingSource in_;
+  CsvReader reader_;
+  ByteSink& out_;
+  ByteSink& err_;
+  CsvRecord record_;
+  std::size_t width_ = 0;
+  RowBatch::Columns columns_{};
+  std::string_view line_end_ = "\n";
+  RowBatch rows_;
+  std::string pending_;  // output not yet handed to the sink
+  bool write_failed_ = false;
+};
+
+}  // namespace
+
+int convert(ByteSource& in, ByteSink& out, ByteSink& err, const CsvLimits& limits) {
+  return Converter(in, out, err, limits).convert();
+}
+
+std::string help_text() {
+  std::string text;
+  text.append("用法：").append(kProgramName).append(" [文件]\n");
+  text.append(
+      "逐行计算工伤赔偿。读入 CSV（UTF-8，可带 BOM；逗号分隔，双引号按 RFC 4180；LF 或 CRLF "
+      "换行），\n"
+      "文件省略或为 - 时读标准输入，结果 CSV 写到标准输出。\n");
+  text.append("第一行是表头。这些列参与计算，缺少的按空白处理：")
+      .append(join_names(kInputNames, "、"))
+      .append("；\n其他列原样保留。\n");
+  text.append("每行照原样输出，后接结果列 ")
+      .append(join_names(kResultNames, "、"))
+      .append(" 和最后一列「")
+      .append(kErrorColumn)
+      .append("」：\n无法计算的行在「")
+      .append(kErrorColumn)
+      .append("」中写明原因，结果列留空。\n");
+  text.append(
+      "退出状态：0 全部处理完（包括无法计算的行）；2 输入有误（引号未闭合、无效 "
+      "UTF-8、输入列重复、\n"
+      "单元格比表头多等）、文件无法读取或选项未知，此时标准错误写明行号，之前的行已经输出。\n"
+      "选项：-h, --help 显示本说明；-- 之后的参数都当文件名。\n");
+  return text;
+}
+
+int run(std::span<const std::string_view> args, ByteSource& standard_input, ByteSink& out,
+        ByteSink& err) {
+  std::optional<std::string_view> path;
+  bool options_done = false;
+  for (std::string_view arg : args) {
+    if (!options_done && arg == "--") {
+      options_done = true;
+    } else if (!options_done && (arg == "-h" || arg == "--help")) {
+      return out.write(help_text()) ? kExitSuccess : kExitFailure;
+    } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
+      err.write(message_line("未知选项「" + std::string(arg) + "」；用法见 " +
+                             std::string(kProgramName) + " --help"));
+      return kExitFailure;
+    } else if (path) {
+      err.write(message_line("只能给一个输入文件，多出了「" + std::string(arg) + "」"));
+      return kExitFailure;
+    } else {
+      path = arg;
+    }
+  }
+  if (!path || *path == "-") return convert(standard_input, out, err);
+
+  const std::string name(*path);
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    err.write(message_line("无法打开「" + name + "」：" + describe_errno(errno)));
+    return kExitFailure;
+  }
+  FdSource file(fd, name);
+  const int status = convert(file, out, err);
+  ::close(fd);
+  return status;
+}
+
+int run(std::span<const std::string_view> args, std::string_view input, std::string& out,
+        std::string& err) {
+  MemorySource in(input);
+  StringSink out_sink(out);
+  StringSink err_sink(err);
+  return run(args, in, out_sink, err_sink);
+}
+
+}  // namespace gongshang::batch

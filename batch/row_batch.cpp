@@ -1,0 +1,114 @@
+#include "row_batch.h"
+
+#include <algorithm>
+#include <system_error>
+#include <thread>
+#include <variant>
+
+#include "csv.h"
+#include "utf8.h"
+
+namespace gongshang::batch {
+namespace {
+
+bool two_cores() {
+  static const bool answer = std::thread::hardware_concurrency() > 1;
+  return answer;
+}
+
+// Result texts are ASCII; copying them unit by unit is the common path.
+void append_result(std::u16string_view text, std::string& out) {
+  const std::size_t at = out.size();
+  out.resize(at + text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] >= 0x80) {
+      out.resize(at + i);
+      append_utf8(text.substr(i), out);
+      return;
+    }
+    out[at + i] = static_cast<char>(text[i]);
+  }
+}
+
+}  // namespace
+
+void RowBatch::add(const CsvRecord& record, std::size_t width, const Columns& columns) {
+  const std::size_t count = record.cells.size();
+  if (!record.quoted) {
+    carried_.append(record.raw);
+  } else {
+    for (std::size_t i = 0; i < count; ++i) {
+      if (i > 0) carried_.push_back(',');
+      append_cell(carried_, record.cells[i]);
+    }
+  }
+  if (width > count) carried_.append(width - count, ',');
+  carried_ends_.push_back(carried_.size());
+
+  for (std::size_t column : columns) {
+    if (column < count) {
+      const std::string_view cell = record.cells[column];
+      // UTF-16 never needs more units than UTF-8 needs bytes.
+      if (texts_.size() - texts_size_ < cell.size()) {
+        texts_.resize(std::max(2 * texts_.size(), texts_size_ + cell.size()));
+      }
+      texts_size_ += utf8_to_utf16(cell, texts_.data() + texts_size_);
+    }
+    text_ends_.push_back(texts_size_);
+  }
+}
+
+void RowBatch::compute(std::size_t first, std::size_t last, std::string_view line_end,
+                       std::string& out) const {
+  for (std::size_t row = first; row < last; ++row) {
+    const std::size_t carried_begin = row == 0 ? 0 : carried_ends_[row - 1];
+    out.append(carried_, carried_begin, carried_ends_[row] - carried_begin);
+
+    InputTexts inputs;
+    for (std::size_t f = 0; f < kInputCount; ++f) {
+      const std::size_t i = row * kInputCount + f;
+      const std::size_t begin = i == 0 ? 0 : text_ends_[i - 1];
+      inputs[f] = std::u16string_view(texts_.data() + begin, text_ends_[i] - begin);
+    }
+    Outcome outcome = calculate(inputs);
+    if (const auto* texts = std::get_if<ResultTexts>(&outcome)) {
+      for (const std::u16string& text : *texts) {
+        out.push_back(',');
+        append_result(text, out);
+      }
+      out.push_back(',');
+    } else {
+      out.append(kResultCount + 1, ',');
+      append_cell(out, to_utf8(std::get<Refusal>(outcome).message));
+    }
+    out.append(line_end);
+  }
+}
+
+void RowBatch::write_to(std::string& out, std::string_view line_end) {
+  const std::size_t rows = size();
+  if (rows == 0) return;
+  std::thread helper;
+  const std::size_t split = rows / 2;
+  if (rows >= kMinParallelRows && two_cores()) {
+    second_half_.clear();
+    try {
+      helper = std::thread([&] { compute(split, rows, line_end, second_half_); });
+    } catch (const std::system_error&) {
+      // No thread to be had: this one computes every row.
+    }
+  }
+  if (helper.joinable()) {
+    compute(0, split, line_end, out);
+    helper.join();
+    out.append(second_half_);
+  } else {
+    compute(0, rows, line_end, out);
+  }
+  carried_.clear();
+  carried_ends_.clear();
+  texts_size_ = 0;
+  text_ends_.clear();
+}
+
+}  // namespace gongshang::batch

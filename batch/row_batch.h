@@ -1,0 +1,61 @@
+// Rows read but not yet computed. The calculation costs several times what
+// reading and writing a row does, so a batch of rows is computed on two
+// threads while the reading stays on one; the rows still come out in order.
+#ifndef GONGSHANG_BATCH_ROW_BATCH_H_
+#define GONGSHANG_BATCH_ROW_BATCH_H_
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compensation.h"
+#include "csv.h"
+
+namespace gongshang::batch {
+
+// Rows held before they are computed; a full batch is computed at once.
+inline constexpr std::size_t kMaxBatchRows = 8192;
+// Fewer rows than this are computed on the calling thread alone: a second
+// thread costs more than it saves, and a row typed at the terminal should
+// not wait for company.
+inline constexpr std::size_t kMinParallelRows = 512;
+
+class RowBatch {
+ public:
+  // Where each input field stands in a row: a cell index, or past the end of
+  // every row for a field the header lacks.
+  using Columns = std::array<std::size_t, kInputCount>;
+
+  // Adds a record (valid UTF-8) read under a header width cells wide
+  // (record.cells.size() <= width). Its cells are written out at once,
+  // padded with empty ones to the width, and the input texts copied, so the
+  // record need not outlive the call.
+  void add(const CsvRecord& record, std::size_t width, const Columns& columns);
+
+  std::size_t size() const { return carried_ends_.size(); }
+  bool full() const { return size() >= kMaxBatchRows; }
+
+  // Computes every row and appends it to out as CSV: the cells as added,
+  // the eleven results (empty when the engine refuses the row), then 错误
+  // with the refusal's message or empty, and line_end. Empties the batch.
+  //   cells "张三","五",… -> 张三,五,…,63000,2450,…,104781.534511533,
+  void write_to(std::string& out, std::string_view line_end);
+
+ private:
+  // Appends rows [first, last) to out, computed.
+  void compute(std::size_t first, std::size_t last, std::string_view line_end,
+               std::string& out) const;
+
+  std::string carried_;                    // the rows' own cells as CSV, back to back
+  std::vector<std::size_t> carried_ends_;  // one per row
+  std::vector<char16_t> texts_;            // the input texts as UTF-16, back to back;
+  std::size_t texts_size_ = 0;             // the units of texts_ in use
+  std::vector<std::size_t> text_ends_;     // kInputCount per row
+  std::string second_half_;                // rows computed by the helper thread
+};
+
+}  // namespace gongshang::batch
+
+#endif  // GONGSHANG_BATCH_ROW_BATCH_H_
