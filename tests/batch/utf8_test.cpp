@@ -1,0 +1,138 @@
+#include "utf8.h"
+
+#include <string>
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+namespace gongshang::batch {
+namespace {
+
+struct SequenceCase {
+  std::string_view bytes;
+  Utf8Sequence expected;
+  std::size_t length;  // when valid
+};
+
+TEST(Utf8Sequence, TellsGoodSequencesFromForbiddenOnes) {
+  const SequenceCase cases[] = {
+      {"a", Utf8Sequence::kValid, 1},
+      {"\x7F", Utf8Sequence::kValid, 1},
+      {"\xC2\x80", Utf8Sequence::kValid, 2},          // U+0080
+      {"\xDF\xBF", Utf8Sequence::kValid, 2},          // U+07FF
+      {"\xE0\xA0\x80", Utf8Sequence::kValid, 3},      // U+0800
+      {"\xE4\xB8\x80", Utf8Sequence::kValid, 3},      // 一
+      {"\xED\x9F\xBF", Utf8Sequence::kValid, 3},      // U+D7FF, below the surrogates
+      {"\xEE\x80\x80", Utf8Sequence::kValid, 3},      // U+E000, above them
+      {"\xEF\xBB\xBF", Utf8Sequence::kValid, 3},      // U+FEFF
+      {"\xF0\x90\x80\x80", Utf8Sequence::kValid, 4},  // U+10000
+      {"\xF4\x8F\xBF\xBF", Utf8Sequence::kValid, 4},  // U+10FFFF
+      {"\x80", Utf8Sequence::kInvalid, 0},            // lone continuation
+      {"\xBF", Utf8Sequence::kInvalid, 0},
+      {"\xC0\xAF", Utf8Sequence::kInvalid, 0},          // overlong "/"
+      {"\xC1\xBF", Utf8Sequence::kInvalid, 0},          // overlong
+      {"\xE0\x9F\xBF", Utf8Sequence::kInvalid, 0},      // overlong U+07FF
+      {"\xED\xA0\x80", Utf8Sequence::kInvalid, 0},      // U+D800
+      {"\xED\xBF\xBF", Utf8Sequence::kInvalid, 0},      // U+DFFF
+      {"\xF0\x8F\xBF\xBF", Utf8Sequence::kInvalid, 0},  // overlong U+FFFF
+      {"\xF4\x90\x80\x80", Utf8Sequence::kInvalid, 0},  // U+110000
+      {"\xF5\x80\x80\x80", Utf8Sequence::kInvalid, 0},
+      {"\xFE", Utf8Sequence::kInvalid, 0},
+      {"\xFF", Utf8Sequence::kInvalid, 0},
+      {"\xC2\x41", Utf8Sequence::kInvalid, 0},  // ASCII where a continuation belongs
+      {"\xE4\xB8\x41", Utf8Sequence::kInvalid, 0},
+      {"\xF0\x90\x80\xC0", Utf8Sequence::kInvalid, 0},
+      {"\xC2", Utf8Sequence::kTruncated, 0},
+      {"\xE0", Utf8Sequence::kTruncated, 0},
+      {"\xE4\xB8", Utf8Sequence::kTruncated, 0},
+      {"\xF0\x90\x80", Utf8Sequence::kTruncated, 0},
+      {"\xE0\x80", Utf8Sequence::kInvalid, 0},  // overlong already at the second byte
+  };
+  for (const auto& c : cases) {
+    std::size_t length = 0;
+    EXPECT_EQ(utf8_sequence(c.bytes, &length), c.expected) << testing::PrintToString(c.bytes);
+    if (c.expected == Utf8Sequence::kValid) {
+      EXPECT_EQ(length, c.length);
+    }
+  }
+}
+
+TEST(FindInvalidUtf8, PointsAtTheFirstBadByte) {
+  const struct {
+    std::string_view bytes;
+    std::size_t expected;
+  } cases[] = {
+      {"", std::string_view::npos},
+      {"abc", std::string_view::npos},
+      {"工伤等级,五", std::string_view::npos},
+      {"a\xFFz", 1},
+      {"abcdefgh\xFFxyz", 8},  // past the eight-byte stride
+      {"abcdefghijklmno\x80", 15},
+      {"\xE4\xB8", 0},  // cut off at the end
+      {"abcdefg\xE4\xB8\x80", std::string_view::npos},
+      {"abcdefg\xE4\xB8", 7},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(find_invalid_utf8(c.bytes), c.expected) << testing::PrintToString(c.bytes);
+  }
+}
+
+std::u16string utf16(std::string_view utf8) {
+  std::u16string out(utf8.size(), u'\0');
+  out.resize(utf8_to_utf16(utf8, out.data()));
+  return out;
+}
+
+TEST(Utf8ToUtf16, ConvertsEachLength) {
+  const struct {
+    std::string_view utf8;
+    std::u16string_view utf16;
+  } cases[] = {
+      {"", u""},
+      {"3500", u"3500"},
+      {"大部分护理", u"大部分护理"},
+      {"\xC2\xA5"
+       "100",
+       u"\u00A5100"},
+      {"\xEF\xBC\x93\xEF\xBC\x95", u"３５"},
+      {"\xF0\x9F\x98\x80", u"\xD83D\xDE00"},
+      {"\xF4\x8F\xBF\xBF", u"\xDBFF\xDFFF"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(utf16(c.utf8), c.utf16) << testing::PrintToString(c.utf8);
+    EXPECT_EQ(to_utf8(c.utf16), c.utf8);
+  }
+}
+
+TEST(Utf8ToUtf16, UnpairedSurrogatesBecomeReplacementCharacters) {
+  EXPECT_EQ(to_utf8(u"a\xD800"
+                    "b"),
+            "a\xEF\xBF\xBD"
+            "b");
+  EXPECT_EQ(to_utf8(u"\xDC00"), "\xEF\xBF\xBD");
+  EXPECT_EQ(to_utf8(std::u16string_view(u"\xD83D", 1)), "\xEF\xBF\xBD");
+}
+
+// Every code point goes out and comes back, and the checker accepts what the
+// encoder writes: a slip in any length class or at any boundary shows here.
+TEST(Utf8ToUtf16, EveryCodePointRoundTrips) {
+  for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    std::u16string units;
+    if (c < 0x10000) {
+      units.push_back(static_cast<char16_t>(c));
+    } else {
+      units.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+      units.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    }
+    const std::string utf8 = to_utf8(units);
+    std::size_t length = 0;
+    ASSERT_EQ(utf8_sequence(utf8, &length), Utf8Sequence::kValid)
+        << std::hex << static_cast<unsigned long>(c);
+    ASSERT_EQ(length, utf8.size()) << std::hex << static_cast<unsigned long>(c);
+    ASSERT_EQ(utf16(utf8), units) << std::hex << static_cast<unsigned long>(c);
+  }
+}
+
+}  // namespace
+}  // namespace gongshang::batch
