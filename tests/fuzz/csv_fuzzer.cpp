@@ -1,0 +1,105 @@
+// Feeds arbitrary bytes to the CSV reader and to the whole batch run, and
+// holds them to what users rely on: no crash; the same output however the
+// input is cut into reads; output that is valid UTF-8 and reads back as
+// whole records of one width; and a message on every failure.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "batch.h"
+#include "compensation.h"
+#include "csv.h"
+#include "io.h"
+#include "utf8.h"
+
+using namespace gongshang;
+using namespace gongshang::batch;
+
+namespace {
+
+void check(bool ok) {
+  if (!ok) std::abort();
+}
+
+struct Converted {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Converted convert_bytes(std::string_view input, std::size_t block, CsvLimits limits) {
+  Converted c;
+  MemorySource in(input, block);
+  StringSink out(c.out), err(c.err);
+  c.status = convert(in, out, err, limits);
+  return c;
+}
+
+// Reads the output back: every record complete, all as wide as the header.
+void check_output(const std::string& out, const CsvLimits& limits) {
+  check(find_invalid_utf8(out) == std::string_view::npos);
+  MemorySource in(out);
+  CsvReader reader(in, limits);
+  CsvRecord record;
+  std::size_t width = 0;
+  for (std::size_t row = 0;; ++row) {
+    const auto status = reader.next(record);
+    check(status != CsvReader::Status::kFault);
+    if (status == CsvReader::Status::kEnd) break;
+    check(!record.line_end.empty());
+    if (row == 0) {
+      width = record.cells.size();
+      check(width >= kResultCount + 2);
+      check(record.cells.back() == kErrorColumn);
+    }
+    check(record.cells.size() == width);
+    // Either every result is there and 错误 is empty, or none is and it is not.
+    const bool refused = !record.cells.back().empty();
+    if (row > 0) {
+      for (std::size_t i = width - kResultCount - 1; i + 1 < width; ++i) {
+        check(record.cells[i].empty() == refused);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  // The first byte chooses how the input is cut into reads.
+  const std::size_t block = 1 + data[0] % 16;
+  const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
+
+  // Buffers of the default megabyte would make each run a hundred times slower.
+  CsvLimits modest;
+  modest.block_size = 4096;
+  const Converted whole = convert_bytes(input, SIZE_MAX, modest);
+  CsvLimits small;
+  small.block_size = block;
+  const Converted cut = convert_bytes(input, block, small);
+  check(cut.status == whole.status);
+  check(cut.out == whole.out);
+  check(cut.err == whole.err);
+
+  check(whole.status == kExitSuccess || whole.status == kExitFailure);
+  if (whole.status == kExitFailure) {
+    check(whole.err.rfind("gongshang-batch: ", 0) == 0);
+    check(whole.err.back() == '\n');
+  }
+  if (!whole.out.empty()) check_output(whole.out, modest);
+
+  // Tight limits take the reader down its refusal paths.
+  small.max_cells = 3;
+  small.max_record_bytes = 64;
+  MemorySource in(input, block);
+  CsvReader reader(in, small);
+  CsvRecord record;
+  while (reader.next(record) == CsvReader::Status::kRecord) {
+    check(record.cells.size() <= small.max_cells);
+    check(record.raw.size() <= small.max_record_bytes);
+  }
+  return 0;
+}
