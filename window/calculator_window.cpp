@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QStyle>
+#include <QWindow>
 
 #include "compensation.h"
 #include "controls.h"
@@ -136,14 +137,23 @@ void CalculatorWindow::placeCentred() {
 
 void CalculatorWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  // Shown means activated, also where no window manager hands out the
-  // focus (a bare X server, for one).
-  if (!event->spontaneous()) activateWindow();
+  if (event->spontaneous()) return;
+  // Shown means activated. Ask for it, since a bare X server has no window
+  // manager to hand out the focus; but where the toolkit still counts the
+  // window active from before Clear hid it, no change will be reported, so
+  // being shown is the activation.
+  if (isActiveWindow())
+    windowActivated();
+  else
+    activateWindow();
 }
 
 void CalculatorWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) windowActivated();
+}
+
+void CalculatorWindow::windowActivated() {
   // Lists are created empty and only this fills them, so an empty grade list
   // means the first activation since the window was built. Coming back from
   // another application must keep the user's choices.
@@ -177,10 +187,15 @@ void CalculatorWindow::calculateClicked() {
 }
 
 void CalculatorWindow::clearClicked() {
-  // For a moment no window is shown; the program must not take that for the
-  // last window closing and quit.
+  // For a moment no window is shown; whatever the Qt version makes of that,
+  // the program must not take it for the last window closing and quit.
   const QEventLoopLocker keep_running;
   hide();
+  // The screen window goes too (this object and its QWindow stay), so that
+  // showing it again is a new window to the platform: placed anew and
+  // activated anew, which is what fills the lists. Merely hidden, some
+  // platforms still count it focused and report no activation.
+  if (QWindow* screen_window = windowHandle()) screen_window->destroy();
   unload();
   load();
   show();

@@ -32,6 +32,7 @@ class CalculatorWindow : public QWidget {
   void unload();
   void wireControls();
   void placeCentred();
+  void windowActivated();
   void fillLists();
   void homeClicked();
 

@@ -1,0 +1,284 @@
+// What a person sees of the window's layout, and how focus and keys move
+// through it. Geometry is checked only where a slip shows: the link over the
+// note, and the panel beside the scroll bar.
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QUrl>
+
+#include "window_driver.h"
+
+using namespace Qt::StringLiterals;
+using gongshang::testing::kInputBoxes;
+using gongshang::testing::kResultBoxes;
+
+class LayoutTest : public QObject {
+  Q_OBJECT
+
+ public slots:
+  void opened(const QUrl& url) { links_opened << url.toString(); }
+
+ private slots:
+  void initTestCase() { QDesktopServices::setUrlHandler(u"http"_s, this, "opened"); }
+  void cleanupTestCase() { QDesktopServices::unsetUrlHandler(u"http"_s); }
+  void init() {
+    links_opened.clear();
+    QVERIFY(ui.open());
+  }
+  void cleanup() { ui.close(); }
+
+  void controls_data();
+  void controls();
+  void windowCentred();
+  void panelBesideScrollBar();
+  void onlyLinkOverlapsNote();
+  void linkLiesOverNoteAddress();
+  void fonts_data();
+  void fonts();
+  void tabOrder_data();
+  void tabOrder();
+  void boxesTakeAnyText();
+  void listsTakeNoTypedText();
+  void enterAndEscPressNothing_data();
+  void enterAndEscPressNothing();
+
+ private:
+  QWidget* panel() const { return ui.find(u"大图框"_s); }
+
+  QStringList links_opened;
+  gongshang::testing::WindowDriver ui;
+};
+
+void LayoutTest::controls_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<QStringList>("names");
+
+  QTest::newRow("labels") << u"QLabel"_s
+                          << QStringList{u"Label49"_s, u"Label48"_s, u"Label47"_s, u"Label35"_s,
+                                         u"Label2"_s,  u"Label3"_s,  u"Label5"_s,  u"Label6"_s,
+                                         u"Label7"_s,  u"Label8"_s,  u"Label9"_s,  u"Label4"_s,
+                                         u"Label38"_s, u"Label11"_s, u"Label10"_s, u"Label34"_s,
+                                         u"Label36"_s, u"Label24"_s, u"Label42"_s, u"Label43"_s,
+                                         u"Label37"_s, u"Label45"_s, u"Label1"_s,  u"Label44"_s,
+                                         u"Label46"_s, u"Label33"_s, u"Label57"_s, u"主页"_s};
+  QTest::newRow("text boxes") << u"QLineEdit"_s << kInputBoxes + kResultBoxes;
+  QTest::newRow("lists") << u"QComboBox"_s << QStringList{u"工伤等级"_s, u"护理级别"_s};
+  QTest::newRow("buttons") << u"QPushButton"_s
+                           << QStringList{u"计算按钮"_s, u"清空按钮"_s, u"法条依据按钮"_s};
+}
+
+void LayoutTest::controls() {
+  QFETCH(QString, kind);
+  QFETCH(QStringList, names);
+
+  for (const QString& name : names) {
+    const QList<QWidget*> found = ui.window()->findChildren<QWidget*>(name);
+    QVERIFY2(found.size() == 1, qPrintable(name));
+    QVERIFY2(found[0]->inherits(kind.toLatin1()), qPrintable(name));
+    QVERIFY2(found[0]->parentWidget() == panel(), qPrintable(name));
+    if (kind == u"QLabel"_s) QVERIFY2(found[0]->focusPolicy() == Qt::NoFocus, qPrintable(name));
+  }
+}
+
+void LayoutTest::windowCentred() {
+  QCOMPARE(ui.window()->windowTitle(), u"计算工伤赔偿金额"_s);
+  QCOMPARE(ui.window()->objectName(), u"计算工伤赔偿金额"_s);
+  QCOMPARE(ui.window()->size(), QSize(691, 496));  // 10365 × 7440 twips
+  const QRect screen = ui.window()->screen()->availableGeometry();
+  QVERIFY((ui.window()->geometry().center() - screen.center()).manhattanLength() <= 1);
+}
+
+void LayoutTest::panelBesideScrollBar() {
+  QWidget* bar = ui.find<QScrollBar>(u"滚动条"_s);
+  QVERIFY(bar);
+  // The window holds exactly these two; everything else lies on the panel.
+  QCOMPARE(ui.window()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 2);
+  QCOMPARE(bar->parentWidget(), ui.window());
+  QCOMPARE(panel()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 54);
+
+  const QRect client = ui.window()->rect();
+  const QRect p = panel()->geometry();
+  const QRect b = bar->geometry();
+  QCOMPARE(p.topLeft(), QPoint(0, 0));
+  QVERIFY(p.width() < client.width() && p.height() > client.height());
+  QVERIFY(b.left() > p.right());  // in the strip right of the panel
+  QVERIFY(client.contains(b));
+  QCOMPARE(b.top(), 8);  // 120 twips down
+  QVERIFY(b.height() < client.height() / 4);
+}
+
+void LayoutTest::onlyLinkOverlapsNote() {
+  const QList<QWidget*> controls = panel()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  QStringList overlapping;
+  for (qsizetype i = 0; i < controls.size(); ++i) {
+    for (qsizetype j = i + 1; j < controls.size(); ++j) {
+      if (controls[i]->geometry().intersects(controls[j]->geometry()))
+        overlapping << controls[i]->objectName() + u'/' + controls[j]->objectName();
+    }
+  }
+  QCOMPARE(overlapping, QStringList{u"Label57/主页"_s});
+  // Stacking: the note lies behind everything, the link in front of it.
+  QCOMPARE(controls.first()->objectName(), u"Label57"_s);
+  QCOMPARE(panel()->childAt(ui.find(u"主页"_s)->geometry().center())->objectName(), u"主页"_s);
+}
+
+void LayoutTest::linkLiesOverNoteAddress() {
+  auto* note = ui.find<QLabel>(u"Label57"_s);
+  auto* link = ui.find<QLabel>(u"主页"_s);
+  QVERIFY(note && link);
+  const QStringList lines = note->text().split(u'\n');
+  QCOMPARE(lines.size(), 3);  // two lines, each ended, and the empty third
+  QVERIFY(lines[2].isEmpty());
+  QVERIFY(lines[0].contains(u"工伤赔偿计算器开发组"_s) && lines[0].contains(u"仅供参考"_s));
+
+  const QString address = link->text();
+  QCOMPARE(address, u"www.gsjs.example"_s);
+  QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+  QVERIFY(!link->font().underline());
+
+  // In the note, the address follows eight full-width characters; the link
+  // starts that far right of the note's left edge and one line pitch down.
+  const QFontMetricsF metrics(note->font());
+  QCOMPARE(lines[1].indexOf(address), 8);
+  const QString invitation = lines[1].left(8);
+  QCOMPARE(metrics.horizontalAdvance(invitation), 8 * 12.0);  // 8 × 180 twips
+  QCOMPARE(link->x() - note->x(), 96);
+  QCOMPARE(link->y() - note->y(), 16);  // 240 twips: the note's second line
+  QCOMPARE(link->font(), note->font());
+
+  // The address fits the link, and the telephone label is not hidden behind it.
+  QVERIFY(metrics.horizontalAdvance(address) <= link->width());
+  const qsizetype after = lines[1].indexOf(u"电话"_s);
+  QVERIFY(after > 8 + address.size());
+  QVERIFY(note->x() + metrics.horizontalAdvance(lines[1].left(after)) >= link->geometry().right());
+  QVERIFY(lines[1].endsWith(u"010-00000000"_s));
+}
+
+void LayoutTest::fonts_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<int>("pixels");
+  QTest::addColumn<bool>("bold");
+  QTest::addColumn<bool>("centred");
+
+  QTest::newRow("title, 12 pt") << u"Label49"_s << 16 << true << true;
+  QTest::newRow("heading, 10.5 pt") << u"Label48"_s << 14 << true << true;
+  QTest::newRow("heading, 10.5 pt (results)") << u"Label47"_s << 14 << true << true;
+  QTest::newRow("label, 9 pt") << u"Label1"_s << 12 << false << false;
+  QTest::newRow("narrow label") << u"Label2"_s << 12 << false << false;
+  QTest::newRow("note") << u"Label57"_s << 12 << false << false;
+  QTest::newRow("link") << u"主页"_s << 12 << false << false;
+  QTest::newRow("button") << u"法条依据按钮"_s << 12 << false << false;
+  QTest::newRow("result box") << u"计算辅助器具费"_s << 12 << false << false;
+}
+
+void LayoutTest::fonts() {
+  QFETCH(QString, name);
+  QFETCH(int, pixels);
+  QFETCH(bool, bold);
+  QFETCH(bool, centred);
+
+  QWidget* control = ui.find(name);
+  QVERIFY(control);
+  const QFontInfo used(control->font());
+  QCOMPARE(used.pixelSize(), pixels);
+  QCOMPARE(used.bold(), bold);
+  // A real Chinese face, with its full-width characters one em wide.
+  const QFontMetricsF metrics(control->font());
+  for (char16_t c : u"计算赔偿金额")
+    QVERIFY2(c == 0 || metrics.inFont(QChar(c)), qPrintable(used.family()));
+  QCOMPARE(qRound(metrics.horizontalAdvance(QChar(u'额'))), pixels);
+  if (auto* label = qobject_cast<QLabel*>(control))
+    QCOMPARE(bool(label->alignment() & Qt::AlignHCenter), centred);
+}
+
+void LayoutTest::tabOrder_data() {
+  QTest::addColumn<bool>("forward");
+  QTest::newRow("Tab") << true;
+  QTest::newRow("Shift+Tab") << false;
+}
+
+void LayoutTest::tabOrder() {
+  QFETCH(bool, forward);
+
+  QStringList stops{
+      u"大图框"_s,       u"法条依据按钮"_s, u"营养费"_s,       u"计算辅助器具费"_s, u"护理级别"_s,
+      u"工伤等级"_s,     u"本人月均工资"_s, u"医疗费"_s,       u"统筹月工资"_s,     u"停薪月数"_s,
+      u"住院天数"_s,     u"住宿天数"_s,     u"护理天数"_s,     u"交通费"_s,         u"停薪工资"_s,
+      u"合计"_s,         u"伤残补助金"_s,   u"每月伤残津贴"_s, u"护理费"_s,         u"辅助器具费"_s,
+      u"住院伙食补助"_s, u"住宿费"_s,       u"计算交通费"_s,   u"计算医疗费"_s,     u"计算营养费"_s,
+      u"清空按钮"_s,     u"计算按钮"_s,     u"滚动条"_s,       u"大图框"_s};  // and round again
+  if (!forward) std::reverse(stops.begin(), stops.end());
+
+  QCOMPARE(QApplication::focusWidget(), panel());  // where the window opens
+  QStringList reached{QApplication::focusWidget()->objectName()};
+  for (qsizetype i = 1; i < stops.size(); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                    forward ? Qt::NoModifier : Qt::ShiftModifier);
+    reached << QApplication::focusWidget()->objectName();
+  }
+  QCOMPARE(reached, stops);
+}
+
+void LayoutTest::boxesTakeAnyText() {
+  // Every box, the results too, takes typing; a long paste arrives whole.
+  const QString long_text(40000, u'9');
+  for (const QString& name : kInputBoxes + kResultBoxes) {
+    QLineEdit* box = ui.box(name);
+    QVERIFY2(box->text().isEmpty() && !box->isReadOnly(), qPrintable(name));
+    QTest::keyClicks(box, u"12.5"_s);
+    QCOMPARE(box->text(), u"12.5"_s);
+    box->setText(long_text);
+    QCOMPARE(box->text().size(), long_text.size());
+  }
+}
+
+void LayoutTest::listsTakeNoTypedText() {
+  for (const QString& name : {u"工伤等级"_s, u"护理级别"_s}) {
+    QComboBox* list = ui.list(name);
+    QVERIFY(!list->isEditable());
+    const QStringList items = ui.items(name);
+    list->setFocus();
+    QTest::keyClicks(list, u"abc 12"_s);
+    QCOMPARE(ui.items(name), items);
+    QVERIFY(items.contains(list->currentText()));
+  }
+}
+
+void LayoutTest::enterAndEscPressNothing_data() {
+  QTest::addColumn<QString>("focus");
+  QTest::addColumn<int>("key");
+
+  for (const QString& focus :
+       {u"计算按钮"_s, u"清空按钮"_s, u"法条依据按钮"_s, u"营养费"_s, u"工伤等级"_s, u"大图框"_s}) {
+    for (const auto& [label, key] :
+         {std::pair{"Return", Qt::Key_Return}, std::pair{"Enter", Qt::Key_Enter},
+          std::pair{"Esc", Qt::Key_Escape}}) {
+      QTest::addRow("%s on %s", label, qPrintable(focus)) << focus << int(key);
+    }
+  }
+}
+
+void LayoutTest::enterAndEscPressNothing() {
+  QFETCH(QString, focus);
+  QFETCH(int, key);
+
+  ui.enterWorkedExample();
+  QWidget* calculate = ui.find(u"计算按钮"_s);
+  const QStringList inputs = ui.texts(kInputBoxes);
+  ui.find(focus)->setFocus();
+  QTest::keyClick(ui.find(focus), static_cast<Qt::Key>(key));
+
+  QCOMPARE(ui.find(u"计算按钮"_s), calculate);                             // not cleared
+  QCOMPARE(ui.texts(kInputBoxes), inputs);                                 // not cleared
+  QCOMPARE(ui.texts(kResultBoxes), QStringList(kResultBoxes.size(), {}));  // not calculated
+  QCOMPARE(links_opened, QStringList{});                                   // no page opened
+  QVERIFY(ui.window()->isVisible());
+}
+
+QTEST_MAIN(LayoutTest)
+#include "layout_test.moc"

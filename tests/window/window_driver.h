@@ -1,0 +1,109 @@
+// What the window tests share: a fresh calculator window, shown and active,
+// and ways to reach its controls the way a person or a screen reader would,
+// by name.
+#ifndef GONGSHANG_TESTS_WINDOW_WINDOW_DRIVER_H_
+#define GONGSHANG_TESTS_WINDOW_WINDOW_DRIVER_H_
+
+#include <memory>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QStringList>
+#include <QTest>
+
+#include "calculator_window.h"
+
+namespace gongshang::testing {
+
+using namespace Qt::StringLiterals;
+
+inline QString name(const char16_t* text) {
+  return QString::fromUtf16(text);
+}
+
+// The ten input boxes and the eleven result boxes, in the engine's order.
+inline const QStringList kInputBoxes{
+    u"本人月均工资"_s, u"统筹月工资"_s, u"停薪月数"_s,   u"住院天数"_s, u"住宿天数"_s,
+    u"护理天数"_s,     u"医疗费"_s,     u"辅助器具费"_s, u"交通费"_s,   u"营养费"_s};
+inline const QStringList kResultBoxes{
+    u"伤残补助金"_s, u"每月伤残津贴"_s, u"停薪工资"_s,   u"住院伙食补助"_s,
+    u"住宿费"_s,     u"护理费"_s,       u"计算医疗费"_s, u"计算辅助器具费"_s,
+    u"计算交通费"_s, u"计算营养费"_s,   u"合计"_s};
+inline const QStringList kGrades{u""_s,   u"一"_s, u"二"_s, u"三"_s, u"四"_s, u"五"_s,
+                                 u"六"_s, u"七"_s, u"八"_s, u"九"_s, u"十"_s};
+inline const QStringList kNursing{u""_s, u"完全护理"_s, u"大部分护理"_s, u"部分护理"_s};
+
+// The worked example: grade, nursing, then the ten boxes in kInputBoxes order.
+inline const QStringList kWorkedInputs{u"3500"_s, u"4000"_s,    u"6"_s,   u"30"_s,  u"10"_s,
+                                       u"30"_s,   u"12000.5"_s, u"800"_s, u"300"_s, u"1000"_s};
+inline const QStringList kWorkedResults{u"63000"_s,
+                                        u"2450"_s,
+                                        u"21000"_s,
+                                        u"1500"_s,
+                                        u"800"_s,
+                                        u"1931.03451153328"_s,
+                                        u"12000.5"_s,
+                                        u"800"_s,
+                                        u"300"_s,
+                                        u"1000"_s,
+                                        u"104781.534511533"_s};
+
+class WindowDriver {
+ public:
+  // A new window, shown and active: its lists are filled.
+  bool open() {
+    window_ = std::make_unique<CalculatorWindow>();
+    window_->show();
+    return QTest::qWaitForWindowActive(window_.get()) && list(u"工伤等级"_s)->count() > 0;
+  }
+  void close() { window_.reset(); }
+
+  CalculatorWindow* window() const { return window_.get(); }
+
+  template <typename T = QWidget>
+  T* find(const QString& object_name) const {
+    return window_->findChild<T*>(object_name);
+  }
+  QLineEdit* box(const QString& object_name) const { return find<QLineEdit>(object_name); }
+  QComboBox* list(const QString& object_name) const { return find<QComboBox>(object_name); }
+
+  QStringList texts(const QStringList& boxes) const {
+    QStringList out;
+    for (const QString& b : boxes) out << (box(b) ? box(b)->text() : u"<missing>"_s);
+    return out;
+  }
+  QStringList items(const QString& object_name) const {
+    QStringList out;
+    if (QComboBox* l = list(object_name)) {
+      for (int i = 0; i < l->count(); ++i) out << l->itemText(i);
+    }
+    return out;
+  }
+
+  // Picks an item as a person would, and types each text into its box.
+  void choose(const QString& list_name, const QString& item) const {
+    QComboBox* l = list(list_name);
+    l->setCurrentIndex(l->findText(item));
+  }
+  void type(const QStringList& boxes, const QStringList& texts) const {
+    for (qsizetype i = 0; i < boxes.size(); ++i) {
+      box(boxes[i])->clear();
+      QTest::keyClicks(box(boxes[i]), texts[i]);
+    }
+  }
+  void enterWorkedExample() const {
+    choose(u"工伤等级"_s, u"五"_s);
+    choose(u"护理级别"_s, u"大部分护理"_s);
+    type(kInputBoxes, kWorkedInputs);
+  }
+  void click(const QString& object_name) const {
+    QTest::mouseClick(find(object_name), Qt::LeftButton);
+  }
+
+ private:
+  std::unique_ptr<CalculatorWindow> window_;
+};
+
+}  // namespace gongshang::testing
+
+#endif  // GONGSHANG_TESTS_WINDOW_WINDOW_DRIVER_H_
