@@ -1,6 +1,7 @@
 #include "row_batch.h"
 
 #include <algorithm>
+#include <atomic>
 #include <system_error>
 #include <thread>
 #include <variant>
@@ -88,22 +89,30 @@ void RowBatch::compute(std::size_t first, std::size_t last, std::string_view lin
 void RowBatch::write_to(std::string& out, std::string_view line_end) {
   const std::size_t rows = size();
   if (rows == 0) return;
-  std::thread helper;
-  const std::size_t split = rows / 2;
-  if (rows >= kMinParallelRows && two_cores()) {
-    second_half_.clear();
-    try {
-      helper = std::thread([&] { compute(split, rows, line_end, second_half_); });
-    } catch (const std::system_error&) {
-      // No thread to be had: this one computes every row.
-    }
-  }
-  if (helper.joinable()) {
-    compute(0, split, line_end, out);
-    helper.join();
-    out.append(second_half_);
-  } else {
+  if (rows < kMinParallelRows || !two_cores()) {
     compute(0, rows, line_end, out);
+  } else {
+    // Both threads take the next chunk until none is left, so that a core
+    // shared with another program slows its thread without holding up the
+    // other: fixed halves would wait for the slower one.
+    const std::size_t chunks = (rows + kChunkRows - 1) / kChunkRows;
+    if (chunk_texts_.size() < chunks) chunk_texts_.resize(chunks);
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+      for (std::size_t c; (c = next.fetch_add(1)) < chunks;) {
+        chunk_texts_[c].clear();
+        compute(c * kChunkRows, std::min(rows, (c + 1) * kChunkRows), line_end, chunk_texts_[c]);
+      }
+    };
+    std::thread helper;
+    try {
+      helper = std::thread(work);
+    } catch (const std::system_error&) {
+      // No thread to be had: this one takes every chunk.
+    }
+    work();
+    if (helper.joinable()) helper.join();
+    for (std::size_t c = 0; c < chunks; ++c) out.append(chunk_texts_[c]);
   }
   carried_.clear();
   carried_ends_.clear();

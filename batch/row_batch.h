@@ -21,6 +21,8 @@ inline constexpr std::size_t kMaxBatchRows = 8192;
 // thread costs more than it saves, and a row typed at the terminal should
 // not wait for company.
 inline constexpr std::size_t kMinParallelRows = 512;
+// Rows the two threads take at a time.
+inline constexpr std::size_t kChunkRows = 256;
 
 class RowBatch {
  public:
@@ -53,7 +55,7 @@ class RowBatch {
   std::vector<char16_t> texts_;            // the input texts as UTF-16, back to back;
   std::size_t texts_size_ = 0;             // the units of texts_ in use
   std::vector<std::size_t> text_ends_;     // kInputCount per row
-  std::string second_half_;                // rows computed by the helper thread
+  std::vector<std::string> chunk_texts_;   // the rows of each chunk, computed
 };
 
 }  // namespace gongshang::batch
