@@ -1,20 +1,10 @@
 #include "utf8.h"
 
-#include <cstdint>
-#include <cstring>
-
 namespace gongshang::batch {
 namespace {
 
 bool is_continuation(unsigned char b) {
   return (b & 0xC0) == 0x80;
-}
-
-// Eight ASCII bytes at a time: most cells of a payroll sheet are all digits.
-bool all_ascii8(const unsigned char* p) {
-  std::uint64_t word;
-  std::memcpy(&word, p, sizeof word);
-  return (word & 0x8080808080808080u) == 0;
 }
 
 }  // namespace
@@ -51,21 +41,6 @@ Utf8Sequence utf8_sequence(std::string_view bytes, std::size_t* length) {
   }
   *length = need;
   return Utf8Sequence::kValid;
-}
-
-std::size_t find_invalid_utf8(std::string_view bytes) {
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    if (bytes.size() - i >= 8 && all_ascii8(p + i)) {
-      i += 8;
-      continue;
-    }
-    std::size_t length;
-    if (utf8_sequence(bytes.substr(i), &length) != Utf8Sequence::kValid) return i;
-    i += length;
-  }
-  return std::string_view::npos;
 }
 
 std::size_t utf8_to_utf16(std::string_view utf8, char16_t* out) {

@@ -30,12 +30,6 @@ enum class Utf8Sequence {
 //   "\x80" (a lone continuation byte)  -> kInvalid
 Utf8Sequence utf8_sequence(std::string_view bytes, std::size_t* length);
 
-// Offset of the first byte of bytes that does not begin or continue a
-// well-formed sequence, or npos when all of bytes is valid UTF-8. A sequence
-// cut off by the end of bytes counts as invalid.
-//   "abc" -> npos   "a\xFFz" -> 1   "\xE4\xB8" -> 0
-std::size_t find_invalid_utf8(std::string_view bytes);
-
 // Writes valid UTF-8 as UTF-16 code units to out, which has room for at least
 // utf8.size() units (never more are needed); returns the number written.
 // The bytes must have passed the checks above: nothing is checked here.

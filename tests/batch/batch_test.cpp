@@ -273,9 +273,7 @@ TEST(BatchOptions, RefusesWhatItDoesNotKnow) {
       {{"--verbose", "a.csv"},
        "gongshang-batch: 未知选项「--verbose」；用法见 gongshang-batch --help\n"},
       {{"a.csv", "b.csv"}, "gongshang-batch: 只能给一个输入文件，多出了「b.csv」\n"},
-      {{"/nonexistent/a.csv"}, "gongshang-batch: 无法打开「/nonexistent/a.csv」：文件不存在\n"},
       {{"--", "-x"}, "gongshang-batch: 无法打开「-x」：文件不存在\n"},
-      {{"/"}, "gongshang-batch: 读取「/」时出错：这是一个目录\n"},
   };
   for (const auto& c : cases) {
     BatchRun r = run_batch("医疗费\n5\n", c.args);

@@ -57,51 +57,10 @@ TEST(Utf8Sequence, TellsGoodSequencesFromForbiddenOnes) {
   }
 }
 
-TEST(FindInvalidUtf8, PointsAtTheFirstBadByte) {
-  const struct {
-    std::string_view bytes;
-    std::size_t expected;
-  } cases[] = {
-      {"", std::string_view::npos},
-      {"abc", std::string_view::npos},
-      {"工伤等级,五", std::string_view::npos},
-      {"a\xFFz", 1},
-      {"abcdefgh\xFFxyz", 8},  // past the eight-byte stride
-      {"abcdefghijklmno\x80", 15},
-      {"\xE4\xB8", 0},  // cut off at the end
-      {"abcdefg\xE4\xB8\x80", std::string_view::npos},
-      {"abcdefg\xE4\xB8", 7},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(find_invalid_utf8(c.bytes), c.expected) << testing::PrintToString(c.bytes);
-  }
-}
-
 std::u16string utf16(std::string_view utf8) {
   std::u16string out(utf8.size(), u'\0');
   out.resize(utf8_to_utf16(utf8, out.data()));
   return out;
-}
-
-TEST(Utf8ToUtf16, ConvertsEachLength) {
-  const struct {
-    std::string_view utf8;
-    std::u16string_view utf16;
-  } cases[] = {
-      {"", u""},
-      {"3500", u"3500"},
-      {"大部分护理", u"大部分护理"},
-      {"\xC2\xA5"
-       "100",
-       u"\u00A5100"},
-      {"\xEF\xBC\x93\xEF\xBC\x95", u"３５"},
-      {"\xF0\x9F\x98\x80", u"\xD83D\xDE00"},
-      {"\xF4\x8F\xBF\xBF", u"\xDBFF\xDFFF"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(utf16(c.utf8), c.utf16) << testing::PrintToString(c.utf8);
-    EXPECT_EQ(to_utf8(c.utf16), c.utf8);
-  }
 }
 
 TEST(Utf8ToUtf16, UnpairedSurrogatesBecomeReplacementCharacters) {
