@@ -21,8 +21,11 @@ QWidget* make_label(const ControlSpec& spec, QWidget* parent) {
                                                   : new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
   // Headings centre their text; every other label starts at its top left.
+  // Headings centre it vertically too: the free CJK faces reach much higher
+  // above the baseline than SimSun, and at 12 pt the title would otherwise
+  // lose the foot of its glyphs to the bottom of its 252-twip label.
   label->setAlignment(spec.font == FontRole::kDefault ? Qt::AlignLeft | Qt::AlignTop
-                                                      : Qt::AlignHCenter | Qt::AlignTop);
+                                                      : Qt::AlignCenter);
   label->setAutoFillBackground(true);
   label->setFocusPolicy(Qt::NoFocus);
   if (spec.font != FontRole::kDefault) label->setFont(song_font(spec.font));

@@ -5,7 +5,9 @@
 #include <QDesktopServices>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -40,6 +42,7 @@ class LayoutTest : public QObject {
   void linkLiesOverNoteAddress();
   void fonts_data();
   void fonts();
+  void labelsShowWholeGlyphs();
   void tabOrder_data();
   void tabOrder();
   void boxesTakeAnyText();
@@ -194,6 +197,52 @@ void LayoutTest::fonts() {
   QCOMPARE(qRound(metrics.horizontalAdvance(QChar(u'额'))), pixels);
   if (auto* label = qobject_cast<QLabel*>(control))
     QCOMPARE(bool(label->alignment() & Qt::AlignHCenter), centred);
+}
+
+namespace {
+
+// Rows of an image that hold ink: pixels well away from the background.
+int ink_rows(const QImage& picture, const QColor& background) {
+  int rows = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const QColor pixel = picture.pixelColor(x, y);
+      if (qAbs(pixel.red() - background.red()) + qAbs(pixel.green() - background.green()) +
+              qAbs(pixel.blue() - background.blue()) >
+          96) {
+        ++rows;
+        break;
+      }
+    }
+  }
+  return rows;
+}
+
+}  // namespace
+
+void LayoutTest::labelsShowWholeGlyphs() {
+  // A label that cuts its text off shows fewer rows of ink than the same text
+  // drawn with room to spare. One row of anti-aliased fringe may go: a bold
+  // 16-pixel CJK title barely fits a 17-pixel label at all. (The note's lines
+  // are checked against the link above.)
+  for (QLabel* label : panel()->findChildren<QLabel*>()) {
+    if (label->objectName() == u"Label57"_s) continue;
+    const QColor background = label->palette().color(QPalette::Window);
+    const QFontMetrics metrics(label->font());
+    QImage free_text(metrics.horizontalAdvance(label->text()) + 8, 3 * metrics.height(),
+                     QImage::Format_RGB32);
+    free_text.fill(background);
+    QPainter painter(&free_text);
+    painter.setFont(label->font());
+    painter.setPen(label->palette().color(QPalette::WindowText));
+    painter.drawText(4, metrics.height() + metrics.ascent(), label->text());
+    painter.end();
+
+    const int shown = ink_rows(label->grab().toImage(), background);
+    const int whole = ink_rows(free_text, background);
+    QVERIFY2(shown >= whole - 1,
+             qPrintable(u"%1: %2 of %3 rows"_s.arg(label->objectName()).arg(shown).arg(whole)));
+  }
 }
 
 void LayoutTest::tabOrder_data() {
