@@ -88,6 +88,8 @@ class Converter {
     }
     if (!read_header()) return kExitFailure;
     for (;;) {
+      // Output that cannot be written ends the run; computing on is no use.
+      if (write_failed_) return finish();
       switch (reader_.next(record_)) {
         case CsvReader::Status::kEnd:
           return finish();
@@ -105,7 +107,6 @@ class Converter {
       if (rows_.full()) {
         rows_.write_to(pending_, line_end_);
         if (pending_.size() >= kWriteBlockSize) flush();
-        if (write_failed_) return finish();
       }
     }
   }
@@ -153,8 +154,7 @@ class Converter {
   // Computes the rows held and hands everything to the sink.
   void flush() {
     rows_.write_to(pending_, line_end_);
-    if (pending_.empty() || write_failed_) return;
-    if (!out_.write(pending_)) write_failed_ = true;
+    if (!pending_.empty() && !write_failed_ && !out_.write(pending_)) write_failed_ = true;
     pending_.clear();
   }
 
