@@ -1,6 +1,7 @@
 // gongshang-batch as users run it: a real process, with its standard streams
 // and exit status.
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -30,8 +31,10 @@ std::string slurp(const std::string& path) {
   return text.str();
 }
 
+// ctest runs the tests as parallel processes: each keeps to its own files.
 std::string temp_path(std::string_view name) {
-  return testing::TempDir() + "gongshang_batch_process_" + std::string(name);
+  return testing::TempDir() + "gongshang_batch_" + std::to_string(getpid()) + "_" +
+         std::string(name);
 }
 
 // Runs the program with args (already quoted for the shell) and input on its
