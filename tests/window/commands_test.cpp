@@ -58,8 +58,6 @@ class CommandsTest : public QObject {
   void programEnds();
   void scrollMovesPanel_data();
   void scrollMovesPanel();
-  void scrollKeys_data();
-  void scrollKeys();
   void dragMovesPanelOnRelease();
   void scrollRule_data();
   void scrollRule();
@@ -276,31 +274,6 @@ void CommandsTest::scrollMovesPanel() {
   QCOMPARE(panel()->pos(), QPoint(0, 0));
 }
 
-void CommandsTest::scrollKeys_data() {
-  QTest::addColumn<QList<int>>("keys");
-  QTest::addColumn<int>("value");
-  QTest::addColumn<int>("top");
-
-  QTest::newRow("down arrow") << QList<int>{Qt::Key_Down} << 1 << -33;
-  QTest::newRow("page down: a large change is one step")
-      << QList<int>{Qt::Key_PageDown} << 1 << -33;
-  QTest::newRow("three down, one up")
-      << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up} << 2 << -67;
-  QTest::newRow("end stops at the maximum") << QList<int>{Qt::Key_End, Qt::Key_Down} << 15 << -500;
-  QTest::newRow("up at the top stays") << QList<int>{Qt::Key_Up} << 0 << 0;
-}
-
-void CommandsTest::scrollKeys() {
-  QFETCH(QList<int>, keys);
-  QFETCH(int, value);
-  QFETCH(int, top);
-
-  bar()->setFocus();
-  for (int key : keys) QTest::keyClick(bar(), static_cast<Qt::Key>(key));
-  QCOMPARE(bar()->value(), value);
-  QCOMPARE(panel()->y(), top);
-}
-
 void CommandsTest::dragMovesPanelOnRelease() {
   QScrollBar* scroll = bar();
   QCOMPARE(scroll->minimum(), 0);
@@ -325,10 +298,8 @@ void CommandsTest::scrollRule_data() {
   QTest::newRow("the layout's panel") << 7452.0f << 15;
   QTest::newRow("14.5 rounds to even 14") << 7250.0f << 14;
   QTest::newRow("15.5 rounds to even 16") << 7750.0f << 16;
-  QTest::newRow("65 still fits 16 bits") << 32500.0f << 65;
   QTest::newRow("66 would overflow the offset") << 32750.0f << 65;
   QTest::newRow("beyond 16-bit rounding") << 2.0e7f << 65;
-  QTest::newRow("nothing to scroll") << 0.0f << 0;
   QTest::newRow("negative height") << -7452.0f << 0;
 }
 

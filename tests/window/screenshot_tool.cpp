@@ -1,5 +1,5 @@
 // Saves pictures of the calculator window as a person sees it: at start-up,
-// and after the worked calculation. Usage: gongshang-screenshot OUTPUT_DIR
+// after the worked calculation, and after Clear. Usage: gongshang-screenshot OUTPUT_DIR
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextStream>
 
@@ -64,5 +65,16 @@ int main(int argc, char* argv[]) {
   QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("计算按钮")), Qt::LeftButton);
   QTest::qWait(100);
   ok = save(window.grab(), dir, "calculated.png") && ok;
+
+  // Scrolled part way, then Clear: the fresh window is back at the top, with
+  // its lists filled again once it is active.
+  window.findChild<QScrollBar*>(QStringLiteral("滚动条"))->setValue(3);
+  QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("清空按钮")), Qt::LeftButton);
+  if (!QTest::qWaitFor([&] { return list(u"工伤等级")->count() == 11; })) {
+    QTextStream(stderr) << "the lists were not filled again after Clear\n";
+    return 1;
+  }
+  QTest::qWait(200);
+  ok = save(window.grab(), dir, "cleared.png") && ok;
   return ok ? 0 : 1;
 }

@@ -17,36 +17,21 @@ namespace gongshang::testing {
 
 using namespace Qt::StringLiterals;
 
-inline QString name(const char16_t* text) {
-  return QString::fromUtf16(text);
-}
-
-// The ten input boxes and the eleven result boxes, in the engine's order.
-inline const QStringList kInputBoxes{
-    u"本人月均工资"_s, u"统筹月工资"_s, u"停薪月数"_s,   u"住院天数"_s, u"住宿天数"_s,
-    u"护理天数"_s,     u"医疗费"_s,     u"辅助器具费"_s, u"交通费"_s,   u"营养费"_s};
-inline const QStringList kResultBoxes{
-    u"伤残补助金"_s, u"每月伤残津贴"_s, u"停薪工资"_s,   u"住院伙食补助"_s,
-    u"住宿费"_s,     u"护理费"_s,       u"计算医疗费"_s, u"计算辅助器具费"_s,
-    u"计算交通费"_s, u"计算营养费"_s,   u"合计"_s};
-inline const QStringList kGrades{u""_s,   u"一"_s, u"二"_s, u"三"_s, u"四"_s, u"五"_s,
-                                 u"六"_s, u"七"_s, u"八"_s, u"九"_s, u"十"_s};
-inline const QStringList kNursing{u""_s, u"完全护理"_s, u"大部分护理"_s, u"部分护理"_s};
-
-// The worked example: grade, nursing, then the ten boxes in kInputBoxes order.
-inline const QStringList kWorkedInputs{u"3500"_s, u"4000"_s,    u"6"_s,   u"30"_s,  u"10"_s,
-                                       u"30"_s,   u"12000.5"_s, u"800"_s, u"300"_s, u"1000"_s};
-inline const QStringList kWorkedResults{u"63000"_s,
-                                        u"2450"_s,
-                                        u"21000"_s,
-                                        u"1500"_s,
-                                        u"800"_s,
-                                        u"1931.03451153328"_s,
-                                        u"12000.5"_s,
-                                        u"800"_s,
-                                        u"300"_s,
-                                        u"1000"_s,
-                                        u"104781.534511533"_s};
+// The ten input boxes and the eleven result boxes, in the engine's order;
+// the list items, the empty one first; and the worked example, whose inputs
+// go into the ten boxes (with grade 五 and nursing 大部分护理).
+inline const QStringList kInputBoxes =
+    u"本人月均工资 统筹月工资 停薪月数 住院天数 住宿天数 护理天数 医疗费 辅助器具费 交通费 营养费"_s
+        .split(u' ');
+inline const QStringList kResultBoxes =
+    u"伤残补助金 每月伤残津贴 停薪工资 住院伙食补助 住宿费 护理费 计算医疗费 计算辅助器具费 "
+    u"计算交通费 计算营养费 合计"_s.split(u' ');
+inline const QStringList kGrades = u" 一 二 三 四 五 六 七 八 九 十"_s.split(u' ');
+inline const QStringList kNursing = u" 完全护理 大部分护理 部分护理"_s.split(u' ');
+inline const QStringList kWorkedInputs = u"3500 4000 6 30 10 30 12000.5 800 300 1000"_s.split(u' ');
+inline const QStringList kWorkedResults =
+    u"63000 2450 21000 1500 800 1931.03451153328 12000.5 800 300 1000 104781.534511533"_s.split(
+        u' ');
 
 class WindowDriver {
  public:
