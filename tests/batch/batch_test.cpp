@@ -1,5 +1,7 @@
 #include "batch.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -284,7 +286,8 @@ TEST(BatchOptions, RefusesWhatItDoesNotKnow) {
 }
 
 TEST(BatchOptions, ReadsAFileOrStandardInput) {
-  const std::string path = testing::TempDir() + "gongshang_batch_input.csv";
+  const std::string path =
+      testing::TempDir() + "gongshang_batch_input_" + std::to_string(getpid()) + ".csv";
   std::ofstream(path, std::ios::binary) << "医疗费\n5\n";
   const std::string expected = header("医疗费") + "\n5,0,0,0,0,0,0,5,0,0,0,5,\n";
   EXPECT_EQ(run_batch("", {path}).out, expected);
