@@ -115,10 +115,10 @@ void CalculatorWindow::wireControls() {
   if (auto* link = control<QLabel>(kHomeLinkName)) link->installEventFilter(this);
 
   // Focus moves in the layout's tab order, not row by row down the screen.
-  std::array<QWidget*, 56> by_tab_index{};
+  QList<QWidget*> by_tab_index(window_layout().size(), nullptr);
   for (const ControlSpec& spec : window_layout()) {
-    if (spec.tab_index >= 0 && spec.tab_index < static_cast<int>(by_tab_index.size()))
-      by_tab_index[static_cast<std::size_t>(spec.tab_index)] = control<QWidget>(spec.name);
+    if (spec.tab_index >= 0 && spec.tab_index < by_tab_index.size())
+      by_tab_index[spec.tab_index] = control<QWidget>(spec.name);
   }
   QWidget* previous = nullptr;
   for (QWidget* widget : by_tab_index) {
