@@ -17,6 +17,7 @@
 #include <QStyle>
 #include <QWindow>
 
+#include "accessibility.h"
 #include "compensation.h"
 #include "controls.h"
 #include "fonts.h"
@@ -79,6 +80,7 @@ void CalculatorWindow::load() {
     if (spec.kind == ControlKind::kPanel) panel = made;
   }
   wireControls();
+  name_controls(this);
 
   const ControlSpec& panel_spec = control_spec(kPanelName);
   if (auto* bar = control<QScrollBar>(kScrollBarName))

@@ -1,0 +1,60 @@
+#include "accessibility.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QString>
+
+#include "layout.h"
+#include "link_opener.h"
+
+using namespace Qt::StringLiterals;
+
+namespace gongshang {
+
+namespace {
+
+QString to_qstring(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <typename T>
+T* find(const QWidget* window, std::u16string_view name) {
+  return window->findChild<T*>(to_qstring(name));
+}
+
+}  // namespace
+
+void name_controls(QWidget* window) {
+  // Fields are named after the quantity their label shows, so a label labels
+  // the field that bears its text. As the label's buddy the field takes the
+  // label's text for its name, and screen readers also learn that the label
+  // labels it: that is what they announce for a list, whose own name on
+  // Linux is the selected item. No label text holds an "&", so being a buddy
+  // gives none of them a mnemonic and none looks any different.
+  for (QLabel* label : window->findChildren<QLabel*>()) {
+    QWidget* field = window->findChild<QWidget*>(label->text());
+    if (qobject_cast<QLineEdit*>(field) != nullptr || qobject_cast<QComboBox*>(field) != nullptr)
+      label->setBuddy(field);
+  }
+
+  // The panel carries the title, as the window's caption does.
+  if (auto* panel = find<QWidget>(window, kPanelName))
+    panel->setAccessibleName(to_qstring(kWindowName));
+  if (auto* bar = find<QScrollBar>(window, kScrollBarName)) {
+    bar->setAccessibleName(u"窗口内容"_s);
+    bar->setAccessibleDescription(u"上下移动窗口内容"_s);
+  }
+
+  // Both leave the program for the browser, which a person who cannot see the
+  // blue text or guess the button's purpose should hear before pressing.
+  if (auto* link = find<QLabel>(window, kHomeLinkName)) {
+    link->setAccessibleName(u"主页链接："_s + link->text());
+    link->setAccessibleDescription(u"在浏览器中打开网站主页 "_s + 超级链接::homeAddress());
+  }
+  if (auto* button = find<QWidget>(window, kLegalBasisName))
+    button->setAccessibleDescription(u"在浏览器中打开法条依据网页 "_s + 超级链接::articleAddress());
+}
+
+}  // namespace gongshang
