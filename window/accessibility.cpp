@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QString>
+#include <QTextDocument>
 
 #include "layout.h"
 #include "link_opener.h"
@@ -55,6 +56,15 @@ void name_controls(QWidget* window) {
   }
   if (auto* button = find<QWidget>(window, kLegalBasisName))
     button->setAccessibleDescription(u"在浏览器中打开法条依据网页 "_s + 超级链接::articleAddress());
+}
+
+void set_explanation(QWidget* field, const QString& text) {
+  // Converted, the text cannot be taken for markup: its line breaks stay and
+  // a "<" or "&" shows as itself. As rich text the tooltip also wraps to a
+  // readable width, where plain text would run on up to the screen's edge.
+  field->setToolTip(Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal));
+  // Left without one, a screen reader would be handed the tooltip's markup.
+  field->setAccessibleDescription(text);
 }
 
 }  // namespace gongshang

@@ -20,6 +20,7 @@
 #include "accessibility.h"
 #include "compensation.h"
 #include "controls.h"
+#include "explanation.h"
 #include "fonts.h"
 #include "hand_cursor.h"
 #include "layout.h"
@@ -81,6 +82,12 @@ void CalculatorWindow::load() {
   }
   wireControls();
   name_controls(this);
+  // Until a calculation gives figures to explain, a result's tooltip tells
+  // its rule.
+  for (std::size_t i = 0; i < kResultCount; ++i) {
+    if (auto* box = control<QLineEdit>(kResultNames[i]))
+      set_explanation(box, to_qstring(rule_in_words(static_cast<ResultField>(i))));
+  }
 
   const ControlSpec& panel_spec = control_spec(kPanelName);
   if (auto* bar = control<QScrollBar>(kScrollBarName))
@@ -176,15 +183,20 @@ void CalculatorWindow::calculateClicked() {
     inputs[i] = to_view(texts[i]);
   }
 
-  const Outcome outcome = calculate(inputs);
-  if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-    // The one message the program ever shows; the fields keep their texts.
+  const Working working = work_out(inputs);
+  if (const auto* refusal = std::get_if<Refusal>(&working)) {
+    // The one message the program ever shows; the fields keep their texts
+    // and their tooltips.
     QMessageBox::warning(this, to_qstring(kWindowName), to_qstring(refusal->message));
     return;
   }
-  const auto& results = std::get<ResultTexts>(outcome);
+  const auto& breakdown = std::get<Breakdown>(working);
+  const Explanations explanations = explain(breakdown);
   for (std::size_t i = 0; i < kResultCount; ++i) {
-    if (auto* box = control<QLineEdit>(kResultNames[i])) box->setText(to_qstring(results[i]));
+    if (auto* box = control<QLineEdit>(kResultNames[i])) {
+      box->setText(to_qstring(breakdown.texts[i]));
+      set_explanation(box, to_qstring(explanations[i]));
+    }
   }
 }
 

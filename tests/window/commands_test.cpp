@@ -23,7 +23,7 @@ namespace {
 enum class Step { kCloseWindow, kClear, kClearThenClose, kRefusal };
 
 struct Snapshot {
-  QStringList boxes;
+  QStringList boxes, result_tips;
   QString grade, nursing;
   friend bool operator==(const Snapshot&, const Snapshot&) = default;
 };
@@ -64,7 +64,9 @@ class CommandsTest : public QObject {
 
  private:
   Snapshot snapshot() const {
-    return {ui.texts(kInputBoxes + kResultBoxes), ui.list(u"工伤等级"_s)->currentText(),
+    QStringList tips;
+    for (const QString& b : kResultBoxes) tips << ui.box(b)->toolTip();
+    return {ui.texts(kInputBoxes + kResultBoxes), tips, ui.list(u"工伤等级"_s)->currentText(),
             ui.list(u"护理级别"_s)->currentText()};
   }
   QScrollBar* bar() const { return ui.find<QScrollBar>(u"滚动条"_s); }
@@ -117,7 +119,8 @@ void CommandsTest::refusalChangesNothing() {
   QFETCH(QString, text);
   QFETCH(QString, named);
 
-  // Results from an earlier calculation must survive the refused one.
+  // Results from an earlier calculation, and the tooltips that explain them,
+  // must survive the refused one.
   ui.enterWorkedExample();
   ui.click(u"计算按钮"_s);
   ui.type({field}, {text});
