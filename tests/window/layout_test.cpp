@@ -40,6 +40,7 @@ class LayoutTest : public QObject {
   void panelBesideScrollBar();
   void onlyLinkOverlapsNote();
   void linkLiesOverNoteAddress();
+  void linkHidesNoteAddressGlyphForGlyph();
   void fonts_data();
   void fonts();
   void labelsShowWholeGlyphs();
@@ -237,6 +238,42 @@ void LayoutTest::labelsShowWholeGlyphs() {
     QVERIFY2(shown >= whole - 1,
              qPrintable(u"%1: %2 of %3 rows"_s.arg(label->objectName()).arg(shown).arg(whole)));
   }
+}
+
+void LayoutTest::linkHidesNoteAddressGlyphForGlyph() {
+  // Where the link lies, the window shows ink exactly where the note alone
+  // does: the blue address drawn over the black one, pixel for pixel of the
+  // screen at whatever scale. Ink is measured against each text's own colour;
+  // a few edge pixels differ, as blue and black blend differently.
+  auto* link = ui.find<QLabel>(u"主页"_s);
+  auto* note = ui.find<QLabel>(u"Label57"_s);
+  const QRect place = link->geometry();
+  const QImage shown = panel()->grab(place).toImage();
+  link->hide();
+  const QImage note_alone = panel()->grab(place).toImage();
+  link->show();
+  QCOMPARE(shown.size(), note_alone.size());
+
+  const QColor background = link->palette().color(QPalette::Window);
+  const auto distance = [&background](const QColor& c) {
+    return qAbs(c.red() - background.red()) + qAbs(c.green() - background.green()) +
+           qAbs(c.blue() - background.blue());
+  };
+  const auto inked = [&](const QImage& picture, QPoint at, const QWidget* writer) {
+    return 2 * distance(picture.pixelColor(at)) >
+           distance(writer->palette().color(QPalette::WindowText));
+  };
+  int ink = 0, differing = 0;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      const bool black = inked(note_alone, {x, y}, note), blue = inked(shown, {x, y}, link);
+      ink += black;
+      differing += black != blue;
+    }
+  }
+  QVERIFY(ink > 0);
+  QVERIFY2(differing * 20 <= ink,
+           qPrintable(u"%1 of %2 pixels of ink differ"_s.arg(differing).arg(ink)));
 }
 
 void LayoutTest::tabOrder_data() {
