@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -131,7 +132,7 @@ std::optional<double> read_radix(Cursor& cursor, int radix) {
 // holds, saturated; only its sign matters, to tell overflow from underflow.
 long long magnitude(std::string_view mantissa, std::string_view exponent) {
   long long m = 0;
-  std::size_t point = mantissa.find('.');
+  std::size_t point = std::min(mantissa.find('.'), mantissa.size());
   std::size_t first = mantissa.find_first_not_of("0.");
   if (first == std::string_view::npos) return 0;
   m = first < point ? static_cast<long long>(point - first) - 1

@@ -127,6 +127,8 @@ TEST(ReadNumber, LongTextsReadInFull) {
   std::u16string digits(310, u'1');
   digits += u".5";
   EXPECT_EQ(read_number(digits), std::nullopt);
+  EXPECT_EQ(read_number(std::u16string(400, u'9')), std::nullopt);
+  EXPECT_EQ(read_number(u"-" + std::u16string(310, u'1')), std::nullopt);
   std::u16string small = u"0." + std::u16string(400, u'0') + u"1e400";
   EXPECT_EQ(read_number(small), 1e-1);
 }
