@@ -1,12 +1,14 @@
 // Feeds arbitrary UTF-16 texts to the text-to-number rule and holds it to what
 // the calculator relies on: no crash, and every value it gives survives the
 // trip through the written forms.
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "compensation.h"
@@ -61,6 +63,40 @@ void check_forms(double v) {
   if (std::isfinite(f)) check(single_form(f) == reference_form(f, kSingleFormDigits));
 }
 
+// The decimal rule once more, through the C library's strtod: the longest
+// prefix that reads as sign, digits with one point, and an exponent that has
+// digits. The fuzzer runs in the "C" locale, so strtod's point is ".".
+std::optional<double> reference_read(const std::string& text, bool& applies) {
+  std::string s;
+  for (char c : text) {
+    if (c != ' ' && c != '\t' && c != '\n') s += c;
+  }
+  applies = s.empty() || s[0] != '&';  // radix texts are not this reference's
+  if (!applies) return std::nullopt;
+  std::size_t i = 0, digits = 0;
+  std::string number;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) number += s[i++];
+  for (; i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])); ++i, ++digits)
+    number += s[i];
+  if (i < s.size() && s[i] == '.') {
+    number += s[i++];
+    for (; i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])); ++i, ++digits)
+      number += s[i];
+  }
+  if (digits == 0) return 0.0;
+  if (i < s.size() && std::strchr("EeDd", s[i]) != nullptr) {
+    std::string exponent = "e";
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent += s[j++];
+    std::size_t start = j;
+    for (; j < s.size() && std::isdigit(static_cast<unsigned char>(s[j])); ++j) exponent += s[j];
+    if (j > start) number += exponent;
+  }
+  double v = std::strtod(number.c_str(), nullptr);
+  if (std::isinf(v)) return std::nullopt;
+  return v;
+}
+
 void check_round_trip(double v) {
   std::u16string text = double_form(v);
   auto back = read_number(text);
@@ -108,6 +144,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < size; ++i) ascii += static_cast<char>(data[i] & 0x7F);
   std::u16string wide(ascii.begin(), ascii.end());
   check(read_number(std::string_view(ascii)) == read_number(wide));
+  bool applies = false;
+  auto expected = reference_read(ascii.substr(0, ascii.find('\0')), applies);
+  if (applies) {
+    auto got = read_number(wide.substr(0, wide.find(u'\0')));
+    check(expected.has_value() == got.has_value());
+    check(!expected || *expected == *got);
+  }
 
   // And the whole calculation never crashes on it: every field gets the text.
   InputTexts in;
