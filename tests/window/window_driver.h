@@ -1,15 +1,18 @@
 // What the window tests share: a fresh calculator window, shown and active,
-// and ways to reach its controls the way a person or a screen reader would,
-// by name.
+// ways to reach its controls the way a person or a screen reader would, by
+// name, and a stand-in for the browser.
 #ifndef GONGSHANG_TESTS_WINDOW_WINDOW_DRIVER_H_
 #define GONGSHANG_TESTS_WINDOW_WINDOW_DRIVER_H_
 
 #include <memory>
 
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QLineEdit>
+#include <QScreen>
 #include <QStringList>
 #include <QTest>
+#include <QUrl>
 
 #include "calculator_window.h"
 
@@ -32,6 +35,21 @@ inline const QStringList kWorkedInputs = u"3500 4000 6 30 10 30 12000.5 800 300 
 inline const QStringList kWorkedResults =
     u"63000 2450 21000 1500 800 1931.03451153328 12000.5 800 300 1000 104781.534511533"_s.split(
         u' ');
+
+// While it lives, stands in for the browser: records every address handed to
+// the desktop, and no browser starts.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+
+ public:
+  UrlCatcher() { QDesktopServices::setUrlHandler(u"http"_s, this, "open"); }
+  ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(u"http"_s); }
+
+  QStringList opened;
+
+ public slots:
+  void open(const QUrl& url) { opened << url.toString(QUrl::FullyEncoded); }
+};
 
 class WindowDriver {
  public:
@@ -64,6 +82,10 @@ class WindowDriver {
     }
     return out;
   }
+  bool centred() const {
+    const QRect screen = window_->screen()->availableGeometry();
+    return (window_->geometry().center() - screen.center()).manhattanLength() <= 1;
+  }
 
   // Picks an item as a person would, and types each text into its box.
   void choose(const QString& list_name, const QString& item) const {
@@ -83,6 +105,11 @@ class WindowDriver {
   }
   void click(const QString& object_name) const {
     QTest::mouseClick(find(object_name), Qt::LeftButton);
+  }
+  // Clear, and wait for the fresh window's activation to fill its lists.
+  bool clear() const {
+    click(u"清空按钮"_s);
+    return QTest::qWaitFor([this] { return list(u"工伤等级"_s)->count() > 0; });
   }
 
  private:
