@@ -75,10 +75,10 @@ T* CalculatorWindow::control(std::u16string_view name) const {
 // the window, before it becomes visible.
 void CalculatorWindow::load() {
   QWidget* panel = nullptr;
-  for (const ControlSpec& spec : window_layout()) {
-    const bool on_window = spec.kind == ControlKind::kPanel || spec.kind == ControlKind::kScrollBar;
-    QWidget* made = make_control(spec, on_window ? this : panel);
-    if (spec.kind == ControlKind::kPanel) panel = made;
+  for (const ControlRow& row : window_layout()) {
+    const bool on_window = row.kind == ControlKind::kPanel || row.kind == ControlKind::kScrollBar;
+    QWidget* made = make_control(row, on_window ? this : panel);
+    if (row.kind == ControlKind::kPanel) panel = made;
   }
   wireControls();
   name_controls(this);
@@ -89,9 +89,9 @@ void CalculatorWindow::load() {
       set_explanation(box, to_qstring(rule_in_words(static_cast<ResultField>(i))));
   }
 
-  const ControlSpec& panel_spec = control_spec(kPanelName);
+  const ControlRow& panel_row = control_row(kPanelName);
   if (auto* bar = control<QScrollBar>(kScrollBarName))
-    bar->setMaximum(scroll_maximum(static_cast<float>(panel_spec.height)));
+    bar->setMaximum(scroll_maximum(static_cast<float>(panel_row.height)));
 
   placeCentred();
   if (panel != nullptr) panel->setFocus();
@@ -125,9 +125,9 @@ void CalculatorWindow::wireControls() {
 
   // Focus moves in the layout's tab order, not row by row down the screen.
   QList<QWidget*> by_tab_index(window_layout().size(), nullptr);
-  for (const ControlSpec& spec : window_layout()) {
-    if (spec.tab_index >= 0 && spec.tab_index < by_tab_index.size())
-      by_tab_index[spec.tab_index] = control<QWidget>(spec.name);
+  for (const ControlRow& row : window_layout()) {
+    if (row.tab_index >= 0 && row.tab_index < by_tab_index.size())
+      by_tab_index[row.tab_index] = control<QWidget>(row.name);
   }
   QWidget* previous = nullptr;
   for (QWidget* widget : by_tab_index) {

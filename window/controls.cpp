@@ -16,20 +16,20 @@ namespace gongshang {
 
 namespace {
 
-QWidget* make_label(const ControlSpec& spec, QWidget* parent) {
-  QLabel* label = spec.kind == ControlKind::kNote ? new NoteLabel(to_pixels(kNoteLinePitch), parent)
-                                                  : new QLabel(parent);
+QWidget* make_label(const ControlRow& row, QWidget* parent) {
+  QLabel* label = row.kind == ControlKind::kNote ? new NoteLabel(to_pixels(kNoteLinePitch), parent)
+                                                 : new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
   // Headings centre their text; every other label starts at its top left.
   // Headings centre it vertically too: the free CJK faces reach much higher
   // above the baseline than SimSun, and at 12 pt the title would otherwise
   // lose the foot of its glyphs to the bottom of its 252-twip label.
-  label->setAlignment(spec.font == FontRole::kDefault ? Qt::AlignLeft | Qt::AlignTop
-                                                      : Qt::AlignCenter);
+  label->setAlignment(row.font == FontRole::kDefault ? Qt::AlignLeft | Qt::AlignTop
+                                                     : Qt::AlignCenter);
   label->setAutoFillBackground(true);
   label->setFocusPolicy(Qt::NoFocus);
-  if (spec.font != FontRole::kDefault) label->setFont(song_font(spec.font));
-  if (spec.kind == ControlKind::kLink) {
+  if (row.font != FontRole::kDefault) label->setFont(song_font(row.font));
+  if (row.kind == ControlKind::kLink) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
     label->setPalette(palette);
@@ -56,8 +56,8 @@ QWidget* make_list(QWidget* parent) {
   return list;
 }
 
-QWidget* make_button(const ControlSpec& spec, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf16(spec.text.data(), spec.text.size()), parent);
+QWidget* make_button(const ControlRow& row, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromUtf16(row.text.data(), row.text.size()), parent);
   // Neither Enter nor Esc may press a button, whichever has the focus.
   button->setAutoDefault(false);
   button->setDefault(false);
@@ -86,9 +86,9 @@ QWidget* make_panel(QWidget* parent) {
 
 }  // namespace
 
-QWidget* make_control(const ControlSpec& spec, QWidget* parent) {
+QWidget* make_control(const ControlRow& row, QWidget* parent) {
   QWidget* widget = nullptr;
-  switch (spec.kind) {
+  switch (row.kind) {
     case ControlKind::kPanel:
       widget = make_panel(parent);
       break;
@@ -98,7 +98,7 @@ QWidget* make_control(const ControlSpec& spec, QWidget* parent) {
     case ControlKind::kLabel:
     case ControlKind::kNote:
     case ControlKind::kLink:
-      widget = make_label(spec, parent);
+      widget = make_label(row, parent);
       break;
     case ControlKind::kTextBox:
       widget = make_text_box(parent);
@@ -107,12 +107,12 @@ QWidget* make_control(const ControlSpec& spec, QWidget* parent) {
       widget = make_list(parent);
       break;
     case ControlKind::kButton:
-      widget = make_button(spec, parent);
+      widget = make_button(row, parent);
       break;
   }
-  widget->setObjectName(QString::fromUtf16(spec.name.data(), spec.name.size()));
-  widget->setGeometry(to_pixels(spec));
-  if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(initial_text(spec));
+  widget->setObjectName(QString::fromUtf16(row.name.data(), row.name.size()));
+  widget->setGeometry(to_pixels(row));
+  if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(initial_text(row));
   return widget;
 }
 

@@ -9,9 +9,9 @@ class QWidget;
 
 namespace gongshang {
 
-// The widget for spec, a child of parent (the window for the panel and the
+// The widget for row, a child of parent (the window for the panel and the
 // scroll bar, the panel for every other control).
-QWidget* make_control(const ControlSpec& spec, QWidget* parent);
+QWidget* make_control(const ControlRow& row, QWidget* parent);
 
 }  // namespace gongshang
 

@@ -22,7 +22,7 @@ constexpr int kFieldWidth = 1815, kBoxHeight = 270, kListHeight = 276;
 constexpr int kListRaise = 120;  // a list stands this much above its label
 constexpr int kButtonTop = 5400, kButtonWidth = 1575, kButtonHeight = 375;
 
-constexpr std::array<ControlSpec, 56> kLayout{{
+constexpr std::array<ControlRow, 56> kLayout{{
     // The window's own two controls.
     {u"大图框", K::kPanel, u"", 0, 0, 9612, 7452, 0},
     {u"滚动条", K::kScrollBar, u"", 9720, 120, 372, 1572, 55},
@@ -108,23 +108,23 @@ QString text_of(std::u16string_view text) {
 
 }  // namespace
 
-QRect to_pixels(const ControlSpec& spec) {
-  return {to_pixels(spec.left), to_pixels(spec.top), to_pixels(spec.width), to_pixels(spec.height)};
+QRect to_pixels(const ControlRow& row) {
+  return {to_pixels(row.left), to_pixels(row.top), to_pixels(row.width), to_pixels(row.height)};
 }
 
-std::span<const ControlSpec> window_layout() {
+std::span<const ControlRow> window_layout() {
   return kLayout;
 }
 
-const ControlSpec& control_spec(std::u16string_view name) {
-  for (const ControlSpec& spec : kLayout) {
-    if (spec.name == name) return spec;
+const ControlRow& control_row(std::u16string_view name) {
+  for (const ControlRow& row : kLayout) {
+    if (row.name == name) return row;
   }
   return kLayout.front();
 }
 
-QString initial_text(const ControlSpec& spec) {
-  switch (spec.kind) {
+QString initial_text(const ControlRow& row) {
+  switch (row.kind) {
     case ControlKind::kLink:
       return text_of(超级链接::kShownAddress);
     case ControlKind::kNote:
@@ -132,7 +132,7 @@ QString initial_text(const ControlSpec& spec) {
       return text_of(kNoteCredit) + u'\n' + text_of(kNoteInvitation) +
              text_of(超级链接::kShownAddress) + text_of(kNoteGap) + text_of(kNotePhone) + u'\n';
     default:
-      return text_of(spec.text);
+      return text_of(row.text);
   }
 }
 

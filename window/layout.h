@@ -26,7 +26,7 @@ enum class ControlKind : std::uint8_t {
 
 enum class FontRole : std::uint8_t { kDefault, kTitle, kHeading };
 
-struct ControlSpec {
+struct ControlRow {
   std::u16string_view name;
   ControlKind kind;
   std::u16string_view text;
@@ -45,7 +45,7 @@ constexpr int to_pixels(int twips) {
   return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
                     : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
 }
-QRect to_pixels(const ControlSpec& spec);
+QRect to_pixels(const ControlRow& row);
 
 // The window's client area.
 inline constexpr int kClientWidth = 10365;
@@ -57,14 +57,14 @@ inline constexpr int kNoteLinePitch = 240;
 
 // Every control in creation order, which is also the stacking order: the
 // note first (behind everything), the link last (in front of the note).
-std::span<const ControlSpec> window_layout();
+std::span<const ControlRow> window_layout();
 
 // The row of one control; the panel's row if the name is unknown.
-const ControlSpec& control_spec(std::u16string_view name);
+const ControlRow& control_row(std::u16string_view name);
 
 // What a control shows when created: the table's text, or for the note and
 // the link the texts built around the publisher's address.
-QString initial_text(const ControlSpec& spec);
+QString initial_text(const ControlRow& row);
 
 inline constexpr std::u16string_view kWindowName = u"计算工伤赔偿金额";
 inline constexpr std::u16string_view kPanelName = u"大图框";
