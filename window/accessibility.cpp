@@ -59,10 +59,10 @@ void name_controls(QWidget* window) {
 }
 
 void set_explanation(QWidget* field, const QString& text) {
-  // Converted, the text cannot be taken for markup: its line breaks stay and
-  // a "<" or "&" shows as itself. As rich text the tooltip also wraps to a
-  // readable width, where plain text would run on up to the screen's edge.
-  field->setToolTip(Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal));
+  // As plain text the tooltip keeps the explanation's own lines, each of a
+  // readable length; as rich text Qt would wrap them again and break a
+  // formula mid-way. Only a text Qt could take for markup is escaped.
+  field->setToolTip(Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text);
   // Left without one, a screen reader would be handed the tooltip's markup.
   field->setAccessibleDescription(text);
 }
