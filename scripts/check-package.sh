@@ -32,8 +32,9 @@ appstreamcli validate --no-net --pedantic packaging/example.gsjs.GongshangCalc.m
   appstreamcli validate --no-net packaging/example.gsjs.GongshangCalc.metainfo.xml
 
 if [ "$(id -u)" -eq 0 ]; then
+  # A run cut short earlier may have left the package behind.
   if dpkg-query -W -f='${Status}' gongshang-calc 2>/dev/null | grep -q "install ok installed"; then
-    fail "gongshang-calc is already installed here; remove it first"
+    DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq gongshang-calc >/dev/null
   fi
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null
   /usr/bin/gongshang-batch --help >/dev/null || { apt-get remove -y -qq gongshang-calc; fail "installed gongshang-batch --help"; }
