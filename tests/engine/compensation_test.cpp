@@ -4,14 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "utf8_text.h"
+
 namespace gongshang {
 namespace {
-
-std::string narrow(std::u16string_view s) {
-  std::string out;
-  for (char16_t c : s) out += c < 0x80 ? static_cast<char>(c) : '?';
-  return out;
-}
 
 // A case as a person fills the window: only the fields that matter are named.
 struct Case {
@@ -37,8 +33,7 @@ using R = ResultField;
 
 const ResultTexts& run(const Case& c, Outcome& holder) {
   holder = calculate(c.in);
-  if (auto* r = std::get_if<Refusal>(&holder))
-    ADD_FAILURE() << c.what << ": " << narrow(r->message);
+  if (auto* r = std::get_if<Refusal>(&holder)) ADD_FAILURE() << c.what << ": " << utf8(r->message);
   static const ResultTexts kNone{};
   return std::holds_alternative<ResultTexts>(holder) ? std::get<ResultTexts>(holder) : kNone;
 }
@@ -146,7 +141,7 @@ TEST(Calculate, ResultsDigitForDigit) {
     const ResultTexts& got = run(c, holder);
     for (std::size_t i = 0; i < kResultCount; ++i) {
       if (c.out[i].empty()) continue;
-      EXPECT_EQ(got[i], c.out[i]) << c.what << ": " << narrow(kResultNames[i]);
+      EXPECT_EQ(got[i], c.out[i]) << c.what << ": " << utf8(kResultNames[i]);
     }
   }
 }

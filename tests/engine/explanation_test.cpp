@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "utf8_text.h"
+
 namespace gongshang {
 namespace {
 
@@ -14,23 +16,6 @@ Breakdown working(std::initializer_list<std::pair<I, std::u16string_view>> field
   InputTexts in{};
   for (auto [f, t] : fields) in[index(f)] = t;
   return std::get<Breakdown>(work_out(in));
-}
-
-std::string utf8(std::u16string_view s) {
-  std::string out;
-  for (char16_t c : s) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | c >> 6);
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | c >> 12);
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
 }
 
 struct Case {
