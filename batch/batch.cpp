@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -38,11 +37,6 @@ std::string join_names(std::span<const std::u16string_view> names, std::string_v
     append_utf8(name, out);
   }
   return out;
-}
-
-std::string decimal(std::size_t n) {
-  char text[24];
-  return {text, std::to_chars(text, text + sizeof text, n).ptr};
 }
 
 std::string message_line(std::string_view text) {

@@ -44,12 +44,12 @@ std::string hex_byte(unsigned char b) {
   return {'0', 'x', kDigits[b >> 4], kDigits[b & 0xF]};
 }
 
+}  // namespace
+
 std::string decimal(std::size_t n) {
   char text[24];
   return {text, std::to_chars(text, text + sizeof text, n).ptr};
 }
-
-}  // namespace
 
 std::string describe(const CsvError& error) {
   if (error.line == 0) return error.message;

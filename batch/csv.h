@@ -52,6 +52,9 @@ struct CsvError {
   std::string message;
 };
 
+// A count or line number for a message, whatever the locale: 1234 -> "1234".
+std::string decimal(std::size_t n);
+
 // "第 7 行：引号未闭合", or the message alone when there is no line.
 std::string describe(const CsvError& error);
 
