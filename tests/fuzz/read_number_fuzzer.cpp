@@ -107,10 +107,13 @@ void check_round_trip(double v) {
   }
   check(double_form(*back) == text);
   check(*back == v || std::fabs(*back - v) <= std::fabs(v) * 1e-14);
+  // Seven significant digits do not bring every float back (six always do):
+  // 1.0000001E28 is written 1E+28, which is nearest another float. What holds
+  // is that the form is the float rounded in its seventh digit.
   float f = static_cast<float>(v);
   if (std::isfinite(f)) {
     auto single_back = read_number(single_form(f));
-    check(single_back && single_form(static_cast<float>(*single_back)) == single_form(f));
+    check(single_back && std::fabs(*single_back - f) <= std::fabs(f) * 5.000001e-7);
   }
 }
 
