@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "compensation.h"
+#include "encoding.h"
 #include "row_batch.h"
 #include "utf8.h"
 
@@ -183,7 +184,15 @@ class Converter {
 }  // namespace
 
 int convert(ByteSource& in, ByteSink& out, ByteSink& err, const CsvLimits& limits) {
-  return Converter(in, out, err, limits).convert();
+  TextSource text(in, limits.block_size);
+  if (!text.open()) {
+    err.write(message_line(text.error()));
+    return kExitFailure;
+  }
+  if (text.encoding() == Encoding::kUtf8) return Converter(text, out, err, limits).convert();
+  err.write(message_line("输入不是 UTF-8，按 GB18030（GBK）编码读取，结果也用这一编码写出"));
+  Gb18030Sink encoded(out);
+  return Converter(text, encoded, err, limits).convert();
 }
 
 std::string help_text() {
@@ -220,7 +229,9 @@ int run(std::span<const std::string_view> args, ByteSource& standard_input, Byte
     if (!options_done && arg == "--") {
       options_done = true;
     } else if (!options_done && (arg == "-h" || arg == "--help")) {
-      return out.write(help_text()) ? kExitSuccess : kExitFailure;
+      if (out.write(help_text())) return kExitSuccess;
+      err.write(message_line("无法写入说明：" + out.error()));
+      return kExitFailure;
     } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
       err.write(message_line("未知选项「" + std::string(arg) + "」；用法见 " +
                              std::string(kProgramName) + " --help"));

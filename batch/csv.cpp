@@ -39,12 +39,12 @@ const char* skip_plain(const char* p, const char* end, const ByteSet& stops) {
   return p;
 }
 
+}  // namespace
+
 std::string hex_byte(unsigned char b) {
   constexpr char kDigits[] = "0123456789ABCDEF";
   return {'0', 'x', kDigits[b >> 4], kDigits[b & 0xF]};
 }
-
-}  // namespace
 
 std::string decimal(std::size_t n) {
   char text[24];

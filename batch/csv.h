@@ -55,6 +55,9 @@ struct CsvError {
 // A count or line number for a message, whatever the locale: 1234 -> "1234".
 std::string decimal(std::size_t n);
 
+// A byte for a message: 0xD0 -> "0xD0".
+std::string hex_byte(unsigned char b);
+
 // "第 7 行：引号未闭合", or the message alone when there is no line.
 std::string describe(const CsvError& error);
 

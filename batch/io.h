@@ -21,6 +21,11 @@ class ByteSource {
   virtual std::size_t read(char* buffer, std::size_t size) = 0;
   // Why the last read failed, in Simplified Chinese; empty if it did not.
   virtual std::string error() const { return {}; }
+  // Goes back to the first byte, so that the text can be read twice; false
+  // when it cannot (a pipe, a terminal).
+  virtual bool rewind() { return false; }
+  // Whether a read would return at once rather than wait for more input.
+  virtual bool ready() { return false; }
 };
 
 // A stream of bytes written in blocks.
@@ -39,10 +44,16 @@ class ByteSink {
 class MemorySource final : public ByteSource {
  public:
   explicit MemorySource(std::string_view bytes, std::size_t max_block = SIZE_MAX)
-      : bytes_(bytes), max_block_(max_block == 0 ? 1 : max_block) {}
+      : all_(bytes), bytes_(bytes), max_block_(max_block == 0 ? 1 : max_block) {}
   std::size_t read(char* buffer, std::size_t size) override;
+  bool rewind() override {
+    bytes_ = all_;
+    return true;
+  }
+  bool ready() override { return true; }
 
  private:
+  std::string_view all_;
   std::string_view bytes_;
   std::size_t max_block_;
 };
@@ -61,19 +72,25 @@ class StringSink final : public ByteSink {
 };
 
 // An open file descriptor, e.g. 0 for standard input. name is what messages
-// call it ("标准输入" or the path). The descriptor is not closed here.
+// call it ("标准输入" or the path). The descriptor is not closed here. A
+// regular file rewinds to where it stood when handed over; a descriptor that
+// was left non-blocking is waited on.
 class FdSource final : public ByteSource {
  public:
-  FdSource(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
+  FdSource(int fd, std::string name);
   std::size_t read(char* buffer, std::size_t size) override;
   std::string error() const override { return error_; }
+  bool rewind() override;
+  bool ready() override;
 
  private:
   int fd_;
   std::string name_;
   std::string error_;
+  std::int64_t start_ = -1;  // offset of the first byte; -1 when not a regular file
 };
 
+// Writes to a descriptor, waiting whenever a non-blocking one is full.
 class FdSink final : public ByteSink {
  public:
   explicit FdSink(int fd) : fd_(fd) {}

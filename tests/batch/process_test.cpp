@@ -80,7 +80,6 @@ TEST(BatchProgram, ExitsWithTwoOnBadInput) {
     std::string_view message;
   } cases[] = {
       {"", "医疗费\n1\n2\n\"3\n", "gongshang-batch: 第 4 行：引号未闭合\n"},
-      {"", "医疗费\n\xFF\n", "gongshang-batch: 第 2 行：含有无效的 UTF-8 字节 0xFF\n"},
       {"--bogus", "", "gongshang-batch: 未知选项「--bogus」；用法见 gongshang-batch --help\n"},
       {"/nonexistent.csv", "", "gongshang-batch: 无法打开「/nonexistent.csv」：文件不存在\n"},
       {"/", "", "gongshang-batch: 读取「/」时出错：这是一个目录\n"},
