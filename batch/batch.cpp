@@ -12,6 +12,7 @@
 
 #include "compensation.h"
 #include "encoding.h"
+#include "list_items.h"
 #include "row_batch.h"
 #include "utf8.h"
 
@@ -111,9 +112,8 @@ class Converter {
     width_ = record_.cells.size();
     columns_.fill(kNoColumn);
     const auto& names = input_names();
-    bool any = false;
     for (std::size_t i = 0; i < width_; ++i) {
-      auto it = std::find(names.begin(), names.end(), record_.cells[i]);
+      auto it = std::find(names.begin(), names.end(), trim_blanks(record_.cells[i]));
       if (it == names.end()) continue;
       std::size_t& column = columns_[static_cast<std::size_t>(it - names.begin())];
       if (column != kNoColumn) {
@@ -122,14 +122,17 @@ class Converter {
         return false;
       }
       column = i;
-      any = true;
     }
-    if (!any) {
-      // Not an error, since every row still computes, but a header typed with
-      // a stray blank or a traditional character would otherwise go unnoticed.
-      err_.write(
-          message_line("注意：表头中没有任何输入列（如「本人月均工资」），每行都按空白输入计算"));
+    // Not an error, since every row still computes, but a header typed with a
+    // traditional character or a typo would otherwise make every wage-based
+    // result 0 without a word.
+    std::string missing;
+    for (std::size_t f = 0; f < kInputCount; ++f) {
+      if (columns_[f] != kNoColumn) continue;
+      if (!missing.empty()) missing.append("、");
+      missing.append(names[f]);
     }
+    if (!missing.empty()) err_.write(message_line("未找到这些列，按空白计算：" + missing));
     line_end_ = record_.line_end == "\r\n" ? "\r\n" : "\n";
     if (reader_.had_bom()) pending_.append(kBom);
     for (std::size_t i = 0; i < width_; ++i) {

@@ -19,6 +19,7 @@ constexpr std::string_view kFix = "请在表格软件中另存为「CSV UTF-8」
 constexpr std::string_view kUtf16 =
     "输入看来是 UTF-16 编码（表格软件另存的「Unicode 文本」），无法读取；";
 constexpr std::string_view kNoGb18030 = "本系统的 iconv 不支持 GB18030 编码；";
+constexpr std::string_view kNoRewind = "输入无法从头重读；";
 
 enum class Finding { kClean, kNul, kInvalid };
 
@@ -59,24 +60,53 @@ Scan scan_utf8(std::string_view bytes, bool last) {
   return {Finding::kClean, bytes.size()};
 }
 
-// The same for GB18030, by converting into a scratch buffer.
+// The same for GB18030, by converting into a scratch buffer. Whichever of an
+// invalid and a NUL byte comes first is the finding, however the text is cut.
 Scan scan_gb18030(iconv_t decoder, std::string_view bytes, bool last) {
-  if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size())) {
-    return {Finding::kNul, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data())};
-  }
+  const void* nul = std::memchr(bytes.data(), '\0', bytes.size());
+  const std::size_t size =
+      nul == nullptr ? bytes.size()
+                     : static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data());
   char scratch[4096];
   char* in = const_cast<char*>(bytes.data());  // iconv's signature; it only reads
-  std::size_t left = bytes.size();
+  std::size_t left = size;
   while (left > 0) {
     char* out = scratch;
     std::size_t room = sizeof scratch;
     if (iconv(decoder, &in, &left, &out, &room) != kIconvFailed) break;
     if (errno == E2BIG) continue;
-    const std::size_t at = bytes.size() - left;
-    if (errno == EINVAL && !last) return {Finding::kClean, at};
+    const std::size_t at = size - left;
+    // No character goes on with a NUL byte.
+    if (errno == EINVAL && !last && nul == nullptr) return {Finding::kClean, at};
     return {Finding::kInvalid, at};
   }
-  return {Finding::kClean, bytes.size()};
+  if (nul != nullptr) return {Finding::kNul, size};
+  return {Finding::kClean, size};
+}
+
+// Reads the whole source through check, a block at a time into buffer; a
+// character cut off by a block moves to the front of the next. found.at
+// counts from the start of the text. False when the source fails.
+template <typename Check>
+bool scan_whole(ByteSource& raw, std::vector<char>& buffer, Check check, Scan& found,
+                unsigned char& bad) {
+  std::size_t offset = 0, end = 0;  // offset of buffer[0]; bytes in buffer
+  for (bool last = false; !last;) {
+    const std::size_t n = raw.read(buffer.data() + end, buffer.size() - end);
+    if (n == 0 && !raw.error().empty()) return false;
+    last = n == 0;
+    end += n;
+    found = check({buffer.data(), end}, last);
+    if (found.finding != Finding::kClean) {
+      bad = static_cast<unsigned char>(buffer[found.at]);
+      found.at += offset;
+      return true;
+    }
+    std::memmove(buffer.data(), buffer.data() + found.at, end - found.at);
+    offset += found.at;
+    end -= found.at;
+  }
+  return true;
 }
 
 bool utf16_mark(std::string_view bytes) {
@@ -111,71 +141,43 @@ bool TextSource::refuse(std::string_view cause) {
 // Reads everything as UTF-8 first, which a file nearly always is: that costs
 // one more reading of it. Only a file that is not is read again as GB18030.
 bool TextSource::open_whole() {
-  std::size_t offset = 0;  // in the file, of in_[0]
-  Scan utf8;
-  unsigned char bad = 0;
-  for (bool last = false; !last;) {
-    const std::size_t n = raw_.read(in_.data() + in_end_, in_.size() - in_end_);
-    if (n == 0 && !raw_.error().empty()) return false;
-    last = n == 0;
-    in_end_ += n;
-    utf8 = scan_utf8({in_.data(), in_end_}, last);
-    if (utf8.finding != Finding::kClean) {
-      bad = static_cast<unsigned char>(in_[utf8.at]);
-      if (utf8.finding == Finding::kInvalid && offset == 0 && utf8.at == 0 &&
-          utf16_mark({in_.data(), in_end_})) {
-        utf8.finding = Finding::kNul;
-      }
-      utf8.at += offset;
-      break;
-    }
-    // A character cut off by the block moves to the front, to be checked whole.
-    std::memmove(in_.data(), in_.data() + utf8.at, in_end_ - utf8.at);
-    offset += utf8.at;
-    in_end_ -= utf8.at;
-  }
-  in_end_ = 0;
-  if (utf8.finding == Finding::kNul) {
-    return refuse(kUtf16);
-  }
-  if (!raw_.rewind()) return refuse("输入无法从头重读；");
+  Scan utf8, gb;
+  unsigned char bad = 0, ignored = 0;
+  if (!scan_whole(raw_, in_, scan_utf8, utf8, bad)) return false;
+  if (!raw_.rewind()) return refuse(kNoRewind);
   if (utf8.finding == Finding::kClean) return true;
-
+  if (utf8.finding == Finding::kNul) return refuse(kUtf16);
   if (decoder_ == kNoConverter) return refuse(kNoGb18030);
-  Scan gb;
-  for (bool last = false; !last;) {
-    const std::size_t n = raw_.read(in_.data() + in_end_, in_.size() - in_end_);
-    if (n == 0 && !raw_.error().empty()) return false;
-    last = n == 0;
-    in_end_ += n;
-    gb = scan_gb18030(decoder_, {in_.data(), in_end_}, last);
-    if (gb.finding != Finding::kClean) break;
-    std::memmove(in_.data(), in_.data() + gb.at, in_end_ - gb.at);
-    in_end_ -= gb.at;
+  auto check = [this](std::string_view b, bool last) { return scan_gb18030(decoder_, b, last); };
+  if (!scan_whole(raw_, in_, check, gb, ignored)) return false;
+  if (!raw_.rewind()) return refuse(kNoRewind);
+  if (gb.finding == Finding::kNul) return refuse(kUtf16);
+  if (gb.finding == Finding::kInvalid) return refuse_neither(utf8.at, bad);
+  return start_gb18030();
+}
+
+// Text in neither encoding: UTF-16 when it starts with that byte-order mark
+// or holds a NUL byte anywhere, else the line of the first byte that is not
+// UTF-8. Only this failure reads the text a third time.
+bool TextSource::refuse_neither(std::size_t at, unsigned char bad) {
+  std::size_t line = 1, seen = 0;
+  char start[2] = {};
+  bool nul = false;
+  for (std::size_t n; (n = raw_.read(in_.data(), in_.size())) > 0; seen += n) {
+    for (std::size_t i = 0; i < n && seen + i < 2; ++i) start[seen + i] = in_[i];
+    const std::size_t before_at = seen < at ? std::min(n, at - seen) : 0;
+    line += static_cast<std::size_t>(std::count(in_.data(), in_.data() + before_at, '\n'));
+    nul = nul || std::memchr(in_.data(), '\0', n) != nullptr;
   }
-  in_end_ = 0;
-  if (gb.finding == Finding::kNul) {
-    return refuse(kUtf16);
-  }
-  if (gb.finding == Finding::kInvalid) return refuse(neither_message(line_of(utf8.at), bad));
-  if (!raw_.rewind()) return refuse("输入无法从头重读；");
+  if (nul || utf16_mark({start, 2})) return refuse(kUtf16);
+  return refuse(neither_message(line, bad));
+}
+
+bool TextSource::start_gb18030() {
   iconv(decoder_, nullptr, nullptr, nullptr, nullptr);
   encoding_ = Encoding::kGb18030;
   out_.resize(block_size_);
   return true;
-}
-
-// The physical line of the byte at offset, counted by reading the text again.
-std::size_t TextSource::line_of(std::size_t offset) {
-  std::size_t line = 1;
-  if (!raw_.rewind()) return line;
-  while (offset > 0) {
-    const std::size_t n = raw_.read(in_.data(), std::min(in_.size(), offset));
-    if (n == 0) break;
-    line += static_cast<std::size_t>(std::count(in_.data(), in_.data() + n, '\n'));
-    offset -= n;
-  }
-  return line;
 }
 
 // A pipe is judged by its start, which is then handed out before the rest.
@@ -201,19 +203,20 @@ bool TextSource::open_start() {
   const std::string_view start(in_.data(), in_end_);
   const Scan utf8 = scan_utf8(start, raw_end_);
   if (utf8.finding == Finding::kClean) return true;
-  if (utf8.finding == Finding::kNul || (utf8.at == 0 && utf16_mark(start))) return refuse(kUtf16);
+  if (utf8.finding == Finding::kNul) return refuse(kUtf16);
   if (decoder_ == kNoConverter) return refuse(kNoGb18030);
   const Scan gb = scan_gb18030(decoder_, start, raw_end_);
-  if (gb.finding == Finding::kNul) return refuse(kUtf16);
+  const bool nul = std::memchr(start.data(), '\0', start.size()) != nullptr;
+  if (gb.finding == Finding::kNul ||
+      (gb.finding == Finding::kInvalid && (nul || utf16_mark(start)))) {
+    return refuse(kUtf16);
+  }
   if (gb.finding == Finding::kInvalid) {
     const auto line =
         1 + static_cast<std::size_t>(std::count(start.begin(), start.begin() + utf8.at, '\n'));
     return refuse(neither_message(line, static_cast<unsigned char>(start[utf8.at])));
   }
-  iconv(decoder_, nullptr, nullptr, nullptr, nullptr);
-  encoding_ = Encoding::kGb18030;
-  out_.resize(block_size_);
-  return true;
+  return start_gb18030();
 }
 
 std::size_t TextSource::read(char* buffer, std::size_t size) {

@@ -50,8 +50,9 @@ class TextSource final : public ByteSource {
  private:
   bool open_whole();
   bool open_start();
+  bool start_gb18030();
   bool refuse(std::string_view cause);
-  std::size_t line_of(std::size_t offset);
+  bool refuse_neither(std::size_t at, unsigned char bad);
   bool fill_gb18030();
   std::size_t decoded(char* buffer, std::size_t size);
 

@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "csv.h"
+#include "list_items.h"
 #include "utf8.h"
 
 namespace gongshang::batch {
@@ -29,6 +30,12 @@ void append_result(std::u16string_view text, std::string& out) {
     }
     out[at + i] = static_cast<char>(text[i]);
   }
+}
+
+std::u16string to_utf16(std::string_view utf8) {
+  std::u16string out(utf8.size(), u'\0');
+  out.resize(utf8_to_utf16(utf8, out.data()));
+  return out;
 }
 
 }  // namespace
@@ -71,7 +78,23 @@ void RowBatch::compute(std::size_t first, std::size_t last, std::string_view lin
       const std::size_t begin = i == 0 ? 0 : text_ends_[i - 1];
       inputs[f] = std::u16string_view(texts_.data() + begin, text_ends_[i] - begin);
     }
-    Outcome outcome = calculate(inputs);
+    // A typed grade or nursing level ("5级", " 完全护理 ") is read as its
+    // list item first; the engine knows only the items.
+    const std::string typed_grade = to_utf8(inputs[index(InputField::工伤等级)]);
+    const std::string typed_nursing = to_utf8(inputs[index(InputField::护理级别)]);
+    const auto grade = grade_item(typed_grade);
+    const auto nursing = nursing_item(typed_nursing);
+    char16_t items[2][16];
+    Outcome outcome = Refusal{};
+    if (!grade) {
+      std::get<Refusal>(outcome).message = to_utf16(grade_refusal(typed_grade));
+    } else if (!nursing) {
+      std::get<Refusal>(outcome).message = to_utf16(nursing_refusal(typed_nursing));
+    } else {
+      inputs[index(InputField::工伤等级)] = {items[0], utf8_to_utf16(*grade, items[0])};
+      inputs[index(InputField::护理级别)] = {items[1], utf8_to_utf16(*nursing, items[1])};
+      outcome = calculate(inputs);
+    }
     if (const auto* texts = std::get_if<ResultTexts>(&outcome)) {
       for (const std::u16string& text : *texts) {
         out.push_back(',');

@@ -17,6 +17,9 @@ namespace gongshang::batch {
 
 // Rows held before they are computed; a full batch is computed at once.
 inline constexpr std::size_t kMaxBatchRows = 8192;
+// A batch is full at this many bytes of rows too: a wide header pads every
+// row to its width, and 8192 rows under 65535 columns would hold gigabytes.
+inline constexpr std::size_t kMaxBatchBytes = std::size_t{4} << 20;
 // Fewer rows than this are computed on the calling thread alone: a second
 // thread costs more than it saves, and a row typed at the terminal should
 // not wait for company.
@@ -37,7 +40,7 @@ class RowBatch {
   void add(const CsvRecord& record, std::size_t width, const Columns& columns);
 
   std::size_t size() const { return carried_ends_.size(); }
-  bool full() const { return size() >= kMaxBatchRows; }
+  bool full() const { return size() >= kMaxBatchRows || carried_.size() >= kMaxBatchBytes; }
 
   // Computes every row and appends it to out as CSV: the cells as added,
   // the eleven results (empty when the engine refuses the row), then 错误
