@@ -1,11 +1,14 @@
 // gongshang-batch: the compensation calculation over every row of a CSV
 // file, for payroll and legal staff with many cases at once.
 //
-// The first row is a header. Columns named exactly like the twelve input
-// fields feed the calculation (a missing one counts as the empty text); the
-// others are carried through. Each row comes out as read, followed by the
-// eleven result columns and 错误, which holds the reason when the engine
-// refuses the row (its results then stay empty):
+// The input is UTF-8 or GB18030 (encoding.h), the output in the same. The
+// first row is a header. Columns named like the twelve input fields, blanks
+// around the name aside, feed the calculation (a missing one counts as the
+// empty text and is named on standard error); the others are carried
+// through. Each row comes out as read, followed by the eleven result columns
+// and 错误, which holds the reason when the row is refused, a grade not on
+// the list (list_items.h) or a figure the engine cannot compute (its results
+// then stay empty):
 //   工伤等级,本人月均工资,统筹月工资,姓名
 //   一,40000,12000,张三
 //     -> 工伤等级,本人月均工资,统筹月工资,姓名,伤残补助金,…,合计,错误
