@@ -1,11 +1,11 @@
-#include "encoding.h"
+#include "batch/encoding.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 
-#include "utf8.h"
+#include "batch/utf8.h"
 
 namespace gongshang::batch {
 namespace {

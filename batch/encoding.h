@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "csv.h"
-#include "io.h"
+#include "batch/csv.h"
+#include "batch/io.h"
 
 namespace gongshang::batch {
 

@@ -1,4 +1,4 @@
-#include "row_batch.h"
+#include "batch/row_batch.h"
 
 #include <algorithm>
 #include <atomic>
@@ -6,9 +6,8 @@
 #include <thread>
 #include <variant>
 
-#include "csv.h"
-#include "list_items.h"
-#include "utf8.h"
+#include "batch/csv.h"
+#include "engine/list_items.h"
 
 namespace gongshang::batch {
 namespace {
@@ -18,24 +17,19 @@ bool two_cores() {
   return answer;
 }
 
-// Result texts are ASCII; copying them unit by unit is the common path.
-void append_result(std::u16string_view text, std::string& out) {
-  const std::size_t at = out.size();
-  out.resize(at + text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] >= 0x80) {
-      out.resize(at + i);
-      append_utf8(text.substr(i), out);
-      return;
-    }
-    out[at + i] = static_cast<char>(text[i]);
-  }
-}
-
-std::u16string to_utf16(std::string_view utf8) {
-  std::u16string out(utf8.size(), u'\0');
-  out.resize(utf8_to_utf16(utf8, out.data()));
-  return out;
+// Reads the list fields as typed ("5级", " 完全护理 ") as their items first:
+// the engine knows only the items, and would take any other text for no
+// choice, dropping a subsidy without a word.
+Outcome calculate_typed(InputTexts inputs) {
+  std::string_view& grade = inputs[index(Input::kGrade)];
+  std::string_view& nursing = inputs[index(Input::kNursing)];
+  const auto grade_as_item = grade_item(grade);
+  if (!grade_as_item) return Refusal{name(Input::kGrade), grade_refusal(grade)};
+  const auto nursing_as_item = nursing_item(nursing);
+  if (!nursing_as_item) return Refusal{name(Input::kNursing), nursing_refusal(nursing)};
+  grade = *grade_as_item;
+  nursing = *nursing_as_item;
+  return calculate(inputs);
 }
 
 }  // namespace
@@ -55,14 +49,9 @@ void RowBatch::add(const CsvRecord& record, std::size_t width, const Columns& co
 
   for (std::size_t column : columns) {
     if (column < count) {
-      const std::string_view cell = record.cells[column];
-      // UTF-16 never needs more units than UTF-8 needs bytes.
-      if (texts_.size() - texts_size_ < cell.size()) {
-        texts_.resize(std::max(2 * texts_.size(), texts_size_ + cell.size()));
-      }
-      texts_size_ += utf8_to_utf16(cell, texts_.data() + texts_size_);
+      texts_.append(record.cells[column]);
     }
-    text_ends_.push_back(texts_size_);
+    text_ends_.push_back(texts_.size());
   }
 }
 
@@ -76,34 +65,18 @@ void RowBatch::compute(std::size_t first, std::size_t last, std::string_view lin
     for (std::size_t f = 0; f < kInputCount; ++f) {
       const std::size_t i = row * kInputCount + f;
       const std::size_t begin = i == 0 ? 0 : text_ends_[i - 1];
-      inputs[f] = std::u16string_view(texts_.data() + begin, text_ends_[i] - begin);
+      inputs[f] = std::string_view(texts_).substr(begin, text_ends_[i] - begin);
     }
-    // A typed grade or nursing level ("5级", " 完全护理 ") is read as its
-    // list item first; the engine knows only the items.
-    const std::string typed_grade = to_utf8(inputs[index(InputField::工伤等级)]);
-    const std::string typed_nursing = to_utf8(inputs[index(InputField::护理级别)]);
-    const auto grade = grade_item(typed_grade);
-    const auto nursing = nursing_item(typed_nursing);
-    char16_t items[2][16];
-    Outcome outcome = Refusal{};
-    if (!grade) {
-      std::get<Refusal>(outcome).message = to_utf16(grade_refusal(typed_grade));
-    } else if (!nursing) {
-      std::get<Refusal>(outcome).message = to_utf16(nursing_refusal(typed_nursing));
-    } else {
-      inputs[index(InputField::工伤等级)] = {items[0], utf8_to_utf16(*grade, items[0])};
-      inputs[index(InputField::护理级别)] = {items[1], utf8_to_utf16(*nursing, items[1])};
-      outcome = calculate(inputs);
-    }
+    Outcome outcome = calculate_typed(inputs);
     if (const auto* texts = std::get_if<ResultTexts>(&outcome)) {
-      for (const std::u16string& text : *texts) {
+      for (const std::string& text : *texts) {
         out.push_back(',');
-        append_result(text, out);
+        out.append(text);
       }
       out.push_back(',');
     } else {
       out.append(kResultCount + 1, ',');
-      append_cell(out, to_utf8(std::get<Refusal>(outcome).message));
+      append_cell(out, std::get<Refusal>(outcome).message);
     }
     out.append(line_end);
   }
@@ -139,7 +112,7 @@ void RowBatch::write_to(std::string& out, std::string_view line_end) {
   }
   carried_.clear();
   carried_ends_.clear();
-  texts_size_ = 0;
+  texts_.clear();
   text_ends_.clear();
 }
 

@@ -1,26 +1,40 @@
-#include "list_items.h"
+#include "engine/list_items.h"
+
+#include "engine/fields.h"
+#include "engine/legal_figures.h"
 
 namespace gongshang {
 namespace {
 
 constexpr std::string_view kIdeographicSpace = "\u3000";
 constexpr std::string_view kGradeSuffix = "级";
-
-// The spellings of each grade, in list order.
-struct GradeSpelling {
-  std::string_view item;
-  std::string_view ascii;
-  std::string_view full_width;
-};
-constexpr GradeSpelling kGradeSpellings[] = {
-    {"一", "1", "１"}, {"二", "2", "２"},    {"三", "3", "３"}, {"四", "4", "４"},
-    {"五", "5", "５"}, {"六", "6", "６"},    {"七", "7", "７"}, {"八", "8", "８"},
-    {"九", "9", "９"}, {"十", "10", "１０"},
-};
-constexpr std::string_view kNursingItems[] = {"完全护理", "大部分护理", "部分护理"};
+// Full-width digits are U+FF10 … U+FF19: these two bytes, then 0x90 … 0x99.
+constexpr std::string_view kFullWidthDigitLead = "\xEF\xBC";
 
 bool is_ascii_blank(char c) {
   return c == ' ' || c == '\t' || c == '\n';
+}
+
+// The number written in ASCII digits, or in full-width ones, up to two of
+// them: "7" "７" -> 7, "10" "１０" -> 10; -1 for anything else ("1０", "x").
+int small_number(std::string_view text) {
+  std::string digits;
+  const bool full_width = text.starts_with(kFullWidthDigitLead);
+  while (!text.empty() && digits.size() <= 2) {
+    if (full_width) {
+      if (text.size() < 3 || !text.starts_with(kFullWidthDigitLead)) return -1;
+      const auto b = static_cast<unsigned char>(text[2]);
+      if (b < 0x90 || b > 0x99) return -1;
+      digits.push_back(static_cast<char>('0' + (b - 0x90)));
+      text.remove_prefix(3);
+    } else {
+      if (text[0] < '0' || text[0] > '9') return -1;
+      digits.push_back(text[0]);
+      text.remove_prefix(1);
+    }
+  }
+  if (!text.empty() || digits.empty() || digits.size() > 2 || digits[0] == '0') return -1;
+  return digits.size() == 1 ? digits[0] - '0' : (digits[0] - '0') * 10 + (digits[1] - '0');
 }
 
 }  // namespace
@@ -45,28 +59,38 @@ std::optional<std::string_view> grade_item(std::string_view text) {
   text = trim_blanks(text);
   if (text.empty()) return std::string_view();
   if (text.ends_with(kGradeSuffix)) text.remove_suffix(kGradeSuffix.size());
-  for (const GradeSpelling& s : kGradeSpellings) {
-    if (text == s.item || text == s.ascii || text == s.full_width) return s.item;
+  for (const GradeFigures& grade : kGrades) {
+    if (text == grade.item) return grade.item;
   }
+  const int number = small_number(text);
+  if (number >= 1 && number <= static_cast<int>(kGrades.size())) return kGrades[number - 1].item;
   return std::nullopt;
 }
 
 std::optional<std::string_view> nursing_item(std::string_view text) {
   text = trim_blanks(text);
   if (text.empty()) return std::string_view();
-  for (std::string_view item : kNursingItems) {
-    if (text == item) return item;
+  for (const NursingFigures& level : kNursingLevels) {
+    if (text == level.item) return level.item;
   }
   return std::nullopt;
 }
 
 std::string grade_refusal(std::string_view text) {
-  return "「工伤等级」只能是一至十或留空：" + std::string(trim_blanks(text));
+  std::string message = "「";
+  message.append(name(Input::kGrade)).append("」只能是");
+  message.append(kGrades.front().item).append("至").append(kGrades.back().item);
+  return message.append("或留空：").append(trim_blanks(text));
 }
 
 std::string nursing_refusal(std::string_view text) {
-  return "「护理级别」只能是完全护理、大部分护理、部分护理或留空：" +
-         std::string(trim_blanks(text));
+  std::string message = "「";
+  message.append(name(Input::kNursing)).append("」只能是");
+  for (const NursingFigures& level : kNursingLevels) {
+    if (&level != &kNursingLevels.front()) message.append("、");
+    message.append(level.item);
+  }
+  return message.append("或留空：").append(trim_blanks(text));
 }
 
 }  // namespace gongshang

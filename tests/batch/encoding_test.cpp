@@ -1,4 +1,4 @@
-#include "encoding.h"
+#include "batch/encoding.h"
 
 #include <iconv.h>
 
@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "batch.h"
-#include "io.h"
+#include "batch/batch.h"
+#include "batch/io.h"
 
 namespace gongshang::batch {
 namespace {

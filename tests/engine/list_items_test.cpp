@@ -1,4 +1,4 @@
-#include "list_items.h"
+#include "engine/list_items.h"
 
 #include <optional>
 #include <string>
@@ -43,6 +43,8 @@ TEST(ListItems, RefusesWhatIsNotOnTheList) {
       {"0", std::nullopt, std::nullopt},
       {"05", std::nullopt, std::nullopt},
       {"11", std::nullopt, std::nullopt},
+      {"100", std::nullopt, std::nullopt},
+      {"１０0", std::nullopt, std::nullopt},
       {"5 级", std::nullopt, std::nullopt},
       {"级", std::nullopt, std::nullopt},
       {"五级级", std::nullopt, std::nullopt},
