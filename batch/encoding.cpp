@@ -45,6 +45,19 @@ Scan scan_utf8(std::string_view bytes, bool last) {
     if (p == end) break;
     const auto at = static_cast<std::size_t>(p - begin);
     if (*p == '\0') return {Finding::kNul, at};
+    const auto lead = static_cast<unsigned char>(*p);
+    if (lead < 0x80) {
+      ++p;
+      continue;
+    }
+    // Chinese text is three-byte sequences whose second byte may be any
+    // continuation byte (leads E1..EC, EE, EF); they take this short way.
+    if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && end - p >= 3 &&
+        (static_cast<unsigned char>(p[1]) & 0xC0) == 0x80 &&
+        (static_cast<unsigned char>(p[2]) & 0xC0) == 0x80) {
+      p += 3;
+      continue;
+    }
     std::size_t length = 0;
     switch (utf8_sequence({p, static_cast<std::size_t>(end - p)}, &length)) {
       case Utf8Sequence::kValid:
