@@ -94,8 +94,8 @@ TEST(Encoding, StopsAtTextInNeitherEncoding) {
       {convert_text("UTF-16", "UTF-8", "医疗费\r\n5\r\n"), true, utf16},  // with a byte-order mark
       {convert_text("UTF-16LE", "UTF-8", "医疗费\r\n5\r\n"), true, utf16},
       {convert_text("UTF-16BE", "UTF-8", "a,b\n"), true, utf16},
-      {"医疗费\n5\n\xC0\x80\n", false,
-       "gongshang-batch: 第 3 行：含有无效的 UTF-8 字节 0xC0，输入也不是 GB18030（GBK）编码；" +
+      {"医疗费\n5\n\xED\xA0\x80\n", false,  // a surrogate, which UTF-8 forbids
+       "gongshang-batch: 第 3 行：含有无效的 UTF-8 字节 0xED，输入也不是 GB18030（GBK）编码；" +
            kFix},
   };
   for (const auto& c : cases) {
