@@ -79,6 +79,7 @@ struct Region {
   std::vector<std::string> sources;
   std::optional<SubsidyRule> medical;     // 一次性工伤医疗补助金
   std::optional<SubsidyRule> employment;  // 一次性伤残就业补助金
+  std::string notes;                      // what the figures leave out or where sources disagree
 };
 
 // The national urban per-capita disposable income of one year (NBS).
