@@ -19,7 +19,7 @@ std::string number_text(long long n) {
   return std::string(digits, end);
 }
 
-std::string quoted(std::string_view name) {
+std::string bracketed(std::string_view name) {
   return "「" + std::string(name) + "」";
 }
 
@@ -31,7 +31,7 @@ long long line_of(std::string_view bytes, std::size_t offset) {
 
 std::string format_problem(const Json& format) {
   if (!format.is_number_integer() || format.get<long long>() < 1)
-    return quoted(kFormatKey) + "应是整数版本号，这不是本程序保存的案例文件";
+    return bracketed(kFormatKey) + "应是整数版本号，这不是本程序保存的案例文件";
   const long long version = format.get<long long>();
   if (version > kCaseFormat)
     return "这个案例由更新版本的程序保存（格式 " + number_text(version) + "），本程序只能打开格式 " +
@@ -58,14 +58,14 @@ CaseRead read_case(std::string_view bytes) {
   }
   if (!object.is_object()) return {{}, "文件内容不是一个案例（应是 JSON 对象）"};
   const auto format = object.find(std::string(kFormatKey));
-  if (format == object.end()) return {{}, "缺少" + quoted(kFormatKey) + "，这不是本程序保存的案例文件"};
+  if (format == object.end()) return {{}, "缺少" + bracketed(kFormatKey) + "，这不是本程序保存的案例文件"};
   if (std::string problem = format_problem(*format); !problem.empty()) return {{}, problem};
 
   CaseRead read;
   for (const auto& [key, value] : object.items()) {
     if (key == kFormatKey) continue;
-    if (find_field(key) == nullptr) return {{}, "案例中有本程序不认识的栏目" + quoted(key)};
-    if (!value.is_string()) return {{}, quoted(key) + "的值应是文字（加引号）"};
+    if (find_field(key) == nullptr) return {{}, "案例中有本程序不认识的栏目" + bracketed(key)};
+    if (!value.is_string()) return {{}, bracketed(key) + "的值应是文字（加引号）"};
     read.texts.emplace_back(key, value.get<std::string>());
   }
   return read;

@@ -19,20 +19,13 @@
 #include "claimwindow/fields.h"
 #include "claimwindow/qt_text.h"
 #include "engine/compensation.h"
+#include "engine/region_rules.h"
 
 using namespace Qt::StringLiterals;
 
 namespace gongshang::claimwindow {
 
 namespace {
-
-constexpr int kGroupCount = 6;
-// The order a person fills a claim in; the region comes first since it
-// decides which wages matter.
-constexpr FieldGroup kGroupOrder[kGroupCount] = {
-    FieldGroup::kRegion, FieldGroup::kInjury, FieldGroup::kWages,
-    FieldGroup::kTime,   FieldGroup::kCosts,  FieldGroup::kDeath,
-};
 
 QStringList list_items(std::string_view name) {
   QStringList items;
@@ -61,15 +54,16 @@ ClaimForm::ClaimForm(QWidget* parent) : QWidget(parent) {
   for (std::size_t i = 0; i < rows.size(); ++i) fields_[i].row = &rows[i];
 
   auto* column = new QVBoxLayout(this);
-  for (int g = 0; g < kGroupCount; ++g) column->addWidget(buildGroup(g));
+  for (int g = 0; g < kFieldGroupCount; ++g) column->addWidget(buildGroup(g));
   column->addStretch();
   showDeathSection(false);
   setStyleSheet(u"[problem=\"true\"] { border: 2px solid #b71c1c; }"_s);
 }
 
 QGroupBox* ClaimForm::buildGroup(int group) {
-  const FieldGroup which = kGroupOrder[group];
+  const auto which = static_cast<FieldGroup>(group);
   auto* box = new QGroupBox(to_qstring(group_title(which)), this);
+  if (which == FieldGroup::kTypedRule) typedRule_ = box;
   auto* form = new QFormLayout(box);
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
 
@@ -124,14 +118,22 @@ QWidget* ClaimForm::buildControl(Field& field) {
     case FieldKind::kList:
     case FieldKind::kAge:
     case FieldKind::kRegion:
+    case FieldKind::kBase:
       field.list = new QComboBox(this);
       if (field.row->kind == FieldKind::kList) {
         field.list->addItems(list_items(field.row->name));
       } else if (field.row->kind == FieldKind::kAge) {
         for (const AgeItem& age : age_items())
           field.list->addItem(to_qstring(age.label), to_qstring(age.text));
+      } else if (field.row->kind == FieldKind::kBase) {
+        for (std::size_t b = 0; b < kSubsidyBaseCount; ++b) {
+          const QString base = to_qstring(base_text(static_cast<SubsidyBase>(b)));
+          field.list->addItem(base, base);
+        }
       } else {
-        field.list->addItem(u"（不按地区，自行填写）"_s, QString());
+        field.list->addItem(u"（其他地区：自行填写月数或金额）"_s, QString());
+        connect(field.list, &QComboBox::currentIndexChanged, this,
+                [this](int at) { typedRule_->setVisible(at == 0); });
       }
       guard_wheel(field.list);
       connect(field.list, &QComboBox::currentIndexChanged, this, &ClaimForm::changed);

@@ -79,6 +79,7 @@ class ClaimForm : public QWidget {
   std::vector<Field> fields_;
   QWidget* deathSection_ = nullptr;
   QLabel* regionStatus_ = nullptr;
+  QGroupBox* typedRule_ = nullptr;
 };
 
 }  // namespace gongshang::claimwindow

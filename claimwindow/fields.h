@@ -7,11 +7,22 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace gongshang::claimwindow {
 
-enum class FieldGroup : std::uint8_t { kInjury, kWages, kTime, kCosts, kDeath, kRegion };
+enum class FieldGroup : std::uint8_t {
+  kRegion,
+  kTypedRule,  // the subsidies' months or amounts, when no region is chosen
+  kInjury,
+  kWages,
+  kTime,
+  kCosts,
+  kDeath,
+};
+inline constexpr int kFieldGroupCount = 7;
 
 enum class FieldKind : std::uint8_t {
   kList,    // a list whose items are the texts ("" first)
@@ -21,6 +32,7 @@ enum class FieldKind : std::uint8_t {
   kYesNo,   // a check box: "是" or "否"
   kAge,     // the original retirement age: "", "60", "55" or "50"
   kRegion,  // a region of the rules data, or "" for none
+  kBase,    // what typed months multiply: "统筹月工资" … "固定金额"
 };
 
 struct FieldRow {
@@ -45,9 +57,23 @@ struct AgeItem {
 };
 std::span<const AgeItem> age_items();
 
-// Names of the two check boxes that change the whole form.
+// Names of the fields that change the whole form.
+inline constexpr std::string_view kRegionField = "地区";
 inline constexpr std::string_view kDeathField = "工亡";
 inline constexpr std::string_view kUninsuredField = "用人单位未参保";
+// The typed figure and its base, per subsidy: medical first.
+inline constexpr std::string_view kTypedFigureFields[2] = {"医疗补助金月数或金额",
+                                                           "就业补助金月数或金额"};
+inline constexpr std::string_view kTypedBaseFields[2] = {"医疗补助金基数", "就业补助金基数"};
+
+// The form's texts (UTF-8), indexed like claim_fields().
+using FieldTexts = std::vector<std::string>;
+
+// FieldTexts of all-empty fields, and a field's text by name ("" for a name
+// no field has; set_text ignores one).
+FieldTexts empty_texts();
+std::string_view text_of(const FieldTexts& texts, std::string_view name);
+void set_text(FieldTexts& texts, std::string_view name, std::string text);
 
 // Group titles, e.g. FieldGroup::kWages -> "工资".
 std::string_view group_title(FieldGroup group);

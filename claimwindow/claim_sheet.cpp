@@ -1,0 +1,176 @@
+#include "claimwindow/claim_sheet.h"
+
+#include <array>
+#include <charconv>
+
+#include <QString>
+
+#include "claimwindow/fields.h"
+#include "claimwindow/qt_text.h"
+#include "engine/compensation.h"
+#include "engine/dates.h"
+#include "engine/explanation.h"
+#include "engine/number_text.h"
+
+namespace gongshang::claimwindow {
+
+namespace {
+
+constexpr std::string_view kRegulations = "《工伤保险条例》";
+
+// Who pays a classic result (rules.md: by article) and the name a claim
+// gives it; the allowance's payer depends on the grade and is set apart.
+struct ClassicItem {
+  ResultField field;
+  std::string_view item;
+  Payer payer;
+  std::string_view article;  // empty: the grade's article, or none for 营养费
+  bool monthly = false;
+};
+constexpr ClassicItem kClassicItems[] = {
+    {ResultField::伤残补助金, "一次性伤残补助金", Payer::kFund, {}},
+    {ResultField::停薪工资, "停工留薪期工资", Payer::kEmployer, "第三十三条"},
+    {ResultField::住院伙食补助, "住院伙食补助费", Payer::kFund, "第三十条"},
+    {ResultField::住宿费, "住宿费", Payer::kFund, "第三十条"},
+    {ResultField::护理费, "停工留薪期护理费", Payer::kEmployer, "第三十三条"},
+    {ResultField::计算医疗费, "医疗费", Payer::kFund, "第三十条"},
+    {ResultField::计算辅助器具费, "辅助器具费", Payer::kFund, "第三十二条"},
+    {ResultField::计算交通费, "交通费", Payer::kFund, "第三十条"},
+    {ResultField::计算营养费, "营养费", Payer::kEmployer, {}},
+    {ResultField::每月伤残津贴, "伤残津贴", Payer::kFund, {}, true},
+};
+
+std::string_view grade_article(int grade) {
+  if (grade <= 4) return "第三十五条";
+  if (grade <= 6) return "第三十六条";
+  return "第三十七条";
+}
+
+std::string utf8(std::u16string_view text) {
+  return to_utf8(to_qstring(text));
+}
+
+// Fen of an amount written with two decimals: "70000.00" -> 7000000.
+long long fen_of(std::string_view text) {
+  std::string digits;
+  for (char c : text)
+    if (c != '.') digits += c;
+  long long fen = 0;
+  std::from_chars(digits.data(), digits.data() + digits.size(), fen);
+  return fen;
+}
+
+void add(Sheet& sheet, SheetLine line) {
+  Total& total = line.monthly ? sheet.monthly : sheet.once;
+  total.fen += line.fen;
+  (line.payer == Payer::kFund ? total.fund_fen : total.employer_fen) += line.fen;
+  sheet.lines.push_back(std::move(line));
+}
+
+// The months or amounts typed for one subsidy, the same for every grade
+// since they are typed for this case's grade.
+std::optional<SubsidyRule> typed_rule(const FieldTexts& texts, int which) {
+  const std::string_view figure = text_of(texts, kTypedFigureFields[which]);
+  if (figure.empty()) return std::nullopt;
+  SubsidyRule rule;
+  rule.base = base_from_text(text_of(texts, kTypedBaseFields[which])).value_or(SubsidyBase::kPoolWage);
+  rule.by_grade.fill(read_number(figure).value_or(0));
+  return rule;
+}
+
+}  // namespace
+
+std::string yuan_text(long long fen) {
+  const bool negative = fen < 0;
+  const unsigned long long magnitude =
+      negative ? 0ULL - static_cast<unsigned long long>(fen) : static_cast<unsigned long long>(fen);
+  std::string s = std::to_string(magnitude / 100);
+  const unsigned cents = static_cast<unsigned>(magnitude % 100);
+  s += '.';
+  s += static_cast<char>('0' + cents / 10);
+  s += static_cast<char>('0' + cents % 10);
+  return negative ? "-" + s : s;
+}
+
+SheetOutcome make_sheet(const FieldTexts& texts, const Rules& rules) {
+  std::array<std::u16string, kInputCount> classic_texts;
+  InputTexts classic;
+  for (std::size_t i = 0; i < kInputCount; ++i) {
+    classic_texts[i] = to_qstring(text_of(texts, utf8(kInputNames[i]))).toStdU16String();
+    classic[i] = classic_texts[i];
+  }
+  const Working working = work_out(classic);
+  if (const auto* refusal = std::get_if<Refusal>(&working)) return *refusal;
+  const Breakdown& b = std::get<Breakdown>(working);
+
+  Sheet sheet;
+  ClaimTexts claim;
+  for (std::size_t i = 0; i < kClaimInputCount; ++i) claim[i] = text_of(texts, kClaimInputNames[i]);
+  const std::string_view region_name = claim[index(ClaimInput::kRegion)];
+  if (!region_name.empty()) {
+    const Region* region = rules.find(region_name);
+    if (region == nullptr) return unknown_region(region_name);
+    sheet.region = *region;
+  } else {
+    Region typed;
+    typed.name = "自行填写";
+    typed.medical = typed_rule(texts, 0);
+    typed.employment = typed_rule(texts, 1);
+    if (typed.medical || typed.employment) {
+      sheet.region = std::move(typed);
+      sheet.typed_region = true;
+    }
+  }
+  const ClaimOutcome outcome =
+      work_out_claim(b, claim, sheet.region ? &*sheet.region : nullptr, rules);
+  if (const auto* refusal = std::get_if<Refusal>(&outcome)) return *refusal;
+  const Claim& c = std::get<Claim>(outcome);
+  sheet.retirement = c.retirement;
+  sheet.uninsured = text_of(texts, kUninsuredField) == "是";
+
+  const Explanations explained = explain(b);
+  const ClaimLine& topped = c.lines[index(ClaimItem::kToppedAllowance)];
+  for (const ClassicItem& item : kClassicItems) {
+    const double value = read_number(utf8(b.texts[index(item.field)])).value_or(0);
+    const bool allowance = item.field == ResultField::每月伤残津贴;
+    if (value == 0 || (allowance && topped.present)) continue;
+    SheetLine line{std::string(item.item), 0, money_text(value), item.payer,
+                   utf8(explained[index(item.field)]), {}, item.monthly};
+    line.fen = fen_of(line.amount);
+    if (allowance && b.grade >= 5) line.payer = Payer::kEmployer;
+    const std::string_view article =
+        item.article.empty() && item.field != ResultField::计算营养费 ? grade_article(b.grade)
+                                                                     : item.article;
+    if (!article.empty()) line.article = std::string(kRegulations) + std::string(article);
+    add(sheet, std::move(line));
+  }
+  for (std::size_t i = 0; i < kClaimItemCount; ++i) {
+    const ClaimLine& claimed = c.lines[i];
+    if (!claimed.present) continue;
+    add(sheet, {std::string(kClaimItems[i].name), fen_of(claimed.text), claimed.text, claimed.payer,
+                claimed.working, std::string(claimed.article), kClaimItems[i].monthly});
+  }
+  std::stable_partition(sheet.lines.begin(), sheet.lines.end(),
+                        [](const SheetLine& line) { return !line.monthly; });
+
+  if (sheet.uninsured) {
+    for (SheetLine& line : sheet.lines) {
+      line.payer = Payer::kEmployer;
+      line.article += line.article.empty() ? "" : "；";
+      line.article += "未参保，由用人单位支付（第六十二条）";
+    }
+    for (Total* total : {&sheet.once, &sheet.monthly}) {
+      total->employer_fen = total->fen;
+      total->fund_fen = 0;
+    }
+  }
+
+  if (c.lines[index(ClaimItem::kDeathLumpSum)].present &&
+      claim[index(ClaimInput::kNationalIncome)].empty()) {
+    if (auto death = parse_date(claim[index(ClaimInput::kDeathDate)]))
+      sheet.income = rules.income_of(death->year - 1);
+  }
+  return sheet;
+}
+
+}  // namespace gongshang::claimwindow

@@ -1,0 +1,136 @@
+#include "claimwindow/results_view.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "claimwindow/claim_sheet.h"
+#include "claimwindow/qt_text.h"
+
+using namespace Qt::StringLiterals;
+
+namespace gongshang::claimwindow {
+
+namespace {
+
+enum Column { kItem, kAmount, kPayer, kWorking, kArticle, kColumnCount };
+
+QTableWidget* make_table(const QString& name, QWidget* parent) {
+  auto* table = new QTableWidget(0, kColumnCount, parent);
+  table->setObjectName(name);
+  table->setAccessibleName(name);
+  table->setHorizontalHeaderLabels(
+      {u"项目"_s, u"金额（元）"_s, u"支付方"_s, u"计算过程"_s, u"依据"_s});
+  table->verticalHeader()->hide();
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setWordWrap(true);
+  table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QHeaderView* header = table->horizontalHeader();
+  header->setSectionResizeMode(QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(kWorking, QHeaderView::Stretch);
+  header->setSectionResizeMode(kArticle, QHeaderView::Interactive);
+  header->resizeSection(kArticle, 160);
+  return table;
+}
+
+QTableWidgetItem* cell(const QString& text, bool bold = false,
+                       Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop) {
+  auto* item = new QTableWidgetItem(text);
+  item->setTextAlignment(align);
+  if (bold) {
+    QFont font = item->font();
+    font.setBold(true);
+    item->setFont(font);
+  }
+  return item;
+}
+
+QString payer_words(Payer payer) {
+  return to_qstring(payer_text(payer));
+}
+
+// The table shows every row without a scroll bar of its own: the panel
+// around it scrolls, so both tables read as one statement.
+void fit_height(QTableWidget* table) {
+  table->resizeRowsToContents();
+  int height = table->horizontalHeader()->height() + 2 * table->frameWidth();
+  for (int row = 0; row < table->rowCount(); ++row) height += table->rowHeight(row);
+  table->setFixedHeight(height);
+}
+
+void fill(QTableWidget* table, const Sheet& sheet, bool monthly, const Total& total) {
+  int rows = 0;
+  for (const SheetLine& line : sheet.lines) rows += line.monthly == monthly ? 1 : 0;
+  table->setRowCount(rows + 1);
+  int row = 0;
+  constexpr auto kRight = Qt::AlignRight | Qt::AlignTop;
+  for (const SheetLine& line : sheet.lines) {
+    if (line.monthly != monthly) continue;
+    table->setItem(row, kItem, cell(to_qstring(line.item)));
+    table->setItem(row, kAmount, cell(to_qstring(line.amount), false, kRight));
+    table->setItem(row, kPayer, cell(payer_words(line.payer)));
+    table->setItem(row, kWorking, cell(to_qstring(line.working)));
+    table->setItem(row, kArticle, cell(to_qstring(line.article)));
+    ++row;
+  }
+  table->setItem(row, kItem, cell(monthly ? u"每月合计"_s : u"一次性合计"_s, true));
+  table->setItem(row, kAmount, cell(to_qstring(yuan_text(total.fen)), true, kRight));
+  table->setItem(row, kPayer,
+                 cell(u"基金 %1\n用人单位 %2"_s.arg(to_qstring(yuan_text(total.fund_fen)),
+                                                   to_qstring(yuan_text(total.employer_fen)))));
+  table->setItem(row, kWorking, cell(QString()));
+  table->setItem(row, kArticle, cell(QString()));
+  fit_height(table);
+}
+
+}  // namespace
+
+ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
+  notice_ = new QLabel(this);
+  notice_->setObjectName(u"提示"_s);
+  notice_->setWordWrap(true);
+  notice_->setStyleSheet(u"color: #b71c1c;"_s);
+  retirement_ = new QLabel(this);
+  retirement_->setObjectName(u"退休日期"_s);
+  once_ = make_table(u"一次性待遇"_s, this);
+  monthly_ = make_table(u"按月待遇"_s, this);
+
+  auto* onceTitle = new QLabel(u"<b>一次性支付</b>"_s, this);
+  onceTitle->setBuddy(once_);
+  auto* monthlyTitle = new QLabel(u"<b>按月支付</b>"_s, this);
+  monthlyTitle->setBuddy(monthly_);
+
+  auto* column = new QVBoxLayout(this);
+  column->addWidget(notice_);
+  column->addWidget(retirement_);
+  column->addWidget(onceTitle);
+  column->addWidget(once_);
+  column->addWidget(monthlyTitle);
+  column->addWidget(monthly_);
+  column->addStretch();
+  notice_->hide();
+  retirement_->hide();
+}
+
+void ResultsView::showSheet(const Sheet& sheet) {
+  notice_->hide();
+  retirement_->setText(u"法定退休日期：%1"_s.arg(to_qstring(sheet.retirement)));
+  retirement_->setVisible(!sheet.retirement.empty());
+  fill(once_, sheet, false, sheet.once);
+  fill(monthly_, sheet, true, sheet.monthly);
+}
+
+void ResultsView::showProblem(const QString& why) {
+  notice_->setText(why);
+  notice_->show();
+  retirement_->hide();
+  once_->setRowCount(0);
+  monthly_->setRowCount(0);
+  fit_height(once_);
+  fit_height(monthly_);
+}
+
+}  // namespace gongshang::claimwindow
