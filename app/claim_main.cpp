@@ -16,7 +16,7 @@
 #include <QTranslator>
 
 #include "claimwindow/claim_window.h"
-#include "claimwindow/rules_file.h"
+#include "regions/rules_file.h"
 
 namespace {
 
@@ -82,14 +82,20 @@ int main(int argc, char* argv[]) {
                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtTexts);
 
-  const QString rulesPath = options.rules ? QString::fromStdString(*options.rules) : QString();
-  gongshang::claimwindow::RulesLoad rules = gongshang::claimwindow::load_rules(rulesPath);
-  if (!rules.problem.isEmpty()) {
-    if (options.pdf) return fail(rules.problem);
-    QMessageBox::warning(nullptr, u"地区规则"_qs, rules.problem);
+  namespace regions = gongshang::regions;
+  const auto program = regions::program_path();
+  regions::Loaded loaded = regions::load_rules(program, options.rules.value_or(std::string()));
+  if (const auto* error = std::get_if<regions::LoadError>(&loaded)) {
+    const QString why = QString::fromStdString(error->text());
+    if (options.pdf) return fail(why);
+    // The window still opens: without the user's file, or without any, the
+    // subsidies' months can be typed.
+    QMessageBox::warning(nullptr, u"地区规则无法读取"_qs, why);
+    if (options.rules) loaded = regions::load_rules(program, {});
+    if (std::holds_alternative<regions::LoadError>(loaded)) loaded = gongshang::Rules{};
   }
 
-  gongshang::claimwindow::ClaimWindow window(std::move(rules.rules));
+  gongshang::claimwindow::ClaimWindow window(std::get<gongshang::Rules>(std::move(loaded)));
   if (options.case_file) {
     const QString casePath = QString::fromStdString(*options.case_file);
     if (const QString why = window.openCase(casePath); !why.isEmpty()) {

@@ -46,8 +46,8 @@ QString yuan(long long fen) {
 }
 
 QString table_start() {
-  return u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\" "
-         u"style=\"border-collapse: collapse; border-color: #444;\">"_s;
+  return u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\" "
+         u"style=\"border-collapse: collapse; border-color: #444; font-size: 9pt;\">"_s;
 }
 
 // The inputs a person gave: empty fields, unticked boxes and zero counts say
@@ -75,15 +75,17 @@ QString inputs_table(const FieldTexts& texts) {
 
 QString items_table(const Sheet& sheet, bool monthly, const Total& total) {
   QString html = table_start() +
-                 u"<tr><th width=\"16%\">项目</th><th width=\"12%\">金额（元）</th>"
-                 u"<th width=\"9%\">支付方</th><th>计算过程</th><th width=\"18%\">依据</th></tr>"_s;
+                 u"<tr><th width=\"15%\">项目</th><th width=\"12%\">金额（元）</th>"
+                 u"<th width=\"9%\">支付方</th><th width=\"46%\">计算过程</th>"
+                 u"<th width=\"18%\">依据</th></tr>"_s;
   for (const SheetLine& line : sheet.lines) {
     if (line.monthly != monthly) continue;
-    html += u"<tr><td>%1</td><td align=\"right\">%2</td><td>%3</td><td>%4</td><td>%5</td></tr>"_s
+    html += u"<tr><td>%1</td><td align=\"right\" style=\"white-space: nowrap\">%2</td>"
+            u"<td>%3</td><td>%4</td><td>%5</td></tr>"_s
                 .arg(esc(line.item), esc(line.amount), esc(payer_text(line.payer)),
                      lines(line.working), esc(line.article));
   }
-  html += u"<tr><td><b>%1</b></td><td align=\"right\"><b>%2</b></td>"
+  html += u"<tr><td><b>%1</b></td><td align=\"right\" style=\"white-space: nowrap\"><b>%2</b></td>"
           u"<td colspan=\"3\">其中基金支付 %3 元，用人单位支付 %4 元</td></tr>"_s
               .arg(monthly ? u"每月合计"_s : u"一次性合计"_s, yuan(total.fen),
                    yuan(total.fund_fen), yuan(total.employer_fen));
@@ -145,7 +147,10 @@ void print_report(const QString& html, QPagedPaintDevice& device) {
                                              kMarginMillimetres, kMarginMillimetres),
                                    QPageLayout::Millimeter));
   QTextDocument document;
-  QFont font(report_family());
+  QFont font;
+  // Digits and Latin letters from a proportional serif face that Debian's
+  // fontconfig always brings; the Ming face's own are as wide as ideographs.
+  font.setFamilies({u"DejaVu Serif"_s, report_family()});
   font.setPointSizeF(kBodyPoints);
   document.setDefaultFont(font);
   document.setHtml(html);

@@ -16,6 +16,15 @@ namespace {
 
 enum Column { kItem, kAmount, kPayer, kWorking, kArticle, kColumnCount };
 
+// The table shows every row without a scroll bar of its own: the panel
+// around it scrolls, so both tables read as one statement.
+void fit_height(QTableWidget* table) {
+  table->resizeRowsToContents();
+  int height = table->horizontalHeader()->height() + 2 * table->frameWidth();
+  for (int row = 0; row < table->rowCount(); ++row) height += table->rowHeight(row);
+  table->setFixedHeight(height);
+}
+
 QTableWidget* make_table(const QString& name, QWidget* parent) {
   auto* table = new QTableWidget(0, kColumnCount, parent);
   table->setObjectName(name);
@@ -33,6 +42,7 @@ QTableWidget* make_table(const QString& name, QWidget* parent) {
   header->setSectionResizeMode(kWorking, QHeaderView::Stretch);
   header->setSectionResizeMode(kArticle, QHeaderView::Interactive);
   header->resizeSection(kArticle, 160);
+  QObject::connect(header, &QHeaderView::sectionResized, table, [table] { fit_height(table); });
   return table;
 }
 
@@ -50,15 +60,6 @@ QTableWidgetItem* cell(const QString& text, bool bold = false,
 
 QString payer_words(Payer payer) {
   return to_qstring(payer_text(payer));
-}
-
-// The table shows every row without a scroll bar of its own: the panel
-// around it scrolls, so both tables read as one statement.
-void fit_height(QTableWidget* table) {
-  table->resizeRowsToContents();
-  int height = table->horizontalHeader()->height() + 2 * table->frameWidth();
-  for (int row = 0; row < table->rowCount(); ++row) height += table->rowHeight(row);
-  table->setFixedHeight(height);
 }
 
 void fill(QTableWidget* table, const Sheet& sheet, bool monthly, const Total& total) {
@@ -113,6 +114,13 @@ ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
   column->addStretch();
   notice_->hide();
   retirement_->hide();
+}
+
+void ResultsView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // Wrapped workings take as many lines as the new width needs.
+  fit_height(once_);
+  fit_height(monthly_);
 }
 
 void ResultsView::showSheet(const Sheet& sheet) {

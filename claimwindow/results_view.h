@@ -26,6 +26,9 @@ class ResultsView : public QWidget {
   // Empties both tables and says why, e.g. "请先改正标红的栏目：医疗费".
   void showProblem(const QString& why);
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   QLabel* notice_;
   QLabel* retirement_;
