@@ -73,20 +73,21 @@ QString inputs_table(const FieldTexts& texts) {
   return html + u"</table>"_s;
 }
 
+// The article under the item's name: the working needs the width more.
 QString items_table(const Sheet& sheet, bool monthly, const Total& total) {
   QString html = table_start() +
-                 u"<tr><th width=\"15%\">项目</th><th width=\"12%\">金额（元）</th>"
-                 u"<th width=\"9%\">支付方</th><th width=\"46%\">计算过程</th>"
-                 u"<th width=\"18%\">依据</th></tr>"_s;
+                 u"<tr><th width=\"23%\">项目（依据）</th><th width=\"14%\">金额（元）</th>"
+                 u"<th width=\"12%\">支付方</th><th width=\"51%\">计算过程</th></tr>"_s;
   for (const SheetLine& line : sheet.lines) {
     if (line.monthly != monthly) continue;
-    html += u"<tr><td>%1</td><td align=\"right\" style=\"white-space: nowrap\">%2</td>"
-            u"<td>%3</td><td>%4</td><td>%5</td></tr>"_s
-                .arg(esc(line.item), esc(line.amount), esc(payer_text(line.payer)),
-                     lines(line.working), esc(line.article));
+    const QString article =
+        line.article.empty() ? QString() : u"<br><small>%1</small>"_s.arg(esc(line.article));
+    html += u"<tr><td>%1%2</td><td align=\"right\" style=\"white-space: nowrap\">%3</td>"
+            u"<td>%4</td><td>%5</td></tr>"_s.arg(esc(line.item), article, esc(line.amount),
+                                                 esc(payer_text(line.payer)), lines(line.working));
   }
   html += u"<tr><td><b>%1</b></td><td align=\"right\" style=\"white-space: nowrap\"><b>%2</b></td>"
-          u"<td colspan=\"3\">其中基金支付 %3 元，用人单位支付 %4 元</td></tr>"_s
+          u"<td colspan=\"2\">其中基金支付 %3 元，用人单位支付 %4 元</td></tr>"_s
               .arg(monthly ? u"每月合计"_s : u"一次性合计"_s, yuan(total.fen),
                    yuan(total.fund_fen), yuan(total.employer_fen));
   return html + u"</table>"_s;

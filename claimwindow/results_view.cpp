@@ -1,5 +1,7 @@
 #include "claimwindow/results_view.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -38,7 +40,7 @@ QTableWidget* make_table(const QString& name, QWidget* parent) {
   table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   QHeaderView* header = table->horizontalHeader();
-  header->setSectionResizeMode(QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(QHeaderView::Interactive);
   header->setSectionResizeMode(kWorking, QHeaderView::Stretch);
   header->setSectionResizeMode(kArticle, QHeaderView::Interactive);
   header->resizeSection(kArticle, 160);
@@ -129,6 +131,16 @@ void ResultsView::showSheet(const Sheet& sheet) {
   retirement_->setVisible(!sheet.retirement.empty());
   fill(once_, sheet, false, sheet.once);
   fill(monthly_, sheet, true, sheet.monthly);
+  // The same widths in both tables, so that they read as one.
+  for (int column : {kItem, kAmount, kPayer}) {
+    once_->resizeColumnToContents(column);
+    monthly_->resizeColumnToContents(column);
+    const int width = std::max(once_->columnWidth(column), monthly_->columnWidth(column));
+    once_->setColumnWidth(column, width);
+    monthly_->setColumnWidth(column, width);
+  }
+  fit_height(once_);
+  fit_height(monthly_);
 }
 
 void ResultsView::showProblem(const QString& why) {
