@@ -18,7 +18,8 @@
 
 #include "claimwindow/fields.h"
 #include "claimwindow/qt_text.h"
-#include "engine/compensation.h"
+#include "engine/fields.h"
+#include "engine/legal_figures.h"
 #include "engine/region_rules.h"
 
 using namespace Qt::StringLiterals;
@@ -27,12 +28,13 @@ namespace gongshang::claimwindow {
 
 namespace {
 
+// The empty item first: no grade, no nursing.
 QStringList list_items(std::string_view name) {
-  QStringList items;
-  if (name == "工伤等级")
-    for (auto item : kGradeItems) items << to_qstring(item);
+  QStringList items{QString()};
+  if (name == gongshang::name(Input::kGrade))
+    for (const GradeFigures& grade : kGrades) items << to_qstring(grade.item);
   else
-    for (auto item : kNursingItems) items << to_qstring(item);
+    for (const NursingFigures& level : kNursingLevels) items << to_qstring(level.item);
   return items;
 }
 

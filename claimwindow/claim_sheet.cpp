@@ -3,14 +3,13 @@
 #include <array>
 #include <charconv>
 
-#include <QString>
-
 #include "claimwindow/fields.h"
-#include "claimwindow/qt_text.h"
 #include "engine/compensation.h"
 #include "engine/dates.h"
 #include "engine/explanation.h"
+#include "engine/legal_figures.h"
 #include "engine/number_text.h"
+#include "engine/results.h"
 
 namespace gongshang::claimwindow {
 
@@ -18,36 +17,36 @@ namespace {
 
 constexpr std::string_view kRegulations = "《工伤保险条例》";
 
-// Who pays a classic result (rules.md: by article) and the name a claim
-// gives it; the allowance's payer depends on the grade and is set apart.
+// Who pays a classic result (by article: the employer during paid leave,
+// Art. 33; 营养费 is no item of the regulation and is claimed from the
+// employer) and the name a claim gives it. The allowance's payer depends on
+// the grade: the fund for 一–四 (Art. 35), the employer for 五–六 (Art. 36).
 struct ClassicItem {
-  ResultField field;
+  Result result;
   std::string_view item;
   Payer payer;
-  std::string_view article;  // empty: the grade's article, or none for 营养费
   bool monthly = false;
 };
 constexpr ClassicItem kClassicItems[] = {
-    {ResultField::伤残补助金, "一次性伤残补助金", Payer::kFund, {}},
-    {ResultField::停薪工资, "停工留薪期工资", Payer::kEmployer, "第三十三条"},
-    {ResultField::住院伙食补助, "住院伙食补助费", Payer::kFund, "第三十条"},
-    {ResultField::住宿费, "住宿费", Payer::kFund, "第三十条"},
-    {ResultField::护理费, "停工留薪期护理费", Payer::kEmployer, "第三十三条"},
-    {ResultField::计算医疗费, "医疗费", Payer::kFund, "第三十条"},
-    {ResultField::计算辅助器具费, "辅助器具费", Payer::kFund, "第三十二条"},
-    {ResultField::计算交通费, "交通费", Payer::kFund, "第三十条"},
-    {ResultField::计算营养费, "营养费", Payer::kEmployer, {}},
-    {ResultField::每月伤残津贴, "伤残津贴", Payer::kFund, {}, true},
+    {Result::kSubsidy, "一次性伤残补助金", Payer::kFund},
+    {Result::kLeaveWage, "停工留薪期工资", Payer::kEmployer},
+    {Result::kHospitalMeals, "住院伙食补助费", Payer::kFund},
+    {Result::kLodging, "住宿费", Payer::kFund},
+    {Result::kNursing, "停工留薪期护理费", Payer::kEmployer},
+    {Result::kMedical, "医疗费", Payer::kFund},
+    {Result::kDevices, "辅助器具费", Payer::kFund},
+    {Result::kTravel, "交通费", Payer::kFund},
+    {Result::kNutrition, "营养费", Payer::kEmployer},
+    {Result::kAllowance, "伤残津贴", Payer::kFund, true},
 };
+constexpr int kLastGradeFundAllowance = 4;
 
-std::string_view grade_article(int grade) {
-  if (grade <= 4) return "第三十五条";
-  if (grade <= 6) return "第三十六条";
-  return "第三十七条";
-}
-
-std::string utf8(std::u16string_view text) {
-  return to_utf8(to_qstring(text));
+// The article of a classic result: the grade's own for the subsidy and the
+// allowance, the result's row for the others; empty for 营养费.
+std::string_view article_of(Result result, int grade) {
+  if ((result == Result::kSubsidy || result == Result::kAllowance) && grade > 0)
+    return kGrades[static_cast<std::size_t>(grade - 1)].article;
+  return row(result).articles;
 }
 
 // Fen of an amount written with two decimals: "70000.00" -> 7000000.
@@ -93,12 +92,8 @@ std::string yuan_text(long long fen) {
 }
 
 SheetOutcome make_sheet(const FieldTexts& texts, const Rules& rules) {
-  std::array<std::u16string, kInputCount> classic_texts;
   InputTexts classic;
-  for (std::size_t i = 0; i < kInputCount; ++i) {
-    classic_texts[i] = to_qstring(text_of(texts, utf8(kInputNames[i]))).toStdU16String();
-    classic[i] = classic_texts[i];
-  }
+  for (std::size_t i = 0; i < kInputCount; ++i) classic[i] = text_of(texts, kInputNames[i]);
   const Working working = work_out(classic);
   if (const auto* refusal = std::get_if<Refusal>(&working)) return *refusal;
   const Breakdown& b = std::get<Breakdown>(working);
@@ -131,16 +126,14 @@ SheetOutcome make_sheet(const FieldTexts& texts, const Rules& rules) {
   const Explanations explained = explain(b);
   const ClaimLine& topped = c.lines[index(ClaimItem::kToppedAllowance)];
   for (const ClassicItem& item : kClassicItems) {
-    const double value = read_number(utf8(b.texts[index(item.field)])).value_or(0);
-    const bool allowance = item.field == ResultField::每月伤残津贴;
+    const double value = read_number(b.texts[index(item.result)]).value_or(0);
+    const bool allowance = item.result == Result::kAllowance;
     if (value == 0 || (allowance && topped.present)) continue;
     SheetLine line{std::string(item.item), 0, money_text(value), item.payer,
-                   utf8(explained[index(item.field)]), {}, item.monthly};
+                   explained[index(item.result)], {}, item.monthly};
     line.fen = fen_of(line.amount);
-    if (allowance && b.grade >= 5) line.payer = Payer::kEmployer;
-    const std::string_view article =
-        item.article.empty() && item.field != ResultField::计算营养费 ? grade_article(b.grade)
-                                                                     : item.article;
+    if (allowance && b.grade > kLastGradeFundAllowance) line.payer = Payer::kEmployer;
+    const std::string_view article = article_of(item.result, b.grade);
     if (!article.empty()) line.article = std::string(kRegulations) + std::string(article);
     add(sheet, std::move(line));
   }

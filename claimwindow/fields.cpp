@@ -58,8 +58,8 @@ constexpr bool has_every(const auto& names) {
     if (!has_field(name)) return false;
   return true;
 }
-// A claim input without a field would be read as empty in every case.
-static_assert(has_every(kClaimInputNames));
+// An input of the engine without a field would be read as empty in every case.
+static_assert(has_every(kInputNames) && has_every(kClaimInputNames));
 
 constexpr AgeItem kAges[] = {
     {"", ""},

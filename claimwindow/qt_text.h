@@ -1,5 +1,4 @@
-// Texts between the engine (UTF-8, or UTF-16 tables) and Qt, converted once
-// at the boundary.
+// Texts between the engine (UTF-8) and Qt, converted once at the boundary.
 #ifndef GONGSHANG_CLAIMWINDOW_QT_TEXT_H_
 #define GONGSHANG_CLAIMWINDOW_QT_TEXT_H_
 
@@ -13,9 +12,6 @@ namespace gongshang::claimwindow {
 //   "工伤等级" -> u"工伤等级"
 inline QString to_qstring(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-inline QString to_qstring(std::u16string_view utf16) {
-  return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
 }
 
 //   u"３５００" -> "３５００" in UTF-8

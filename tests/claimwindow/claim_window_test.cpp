@@ -16,9 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifndef Q_MOC_RUN  // TEMPORARY until the engine's names are ASCII
 #include "claimwindow/claim_sheet.h"
-#endif
 #include "claimwindow/claim_window.h"
 #include "regions/rules_file.h"
 
