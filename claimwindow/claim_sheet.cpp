@@ -1,5 +1,6 @@
 #include "claimwindow/claim_sheet.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
