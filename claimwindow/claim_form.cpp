@@ -272,7 +272,7 @@ void ClaimForm::setRegionStatus(const QString& words) {
 
 void ClaimForm::markProblem(std::string_view name, const QString& reason) {
   const Field* field = find(name);
-  if (field == nullptr) return;
+  if (field == nullptr || field->problem->text() == reason) return;
   field->problem->setText(reason);
   field->problem->setVisible(!reason.isEmpty());
   QWidget* control = field->line ? static_cast<QWidget*>(field->line)

@@ -1,6 +1,7 @@
 #include "claimwindow/results_view.h"
 
 #include <algorithm>
+#include <array>
 
 #include <QHeaderView>
 #include <QLabel>
@@ -20,8 +21,8 @@ enum Column { kItem, kAmount, kPayer, kWorking, kArticle, kColumnCount };
 
 // The table shows every row without a scroll bar of its own: the panel
 // around it scrolls, so both tables read as one statement.
-void fit_height(QTableWidget* table) {
-  table->resizeRowsToContents();
+void fit_height(QTableWidget* table, bool measure_rows = true) {
+  if (measure_rows) table->resizeRowsToContents();
   int height = table->horizontalHeader()->height() + 2 * table->frameWidth();
   for (int row = 0; row < table->rowCount(); ++row) height += table->rowHeight(row);
   table->setFixedHeight(height);
@@ -48,45 +49,69 @@ QTableWidget* make_table(const QString& name, QWidget* parent) {
   return table;
 }
 
-QTableWidgetItem* cell(const QString& text, bool bold = false,
-                       Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop) {
-  auto* item = new QTableWidgetItem(text);
-  item->setTextAlignment(align);
-  if (bold) {
-    QFont font = item->font();
-    font.setBold(true);
-    item->setFont(font);
+// Puts text into a cell, touching only what changed: a keystroke changes a
+// few cells, and only their rows are measured again. Returns whether it did.
+bool put(QTableWidget* table, int row, int column, const QString& text, bool bold = false) {
+  QTableWidgetItem* item = table->item(row, column);
+  if (item == nullptr) {
+    item = new QTableWidgetItem;
+    item->setTextAlignment(column == kAmount ? Qt::AlignRight | Qt::AlignTop
+                                             : Qt::AlignLeft | Qt::AlignTop);
+    table->setItem(row, column, item);
   }
-  return item;
+  bool changed = false;
+  if (item->font().bold() != bold) {
+    QFont font = item->font();
+    font.setBold(bold);
+    item->setFont(font);
+    changed = true;
+  }
+  if (item->text() != text) {
+    item->setText(text);
+    changed = true;
+  }
+  return changed;
 }
 
 QString payer_words(Payer payer) {
   return to_qstring(payer_text(payer));
 }
 
-void fill(QTableWidget* table, const Sheet& sheet, bool monthly, const Total& total) {
+// Returns whether a text of the item, amount or payer column changed.
+bool fill(QTableWidget* table, const Sheet& sheet, bool monthly, const Total& total) {
   int rows = 0;
   for (const SheetLine& line : sheet.lines) rows += line.monthly == monthly ? 1 : 0;
+  const int before = table->rowCount();
   table->setRowCount(rows + 1);
   int row = 0;
-  constexpr auto kRight = Qt::AlignRight | Qt::AlignTop;
+  bool resized = before != rows + 1;
+  bool narrow = resized;
+  const auto row_of = [&](const std::array<QString, kColumnCount>& texts, bool bold) {
+    bool changed = false;
+    for (int column = 0; column < kColumnCount; ++column) {
+      if (!put(table, row, column, texts[column], bold)) continue;
+      changed = true;
+      narrow = narrow || column <= kPayer;
+    }
+    if (changed) {
+      table->resizeRowToContents(row);
+      resized = true;
+    }
+    ++row;
+  };
   for (const SheetLine& line : sheet.lines) {
     if (line.monthly != monthly) continue;
-    table->setItem(row, kItem, cell(to_qstring(line.item)));
-    table->setItem(row, kAmount, cell(to_qstring(line.amount), false, kRight));
-    table->setItem(row, kPayer, cell(payer_words(line.payer)));
-    table->setItem(row, kWorking, cell(to_qstring(line.working)));
-    table->setItem(row, kArticle, cell(to_qstring(line.article)));
-    ++row;
+    row_of({to_qstring(line.item), to_qstring(line.amount), payer_words(line.payer),
+            to_qstring(line.working), to_qstring(line.article)},
+           false);
   }
-  table->setItem(row, kItem, cell(monthly ? u"每月合计"_s : u"一次性合计"_s, true));
-  table->setItem(row, kAmount, cell(to_qstring(yuan_text(total.fen)), true, kRight));
-  table->setItem(row, kPayer,
-                 cell(u"基金 %1\n用人单位 %2"_s.arg(to_qstring(yuan_text(total.fund_fen)),
-                                                   to_qstring(yuan_text(total.employer_fen)))));
-  table->setItem(row, kWorking, cell(QString()));
-  table->setItem(row, kArticle, cell(QString()));
-  fit_height(table);
+  row_of({monthly ? u"每月合计"_s : u"一次性合计"_s, to_qstring(yuan_text(total.fen)),
+          u"基金 %1\n用人单位 %2"_s.arg(to_qstring(yuan_text(total.fund_fen)),
+                                        to_qstring(yuan_text(total.employer_fen))),
+          QString(), QString()},
+         true);
+  if (resized) fit_height(table, false);
+  return narrow;
 }
 
 }  // namespace
@@ -129,18 +154,18 @@ void ResultsView::showSheet(const Sheet& sheet) {
   notice_->hide();
   retirement_->setText(u"法定退休日期：%1"_s.arg(to_qstring(sheet.retirement)));
   retirement_->setVisible(!sheet.retirement.empty());
-  fill(once_, sheet, false, sheet.once);
-  fill(monthly_, sheet, true, sheet.monthly);
-  // The same widths in both tables, so that they read as one.
+  const bool once = fill(once_, sheet, false, sheet.once);
+  if (!fill(monthly_, sheet, true, sheet.monthly) && !once) return;
+  // The same widths in both tables, so that they read as one; set only when
+  // they change, since every change measures the rows again.
   for (int column : {kItem, kAmount, kPayer}) {
-    once_->resizeColumnToContents(column);
-    monthly_->resizeColumnToContents(column);
-    const int width = std::max(once_->columnWidth(column), monthly_->columnWidth(column));
-    once_->setColumnWidth(column, width);
-    monthly_->setColumnWidth(column, width);
+    int width = 0;
+    for (QAbstractItemView* table : {once_, monthly_})
+      width = std::max({width, table->sizeHintForColumn(column),
+                        once_->horizontalHeader()->sectionSizeHint(column)});
+    for (QTableWidget* table : {once_, monthly_})
+      if (table->columnWidth(column) != width) table->setColumnWidth(column, width);
   }
-  fit_height(once_);
-  fit_height(monthly_);
 }
 
 void ResultsView::showProblem(const QString& why) {
