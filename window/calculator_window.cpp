@@ -18,9 +18,9 @@
 #include <QWindow>
 
 #include "accessibility.h"
-#include "compensation.h"
 #include "controls.h"
-#include "explanation.h"
+#include "engine/compensation.h"
+#include "engine/explanation.h"
 #include "fonts.h"
 #include "hand_cursor.h"
 #include "layout.h"
@@ -35,8 +35,8 @@ QString to_qstring(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::u16string_view to_view(const QString& text) {
-  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+QString from_utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The text a person reads in an input control: a box's text, or the item a
@@ -47,11 +47,13 @@ QString field_text(const QWidget* field) {
   return {};
 }
 
-template <std::size_t N>
-void refill(QComboBox* list, const std::array<std::u16string_view, N>& items) {
+// The empty item first: no choice.
+template <class Table>
+void refill(QComboBox* list, const Table& items) {
   if (list == nullptr) return;
   list->clear();
-  for (std::u16string_view item : items) list->addItem(to_qstring(item));
+  list->addItem(QString());
+  for (const auto& row : items) list->addItem(from_utf8(row.item));
   list->setCurrentIndex(0);
 }
 
@@ -71,6 +73,11 @@ T* CalculatorWindow::control(std::u16string_view name) const {
   return findChild<T*>(to_qstring(name));
 }
 
+template <typename T>
+T* CalculatorWindow::control(std::string_view name) const {
+  return findChild<T*>(from_utf8(name));
+}
+
 // Load: build every control from the layout, set the scroll range and place
 // the window, before it becomes visible.
 void CalculatorWindow::load() {
@@ -85,8 +92,8 @@ void CalculatorWindow::load() {
   // Until a calculation gives figures to explain, a result's tooltip tells
   // its rule.
   for (std::size_t i = 0; i < kResultCount; ++i) {
-    if (auto* box = control<QLineEdit>(kResultNames[i]))
-      set_explanation(box, to_qstring(rule_in_words(static_cast<ResultField>(i))));
+    if (auto* box = control<QLineEdit>(kResults[i].name))
+      set_explanation(box, from_utf8(rule_in_words(static_cast<Result>(i))));
   }
 
   const ControlRow& panel_row = control_row(kPanelName);
@@ -166,36 +173,36 @@ void CalculatorWindow::windowActivated() {
   // Lists are created empty and only this fills them, so an empty grade list
   // means the first activation since the window was built. Coming back from
   // another application must keep the user's choices.
-  const auto* grades = control<QComboBox>(kInputNames[index(InputField::工伤等级)]);
+  const auto* grades = control<QComboBox>(name(Input::kGrade));
   if (grades != nullptr && grades->count() == 0) fillLists();
 }
 
 void CalculatorWindow::fillLists() {
-  refill(control<QComboBox>(kInputNames[index(InputField::工伤等级)]), kGradeItems);
-  refill(control<QComboBox>(kInputNames[index(InputField::护理级别)]), kNursingItems);
+  refill(control<QComboBox>(name(Input::kGrade)), kGrades);
+  refill(control<QComboBox>(name(Input::kNursing)), kNursingLevels);
 }
 
 void CalculatorWindow::calculateClicked() {
-  std::array<QString, kInputCount> texts;
+  std::array<QByteArray, kInputCount> texts;
   InputTexts inputs;
   for (std::size_t i = 0; i < kInputCount; ++i) {
-    texts[i] = field_text(control<QWidget>(kInputNames[i]));
-    inputs[i] = to_view(texts[i]);
+    texts[i] = field_text(control<QWidget>(kInputNames[i])).toUtf8();
+    inputs[i] = std::string_view(texts[i].constData(), static_cast<std::size_t>(texts[i].size()));
   }
 
   const Working working = work_out(inputs);
   if (const auto* refusal = std::get_if<Refusal>(&working)) {
     // The one message the program ever shows; the fields keep their texts
     // and their tooltips.
-    QMessageBox::warning(this, to_qstring(kWindowName), to_qstring(refusal->message));
+    QMessageBox::warning(this, to_qstring(kWindowName), from_utf8(refusal->message));
     return;
   }
   const auto& breakdown = std::get<Breakdown>(working);
   const Explanations explanations = explain(breakdown);
   for (std::size_t i = 0; i < kResultCount; ++i) {
-    if (auto* box = control<QLineEdit>(kResultNames[i])) {
-      box->setText(to_qstring(breakdown.texts[i]));
-      set_explanation(box, to_qstring(explanations[i]));
+    if (auto* box = control<QLineEdit>(kResults[i].name)) {
+      box->setText(from_utf8(breakdown.texts[i]));
+      set_explanation(box, from_utf8(explanations[i]));
     }
   }
 }

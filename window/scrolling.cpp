@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "number_text.h"
+#include "engine/number_text.h"
 
 namespace gongshang {
 
