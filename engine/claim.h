@@ -83,11 +83,30 @@ struct ClaimItemInfo {
 // Indexed by ClaimItem.
 extern const std::array<ClaimItemInfo, kClaimItemCount> kClaimItems;
 
+// Who pays a classic result and whether it is paid monthly (results.h has
+// the articles). 每月伤残津贴 is the fund's for grades 一–四 and the
+// employer's for 五 and 六; 合计 mixes payers and has none.
+//   (kAllowance, 5) -> {kEmployer, true}   (kLeaveWage, any) -> {kEmployer, false}
+//   (kTotal, any) -> {nullopt, false}
+struct ClassicPayment {
+  std::optional<Payer> payer;
+  bool monthly;
+};
+ClassicPayment classic_payment(Result result, int grade);
+
+// Said once beside the payers: Art. 62 puts every item on an uninsured employer.
+inline constexpr std::string_view kUninsuredEmployerNote =
+    "用人单位未依法参加工伤保险的，以上各项都由用人单位按同样的项目和标准支付（《工伤保险条例》第六"
+    "十二条）";
+
 constexpr std::size_t index(ClaimInput f) {
   return static_cast<std::size_t>(f);
 }
 constexpr std::size_t index(ClaimItem f) {
   return static_cast<std::size_t>(f);
+}
+constexpr std::string_view name(ClaimInput f) {
+  return kClaimInputNames[index(f)];
 }
 
 // Thirteen claim input texts (UTF-8) indexed by ClaimInput; views, so the
@@ -113,6 +132,10 @@ struct Claim {
 
 using ClaimOutcome = std::variant<Claim, Refusal>;
 
+// Whether the lines get their working in words; the batch tool, which
+// writes only amounts, skips composing them.
+enum class ClaimDetail : std::uint8_t { kWorking, kAmountsOnly };
+
 // Writes yuan with two decimals: the exact binary value rounded to the
 // nearest fen, ties to even as std::to_chars does.
 //   70000 -> "70000.00"   0.125 -> "0.12"   1931.0345 -> "1931.03"
@@ -126,11 +149,12 @@ std::string money_text(double yuan);
 //   原退休年龄 "45" -> Refusal{"原退休年龄", ...}
 //   工亡 "是", 死亡日期 "2031-01-01", no 全国人均可支配收入 -> Refusal{"死亡日期", ...}
 ClaimOutcome work_out_claim(const InputTexts& classic, const ClaimTexts& claim,
-                            const Region* region, const Rules& rules);
+                            const Region* region, const Rules& rules,
+                            ClaimDetail detail = ClaimDetail::kWorking);
 
 // The same on a classic working already computed (the batch tool has one).
 ClaimOutcome work_out_claim(const Breakdown& classic, const ClaimTexts& claim, const Region* region,
-                            const Rules& rules);
+                            const Rules& rules, ClaimDetail detail = ClaimDetail::kWorking);
 
 // The refusal for a 地区 text no entry has.
 //   "火星" -> Refusal{"地区", "「地区」没有名为“火星”的条目……"}

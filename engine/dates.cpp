@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "engine/typed_text.h"
+
 namespace gongshang {
 namespace {
 
@@ -19,37 +21,6 @@ struct Reform {
   int max_months;
 };
 constexpr Reform kReforms[] = {{60, 1965, 4, 36}, {55, 1970, 4, 36}, {50, 1975, 2, 60}};
-
-// Full-width forms people type with a Chinese input method, as ASCII.
-// Returns false for a byte sequence that is neither ASCII nor one of them
-// nor 年/月/日 (kept as they are).
-bool to_ascii(std::string_view text, std::string& out) {
-  for (std::size_t i = 0; i < text.size();) {
-    auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-      ++i;
-      continue;
-    }
-    std::string_view rest = text.substr(i);
-    // U+FF01..U+FF5E are EF BC 81..EF BD 9E; U+3000 is E3 80 80.
-    if (rest.size() >= 3 && rest[0] == '\xEF' && (rest[1] == '\xBC' || rest[1] == '\xBD')) {
-      int code = ((static_cast<unsigned char>(rest[1]) & 0x3F) << 6) |
-                 (static_cast<unsigned char>(rest[2]) & 0x3F);
-      int ascii = code - 0xF01 + 0x21;  // U+FF01 -> '!'
-      if (ascii < 0x21 || ascii > 0x7E) return false;
-      out.push_back(static_cast<char>(ascii));
-    } else if (rest.starts_with("\xE3\x80\x80")) {
-      out.push_back(' ');
-    } else if (rest.starts_with("年") || rest.starts_with("月") || rest.starts_with("日")) {
-      out.append(rest.substr(0, 3));
-    } else {
-      return false;
-    }
-    i += 3;
-  }
-  return true;
-}
 
 // Reads `min`..`max` digits at the start of s into value and moves s past them.
 bool take_number(std::string_view& s, int min_digits, int max_digits, int& value) {
@@ -77,11 +48,8 @@ int days_in_month(int year, int month) {
 }
 
 std::optional<Date> parse_date(std::string_view text) {
-  std::string ascii;
-  if (!to_ascii(text, ascii)) return std::nullopt;
+  std::string ascii = ascii_form(text);
   std::string_view s = ascii;
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
 
   Date d;
   if (!take_number(s, 4, 4, d.year)) return std::nullopt;
