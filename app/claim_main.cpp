@@ -43,15 +43,23 @@ Options parse(int argc, char* argv[]) {
   for (int i = 1; i < argc && o.problem.empty(); ++i) {
     const std::string_view arg = argv[i];
     const auto value = [&](std::optional<std::string>& into) {
-      if (i + 1 >= argc) o.problem = std::string(arg) + " 后面缺少文件名";
-      else into = argv[++i];
+      if (i + 1 >= argc)
+        o.problem = std::string(arg) + " 后面缺少文件名";
+      else
+        into = argv[++i];
     };
-    if (arg == "--help" || arg == "-h") o.help = true;
-    else if (arg == "--rules") value(o.rules);
-    else if (arg == "--pdf") value(o.pdf);
-    else if (arg.starts_with("-") && arg != "-") o.problem = "未知选项 " + std::string(arg);
-    else if (o.case_file) o.problem = "只能给出一个案例文件";
-    else o.case_file = std::string(arg);
+    if (arg == "--help" || arg == "-h")
+      o.help = true;
+    else if (arg == "--rules")
+      value(o.rules);
+    else if (arg == "--pdf")
+      value(o.pdf);
+    else if (arg.starts_with("-") && arg != "-")
+      o.problem = "未知选项 " + std::string(arg);
+    else if (o.case_file)
+      o.problem = "只能给出一个案例文件";
+    else
+      o.case_file = std::string(arg);
   }
   if (o.problem.empty() && o.pdf && !o.case_file) o.problem = "--pdf 需要一个案例文件";
   return o;
@@ -100,9 +108,8 @@ int main(int argc, char* argv[]) {
     const QString casePath = QString::fromStdString(*options.case_file);
     if (const QString why = window.openCase(casePath); !why.isEmpty()) {
       if (options.pdf) return fail(casePath + u"："_qs + why);
-      QTimer::singleShot(0, &window, [&window, why] {
-        QMessageBox::warning(&window, u"无法打开案例"_qs, why);
-      });
+      QTimer::singleShot(
+          0, &window, [&window, why] { QMessageBox::warning(&window, u"无法打开案例"_qs, why); });
     }
   }
   if (options.pdf) {

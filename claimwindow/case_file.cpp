@@ -34,8 +34,8 @@ std::string format_problem(const Json& format) {
     return bracketed(kFormatKey) + "应是整数版本号，这不是本程序保存的案例文件";
   const long long version = format.get<long long>();
   if (version > kCaseFormat)
-    return "这个案例由更新版本的程序保存（格式 " + number_text(version) + "），本程序只能打开格式 " +
-           number_text(kCaseFormat) + "；请更新程序后再打开";
+    return "这个案例由更新版本的程序保存（格式 " + number_text(version) +
+           "），本程序只能打开格式 " + number_text(kCaseFormat) + "；请更新程序后再打开";
   return {};
 }
 
@@ -53,12 +53,14 @@ CaseRead read_case(std::string_view bytes) {
   try {
     object = Json::parse(bytes);
   } catch (const Json::parse_error& error) {
-    return {{}, "第 " + number_text(line_of(bytes, error.byte > 0 ? error.byte - 1 : 0)) +
-                    " 行不是有效的 JSON，文件可能已损坏或不是案例文件"};
+    return {{},
+            "第 " + number_text(line_of(bytes, error.byte > 0 ? error.byte - 1 : 0)) +
+                " 行不是有效的 JSON，文件可能已损坏或不是案例文件"};
   }
   if (!object.is_object()) return {{}, "文件内容不是一个案例（应是 JSON 对象）"};
   const auto format = object.find(std::string(kFormatKey));
-  if (format == object.end()) return {{}, "缺少" + bracketed(kFormatKey) + "，这不是本程序保存的案例文件"};
+  if (format == object.end())
+    return {{}, "缺少" + bracketed(kFormatKey) + "，这不是本程序保存的案例文件"};
   if (std::string problem = format_problem(*format); !problem.empty()) return {{}, problem};
 
   CaseRead read;

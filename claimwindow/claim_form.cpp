@@ -249,11 +249,16 @@ QString ClaimForm::setText(std::string_view name, const QString& text) {
   QString problem = problemWith(name, text);
   if (!problem.isEmpty()) return problem;
   const Field* field = find(name);
-  if (field->line) field->line->setText(text);
-  else if (field->check) field->check->setChecked(text == u"是"_s);
-  else if (field->count) field->count->setValue(text.toInt());
-  else if (field->row->kind == FieldKind::kList) field->list->setCurrentIndex(field->list->findText(text));
-  else field->list->setCurrentIndex(std::max(0, field->list->findData(text)));
+  if (field->line)
+    field->line->setText(text);
+  else if (field->check)
+    field->check->setChecked(text == u"是"_s);
+  else if (field->count)
+    field->count->setValue(text.toInt());
+  else if (field->row->kind == FieldKind::kList)
+    field->list->setCurrentIndex(field->list->findText(text));
+  else
+    field->list->setCurrentIndex(std::max(0, field->list->findData(text)));
   return {};
 }
 
@@ -268,6 +273,8 @@ void ClaimForm::setRegions(const QStringList& names) {
 void ClaimForm::setRegionStatus(const QString& words) {
   regionStatus_->setText(words);
   regionStatus_->setVisible(!words.isEmpty());
+  // Heard with the list, since it qualifies every figure the region brings.
+  find(kRegionField)->list->setAccessibleDescription(words);
 }
 
 void ClaimForm::markProblem(std::string_view name, const QString& reason) {
@@ -275,10 +282,10 @@ void ClaimForm::markProblem(std::string_view name, const QString& reason) {
   if (field == nullptr || field->problem->text() == reason) return;
   field->problem->setText(reason);
   field->problem->setVisible(!reason.isEmpty());
-  QWidget* control = field->line ? static_cast<QWidget*>(field->line)
-                                 : field->list ? static_cast<QWidget*>(field->list)
-                                 : field->count ? static_cast<QWidget*>(field->count)
-                                                : static_cast<QWidget*>(field->check);
+  QWidget* control = field->line    ? static_cast<QWidget*>(field->line)
+                     : field->list  ? static_cast<QWidget*>(field->list)
+                     : field->count ? static_cast<QWidget*>(field->count)
+                                    : static_cast<QWidget*>(field->check);
   control->setProperty("problem", !reason.isEmpty());
   control->style()->unpolish(control);
   control->style()->polish(control);

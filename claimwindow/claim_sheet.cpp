@@ -73,7 +73,8 @@ std::optional<SubsidyRule> typed_rule(const FieldTexts& texts, int which) {
   const std::string_view figure = text_of(texts, kTypedFigureFields[which]);
   if (figure.empty()) return std::nullopt;
   SubsidyRule rule;
-  rule.base = base_from_text(text_of(texts, kTypedBaseFields[which])).value_or(SubsidyBase::kPoolWage);
+  rule.base =
+      base_from_text(text_of(texts, kTypedBaseFields[which])).value_or(SubsidyBase::kPoolWage);
   rule.by_grade.fill(read_number(figure).value_or(0));
   return rule;
 }
@@ -130,7 +131,7 @@ SheetOutcome make_sheet(const FieldTexts& texts, const Rules& rules) {
     const double value = read_number(b.texts[index(item.result)]).value_or(0);
     const bool allowance = item.result == Result::kAllowance;
     if (value == 0 || (allowance && topped.present)) continue;
-    SheetLine line{std::string(item.item), 0, money_text(value), item.payer,
+    SheetLine line{std::string(item.item),        0,  money_text(value), item.payer,
                    explained[index(item.result)], {}, item.monthly};
     line.fen = fen_of(line.amount);
     if (allowance && b.grade > kLastGradeFundAllowance) line.payer = Payer::kEmployer;

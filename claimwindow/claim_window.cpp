@@ -14,8 +14,8 @@
 #include <QToolBar>
 
 #include "claimwindow/case_file.h"
-#include "claimwindow/claim_sheet.h"
 #include "claimwindow/claim_form.h"
+#include "claimwindow/claim_sheet.h"
 #include "claimwindow/fields.h"
 #include "claimwindow/money_text.h"
 #include "claimwindow/qt_text.h"
@@ -117,7 +117,8 @@ void ClaimWindow::recompute() {
   // death section while 工亡 is not ticked) is not read at all.
   form_->clearProblems();
   for (const FieldRow& row : claim_fields()) {
-    if ((row.group == FieldGroup::kDeath && !died) || (row.group == FieldGroup::kTypedRule && region))
+    if ((row.group == FieldGroup::kDeath && !died) ||
+        (row.group == FieldGroup::kTypedRule && region))
       continue;
     form_->markProblem(row.name, field_problem(row, text_of(now, row.name)));
   }
@@ -130,7 +131,7 @@ void ClaimWindow::recompute() {
   const Region* chosen = rules_.find(text_of(now, kRegionField));
   form_->setRegionStatus(
       chosen ? u"%1：%2"_s.arg(to_qstring(status_text(chosen->status)),
-                              to_qstring(status_explanation(chosen->status)))
+                               to_qstring(status_explanation(chosen->status)))
              : u"没有选择地区：一次性工伤医疗补助金和一次性伤残就业补助金按下面自行填写的月数"
                u"或金额计算，请向当地社保经办机构了解标准。"_s);
 
@@ -155,7 +156,8 @@ QString ClaimWindow::openCase(const QString& path) {
   if (!read.problem.empty()) return to_qstring(read.problem);
   for (const auto& [name, text] : read.texts) {
     const QString problem = form_->problemWith(name, to_qstring(text));
-    if (!problem.isEmpty()) return u"「%1」%2：%3"_s.arg(to_qstring(name), problem, to_qstring(text));
+    if (!problem.isEmpty())
+      return u"「%1」%2：%3"_s.arg(to_qstring(name), problem, to_qstring(text));
   }
   // Checked in full above, so every field takes its text; fields the file
   // leaves out are emptied, as a case saved with them empty would have them.
@@ -179,7 +181,8 @@ QString ClaimWindow::saveCase(const QString& path) {
   const std::string bytes = write_case(texts);
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) ||
-      file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+      file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+          static_cast<qint64>(bytes.size()) ||
       !file.commit())
     return u"无法保存到 %1：%2"_s.arg(path, file.errorString());
   setCasePath(path);
@@ -211,8 +214,10 @@ bool ClaimWindow::mayDiscardChanges() {
 }
 
 void ClaimWindow::closeEvent(QCloseEvent* event) {
-  if (mayDiscardChanges()) event->accept();
-  else event->ignore();
+  if (mayDiscardChanges())
+    event->accept();
+  else
+    event->ignore();
 }
 
 void ClaimWindow::openClicked() {

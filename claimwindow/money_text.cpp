@@ -23,17 +23,22 @@ QString money_problem(const QString& text) {
   for (QChar qc : text) {
     const char16_t c = to_ascii(qc.unicode());
     if (is_blank(c)) continue;
-    if (c > 0x7F) plain += '?';  // no digit, no point: only marks the text as unreadable
-    else plain += static_cast<char>(c);
+    if (c > 0x7F)
+      plain += '?';  // no digit, no point: only marks the text as unreadable
+    else
+      plain += static_cast<char>(c);
   }
   if (plain.isEmpty()) return {};
   if (plain.startsWith('-')) return QStringLiteral("不能是负数");
 
   int digits = 0, points = 0, others = 0;
   for (char c : plain) {
-    if (c >= '0' && c <= '9') ++digits;
-    else if (c == '.') ++points;
-    else ++others;
+    if (c >= '0' && c <= '9')
+      ++digits;
+    else if (c == '.')
+      ++points;
+    else
+      ++others;
   }
   if (digits == 0 || points > 1 || others > 0)
     return QStringLiteral("只能填写数字，如 3500 或 12000.5，不带单位或逗号");

@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QSpinBox>
@@ -90,10 +90,10 @@ Rows rows(const ClaimWindow& window, const QString& table_name, QString* total) 
 // employment ended 2023-10-15: three whole years left, so the employment
 // subsidy is cut to 60 % and the medical one is paid in full (Art. 27).
 const Typing kZhejiangSeven = {
-    {u"地区"_s, u"浙江"_s},          {u"工伤等级"_s, u"七"_s},
-    {u"本人月均工资"_s, u"6000"_s},  {u"统筹月工资"_s, u"５０００"_s},
-    {u"全省月工资"_s, u"7000"_s},    {u"出生日期"_s, u"1966-05-15"_s},
-    {u"原退休年龄"_s, u"60"_s},      {u"解除日期"_s, u"2023年10月15日"_s},
+    {u"地区"_s, u"浙江"_s},         {u"工伤等级"_s, u"七"_s},
+    {u"本人月均工资"_s, u"6000"_s}, {u"统筹月工资"_s, u"５０００"_s},
+    {u"全省月工资"_s, u"7000"_s},   {u"出生日期"_s, u"1966-05-15"_s},
+    {u"原退休年龄"_s, u"60"_s},     {u"解除日期"_s, u"2023年10月15日"_s},
 };
 const Rows kZhejiangSevenRows = {
     {u"一次性伤残补助金"_s, u"78000.00"_s, u"基金"_s},
@@ -104,7 +104,7 @@ const Rows kZhejiangSevenRows = {
 // A death in 2024: the lump sum is 20 × the 2023 income, 51821; the
 // pensions 6000 × (40 % + 2 × 30 % + 10 %) are held to the wage, 6000.
 const Typing kDeath = {
-    {u"本人月均工资"_s, u"6000"_s}, {u"统筹月工资"_s, u"5000"_s}, {u"医疗费"_s, u"20000"_s},
+    {u"本人月均工资"_s, u"6000"_s}, {u"统筹月工资"_s, u"5000"_s},     {u"医疗费"_s, u"20000"_s},
     {u"工亡"_s, u"是"_s},           {u"死亡日期"_s, u"2024-06-10"_s}, {u"配偶"_s, u"1"_s},
     {u"其他供养亲属"_s, u"2"_s},    {u"孤寡加发人数"_s, u"1"_s},
 };
