@@ -42,6 +42,10 @@ constexpr ClassicItem kClassicItems[] = {
 };
 constexpr int kLastGradeFundAllowance = 4;
 
+constexpr ClaimInput kDeathDetails[] = {ClaimInput::kDeathDate, ClaimInput::kSpouse,
+                                        ClaimInput::kOtherDependants, ClaimInput::kLoneExtra,
+                                        ClaimInput::kNationalIncome};
+
 // The article of a classic result: the grade's own for the subsidy and the
 // allowance, the result's row for the others; empty for 营养费.
 std::string_view article_of(Result result, int grade) {
@@ -103,6 +107,10 @@ SheetOutcome make_sheet(const FieldTexts& texts, const Rules& rules) {
   Sheet sheet;
   ClaimTexts claim;
   for (std::size_t i = 0; i < kClaimInputCount; ++i) claim[i] = text_of(texts, kClaimInputNames[i]);
+  // The death section is closed unless 工亡 is ticked: what it still holds
+  // from an earlier choice is no part of this claim.
+  if (claim[index(ClaimInput::kDeath)] != "是")
+    for (ClaimInput hidden : kDeathDetails) claim[index(hidden)] = {};
   const std::string_view region_name = claim[index(ClaimInput::kRegion)];
   if (!region_name.empty()) {
     const Region* region = rules.find(region_name);
@@ -142,8 +150,20 @@ SheetOutcome make_sheet(const FieldTexts& texts, const Rules& rules) {
   for (std::size_t i = 0; i < kClaimItemCount; ++i) {
     const ClaimLine& claimed = c.lines[i];
     if (!claimed.present) continue;
-    add(sheet, {std::string(kClaimItems[i].name), fen_of(claimed.text), claimed.text, claimed.payer,
-                claimed.working, std::string(claimed.article), kClaimItems[i].monthly});
+    SheetLine line{std::string(kClaimItems[i].name),
+                   fen_of(claimed.text),
+                   claimed.text,
+                   claimed.payer,
+                   claimed.working,
+                   std::string(claimed.article),
+                   kClaimItems[i].monthly};
+    // The working ends with the region's name and status; typed figures have
+    // neither, so it says whose they are instead.
+    if (sheet.typed_region && claimed.status) {
+      line.working.erase(std::min(line.working.rfind("（"), line.working.size()));
+      line.working += "（标准由使用者填写，未经核对）";
+    }
+    add(sheet, std::move(line));
   }
   std::stable_partition(sheet.lines.begin(), sheet.lines.end(),
                         [](const SheetLine& line) { return !line.monthly; });

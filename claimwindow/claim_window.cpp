@@ -124,8 +124,10 @@ void ClaimWindow::recompute() {
   }
   const QStringList marked = form_->markedFields();
   SheetOutcome outcome = marked.isEmpty() ? make_sheet(now, rules_) : SheetOutcome(Refusal{});
+  QString refused;
   if (const auto* refusal = std::get_if<Refusal>(&outcome); refusal && marked.isEmpty()) {
-    form_->markProblem(to_utf8(to_qstring(refusal->field)), to_qstring(refusal->message));
+    refused = to_qstring(refusal->message);
+    form_->markProblem(refusal->field, refused);
   }
 
   const Region* chosen = rules_.find(text_of(now, kRegionField));
@@ -142,9 +144,7 @@ void ClaimWindow::recompute() {
     return;
   }
   sheet_.reset();
-  const QStringList now_marked = form_->markedFields();
-  problem_ = now_marked.isEmpty() ? to_qstring(std::get<Refusal>(outcome).message)
-                                  : u"请先改正标红的栏目：%1"_s.arg(now_marked.join(u"、"_s));
+  problem_ = refused.isEmpty() ? u"请先改正标红的栏目：%1"_s.arg(marked.join(u"、"_s)) : refused;
   results_->showProblem(problem_);
 }
 
