@@ -133,7 +133,7 @@ QWidget* ClaimForm::buildControl(Field& field) {
           field.list->addItem(base, base);
         }
       } else {
-        field.list->addItem(u"（其他地区：自行填写月数或金额）"_s, QString());
+        field.list->addItem(u"（其他地区，自行填写标准）"_s, QString());
         connect(field.list, &QComboBox::currentIndexChanged, this,
                 [this](int at) { typedRule_->setVisible(at == 0); });
       }
@@ -144,6 +144,7 @@ QWidget* ClaimForm::buildControl(Field& field) {
     case FieldKind::kMoney:
       field.line = new QLineEdit(this);
       field.line->setPlaceholderText(to_qstring(field.row->hint));
+      field.line->setToolTip(to_qstring(field.row->hint));  // the placeholder may be cut short
       connect(field.line, &QLineEdit::textChanged, this, &ClaimForm::changed);
       control = field.line;
       break;

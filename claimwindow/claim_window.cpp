@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QSaveFile>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QToolBar>
 
@@ -59,7 +60,13 @@ ClaimWindow::ClaimWindow(Rules rules, QWidget* parent)
   form_->setRegions(names);
 
   auto* split = new QSplitter(this);
-  split->addWidget(scrolling(form_, split));
+  // The form scrolls up and down only: its panel is never narrower than the
+  // form, whatever the window's width or scale.
+  QScrollArea* inputs = scrolling(form_, split);
+  inputs->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  inputs->setMinimumWidth(form_->minimumSizeHint().width() +
+                          inputs->verticalScrollBar()->sizeHint().width());
+  split->addWidget(inputs);
   split->addWidget(scrolling(results_, split));
   split->setStretchFactor(0, 2);
   split->setStretchFactor(1, 5);
