@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "batch/claim_columns.h"
 #include "batch/encoding.h"
 #include "batch/row_batch.h"
 #include "batch/utf8.h"
@@ -65,9 +66,14 @@ class WaitingSource final : public ByteSource {
 
 class Converter {
  public:
-  Converter(ByteSource& in, ByteSink& out, ByteSink& err, const CsvLimits& limits)
+  Converter(ByteSource& in, ByteSink& out, ByteSink& err, const CsvLimits& limits,
+            const Rules* claim_rules)
       : in_(in, [this] { flush(); }), reader_(in_, limits), out_(out), err_(err) {
     pending_.reserve(kWriteBlockSize + kWriteBlockSize / 4);
+    if (claim_rules) {
+      claim_.emplace(*claim_rules);
+      rows_.set_claim(&*claim_);
+    }
   }
 
   int convert() {
@@ -121,6 +127,12 @@ class Converter {
       }
       column = i;
     }
+    if (claim_) {
+      if (auto repeated = claim_->find(record_.cells)) {
+        fail(describe({record_.line, *repeated}));
+        return false;
+      }
+    }
     // Not an error, since every row still computes, but a header typed with a
     // traditional character or a typo would otherwise make every wage-based
     // result 0 without a word.
@@ -141,6 +153,7 @@ class Converter {
       pending_.push_back(',');
       pending_.append(result.name);
     }
+    if (claim_) ClaimColumns::append_header(pending_);
     pending_.push_back(',');
     pending_.append(kErrorColumn);
     pending_.append(line_end_);
@@ -178,22 +191,26 @@ class Converter {
   RowBatch::Columns columns_{};
   std::string_view line_end_ = "\n";
   RowBatch rows_;
-  std::string pending_;  // output not yet handed to the sink
+  std::optional<ClaimColumns> claim_;  // with --claim
+  std::string pending_;                // output not yet handed to the sink
   bool write_failed_ = false;
 };
 
 }  // namespace
 
-int convert(ByteSource& in, ByteSink& out, ByteSink& err, const CsvLimits& limits) {
+int convert(ByteSource& in, ByteSink& out, ByteSink& err, const CsvLimits& limits,
+            const Rules* claim_rules) {
   TextSource text(in, limits.block_size);
   if (!text.open()) {
     err.write(message_line(text.error()));
     return kExitFailure;
   }
-  if (text.encoding() == Encoding::kUtf8) return Converter(text, out, err, limits).convert();
+  if (text.encoding() == Encoding::kUtf8) {
+    return Converter(text, out, err, limits, claim_rules).convert();
+  }
   err.write(message_line("输入不是 UTF-8，按 GB18030（GBK）编码读取，结果也用这一编码写出"));
   Gb18030Sink encoded(out);
-  return Converter(text, encoded, err, limits).convert();
+  return Converter(text, encoded, err, limits, claim_rules).convert();
 }
 
 std::string help_text() {
@@ -226,17 +243,25 @@ std::string help_text() {
       "退出状态：0 全部处理完（包括无法计算的行）；2 输入有误（编码无法识别、引号未闭合、\n"
       "输入列重复、单元格比表头多等）、文件无法读取或选项未知；原因写到标准错误（输入有误时\n"
       "带行号），之前的行已经输出。\n"
-      "选项：-h, --help 显示本说明；-- 之后的参数都当文件名。\n");
+      "选项：-h, --help 显示本说明；-- 之后的参数都当文件名；\n");
+  text.append(claim_help_text());
   return text;
 }
 
 int run(std::span<const std::string_view> args, ByteSource& standard_input, ByteSink& out,
-        ByteSink& err) {
+        ByteSink& err, const std::filesystem::path& program) {
   std::optional<std::string_view> path;
   bool options_done = false;
-  for (std::string_view arg : args) {
+  ClaimOptions claim;
+  for (std::size_t a = 0; a < args.size(); ++a) {
+    const std::string_view arg = args[a];
     if (!options_done && arg == "--") {
       options_done = true;
+    } else if (!options_done && claim.take(args, a)) {
+      if (!claim.error.empty()) {
+        err.write(message_line(claim.error));
+        return kExitFailure;
+      }
     } else if (!options_done && (arg == "-h" || arg == "--help")) {
       if (out.write(help_text())) return kExitSuccess;
       err.write(message_line("无法写入说明：" + out.error()));
@@ -252,7 +277,20 @@ int run(std::span<const std::string_view> args, ByteSource& standard_input, Byte
       path = arg;
     }
   }
-  if (!path || *path == "-") return convert(standard_input, out, err);
+  std::optional<Rules> rules;
+  if (claim.on) {
+    auto loaded = load_claim_rules(program, claim.rules_file);
+    if (auto* message = std::get_if<std::string>(&loaded)) {
+      err.write(message_line(*message));
+      return kExitFailure;
+    }
+    rules = std::move(std::get<Rules>(loaded));
+  } else if (claim.rules_file) {
+    err.write(message_line("「--rules」只与 --claim 一起使用"));
+    return kExitFailure;
+  }
+  const Rules* claim_rules = rules ? &*rules : nullptr;
+  if (!path || *path == "-") return convert(standard_input, out, err, {}, claim_rules);
 
   const std::string name(*path);
   const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
@@ -261,17 +299,17 @@ int run(std::span<const std::string_view> args, ByteSource& standard_input, Byte
     return kExitFailure;
   }
   FdSource file(fd, name);
-  const int status = convert(file, out, err);
+  const int status = convert(file, out, err, {}, claim_rules);
   ::close(fd);
   return status;
 }
 
 int run(std::span<const std::string_view> args, std::string_view input, std::string& out,
-        std::string& err) {
+        std::string& err, const std::filesystem::path& program) {
   MemorySource in(input);
   StringSink out_sink(out);
   StringSink err_sink(err);
-  return run(args, in, out_sink, err_sink);
+  return run(args, in, out_sink, err_sink, program);
 }
 
 }  // namespace gongshang::batch

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
+#include <span>
 #include <system_error>
 #include <thread>
 #include <variant>
@@ -17,10 +19,10 @@ bool two_cores() {
   return answer;
 }
 
-// Reads the list fields as typed ("5级", " 完全护理 ") as their items first:
-// the engine knows only the items, and would take any other text for no
-// choice, dropping a subsidy without a word.
-Outcome calculate_typed(InputTexts inputs) {
+// Reads the list fields as typed ("5级", " 完全护理 ") as their items: the
+// engine knows only the items, and would take any other text for no choice,
+// dropping a subsidy without a word. The refusal when one names no item.
+std::optional<Refusal> read_list_items(InputTexts& inputs) {
   std::string_view& grade = inputs[index(Input::kGrade)];
   std::string_view& nursing = inputs[index(Input::kNursing)];
   const auto grade_as_item = grade_item(grade);
@@ -29,7 +31,7 @@ Outcome calculate_typed(InputTexts inputs) {
   if (!nursing_as_item) return Refusal{name(Input::kNursing), nursing_refusal(nursing)};
   grade = *grade_as_item;
   nursing = *nursing_as_item;
-  return calculate(inputs);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -47,27 +49,46 @@ void RowBatch::add(const CsvRecord& record, std::size_t width, const Columns& co
   if (width > count) carried_.append(width - count, ',');
   carried_ends_.push_back(carried_.size());
 
-  for (std::size_t column : columns) {
-    if (column < count) {
-      texts_.append(record.cells[column]);
+  auto copy = [&](std::span<const std::size_t> fields) {
+    for (std::size_t column : fields) {
+      if (column < count) {
+        texts_.append(record.cells[column]);
+      }
+      text_ends_.push_back(texts_.size());
     }
-    text_ends_.push_back(texts_.size());
-  }
+  };
+  copy(columns);
+  if (claim_) copy(claim_->columns());
 }
 
 void RowBatch::compute(std::size_t first, std::size_t last, std::string_view line_end,
                        std::string& out) const {
+  const std::size_t per_row = kInputCount + (claim_ ? kClaimInputCount : 0);
+  auto text = [this](std::size_t i) {
+    const std::size_t begin = i == 0 ? 0 : text_ends_[i - 1];
+    return std::string_view(texts_).substr(begin, text_ends_[i] - begin);
+  };
   for (std::size_t row = first; row < last; ++row) {
     const std::size_t carried_begin = row == 0 ? 0 : carried_ends_[row - 1];
     out.append(carried_, carried_begin, carried_ends_[row] - carried_begin);
 
     InputTexts inputs;
-    for (std::size_t f = 0; f < kInputCount; ++f) {
-      const std::size_t i = row * kInputCount + f;
-      const std::size_t begin = i == 0 ? 0 : text_ends_[i - 1];
-      inputs[f] = std::string_view(texts_).substr(begin, text_ends_[i] - begin);
+    for (std::size_t f = 0; f < kInputCount; ++f) inputs[f] = text(row * per_row + f);
+    std::optional<Refusal> refused = read_list_items(inputs);
+    if (claim_) {
+      ClaimTexts claim;
+      for (std::size_t f = 0; f < kClaimInputCount; ++f) {
+        claim[f] = text(row * per_row + kInputCount + f);
+      }
+      if (refused) {
+        ClaimColumns::append_refusal(*refused, out);
+      } else {
+        claim_->append_row(inputs, claim, out);
+      }
+      out.append(line_end);
+      continue;
     }
-    Outcome outcome = calculate_typed(inputs);
+    Outcome outcome = refused ? Outcome(std::move(*refused)) : calculate(inputs);
     if (const auto* texts = std::get_if<ResultTexts>(&outcome)) {
       for (const std::string& text : *texts) {
         out.push_back(',');
