@@ -1,4 +1,4 @@
-#include "accessibility.h"
+#include "window/accessibility.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -7,8 +7,9 @@
 #include <QString>
 #include <QTextDocument>
 
-#include "layout.h"
-#include "link_opener.h"
+#include "links/link_opener.h"
+#include "qstring/utf8.h"
+#include "window/layout.h"
 
 using namespace Qt::StringLiterals;
 
@@ -16,12 +17,8 @@ namespace gongshang {
 
 namespace {
 
-QString to_qstring(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 template <typename T>
-T* find(const QWidget* window, std::u16string_view name) {
+T* find(const QWidget* window, std::string_view name) {
   return window->findChild<T*>(to_qstring(name));
 }
 
@@ -52,10 +49,10 @@ void name_controls(QWidget* window) {
   // blue text or guess the button's purpose should hear before pressing.
   if (auto* link = find<QLabel>(window, kHomeLinkName)) {
     link->setAccessibleName(u"主页链接："_s + link->text());
-    link->setAccessibleDescription(u"在浏览器中打开网站主页 "_s + 超级链接::homeAddress());
+    link->setAccessibleDescription(u"在浏览器中打开网站主页 "_s + links::homeAddress());
   }
   if (auto* button = find<QWidget>(window, kLegalBasisName))
-    button->setAccessibleDescription(u"在浏览器中打开法条依据网页 "_s + 超级链接::articleAddress());
+    button->setAccessibleDescription(u"在浏览器中打开法条依据网页 "_s + links::articleAddress());
 }
 
 void set_explanation(QWidget* field, const QString& text) {

@@ -1,5 +1,3 @@
-#include "calculator_window.h"
-
 #include <array>
 #include <variant>
 
@@ -17,21 +15,24 @@
 #include <QStyle>
 #include <QWindow>
 
-#include "accessibility.h"
-#include "compensation.h"
-#include "controls.h"
-#include "explanation.h"
-#include "fonts.h"
-#include "hand_cursor.h"
-#include "layout.h"
-#include "link_opener.h"
-#include "scrolling.h"
+#include "window/calculator_window.h"
+
+#include "engine/compensation.h"
+#include "engine/explanation.h"
+#include "links/hand_cursor.h"
+#include "links/link_opener.h"
+#include "qstring/utf8.h"
+#include "window/accessibility.h"
+#include "window/controls.h"
+#include "window/fonts.h"
+#include "window/layout.h"
+#include "window/scrolling.h"
 
 namespace gongshang {
 
 namespace {
 
-QString to_qstring(std::u16string_view text) {
+QString from_utf16(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -51,7 +52,7 @@ template <std::size_t N>
 void refill(QComboBox* list, const std::array<std::u16string_view, N>& items) {
   if (list == nullptr) return;
   list->clear();
-  for (std::u16string_view item : items) list->addItem(to_qstring(item));
+  for (std::u16string_view item : items) list->addItem(from_utf16(item));
   list->setCurrentIndex(0);
 }
 
@@ -68,6 +69,11 @@ CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent) {
 
 template <typename T>
 T* CalculatorWindow::control(std::u16string_view name) const {
+  return findChild<T*>(from_utf16(name));
+}
+
+template <typename T>
+T* CalculatorWindow::control(std::string_view name) const {
   return findChild<T*>(to_qstring(name));
 }
 
@@ -86,7 +92,7 @@ void CalculatorWindow::load() {
   // its rule.
   for (std::size_t i = 0; i < kResultCount; ++i) {
     if (auto* box = control<QLineEdit>(kResultNames[i]))
-      set_explanation(box, to_qstring(rule_in_words(static_cast<ResultField>(i))));
+      set_explanation(box, from_utf16(rule_in_words(static_cast<ResultField>(i))));
   }
 
   const ControlRow& panel_row = control_row(kPanelName);
@@ -187,15 +193,15 @@ void CalculatorWindow::calculateClicked() {
   if (const auto* refusal = std::get_if<Refusal>(&working)) {
     // The one message the program ever shows; the fields keep their texts
     // and their tooltips.
-    QMessageBox::warning(this, to_qstring(kWindowName), to_qstring(refusal->message));
+    QMessageBox::warning(this, to_qstring(kWindowName), from_utf16(refusal->message));
     return;
   }
   const auto& breakdown = std::get<Breakdown>(working);
   const Explanations explanations = explain(breakdown);
   for (std::size_t i = 0; i < kResultCount; ++i) {
     if (auto* box = control<QLineEdit>(kResultNames[i])) {
-      box->setText(to_qstring(breakdown.texts[i]));
-      set_explanation(box, to_qstring(explanations[i]));
+      box->setText(from_utf16(breakdown.texts[i]));
+      set_explanation(box, from_utf16(explanations[i]));
     }
   }
 }
@@ -222,11 +228,11 @@ void CalculatorWindow::scrollValueChanged(int value) {
 }
 
 void CalculatorWindow::legalBasisClicked() {
-  超级链接::open(超级链接::articleAddress());
+  links::open(links::articleAddress());
 }
 
 void CalculatorWindow::homeClicked() {
-  超级链接::open(超级链接::homeAddress());
+  links::open(links::homeAddress());
 }
 
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -236,7 +242,7 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
 
   switch (event->type()) {
     case QEvent::MouseMove:
-      光标变手::setHandCursor(link);
+      links::setHandCursor(link);
       break;
     case QEvent::MouseButtonRelease: {
       // A click: the left button let go over the link it was pressed on (the

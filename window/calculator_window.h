@@ -40,6 +40,8 @@ class CalculatorWindow : public QWidget {
   // are looked up rather than kept.
   template <typename T>
   T* control(std::u16string_view name) const;
+  template <typename T>
+  T* control(std::string_view name) const;
 };
 
 }  // namespace gongshang

@@ -1,4 +1,4 @@
-#include "controls.h"
+#include "window/controls.h"
 
 #include <limits>
 
@@ -9,8 +9,9 @@
 #include <QScrollBar>
 #include <QString>
 
-#include "fonts.h"
-#include "note_label.h"
+#include "qstring/utf8.h"
+#include "window/fonts.h"
+#include "window/note_label.h"
 
 namespace gongshang {
 
@@ -57,7 +58,7 @@ QWidget* make_list(QWidget* parent) {
 }
 
 QWidget* make_button(const ControlRow& row, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf16(row.text.data(), row.text.size()), parent);
+  auto* button = new QPushButton(to_qstring(row.text), parent);
   // Neither Enter nor Esc may press a button, whichever has the focus.
   button->setAutoDefault(false);
   button->setDefault(false);
@@ -110,7 +111,7 @@ QWidget* make_control(const ControlRow& row, QWidget* parent) {
       widget = make_button(row, parent);
       break;
   }
-  widget->setObjectName(QString::fromUtf16(row.name.data(), row.name.size()));
+  widget->setObjectName(to_qstring(row.name));
   widget->setGeometry(to_pixels(row));
   if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(initial_text(row));
   return widget;

@@ -3,7 +3,7 @@
 #ifndef GONGSHANG_WINDOW_CONTROLS_H_
 #define GONGSHANG_WINDOW_CONTROLS_H_
 
-#include "layout.h"
+#include "window/layout.h"
 
 class QWidget;
 

@@ -1,9 +1,9 @@
-#include "scrolling.h"
+#include "window/scrolling.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "number_text.h"
+#include "engine/number_text.h"
 
 namespace gongshang {
 

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "calculator_window.h"
+#include "window/calculator_window.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <QTest>
 #include <QUrl>
 
-#include "calculator_window.h"
+#include "window/calculator_window.h"
 
 namespace gongshang::testing {
 
