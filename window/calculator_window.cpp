@@ -201,6 +201,9 @@ void CalculatorWindow::calculateClicked() {
   for (std::size_t i = 0; i < kResultCount; ++i) {
     if (auto* box = control<QLineEdit>(kResultNames[i])) {
       box->setText(from_utf16(breakdown.texts[i]));
+      // A figure longer than its box shows its leading digits, as a box does
+      // after a text is put in it; setText leaves the cursor at the end.
+      box->setCursorPosition(0);
       set_explanation(box, from_utf16(explanations[i]));
     }
   }
@@ -244,17 +247,24 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove:
       links::setHandCursor(link);
       break;
+    case QEvent::MouseButtonPress:
+      link_pressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+      return true;  // the panel behind the link has no use for it
+    case QEvent::MouseButtonDblClick:
+      // The second press of a double-click: its release is no click, so a
+      // double-click opens the page once.
+      link_pressed_ = false;
+      return true;
     case QEvent::MouseButtonRelease: {
-      // A click: the left button let go over the link it was pressed on (the
+      // A click: the left button pressed on the link and let go over it (the
       // press grabbed the mouse for the link, so the release comes here).
       const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() == Qt::LeftButton && link->rect().contains(mouse->position().toPoint()))
-        homeClicked();
+      const bool click = link_pressed_ && mouse->button() == Qt::LeftButton &&
+                         link->rect().contains(mouse->position().toPoint());
+      link_pressed_ = false;
+      if (click) homeClicked();
       return true;
     }
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-      return true;  // the panel behind the link has no use for them
     default:
       break;
   }

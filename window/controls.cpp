@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QString>
+#include <QWheelEvent>
 
 #include "qstring/utf8.h"
 #include "window/fonts.h"
@@ -49,8 +50,23 @@ QWidget* make_text_box(QWidget* parent) {
   return box;
 }
 
+// A list that the mouse wheel moves only once it has the focus: scrolling
+// over the window must never change a grade by accident.
+class ChoiceList : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override {
+    if (hasFocus())
+      QComboBox::wheelEvent(event);
+    else
+      event->ignore();
+  }
+};
+
 QWidget* make_list(QWidget* parent) {
-  auto* list = new QComboBox(parent);
+  auto* list = new ChoiceList(parent);
   list->setEditable(false);
   list->setInsertPolicy(QComboBox::NoInsert);
   list->setFocusPolicy(Qt::StrongFocus);

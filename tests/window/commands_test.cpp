@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "window_driver.h"
 
@@ -40,6 +41,9 @@ class CommandsTest : public QObject {
   void programEnds();
   void scrollMovesPanelOnRelease_data();
   void scrollMovesPanelOnRelease();
+  void longResultShowsItsStart();
+  void wheelMovesOnlyFocusedList_data();
+  void wheelMovesOnlyFocusedList();
 
  private:
   // Every field as a person sees it: texts, choices and result tooltips.
@@ -180,6 +184,36 @@ void CommandsTest::scrollMovesPanelOnRelease() {
   // Set back to the top (say by the arrows), it moves at once.
   bar()->setValue(0);
   QCOMPARE(panel()->pos(), QPoint(0, 0));
+}
+
+void CommandsTest::longResultShowsItsStart() {
+  ui.type({u"医疗费"_s}, {u"1234567890123456"_s});
+  ui.click(u"计算按钮"_s);
+  QCOMPARE(ui.box(u"计算医疗费"_s)->text(), u"1.23456789012346E+15"_s);
+  for (const QString& name : kResultBoxes) QCOMPARE(ui.box(name)->cursorPosition(), 0);
+}
+
+void CommandsTest::wheelMovesOnlyFocusedList_data() {
+  QTest::addColumn<bool>("focused");
+  QTest::newRow("list without the focus") << false;
+  QTest::newRow("list with the focus") << true;
+}
+
+void CommandsTest::wheelMovesOnlyFocusedList() {
+  QFETCH(bool, focused);
+
+  QComboBox* grades = ui.list(u"工伤等级"_s);
+  if (focused) grades->setFocus();
+  QCOMPARE(grades->hasFocus(), focused);
+  // Three notches down, with the pointer over the list, as the window system
+  // hands them to the control under the mouse.
+  const QPointF at = grades->rect().center();
+  for (int notch = 0; notch < 3; ++notch) {
+    QWheelEvent wheel(at, grades->mapToGlobal(at), {}, {0, -QWheelEvent::DefaultDeltasPerStep},
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grades, &wheel);
+  }
+  QCOMPARE(grades->currentIndex(), focused ? 3 : 0);
 }
 
 QTEST_MAIN(CommandsTest)
