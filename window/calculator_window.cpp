@@ -26,6 +26,7 @@
 #include "window/controls.h"
 #include "window/fonts.h"
 #include "window/layout.h"
+#include "window/qt_translations.h"
 #include "window/scrolling.h"
 
 namespace gongshang {
@@ -60,6 +61,7 @@ void refill(QComboBox* list, const std::array<std::u16string_view, N>& items) {
 
 CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent) {
   install_song_substitutes();
+  install_qt_translations();
   setObjectName(to_qstring(kWindowName));
   setWindowTitle(to_qstring(kWindowName));
   setFont(song_font(FontRole::kDefault));

@@ -1,5 +1,6 @@
 // Calculate, Clear, activation, scrolling and the program's end, driven
 // through the real window.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -18,7 +19,7 @@ enum class Step { kCloseWindow, kClear, kClearThenClose };
 
 // What a message box showed before the test closed it.
 struct Shown {
-  QString title, text;
+  QString title, text, button;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   int count = 0;
 };
@@ -75,7 +76,8 @@ void CommandsTest::calculateThenRefusal() {
   QTimer::singleShot(0, this, [&shown] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr) return;
-    shown = {box->windowTitle(), box->text(), box->icon(), shown.count + 1};
+    shown = {box->windowTitle(), box->text(), box->buttons().value(0)->text(), box->icon(),
+             shown.count + 1};
     box->close();
   });
   ui.click(u"计算按钮"_s);
@@ -83,6 +85,7 @@ void CommandsTest::calculateThenRefusal() {
   QCOMPARE(shown.count, 1);
   QCOMPARE(shown.title, u"计算工伤赔偿金额"_s);
   QCOMPARE(shown.icon, QMessageBox::Warning);
+  QCOMPARE(shown.button, u"确定"_s);  // Qt's own texts are Chinese too
   QVERIFY2(shown.text.contains(u"统筹月工资"_s), qPrintable(shown.text));
   QCOMPARE(snapshot(), before);
 }
