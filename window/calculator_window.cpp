@@ -148,13 +148,21 @@ void CalculatorWindow::wireControls() {
 void CalculatorWindow::placeCentred() {
   const QScreen* where = screen();
   if (where == nullptr) return;
-  setGeometry(
-      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), where->availableGeometry()));
+  // The whole window, title bar and borders included, is centred. Until the
+  // window manager has framed the window its frame is not known, and the
+  // client area alone is centred; the first expose centres the frame.
+  const QWindow* framed = windowHandle();
+  const QMargins frame = framed != nullptr ? framed->frameMargins() : QMargins();
+  const QRect outer = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size().grownBy(frame),
+                                          where->availableGeometry());
+  setGeometry(outer.marginsRemoved(frame));
 }
 
 void CalculatorWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (event->spontaneous()) return;
+  framed_ = false;
+  if (QWindow* screen_window = windowHandle()) screen_window->installEventFilter(this);
   // Shown means activated. Ask for it, since a bare X server has no window
   // manager to hand out the focus; but where the toolkit still counts the
   // window active from before Clear hid it, no change will be reported, so
@@ -241,6 +249,14 @@ void CalculatorWindow::homeClicked() {
 }
 
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle()) {
+    // Exposed means mapped, and framed by then if a window manager frames it.
+    if (event->type() == QEvent::Expose && !framed_ && windowHandle()->isExposed()) {
+      framed_ = true;
+      if (!windowHandle()->frameMargins().isNull()) placeCentred();
+    }
+    return QWidget::eventFilter(watched, event);
+  }
   auto* link = qobject_cast<QWidget*>(watched);
   if (link == nullptr || link->objectName() != to_qstring(kHomeLinkName))
     return QWidget::eventFilter(watched, event);

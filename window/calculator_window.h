@@ -39,6 +39,7 @@ class CalculatorWindow : public QWidget {
   // The current control of that name; controls are rebuilt by Clear, so they
   // are looked up rather than kept.
   bool link_pressed_ = false;  // the left button went down on the link
+  bool framed_ = false;        // centred with its frame since last shown
 
   template <typename T>
   T* control(std::u16string_view name) const;
