@@ -5,7 +5,7 @@ set -eu
 
 packages="build-essential cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
   libbenchmark-dev qt6-base-dev qt6-translations-l10n libgl-dev xvfb xauth fonts-noto-cjk locales
-  dpkg-dev file xdg-utils desktop-file-utils appstream"
+  dpkg-dev file xdg-utils desktop-file-utils appstream openbox"
 
 missing=""
 for p in $packages; do

@@ -91,8 +91,10 @@ constexpr std::array<ControlRow, 56> kLayout{{
     {"法条依据按钮", K::kButton, "法条依据", 7080, kButtonTop, kButtonWidth, kButtonHeight, 1},
 
     // In front of the note: eight full-width characters (8 × 180 twips) in
-    // from its left edge and one note line down, over the note's address.
-    {"主页", K::kLink, "", 1800 + 8 * 180, 6120 + kNoteLinePitch, 1812, 252, 53},
+    // from its left edge and one note line down, over the note's address. As
+    // tall as a box, which holds the descenders of g, j and p below the line
+    // that a 252-twip label cuts off.
+    {"主页", K::kLink, "", 1800 + 8 * 180, 6120 + kNoteLinePitch, 1812, kBoxHeight, 53},
 }};
 
 // The note, around the address. The invitation is eight full-width
