@@ -1,4 +1,4 @@
-#include "batch.h"
+#include "batch/batch.h"
 
 #include <algorithm>
 #include <array>
@@ -10,9 +10,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "compensation.h"
-#include "row_batch.h"
-#include "utf8.h"
+#include "batch/row_batch.h"
+#include "batch/utf8.h"
+#include "engine/compensation.h"
 
 namespace gongshang::batch {
 namespace {
@@ -20,23 +20,20 @@ namespace {
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::size_t kNoColumn = SIZE_MAX;
 
-// The input field names as they appear in a UTF-8 header.
-const std::array<std::string, kInputCount>& input_names() {
-  static const auto names = [] {
-    std::array<std::string, kInputCount> utf8;
-    for (std::size_t i = 0; i < kInputCount; ++i) utf8[i] = to_utf8(kInputNames[i]);
-    return utf8;
-  }();
-  return names;
-}
-
-std::string join_names(std::span<const std::u16string_view> names, std::string_view separator) {
+template <class Names>
+std::string join_names(const Names& names, std::string_view separator) {
   std::string out;
-  for (std::u16string_view name : names) {
+  for (std::string_view name : names) {
     if (!out.empty()) out.append(separator);
-    append_utf8(name, out);
+    out.append(name);
   }
   return out;
+}
+
+std::string result_names() {
+  std::array<std::string_view, kResultCount> names;
+  for (std::size_t i = 0; i < kResultCount; ++i) names[i] = kResults[i].name;
+  return join_names(names, "、");
 }
 
 std::string message_line(std::string_view text) {
@@ -109,15 +106,16 @@ class Converter {
   bool read_header() {
     width_ = record_.cells.size();
     columns_.fill(kNoColumn);
-    const auto& names = input_names();
+    const auto& names = kInputNames;
     bool any = false;
     for (std::size_t i = 0; i < width_; ++i) {
       auto it = std::find(names.begin(), names.end(), record_.cells[i]);
       if (it == names.end()) continue;
       std::size_t& column = columns_[static_cast<std::size_t>(it - names.begin())];
       if (column != kNoColumn) {
-        fail(describe({record_.line, "输入列「" + *it + "」重复（第 " + decimal(column + 1) +
-                                         " 列和第 " + decimal(i + 1) + " 列）"}));
+        fail(describe({record_.line, "输入列「" + std::string(*it) + "」重复（第 " +
+                                         decimal(column + 1) + " 列和第 " + decimal(i + 1) +
+                                         " 列）"}));
         return false;
       }
       column = i;
@@ -135,9 +133,9 @@ class Converter {
       if (i > 0) pending_.push_back(',');
       append_cell(pending_, record_.cells[i]);
     }
-    for (std::u16string_view name : kResultNames) {
+    for (const ResultRow& result : kResults) {
       pending_.push_back(',');
-      append_utf8(name, pending_);
+      pending_.append(result.name);
     }
     pending_.push_back(',');
     pending_.append(kErrorColumn);
@@ -197,7 +195,7 @@ std::string help_text() {
       .append(join_names(kInputNames, "、"))
       .append("；\n其他列原样保留。\n");
   text.append("每行照原样输出，后接结果列 ")
-      .append(join_names(kResultNames, "、"))
+      .append(result_names())
       .append(" 和最后一列「")
       .append(kErrorColumn)
       .append("」：\n无法计算的行在「")

@@ -20,8 +20,8 @@
 #include <string>
 #include <string_view>
 
-#include "csv.h"
-#include "io.h"
+#include "batch/csv.h"
+#include "batch/io.h"
 
 namespace gongshang::batch {
 

@@ -1,4 +1,4 @@
-#include "csv.h"
+#include "batch/csv.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <utility>
 
-#include "utf8.h"
+#include "batch/utf8.h"
 
 namespace gongshang::batch {
 namespace {

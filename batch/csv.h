@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "io.h"
+#include "batch/io.h"
 
 namespace gongshang::batch {
 

@@ -1,4 +1,4 @@
-#include "io.h"
+#include "batch/io.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,8 +2,8 @@
 #include <string_view>
 #include <vector>
 
-#include "batch.h"
-#include "io.h"
+#include "batch/batch.h"
+#include "batch/io.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);

@@ -1,4 +1,4 @@
-#include "row_batch.h"
+#include "batch/row_batch.h"
 
 #include <algorithm>
 #include <atomic>
@@ -6,8 +6,7 @@
 #include <thread>
 #include <variant>
 
-#include "csv.h"
-#include "utf8.h"
+#include "batch/csv.h"
 
 namespace gongshang::batch {
 namespace {
@@ -15,20 +14,6 @@ namespace {
 bool two_cores() {
   static const bool answer = std::thread::hardware_concurrency() > 1;
   return answer;
-}
-
-// Result texts are ASCII; copying them unit by unit is the common path.
-void append_result(std::u16string_view text, std::string& out) {
-  const std::size_t at = out.size();
-  out.resize(at + text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] >= 0x80) {
-      out.resize(at + i);
-      append_utf8(text.substr(i), out);
-      return;
-    }
-    out[at + i] = static_cast<char>(text[i]);
-  }
 }
 
 }  // namespace
@@ -48,14 +33,9 @@ void RowBatch::add(const CsvRecord& record, std::size_t width, const Columns& co
 
   for (std::size_t column : columns) {
     if (column < count) {
-      const std::string_view cell = record.cells[column];
-      // UTF-16 never needs more units than UTF-8 needs bytes.
-      if (texts_.size() - texts_size_ < cell.size()) {
-        texts_.resize(std::max(2 * texts_.size(), texts_size_ + cell.size()));
-      }
-      texts_size_ += utf8_to_utf16(cell, texts_.data() + texts_size_);
+      texts_.append(record.cells[column]);
     }
-    text_ends_.push_back(texts_size_);
+    text_ends_.push_back(texts_.size());
   }
 }
 
@@ -69,18 +49,18 @@ void RowBatch::compute(std::size_t first, std::size_t last, std::string_view lin
     for (std::size_t f = 0; f < kInputCount; ++f) {
       const std::size_t i = row * kInputCount + f;
       const std::size_t begin = i == 0 ? 0 : text_ends_[i - 1];
-      inputs[f] = std::u16string_view(texts_.data() + begin, text_ends_[i] - begin);
+      inputs[f] = std::string_view(texts_).substr(begin, text_ends_[i] - begin);
     }
     Outcome outcome = calculate(inputs);
     if (const auto* texts = std::get_if<ResultTexts>(&outcome)) {
-      for (const std::u16string& text : *texts) {
+      for (const std::string& text : *texts) {
         out.push_back(',');
-        append_result(text, out);
+        out.append(text);
       }
       out.push_back(',');
     } else {
       out.append(kResultCount + 1, ',');
-      append_cell(out, to_utf8(std::get<Refusal>(outcome).message));
+      append_cell(out, std::get<Refusal>(outcome).message);
     }
     out.append(line_end);
   }
@@ -116,7 +96,7 @@ void RowBatch::write_to(std::string& out, std::string_view line_end) {
   }
   carried_.clear();
   carried_ends_.clear();
-  texts_size_ = 0;
+  texts_.clear();
   text_ends_.clear();
 }
 

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "compensation.h"
-#include "csv.h"
+#include "batch/csv.h"
+#include "engine/compensation.h"
 
 namespace gongshang::batch {
 
@@ -52,8 +52,7 @@ class RowBatch {
 
   std::string carried_;                    // the rows' own cells as CSV, back to back
   std::vector<std::size_t> carried_ends_;  // one per row
-  std::vector<char16_t> texts_;            // the input texts as UTF-16, back to back;
-  std::size_t texts_size_ = 0;             // the units of texts_ in use
+  std::string texts_;                      // the input texts, back to back
   std::vector<std::size_t> text_ends_;     // kInputCount per row
   std::vector<std::string> chunk_texts_;   // the rows of each chunk, computed
 };

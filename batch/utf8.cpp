@@ -1,4 +1,4 @@
-#include "utf8.h"
+#include "batch/utf8.h"
 
 namespace gongshang::batch {
 namespace {
@@ -41,68 +41,6 @@ Utf8Sequence utf8_sequence(std::string_view bytes, std::size_t* length) {
   }
   *length = need;
   return Utf8Sequence::kValid;
-}
-
-std::size_t utf8_to_utf16(std::string_view utf8, char16_t* out) {
-  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
-  const auto* end = p + utf8.size();
-  char16_t* o = out;
-  while (p < end) {
-    const unsigned char b = *p;
-    if (b < 0x80) {
-      *o++ = b;
-      ++p;
-    } else if (b < 0xE0) {
-      *o++ = static_cast<char16_t>(((b & 0x1Fu) << 6) | (p[1] & 0x3Fu));
-      p += 2;
-    } else if (b < 0xF0) {
-      *o++ = static_cast<char16_t>(((b & 0x0Fu) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu));
-      p += 3;
-    } else {
-      const char32_t c =
-          ((b & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) | (p[3] & 0x3Fu);
-      *o++ = static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      *o++ = static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-      p += 4;
-    }
-  }
-  return static_cast<std::size_t>(o - out);
-}
-
-void append_utf8(std::u16string_view utf16, std::string& out) {
-  for (std::size_t i = 0; i < utf16.size(); ++i) {
-    char32_t c = utf16[i];
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-      continue;
-    }
-    if (c >= 0xD800 && c <= 0xDFFF) {
-      const bool paired =
-          c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF;
-      if (paired) {
-        c = 0x10000 + ((c - 0xD800) << 10) + (utf16[++i] - 0xDC00);
-      } else {
-        c = 0xFFFD;
-      }
-    }
-    if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    } else if (c < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    }
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
-std::string to_utf8(std::u16string_view utf16) {
-  std::string out;
-  append_utf8(utf16, out);
-  return out;
 }
 
 }  // namespace gongshang::batch

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "batch.h"
-#include "csv.h"
-#include "io.h"
+#include "batch/batch.h"
+#include "batch/csv.h"
+#include "batch/io.h"
 
 namespace {
 

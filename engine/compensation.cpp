@@ -1,39 +1,11 @@
-#include "compensation.h"
+#include "engine/compensation.h"
 
 #include <cmath>
-#include <iterator>
-#include <optional>
 
-#include "number_text.h"
+#include "engine/number_text.h"
 
 namespace gongshang {
 namespace {
-
-// Months of base wage for the one-off subsidy and the monthly allowance rate,
-// by grade. Both are singles: the rate enters the arithmetic as the single
-// nearest its decimal (0.9f is 0.89999997615814208984375).
-struct GradeRow {
-  std::u16string_view key;
-  float months;
-  float rate;
-};
-constexpr GradeRow kGradeTable[] = {
-    {u"一", 27, 0.9f}, {u"二", 25, 0.85f}, {u"三", 23, 0.8f}, {u"四", 21, 0.75f}, {u"五", 18, 0.7f},
-    {u"六", 16, 0.6f}, {u"七", 13, 0},     {u"八", 11, 0},    {u"九", 9, 0},      {u"十", 7, 0},
-};
-
-struct NursingRow {
-  std::u16string_view key;
-  float rate;
-};
-constexpr NursingRow kNursingTable[] = {
-    {u"完全护理", 0.5f}, {u"大部分护理", 0.4f}, {u"部分护理", 0.3f}};
-
-constexpr double kUpperBound = 3;    // of the pooling-area wage
-constexpr double kLowerBound = 0.6;  // of the pooling-area wage
-constexpr double kMealPerDay = 50;
-constexpr double kLodgingPerDay = 80;
-constexpr double kWorkDaysPerMonth = 21.75;
 
 // Converts to single precision the way the hardware does, without the
 // undefined behaviour C++ gives a double beyond the float range.
@@ -43,106 +15,102 @@ float to_single(double x) {
   return static_cast<float>(x);
 }
 
-std::u16string quoted(std::u16string_view field, std::u16string_view tail) {
-  std::u16string s = u"「";
-  s += field;
-  s += u"」";
-  s += tail;
-  return s;
+Refusal input_refusal(Input f) {
+  return {name(f), quoted(name(f), "的数值超出可计算范围")};
 }
 
-// Result texts are ASCII; copying them through a char16_t buffer lets the
-// string copy in one block instead of converting character by character.
-void assign_ascii(std::u16string& to, const char* s, std::size_t n) {
-  char16_t wide[kMaxFormLength];
-  for (std::size_t i = 0; i < n; ++i) wide[i] = static_cast<unsigned char>(s[i]);
-  to.assign(wide, n);
+Refusal result_refusal(Result f) {
+  return {row(f).name, quoted(row(f).name, "的计算结果超出可计算范围")};
 }
 
-Refusal input_refusal(InputField f) {
-  auto name = kInputNames[index(f)];
-  return {name, quoted(name, u"的数值超出可计算范围")};
-}
-
-Refusal result_refusal(ResultField f) {
-  auto name = kResultNames[index(f)];
-  return {name, quoted(name, u"的计算结果超出可计算范围")};
+template <class Table>
+int position(const Table& table, std::string_view item) {
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    if (table[i].item == item) return static_cast<int>(i) + 1;
+  }
+  return 0;
 }
 
 }  // namespace
 
+std::string quoted(std::string_view name, std::string_view tail) {
+  std::string s = "「";
+  s += name;
+  s += "」";
+  s += tail;
+  return s;
+}
+
 Working work_out(const InputTexts& inputs) {
   Breakdown b;
-  for (int i = 0; i < static_cast<int>(std::size(kGradeTable)); ++i) {
-    if (kGradeTable[i].key == inputs[index(InputField::工伤等级)]) {
-      b.grade = i + 1;
-      b.subsidy_months = kGradeTable[i].months;
-      b.allowance_rate = kGradeTable[i].rate;
-    }
-  }
-  for (int i = 0; i < static_cast<int>(std::size(kNursingTable)); ++i) {
-    if (kNursingTable[i].key == inputs[index(InputField::护理级别)]) {
-      b.nursing = i + 1;
-      b.nursing_rate = kNursingTable[i].rate;
-    }
-  }
-  for (std::size_t i = index(InputField::本人月均工资); i < kInputCount; ++i) {
+  b.grade = position(kGrades, inputs[index(Input::kGrade)]);
+  b.nursing = position(kNursingLevels, inputs[index(Input::kNursing)]);
+  for (std::size_t i = index(Input::kOwnWage); i < kInputCount; ++i) {
     auto n = read_number(inputs[i]);
-    if (!n) return input_refusal(static_cast<InputField>(i));
+    if (!n) return input_refusal(static_cast<Input>(i));
     b.numbers[i] = *n;
   }
-  auto number = [&b](InputField f) { return b.numbers[index(f)]; };
 
-  const double pooled = number(InputField::统筹月工资);
-  const double own = number(InputField::本人月均工资);
-  if (pooled * kUpperBound < own) {
+  const double pooled = b.number(Input::kPoolWage);
+  const double own = b.number(Input::kOwnWage);
+  if (pooled * kBaseWageUpper < own) {
     b.bound = WageBound::kUpper;
-    b.chosen_wage = pooled * kUpperBound;
-  } else if (pooled * kLowerBound > own) {
+    b.chosen_wage = pooled * kBaseWageUpper;
+  } else if (pooled * kBaseWageLower > own) {
     b.bound = WageBound::kLower;
-    b.chosen_wage = pooled * kLowerBound;
+    b.chosen_wage = pooled * kBaseWageLower;
   } else {
     b.chosen_wage = own;
   }
   // Only a pooling-area wage near the negative end of the double range can
   // push three times it past every double.
-  if (!std::isfinite(b.chosen_wage)) return input_refusal(InputField::统筹月工资);
+  if (!std::isfinite(b.chosen_wage)) return input_refusal(Input::kPoolWage);
   b.base_wage = round_half_even(b.chosen_wage);
 
   const float base_single = to_single(b.base_wage);
-  const float subsidy = base_single * b.subsidy_months;
-  const float allowance = base_single * b.allowance_rate;
-  double values[kResultCount - 1] = {
-      0,
-      0,
-      own * number(InputField::停薪月数),
-      number(InputField::住院天数) * kMealPerDay,
-      number(InputField::住宿天数) * kLodgingPerDay,
-      (static_cast<double>(b.nursing_rate) * number(InputField::护理天数)) *
-          (b.base_wage / kWorkDaysPerMonth),
-      number(InputField::医疗费),
-      number(InputField::辅助器具费),
-      number(InputField::交通费),
-      number(InputField::营养费),
-  };
-  values[0] = subsidy;
-  values[1] = allowance;
+  const GradeFigures none{"", 0, 0, ""};
+  const GradeFigures& grade = b.grade > 0 ? kGrades[b.grade - 1] : none;
+  const double nursing_rate = b.nursing > 0 ? kNursingLevels[b.nursing - 1].rate : 0.0f;
 
   char text[kMaxFormLength];
   double total = 0;
-  for (std::size_t i = 0; i < kResultCount - 1; ++i) {
-    if (!std::isfinite(values[i])) return result_refusal(static_cast<ResultField>(i));
-    std::size_t n = i < 2 ? write_single_form(static_cast<float>(values[i]), text)
-                          : write_double_form(values[i], text);
-    assign_ascii(b.texts[i], text, n);
+  for (std::size_t i = 0; i < kResultCount; ++i) {
+    const ResultRow& r = kResults[i];
+    const double input = b.numbers[index(r.input)];
+    double value = 0;
+    switch (r.formula) {
+      case Formula::kGradeMonths:
+        value = base_single * grade.subsidy_months;
+        break;
+      case Formula::kGradeRate:
+        value = base_single * grade.allowance_rate;
+        break;
+      case Formula::kOwnWageTimes:
+        value = own * input;
+        break;
+      case Formula::kPerDay:
+        value = input * r.per_day;
+        break;
+      case Formula::kNursing:
+        value = (nursing_rate * input) * (b.base_wage / kWorkDaysPerMonth);
+        break;
+      case Formula::kCarried:
+        value = input;
+        break;
+      case Formula::kTotal:
+        value = total;
+        break;
+    }
+    if (!std::isfinite(value)) return result_refusal(static_cast<Result>(i));
+    const std::size_t n = r.precision == Precision::kSingle
+                              ? write_single_form(static_cast<float>(value), text)
+                              : write_double_form(value, text);
+    b.texts[i].assign(text, n);
     // The total adds what the fields show, not the unrounded values. A text
     // rounded up past the largest double reads back as out of range.
     auto shown = read_number(std::string_view(text, n));
     total += shown ? *shown : HUGE_VAL;
   }
-  if (!std::isfinite(total)) return result_refusal(ResultField::合计);
-  std::size_t n = write_double_form(total, text);
-  assign_ascii(b.texts[index(ResultField::合计)], text, n);
   return b;
 }
 

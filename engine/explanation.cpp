@@ -1,147 +1,186 @@
-#include "explanation.h"
+#include "engine/explanation.h"
 
 #include <initializer_list>
 
-#include "number_text.h"
+#include "engine/number_text.h"
 
 namespace gongshang {
 namespace {
 
-using R = ResultField;
-using I = InputField;
+constexpr std::string_view kRegulations = "《工伤保险条例》";
+constexpr std::string_view kBaseWageArticle = "第六十四条";
 
-std::u16string cat(std::initializer_list<std::u16string_view> parts) {
-  std::u16string s;
+std::string cat(std::initializer_list<std::string_view> parts) {
+  std::string s;
   for (auto p : parts) s += p;
   return s;
 }
 
-constexpr std::u16string_view kRegulations = u"《工伤保险条例》";
+std::string basis(std::string_view articles) {
+  return articles.empty() ? std::string() : cat({"（", kRegulations, articles, "）"});
+}
+
+std::string percent(double rate) {
+  return double_form(round_half_even(rate * 1000) / 10) + "%";
+}
+
+// The grades are named by the numerals 一 .. 十, which also count the results.
+std::string_view numeral(std::size_t n) {
+  return kGrades[n - 1].item;
+}
+
+std::string_view grade_item(int grade) {
+  return kGrades[grade - 1].item;
+}
+
+std::string grade_range(int first, int last) {
+  return cat({grade_item(first), "级至", grade_item(last), "级"});
+}
 
 // Each line short enough for a tooltip that does not wrap: a formula broken
 // across lines is hard to read.
-constexpr std::array<std::u16string_view, kResultCount> kRules{
-    u"伤残补助金：本人工资 × 伤残等级对应的月数\n"
-    u"一级 27 个月、二级 25、三级 23、四级 21、五级 18、六级 16、\n"
-    u"七级 13、八级 11、九级 9、十级 7 个月（《工伤保险条例》第三十五至三十七条）\n"
-    u"本人工资即本人月均工资，低于统筹月工资 60% 的按 60% 计，\n"
-    u"高于 300% 的按 300% 计，取整到元（第六十四条）",
-    u"每月伤残津贴：本人工资 × 伤残等级对应的比例\n"
-    u"一级 90%、二级 85%、三级 80%、四级 75%、五级 70%、六级 60%；\n"
-    u"七级至十级不按月发给（《工伤保险条例》第三十五、三十六条）",
-    u"停薪工资：本人月均工资 × 停薪月数\n"
-    u"停工留薪期内原工资福利待遇不变（《工伤保险条例》第三十三条）",
-    u"住院伙食补助：住院天数 × 每天 50 元（《工伤保险条例》第三十条）",
-    u"住宿费：住宿天数 × 每天 80 元（《工伤保险条例》第三十条）",
-    u"护理费：护理级别对应的比例 × 护理天数 × 本人工资 ÷ 21.75 天\n"
-    u"完全护理 50%、大部分护理 40%、部分护理 30%\n"
-    u"（《工伤保险条例》第三十三、三十四条）",
-    u"医疗费：按填写的金额计入（《工伤保险条例》第三十条）",
-    u"辅助器具费：按填写的金额计入（《工伤保险条例》第三十二条）",
-    u"交通费：按填写的金额计入（《工伤保险条例》第三十条）",
-    u"营养费：按填写的金额计入",
-    u"合计：以上十项所显示金额之和",
-};
-
-// The article that grants the subsidy and allowance of a grade.
-std::u16string_view grade_article(int grade) {
-  if (grade <= 4) return u"第三十五条";
-  if (grade <= 6) return u"第三十六条";
-  return u"第三十七条";
+std::string subsidy_rule(const ResultRow& r) {
+  std::string s = cat({r.name, "：本人工资 × 伤残等级对应的月数\n"});
+  for (std::size_t i = 0; i < kGrades.size(); ++i) {
+    s += cat({kGrades[i].item, "级 ", single_form(kGrades[i].subsidy_months)});
+    if (i == 0 || i + 1 == kGrades.size()) s += " 个月";
+    s += i + 1 == kGrades.size() ? "" : i == 5 ? "、\n" : "、";
+  }
+  return cat({s, basis(r.articles), "\n本人工资即", name(Input::kOwnWage), "，低于",
+              name(Input::kPoolWage), " ", percent(kBaseWageLower), " 的按 ",
+              percent(kBaseWageLower), " 计，\n高于 ", percent(kBaseWageUpper), " 的按 ",
+              percent(kBaseWageUpper), " 计，取整到元（", kBaseWageArticle, "）"});
 }
 
-std::u16string basis(std::u16string_view articles) {
-  return cat({u"（", kRegulations, articles, u"）"});
+std::string allowance_rule(const ResultRow& r) {
+  std::string s = cat({r.name, "：本人工资 × 伤残等级对应的比例\n"});
+  for (int g = 1; g <= kLastGradeWithAllowance; ++g) {
+    if (g > 1) s += "、";
+    s += cat({grade_item(g), "级 ", percent(kGrades[g - 1].allowance_rate)});
+  }
+  return cat({s, "；\n", grade_range(kLastGradeWithAllowance + 1, kGrades.size()), "不按月发给",
+              basis(r.articles)});
 }
 
-std::u16string percent(float rate) {
-  return double_form(round_half_even(static_cast<double>(rate) * 1000) / 10) + u"%";
+std::string nursing_rule(const ResultRow& r) {
+  std::string s = cat({r.name, "：", name(Input::kNursing), "对应的比例 × ", name(r.input),
+                       " × 本人工资 ÷ ", double_form(kWorkDaysPerMonth), " 天\n"});
+  for (std::size_t i = 0; i < kNursingLevels.size(); ++i) {
+    if (i > 0) s += "、";
+    s += cat({kNursingLevels[i].item, " ", percent(kNursingLevels[i].rate)});
+  }
+  return cat({s, "\n", basis(r.articles)});
+}
+
+std::string rule_of(const ResultRow& r) {
+  switch (r.formula) {
+    case Formula::kGradeMonths:
+      return subsidy_rule(r);
+    case Formula::kGradeRate:
+      return allowance_rule(r);
+    case Formula::kOwnWageTimes:
+      return cat({r.name, "：", name(Input::kOwnWage), " × ", name(r.input), "\n", r.note,
+                  basis(r.articles)});
+    case Formula::kPerDay:
+      return cat({r.name, "：", name(r.input), " × 每天 ", double_form(r.per_day), " 元",
+                  basis(r.articles)});
+    case Formula::kNursing:
+      return nursing_rule(r);
+    case Formula::kCarried:
+      return cat({name(r.input), "：按填写的金额计入", basis(r.articles)});
+    case Formula::kTotal:
+      break;
+  }
+  return cat({r.name, "：以上", numeral(kResultCount - 1), "项所显示金额之和"});
+}
+
+const std::array<std::string, kResultCount>& rules() {
+  static const std::array<std::string, kResultCount> texts = [] {
+    std::array<std::string, kResultCount> t;
+    for (std::size_t i = 0; i < kResultCount; ++i) t[i] = rule_of(kResults[i]);
+    return t;
+  }();
+  return texts;
 }
 
 // How the own wage became the base wage.
-std::u16string base_wage_line(const Breakdown& b) {
-  const std::u16string own = double_form(b.numbers[index(I::本人月均工资)]);
-  const std::u16string pooled = double_form(b.numbers[index(I::统筹月工资)]);
-  const std::u16string chosen = double_form(b.chosen_wage);
-  const std::u16string base = double_form(b.base_wage);
-  std::u16string s = cat({u"本人月均工资 ", own});
+std::string base_wage_line(const Breakdown& b) {
+  const std::string pooled = double_form(b.number(Input::kPoolWage));
+  const std::string chosen = double_form(b.chosen_wage);
+  const std::string base = double_form(b.base_wage);
+  std::string s = cat({name(Input::kOwnWage), " ", double_form(b.number(Input::kOwnWage))});
+  const std::string lower = percent(kBaseWageLower);
+  const std::string upper = percent(kBaseWageUpper);
   switch (b.bound) {
     case WageBound::kUpper:
-      s += cat({u" 高于统筹月工资 ", pooled, u" 的 300%，按 ", chosen});
+      s += cat({" 高于", name(Input::kPoolWage), " ", pooled, " 的 ", upper, "，按 ", chosen});
       break;
     case WageBound::kLower:
-      s += cat({u" 低于统筹月工资 ", pooled, u" 的 60%，按 ", chosen});
+      s += cat({" 低于", name(Input::kPoolWage), " ", pooled, " 的 ", lower, "，按 ", chosen});
       break;
     case WageBound::kNone:
-      s += cat({u" 在统筹月工资 ", pooled, u" 的 60% 至 300% 之间，按 ", chosen});
+      s += cat({" 在", name(Input::kPoolWage), " ", pooled, " 的 ", lower, " 至 ", upper,
+                " 之间，按 ", chosen});
       break;
   }
-  s += chosen == base ? std::u16string(u" 计") : cat({u" 取整为 ", base});
-  return s + u"（第六十四条）";
+  s += chosen == base ? std::string(" 计") : cat({" 取整为 ", base});
+  return cat({s, "（", kBaseWageArticle, "）"});
 }
 
-std::u16string subsidy(const Breakdown& b) {
-  const auto& shown = b.texts[index(R::伤残补助金)];
-  if (b.grade == 0)
-    return cat({u"未选工伤等级，伤残补助金为 ", shown, basis(u"第三十五至三十七条")});
-  return cat({base_wage_line(b), u"\n本人工资 ", double_form(b.base_wage), u" × ",
-              single_form(b.subsidy_months), u" 个月 = ", shown, basis(grade_article(b.grade))});
+std::string none_chosen(Input list, const ResultRow& r, std::string_view shown) {
+  return cat({"未选", name(list), "，", r.name, "为 ", shown, basis(r.articles)});
 }
 
-std::u16string allowance(const Breakdown& b) {
-  const auto& shown = b.texts[index(R::每月伤残津贴)];
-  if (b.grade == 0)
-    return cat({u"未选工伤等级，每月伤残津贴为 ", shown, basis(u"第三十五、三十六条")});
-  if (b.grade > 6)
-    return cat({u"七级至十级伤残不按月发给伤残津贴，为 ", shown, basis(u"第三十七条")});
-  return cat({base_wage_line(b), u"\n本人工资 ", double_form(b.base_wage), u" × ",
-              percent(b.allowance_rate), u" = ", shown, basis(grade_article(b.grade))});
-}
-
-std::u16string nursing(const Breakdown& b) {
-  const auto& shown = b.texts[index(R::护理费)];
-  if (b.nursing == 0) return cat({u"未选护理级别，护理费为 ", shown, basis(u"第三十三、三十四条")});
-  return cat({base_wage_line(b), u"\n", kNursingItems[b.nursing], u" ", percent(b.nursing_rate),
-              u" × 护理天数 ", double_form(b.numbers[index(I::护理天数)]), u" × 本人工资 ",
-              double_form(b.base_wage), u" ÷ 21.75 = ", shown, basis(u"第三十三、三十四条")});
+std::string working(const Breakdown& b, const ResultRow& r, std::string_view shown) {
+  const std::string input = double_form(b.number(r.input));
+  switch (r.formula) {
+    case Formula::kGradeMonths:
+      if (b.grade == 0) return none_chosen(Input::kGrade, r, shown);
+      return cat({base_wage_line(b), "\n本人工资 ", double_form(b.base_wage), " × ",
+                  single_form(kGrades[b.grade - 1].subsidy_months), " 个月 = ", shown,
+                  basis(kGrades[b.grade - 1].article)});
+    case Formula::kGradeRate:
+      if (b.grade == 0) return none_chosen(Input::kGrade, r, shown);
+      if (b.grade > kLastGradeWithAllowance)
+        return cat({grade_range(kLastGradeWithAllowance + 1, kGrades.size()),
+                    "伤残不按月发给伤残津贴，为 ", shown, basis(kGrades[b.grade - 1].article)});
+      return cat({base_wage_line(b), "\n本人工资 ", double_form(b.base_wage), " × ",
+                  percent(kGrades[b.grade - 1].allowance_rate), " = ", shown,
+                  basis(kGrades[b.grade - 1].article)});
+    case Formula::kOwnWageTimes:
+      return cat({name(Input::kOwnWage), " ", double_form(b.number(Input::kOwnWage)), " × ",
+                  name(r.input), " ", input, " = ", shown, basis(r.articles)});
+    case Formula::kPerDay:
+      return cat({name(r.input), " ", input, " × ", double_form(r.per_day), " 元 = ", shown,
+                  basis(r.articles)});
+    case Formula::kNursing:
+      if (b.nursing == 0) return none_chosen(Input::kNursing, r, shown);
+      return cat({base_wage_line(b), "\n", kNursingLevels[b.nursing - 1].item, " ",
+                  percent(kNursingLevels[b.nursing - 1].rate), " × ", name(r.input), " ", input,
+                  " × 本人工资 ", double_form(b.base_wage), " ÷ ", double_form(kWorkDaysPerMonth),
+                  " = ", shown, basis(r.articles)});
+    case Formula::kCarried:
+      return cat({name(r.input), "按读入的金额 ", shown, " 计入", basis(r.articles)});
+    case Formula::kTotal:
+      break;
+  }
+  std::string sum;
+  for (std::size_t i = 0; i + 1 < kResultCount; ++i) {
+    if (i > 0) sum += " + ";
+    sum += b.texts[i];
+  }
+  return cat({"以上", numeral(kResultCount - 1), "项显示的金额相加：", sum, " = ", shown});
 }
 
 }  // namespace
 
-std::u16string_view rule_in_words(ResultField field) {
-  return kRules[index(field)];
+std::string_view rule_in_words(Result field) {
+  return rules()[index(field)];
 }
 
 Explanations explain(const Breakdown& b) {
-  auto shown = [&b](R f) -> const std::u16string& { return b.texts[index(f)]; };
-  auto number = [&b](I f) { return double_form(b.numbers[index(f)]); };
-  auto carried = [&](std::u16string_view what, R f, std::u16string_view articles) {
-    std::u16string s = cat({what, u"按读入的金额 ", shown(f), u" 计入"});
-    return articles.empty() ? s : s + basis(articles);
-  };
-
   Explanations e;
-  e[index(R::伤残补助金)] = subsidy(b);
-  e[index(R::每月伤残津贴)] = allowance(b);
-  e[index(R::停薪工资)] =
-      cat({u"本人月均工资 ", number(I::本人月均工资), u" × 停薪月数 ", number(I::停薪月数), u" = ",
-           shown(R::停薪工资), basis(u"第三十三条")});
-  e[index(R::住院伙食补助)] = cat({u"住院天数 ", number(I::住院天数), u" × 50 元 = ",
-                                   shown(R::住院伙食补助), basis(u"第三十条")});
-  e[index(R::住宿费)] = cat(
-      {u"住宿天数 ", number(I::住宿天数), u" × 80 元 = ", shown(R::住宿费), basis(u"第三十条")});
-  e[index(R::护理费)] = nursing(b);
-  e[index(R::计算医疗费)] = carried(u"医疗费", R::计算医疗费, u"第三十条");
-  e[index(R::计算辅助器具费)] = carried(u"辅助器具费", R::计算辅助器具费, u"第三十二条");
-  e[index(R::计算交通费)] = carried(u"交通费", R::计算交通费, u"第三十条");
-  e[index(R::计算营养费)] = carried(u"营养费", R::计算营养费, u"");
-
-  std::u16string sum;
-  for (std::size_t i = 0; i < kResultCount - 1; ++i) {
-    if (i > 0) sum += u" + ";
-    sum += b.texts[i];
-  }
-  e[index(R::合计)] = cat({u"以上十项显示的金额相加：", sum, u" = ", shown(R::合计)});
+  for (std::size_t i = 0; i < kResultCount; ++i) e[i] = working(b, kResults[i], b.texts[i]);
   return e;
 }
 

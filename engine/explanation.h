@@ -1,5 +1,6 @@
 // Why each figure is what it is: the working and the legal basis behind every
-// result, for the result fields' tooltips. Texts only; the window shows them.
+// result, for the result fields' tooltips. Texts only (UTF-8); the window
+// shows them.
 #ifndef GONGSHANG_ENGINE_EXPLANATION_H_
 #define GONGSHANG_ENGINE_EXPLANATION_H_
 
@@ -7,21 +8,20 @@
 #include <string>
 #include <string_view>
 
-#include "compensation.h"
+#include "engine/compensation.h"
 
 namespace gongshang {
 
-using Explanations = std::array<std::u16string, kResultCount>;
+using Explanations = std::array<std::string, kResultCount>;
 
 // The rule behind a result in words, for a field that shows no figure yet.
-//   ResultField::住宿费 -> "住宿费：住宿天数 × 每天 80 元（《工伤保险条例》第三十条）"
-std::u16string_view rule_in_words(ResultField field);
+//   Result::kLodging -> "住宿费：住宿天数 × 每天 80 元（《工伤保险条例》第三十条）"
+std::string_view rule_in_words(Result field);
 
 // The working of one calculation, with the very texts the fields show.
 //   grade "五", own 3500, pooling 4000:
-//     伤残补助金 -> "本人月均工资 3500 在统筹月工资 4000 的 60% 至 300% 之间，按 3500
-//     计（第六十四条）\n"
-//                   "本人工资 3500 × 18 个月 = 63000（《工伤保险条例》第三十六条）"
+//     kSubsidy -> "本人月均工资 3500 在统筹月工资 4000 的 60% 至 300% 之间，按 3500
+//                 计（第六十四条）\n本人工资 3500 × 18 个月 = 63000（《工伤保险条例》第三十六条）"
 //   own 2000, pooling 4672: the first line reads
 //     "本人月均工资 2000 低于统筹月工资 4672 的 60%，按 2803.2 取整为 2803（第六十四条）"
 Explanations explain(const Breakdown& working);

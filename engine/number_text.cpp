@@ -1,4 +1,4 @@
-#include "number_text.h"
+#include "engine/number_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -10,31 +10,10 @@
 namespace gongshang {
 namespace {
 
-// Hands out the characters of a text one at a time, already folded: full-width
-// forms become ASCII, blanks are skipped, anything else that is not ASCII
+// Hands out the characters of a UTF-8 text one at a time, already folded:
+// the three-byte sequences of the full-width forms become ASCII and the
+// ideographic space a blank; blanks are skipped; any other non-ASCII byte
 // comes out as 0, which no number continues with. 0 also marks the end.
-class Utf16Cursor {
- public:
-  explicit Utf16Cursor(std::u16string_view text) : text_(text) {}
-
-  char next() {
-    while (pos_ < text_.size()) {
-      char32_t c = text_[pos_++];
-      if (c >= 0xFF01 && c <= 0xFF5E) c -= 0xFEE0;
-      if (c == 0x3000) c = u' ';
-      if (c == u' ' || c == u'\t' || c == u'\n') continue;
-      return c < 0x80 ? static_cast<char>(c) : '\0';
-    }
-    return '\0';
-  }
-
- private:
-  std::u16string_view text_;
-  std::size_t pos_ = 0;
-};
-
-// The same over UTF-8: the three-byte sequences of the full-width block and
-// of the ideographic space are folded; every other non-ASCII byte stops.
 class Utf8Cursor {
  public:
   explicit Utf8Cursor(std::string_view text) : text_(text) {}
@@ -152,8 +131,7 @@ constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8
 // most 15 digits the digits form an exact double, and so does a power of ten
 // up to 1e22, so one division gives the nearest double to the decimal: the
 // same value the general reader gets, without its folding and buffering.
-template <class Char>
-std::optional<double> read_plain(const Char* s, std::size_t n) {
+std::optional<double> read_plain(const char* s, std::size_t n) {
   std::size_t i = 0;
   bool negative = false;
   if (i < n && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
@@ -280,61 +258,15 @@ std::size_t write_form(double x, int digits, char* out) {
   if (x < 0) *p++ = '-';
   if (std::size_t n = write_short(std::fabs(x), digits, p))
     return static_cast<std::size_t>(p - out) + n;
-  char sci[kMaxFormLength + 16];
-  auto res =
-      std::to_chars(sci, sci + sizeof sci, std::fabs(x), std::chars_format::scientific, digits - 1);
-  // sci holds "d.ddd...e+XX"; gather the digits and the exponent.
-  char mant[kMaxFormLength];
-  int n = 0;
-  const char* s = sci;
-  for (; *s != 'e'; ++s) {
-    if (is_digit(*s)) mant[n++] = *s;
-  }
-  int exp10 = 0;
-  std::from_chars(s + (s[1] == '+' ? 2 : 1), res.ptr, exp10);
-  while (n > 1 && mant[n - 1] == '0') --n;
-
-  if (exp10 >= -4 && exp10 < digits) {
-    if (exp10 < 0) {
-      *p++ = '0';
-      *p++ = '.';
-      for (int i = -1; i > exp10; --i) *p++ = '0';
-      std::memcpy(p, mant, n);
-      p += n;
-    } else {
-      for (int i = 0; i <= exp10; ++i) *p++ = i < n ? mant[i] : '0';
-      if (n > exp10 + 1) {
-        *p++ = '.';
-        std::memcpy(p, mant + exp10 + 1, n - exp10 - 1);
-        p += n - exp10 - 1;
-      }
-    }
-  } else {
-    *p++ = mant[0];
-    if (n > 1) {
-      *p++ = '.';
-      std::memcpy(p, mant + 1, n - 1);
-      p += n - 1;
-    }
-    *p++ = 'E';
-    *p++ = exp10 < 0 ? '-' : '+';
-    int mag = exp10 < 0 ? -exp10 : exp10;
-    if (mag < 10) *p++ = '0';
-    p = std::to_chars(p, out + kMaxFormLength, mag).ptr;
-  }
-  return static_cast<std::size_t>(p - out);
-}
-
-std::u16string widen(const char* s, std::size_t n) {
-  return std::u16string(s, s + n);
+  // printf's %.*G rule: scientific below 1E-04 or from 1E+digits on,
+  // trailing zeros dropped, at least two exponent digits.
+  char* end =
+      std::to_chars(p, out + kMaxFormLength, std::fabs(x), std::chars_format::general, digits).ptr;
+  std::replace(p, end, 'e', 'E');
+  return static_cast<std::size_t>(end - out);
 }
 
 }  // namespace
-
-std::optional<double> read_number(std::u16string_view text) {
-  if (auto v = read_plain(text.data(), text.size())) return v;
-  return read(Utf16Cursor(text));
-}
 
 std::optional<double> read_number(std::string_view text) {
   if (auto v = read_plain(text.data(), text.size())) return v;
@@ -349,14 +281,14 @@ std::size_t write_single_form(float x, char* out) {
   return write_form(static_cast<double>(x), kSingleFormDigits, out);
 }
 
-std::u16string double_form(double x) {
+std::string double_form(double x) {
   char buf[kMaxFormLength];
-  return widen(buf, write_double_form(x, buf));
+  return std::string(buf, write_double_form(x, buf));
 }
 
-std::u16string single_form(float x) {
+std::string single_form(float x) {
   char buf[kMaxFormLength];
-  return widen(buf, write_single_form(x, buf));
+  return std::string(buf, write_single_form(x, buf));
 }
 
 double round_half_even(double x) {

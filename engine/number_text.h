@@ -23,7 +23,7 @@ inline constexpr std::size_t kMaxFormLength = 32;
 // Radix-prefixed numbers ("&H...", "&O...") are worth at most this much.
 inline constexpr std::uint64_t kMaxRadixValue = 0xFFFFFFFFu;
 
-// Reads the number at the start of a field text, leniently. Returns nullopt
+// Reads the number at the start of a field text (UTF-8), leniently. Returns nullopt
 // only when the number lies beyond the double range (the caller refuses it).
 //
 // Spaces, tabs and line feeds are ignored wherever they stand; full-width
@@ -36,20 +36,16 @@ inline constexpr std::uint64_t kMaxRadixValue = 0xFFFFFFFFu;
 //   "&O17"      -> 15         "-&H10"      -> 0       "&X1"    -> 0
 //   "３５００"  -> 3500       "＆Ｈ１Ｆ"   -> 31      "1E-400" -> 0
 //   "1E400"     -> nullopt    "&H100000000"-> nullopt
-std::optional<double> read_number(std::u16string_view text);
-
-// The same rule over ASCII or UTF-8 bytes (bytes above 0x7F stop the number,
-// as any non-numeric character does). Used where texts arrive as bytes.
-std::optional<double> read_number(std::string_view text);
+std::optional<double> read_number(std::string_view utf8);
 
 // Writes x with at most 15 significant digits.
 //   0, -0 -> "0"        1.0/3 -> "0.333333333333333"   -2.5 -> "-2.5"
 //   1234567890123456 -> "1.23456789012346E+15"         0.00001 -> "1E-05"
-std::u16string double_form(double x);
+std::string double_form(double x);
 
 // Writes x with at most 7 significant digits.
 //   4204.7998046875f -> "4204.8"    12345678.0f -> "1.234568E+07"
-std::u16string single_form(float x);
+std::string single_form(float x);
 
 // The two forms into a caller's buffer of at least kMaxFormLength bytes;
 // returns the number of ASCII characters written. Not finite values are the

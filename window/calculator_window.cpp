@@ -1,5 +1,4 @@
-#include <array>
-#include <variant>
+#include "window/calculator_window.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -15,49 +14,17 @@
 #include <QStyle>
 #include <QWindow>
 
-#include "window/calculator_window.h"
-
-#include "engine/compensation.h"
-#include "engine/explanation.h"
 #include "links/hand_cursor.h"
 #include "links/link_opener.h"
 #include "qstring/utf8.h"
 #include "window/accessibility.h"
-#include "window/controls.h"
+#include "window/calculation.h"
 #include "window/fonts.h"
 #include "window/layout.h"
 #include "window/qt_translations.h"
 #include "window/scrolling.h"
 
 namespace gongshang {
-
-namespace {
-
-QString from_utf16(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::u16string_view to_view(const QString& text) {
-  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-// The text a person reads in an input control: a box's text, or the item a
-// list shows.
-QString field_text(const QWidget* field) {
-  if (const auto* box = qobject_cast<const QLineEdit*>(field)) return box->text();
-  if (const auto* list = qobject_cast<const QComboBox*>(field)) return list->currentText();
-  return {};
-}
-
-template <std::size_t N>
-void refill(QComboBox* list, const std::array<std::u16string_view, N>& items) {
-  if (list == nullptr) return;
-  list->clear();
-  for (std::u16string_view item : items) list->addItem(from_utf16(item));
-  list->setCurrentIndex(0);
-}
-
-}  // namespace
 
 CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent) {
   install_song_substitutes();
@@ -69,40 +36,29 @@ CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent) {
   load();
 }
 
-template <typename T>
-T* CalculatorWindow::control(std::u16string_view name) const {
-  return findChild<T*>(from_utf16(name));
-}
-
-template <typename T>
-T* CalculatorWindow::control(std::string_view name) const {
-  return findChild<T*>(to_qstring(name));
-}
-
 // Load: build every control from the layout, set the scroll range and place
 // the window, before it becomes visible.
 void CalculatorWindow::load() {
-  QWidget* panel = nullptr;
-  for (const ControlRow& row : window_layout()) {
-    const bool on_window = row.kind == ControlKind::kPanel || row.kind == ControlKind::kScrollBar;
-    QWidget* made = make_control(row, on_window ? this : panel);
-    if (row.kind == ControlKind::kPanel) panel = made;
-  }
-  wireControls();
-  name_controls(this);
+  controls_ = make_controls(this);
+  connect(controls_.calculate, &QPushButton::clicked, this, &CalculatorWindow::calculateClicked);
+  connect(controls_.clear, &QPushButton::clicked, this, &CalculatorWindow::clearClicked);
+  connect(controls_.legal_basis, &QPushButton::clicked, this, &CalculatorWindow::legalBasisClicked);
+  connect(controls_.scroll_bar, &QScrollBar::valueChanged, this,
+          &CalculatorWindow::scrollValueChanged);
+  // A label has no click signal; the window watches the link's mouse events.
+  controls_.home_link->installEventFilter(this);
+  name_controls(controls_);
+
   // Until a calculation gives figures to explain, a result's tooltip tells
   // its rule.
-  for (std::size_t i = 0; i < kResultCount; ++i) {
-    if (auto* box = control<QLineEdit>(kResultNames[i]))
-      set_explanation(box, from_utf16(rule_in_words(static_cast<ResultField>(i))));
-  }
+  for (std::size_t i = 0; i < kResultCount; ++i)
+    set_explanation(controls_.results[i], rule_text(static_cast<Result>(i)));
 
   const ControlRow& panel_row = control_row(kPanelName);
-  if (auto* bar = control<QScrollBar>(kScrollBarName))
-    bar->setMaximum(scroll_maximum(static_cast<float>(panel_row.height)));
+  controls_.scroll_bar->setMaximum(scroll_maximum(static_cast<float>(panel_row.height)));
 
   placeCentred();
-  if (panel != nullptr) panel->setFocus();
+  controls_.panel->setFocus();
 }
 
 // Unload: the controls go, and with them every text, list item, selection,
@@ -117,32 +73,8 @@ void CalculatorWindow::unload() {
     control->setParent(nullptr);
     control->deleteLater();
   }
-}
-
-void CalculatorWindow::wireControls() {
-  if (auto* button = control<QPushButton>(kCalculateName))
-    connect(button, &QPushButton::clicked, this, &CalculatorWindow::calculateClicked);
-  if (auto* button = control<QPushButton>(kClearName))
-    connect(button, &QPushButton::clicked, this, &CalculatorWindow::clearClicked);
-  if (auto* button = control<QPushButton>(kLegalBasisName))
-    connect(button, &QPushButton::clicked, this, &CalculatorWindow::legalBasisClicked);
-  if (auto* bar = control<QScrollBar>(kScrollBarName))
-    connect(bar, &QScrollBar::valueChanged, this, &CalculatorWindow::scrollValueChanged);
-  // A label has no click signal; the window watches the link's mouse events.
-  if (auto* link = control<QLabel>(kHomeLinkName)) link->installEventFilter(this);
-
-  // Focus moves in the layout's tab order, not row by row down the screen.
-  QList<QWidget*> by_tab_index(window_layout().size(), nullptr);
-  for (const ControlRow& row : window_layout()) {
-    if (row.tab_index >= 0 && row.tab_index < by_tab_index.size())
-      by_tab_index[row.tab_index] = control<QWidget>(row.name);
-  }
-  QWidget* previous = nullptr;
-  for (QWidget* widget : by_tab_index) {
-    if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus) continue;
-    if (previous != nullptr) setTabOrder(previous, widget);
-    previous = widget;
-  }
+  controls_ = {};
+  link_pressed_ = false;
 }
 
 void CalculatorWindow::placeCentred() {
@@ -182,40 +114,33 @@ void CalculatorWindow::windowActivated() {
   // Lists are created empty and only this fills them, so an empty grade list
   // means the first activation since the window was built. Coming back from
   // another application must keep the user's choices.
-  const auto* grades = control<QComboBox>(kInputNames[index(InputField::工伤等级)]);
-  if (grades != nullptr && grades->count() == 0) fillLists();
-}
-
-void CalculatorWindow::fillLists() {
-  refill(control<QComboBox>(kInputNames[index(InputField::工伤等级)]), kGradeItems);
-  refill(control<QComboBox>(kInputNames[index(InputField::护理级别)]), kNursingItems);
+  if (controls_.inputs[index(Input::kGrade)].list->count() > 0) return;
+  for (const Input input : {Input::kGrade, Input::kNursing}) {
+    QComboBox* list = controls_.inputs[index(input)].list;
+    list->addItems(list_items(input));
+    list->setCurrentIndex(0);
+  }
 }
 
 void CalculatorWindow::calculateClicked() {
-  std::array<QString, kInputCount> texts;
-  InputTexts inputs;
-  for (std::size_t i = 0; i < kInputCount; ++i) {
-    texts[i] = field_text(control<QWidget>(kInputNames[i]));
-    inputs[i] = to_view(texts[i]);
-  }
+  std::array<QString, kInputCount> inputs;
+  for (std::size_t i = 0; i < kInputCount; ++i) inputs[i] = controls_.inputs[i].text();
 
-  const Working working = work_out(inputs);
-  if (const auto* refusal = std::get_if<Refusal>(&working)) {
+  const Calculation calculation = calculate_shown(inputs);
+  if (const auto* refusal = std::get_if<QString>(&calculation)) {
     // The one message the program ever shows; the fields keep their texts
     // and their tooltips.
-    QMessageBox::warning(this, to_qstring(kWindowName), from_utf16(refusal->message));
+    QMessageBox::warning(this, to_qstring(kWindowName), *refusal);
     return;
   }
-  const auto& breakdown = std::get<Breakdown>(working);
-  const Explanations explanations = explain(breakdown);
+  const auto& shown = std::get<ShownResults>(calculation);
   for (std::size_t i = 0; i < kResultCount; ++i) {
-    if (auto* box = control<QLineEdit>(kResultNames[i])) {
-      box->setText(from_utf16(breakdown.texts[i]));
-      // A figure longer than its box shows its leading digits, as a box does
-      // after a text is put in it; setText leaves the cursor at the end.
-      box->setCursorPosition(0);
-      set_explanation(box, from_utf16(explanations[i]));
-    }
+    QLineEdit* box = controls_.results[i];
+    box->setText(shown.texts[i]);
+    // A figure longer than its box shows its leading digits, as a box does
+    // after a text is put in it; setText leaves the cursor at the end.
+    box->setCursorPosition(0);
+    set_explanation(box, shown.explanations[i]);
   }
 }
 
@@ -235,8 +160,7 @@ void CalculatorWindow::clearClicked() {
 }
 
 void CalculatorWindow::scrollValueChanged(int value) {
-  auto* panel = control<QWidget>(kPanelName);
-  if (panel == nullptr) return;
+  QWidget* panel = controls_.panel;
   panel->move(panel->x(), to_pixels(static_cast<int>(panel_top(value))));
 }
 
@@ -244,30 +168,27 @@ void CalculatorWindow::legalBasisClicked() {
   links::open(links::articleAddress());
 }
 
-void CalculatorWindow::homeClicked() {
-  links::open(links::homeAddress());
+bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == controls_.home_link && linkEvent(event)) return true;
+  // Exposed means mapped, and framed by then if a window manager frames it.
+  if (watched == windowHandle() && event->type() == QEvent::Expose && !framed_ &&
+      windowHandle()->isExposed()) {
+    framed_ = true;
+    if (!windowHandle()->frameMargins().isNull()) placeCentred();
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
-bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == windowHandle()) {
-    // Exposed means mapped, and framed by then if a window manager frames it.
-    if (event->type() == QEvent::Expose && !framed_ && windowHandle()->isExposed()) {
-      framed_ = true;
-      if (!windowHandle()->frameMargins().isNull()) placeCentred();
-    }
-    return QWidget::eventFilter(watched, event);
-  }
-  auto* link = qobject_cast<QWidget*>(watched);
-  if (link == nullptr || link->objectName() != to_qstring(kHomeLinkName))
-    return QWidget::eventFilter(watched, event);
-
+// The link's mouse events; true for those it takes, which the panel behind
+// it has no use for.
+bool CalculatorWindow::linkEvent(QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseMove:
-      links::setHandCursor(link);
-      break;
+      links::setHandCursor(controls_.home_link);
+      return false;
     case QEvent::MouseButtonPress:
       link_pressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-      return true;  // the panel behind the link has no use for it
+      return true;
     case QEvent::MouseButtonDblClick:
       // The second press of a double-click: its release is no click, so a
       // double-click opens the page once.
@@ -278,15 +199,14 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
       // press grabbed the mouse for the link, so the release comes here).
       const auto* mouse = static_cast<QMouseEvent*>(event);
       const bool click = link_pressed_ && mouse->button() == Qt::LeftButton &&
-                         link->rect().contains(mouse->position().toPoint());
+                         controls_.home_link->rect().contains(mouse->position().toPoint());
       link_pressed_ = false;
-      if (click) homeClicked();
+      if (click) links::open(links::homeAddress());
       return true;
     }
     default:
-      break;
+      return false;
   }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace gongshang

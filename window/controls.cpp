@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <span>
+#include <string_view>
+#include <vector>
 
 #include <QComboBox>
 #include <QFontMetricsF>
@@ -14,6 +17,7 @@
 
 #include "qstring/utf8.h"
 #include "window/fonts.h"
+#include "window/layout.h"
 #include "window/note_label.h"
 
 namespace gongshang {
@@ -120,8 +124,6 @@ QWidget* make_panel(QWidget* parent) {
   return panel;
 }
 
-}  // namespace
-
 QWidget* make_control(const ControlRow& row, QWidget* parent) {
   QWidget* widget = nullptr;
   switch (row.kind) {
@@ -150,6 +152,66 @@ QWidget* make_control(const ControlRow& row, QWidget* parent) {
   widget->setGeometry(to_pixels(row));
   if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(initial_text(row));
   return widget;
+}
+
+// Where name stands in names, or names.size() if it is not there.
+template <std::size_t N>
+std::size_t position(std::string_view name, const std::array<std::string_view, N>& names) {
+  return static_cast<std::size_t>(std::find(names.begin(), names.end(), name) - names.begin());
+}
+
+// Points the field of the engine that row is, if any, at widget.
+void keep_field(const ControlRow& row, QWidget* widget, Controls& controls) {
+  if (const std::size_t i = position(row.name, kInputNames); i < kInputCount) {
+    controls.inputs[i] = {qobject_cast<QComboBox*>(widget), qobject_cast<QLineEdit*>(widget)};
+    return;
+  }
+  for (std::size_t i = 0; i < kResultCount; ++i) {
+    if (kResults[i].name == row.name) controls.results[i] = qobject_cast<QLineEdit*>(widget);
+  }
+}
+
+}  // namespace
+
+QString InputControl::text() const {
+  return list != nullptr ? list->currentText() : box->text();
+}
+
+Controls make_controls(QWidget* window) {
+  Controls controls;
+  const std::span<const ControlRow> rows = window_layout();
+  std::vector<QWidget*> by_tab_index(rows.size(), nullptr);
+  for (const ControlRow& row : rows) {
+    const bool on_window = row.kind == ControlKind::kPanel || row.kind == ControlKind::kScrollBar;
+    QWidget* widget = make_control(row, on_window ? window : controls.panel);
+    if (row.tab_index >= 0 && static_cast<std::size_t>(row.tab_index) < rows.size())
+      by_tab_index[row.tab_index] = widget;
+
+    if (row.name == kPanelName)
+      controls.panel = widget;
+    else if (row.name == kScrollBarName)
+      controls.scroll_bar = qobject_cast<QScrollBar*>(widget);
+    else if (row.name == kCalculateName)
+      controls.calculate = qobject_cast<QPushButton*>(widget);
+    else if (row.name == kClearName)
+      controls.clear = qobject_cast<QPushButton*>(widget);
+    else if (row.name == kLegalBasisName)
+      controls.legal_basis = qobject_cast<QPushButton*>(widget);
+    else if (row.name == kHomeLinkName)
+      controls.home_link = qobject_cast<QLabel*>(widget);
+    else
+      keep_field(row, widget, controls);
+  }
+
+  // Focus moves in the layout's tab order, not row by row down the screen;
+  // labels take no focus and are passed over.
+  QWidget* previous = nullptr;
+  for (QWidget* widget : by_tab_index) {
+    if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus) continue;
+    if (previous != nullptr) QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+  return controls;
 }
 
 }  // namespace gongshang

@@ -1,11 +1,14 @@
 #include "window/layout.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
 #include <QRect>
 #include <QString>
 
+#include "engine/fields.h"
+#include "engine/results.h"
 #include "links/addresses.h"
 #include "qstring/utf8.h"
 
@@ -96,6 +99,25 @@ constexpr std::array<ControlRow, 56> kLayout{{
     // that a 252-twip label cuts off.
     {"主页", K::kLink, "", 1800 + 8 * 180, 6120 + kNoteLinePitch, 1812, kBoxHeight, 53},
 }};
+
+// Every input and result of the engine is shown by exactly one control of
+// its kind, so that a renamed row cannot leave a field unread or a result
+// unshown: the controls are found by these names.
+constexpr bool placed_once(std::string_view name, ControlKind kind) {
+  return std::ranges::count_if(kLayout, [&](const ControlRow& row) {
+           return row.name == name && row.kind == kind;
+         }) == 1;
+}
+constexpr bool every_field_placed() {
+  for (const std::string_view name : kInputNames) {
+    const bool listed =
+        name == gongshang::name(Input::kGrade) || name == gongshang::name(Input::kNursing);
+    if (!placed_once(name, listed ? K::kList : K::kTextBox)) return false;
+  }
+  return std::ranges::all_of(
+      kResults, [](const ResultRow& result) { return placed_once(result.name, K::kTextBox); });
+}
+static_assert(every_field_placed(), "every input and result of the engine needs one layout row");
 
 // The note, around the address. The invitation is eight full-width
 // characters, which is what puts the address under the link label; the gap

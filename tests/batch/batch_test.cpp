@@ -1,4 +1,4 @@
-#include "batch.h"
+#include "batch/batch.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "compensation.h"
-#include "io.h"
-#include "row_batch.h"
+#include "batch/io.h"
+#include "batch/row_batch.h"
+#include "engine/compensation.h"
 
 namespace gongshang::batch {
 namespace {

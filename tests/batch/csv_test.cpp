@@ -1,4 +1,4 @@
-#include "csv.h"
+#include "batch/csv.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "io.h"
+#include "batch/io.h"
 
 namespace gongshang::batch {
 namespace {

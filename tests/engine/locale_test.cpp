@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "compensation.h"
-#include "number_text.h"
+#include "engine/number_text.h"
 
 namespace gongshang {
 namespace {
@@ -21,16 +20,11 @@ TEST_P(UnderForeignLocale, NumbersKeepTheirPoint) {
   } catch (const std::runtime_error&) {
     GTEST_SKIP() << name << " is not usable by the C++ library";
   }
-  EXPECT_EQ(read_number(u"12.5"), 12.5);
-  EXPECT_EQ(read_number(u"12,5"), 12.0);
-  EXPECT_EQ(double_form(1234567.25), u"1234567.25");
-  EXPECT_EQ(single_form(0.5f), u"0.5");
-  EXPECT_EQ(double_form(1e-5), u"1E-05");
-  InputTexts in{u"五", u"大部分护理", u"3500",    u"4000", u"6",   u"30",
-                u"10", u"30",         u"12000.5", u"800",  u"300", u"1000"};
-  auto out = calculate(in);
-  ASSERT_TRUE(std::holds_alternative<ResultTexts>(out));
-  EXPECT_EQ(std::get<ResultTexts>(out)[index(ResultField::合计)], u"104781.534511533");
+  EXPECT_EQ(read_number("12.5"), 12.5);
+  EXPECT_EQ(read_number("12,5"), 12.0);
+  EXPECT_EQ(double_form(1234567.25), "1234567.25");
+  EXPECT_EQ(single_form(0.5f), "0.5");
+  EXPECT_EQ(double_form(1e-5), "1E-05");
   std::setlocale(LC_ALL, "C");
   std::locale::global(std::locale::classic());
 }

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "batch.h"
-#include "compensation.h"
-#include "csv.h"
-#include "io.h"
+#include "batch/batch.h"
+#include "batch/csv.h"
+#include "batch/io.h"
+#include "engine/compensation.h"
 
 using namespace gongshang;
 using namespace gongshang::batch;
