@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "batch/claim_columns.h"
 #include "batch/row_batch.h"
 #include "batch/utf8.h"
 #include "engine/compensation.h"
@@ -63,9 +64,14 @@ class WaitingSource final : public ByteSource {
 
 class Converter {
  public:
-  Converter(ByteSource& in, ByteSink& out, ByteSink& err, const CsvLimits& limits)
+  Converter(ByteSource& in, ByteSink& out, ByteSink& err, const CsvLimits& limits,
+            const Rules* claim_rules)
       : in_(in, [this] { flush(); }), reader_(in_, limits), out_(out), err_(err) {
     pending_.reserve(kWriteBlockSize + kWriteBlockSize / 4);
+    if (claim_rules) {
+      claim_.emplace(*claim_rules);
+      rows_.set_claim(&*claim_);
+    }
   }
 
   int convert() {
@@ -121,6 +127,13 @@ class Converter {
       column = i;
       any = true;
     }
+    if (claim_) {
+      if (auto repeated = claim_->find(record_.cells)) {
+        fail(describe({record_.line, *repeated}));
+        return false;
+      }
+      any = any || claim_->any();
+    }
     if (!any) {
       // Not an error, since every row still computes, but a header typed with
       // a stray blank or a traditional character would otherwise go unnoticed.
@@ -137,6 +150,7 @@ class Converter {
       pending_.push_back(',');
       pending_.append(result.name);
     }
+    if (claim_) ClaimColumns::append_header(pending_);
     pending_.push_back(',');
     pending_.append(kErrorColumn);
     pending_.append(line_end_);
@@ -174,14 +188,16 @@ class Converter {
   RowBatch::Columns columns_{};
   std::string_view line_end_ = "\n";
   RowBatch rows_;
-  std::string pending_;  // output not yet handed to the sink
+  std::optional<ClaimColumns> claim_;  // with --claim
+  std::string pending_;                // output not yet handed to the sink
   bool write_failed_ = false;
 };
 
 }  // namespace
 
-int convert(ByteSource& in, ByteSink& out, ByteSink& err, const CsvLimits& limits) {
-  return Converter(in, out, err, limits).convert();
+int convert(ByteSource& in, ByteSink& out, ByteSink& err, const CsvLimits& limits,
+            const Rules* claim_rules) {
+  return Converter(in, out, err, limits, claim_rules).convert();
 }
 
 std::string help_text() {
@@ -206,17 +222,25 @@ std::string help_text() {
       "UTF-8、输入列重复、\n"
       "单元格比表头多等）、文件无法读取或选项未知；原因写到标准错误（输入有误时带行号），之前的行已"
       "经输出。\n"
-      "选项：-h, --help 显示本说明；-- 之后的参数都当文件名。\n");
+      "选项：-h, --help 显示本说明；-- 之后的参数都当文件名；\n");
+  text.append(claim_help_text());
   return text;
 }
 
 int run(std::span<const std::string_view> args, ByteSource& standard_input, ByteSink& out,
-        ByteSink& err) {
+        ByteSink& err, const std::filesystem::path& program) {
   std::optional<std::string_view> path;
   bool options_done = false;
-  for (std::string_view arg : args) {
+  ClaimOptions claim;
+  for (std::size_t a = 0; a < args.size(); ++a) {
+    const std::string_view arg = args[a];
     if (!options_done && arg == "--") {
       options_done = true;
+    } else if (!options_done && claim.take(args, a)) {
+      if (!claim.error.empty()) {
+        err.write(message_line(claim.error));
+        return kExitFailure;
+      }
     } else if (!options_done && (arg == "-h" || arg == "--help")) {
       return out.write(help_text()) ? kExitSuccess : kExitFailure;
     } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
@@ -230,7 +254,20 @@ int run(std::span<const std::string_view> args, ByteSource& standard_input, Byte
       path = arg;
     }
   }
-  if (!path || *path == "-") return convert(standard_input, out, err);
+  std::optional<Rules> rules;
+  if (claim.on) {
+    auto loaded = load_claim_rules(program, claim.rules_file);
+    if (auto* message = std::get_if<std::string>(&loaded)) {
+      err.write(message_line(*message));
+      return kExitFailure;
+    }
+    rules = std::move(std::get<Rules>(loaded));
+  } else if (claim.rules_file) {
+    err.write(message_line("「--rules」只与 --claim 一起使用"));
+    return kExitFailure;
+  }
+  const Rules* claim_rules = rules ? &*rules : nullptr;
+  if (!path || *path == "-") return convert(standard_input, out, err, {}, claim_rules);
 
   const std::string name(*path);
   const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
@@ -239,17 +276,17 @@ int run(std::span<const std::string_view> args, ByteSource& standard_input, Byte
     return kExitFailure;
   }
   FdSource file(fd, name);
-  const int status = convert(file, out, err);
+  const int status = convert(file, out, err, {}, claim_rules);
   ::close(fd);
   return status;
 }
 
 int run(std::span<const std::string_view> args, std::string_view input, std::string& out,
-        std::string& err) {
+        std::string& err, const std::filesystem::path& program) {
   MemorySource in(input);
   StringSink out_sink(out);
   StringSink err_sink(err);
-  return run(args, in, out_sink, err_sink);
+  return run(args, in, out_sink, err_sink, program);
 }
 
 }  // namespace gongshang::batch

@@ -16,12 +16,14 @@
 #ifndef GONGSHANG_BATCH_BATCH_H_
 #define GONGSHANG_BATCH_BATCH_H_
 
+#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "batch/csv.h"
 #include "batch/io.h"
+#include "engine/region_rules.h"
 
 namespace gongshang::batch {
 
@@ -37,17 +39,21 @@ inline constexpr std::size_t kWriteBlockSize = std::size_t{256} << 10;
 
 // Turns the CSV read from in into the result CSV written to out; a bad input
 // gets one line on err. Returns the exit status.
-int convert(ByteSource& in, ByteSink& out, ByteSink& err, const CsvLimits& limits = {});
+// With claim_rules, the --claim columns too.
+int convert(ByteSource& in, ByteSink& out, ByteSink& err, const CsvLimits& limits = {},
+            const Rules* claim_rules = nullptr);
 
 // The whole program: args are the command-line arguments after the program
-// name ("--help", "-h", "--", a FILE, "-" for standard input).
+// name ("--help", "-h", "--claim", "--rules FILE", "--", a FILE, "-" for
+// standard input). With --claim the shipped rules file is found from
+// `program`, empty for this process's own path.
 int run(std::span<const std::string_view> args, ByteSource& standard_input, ByteSink& out,
-        ByteSink& err);
+        ByteSink& err, const std::filesystem::path& program = {});
 
 // The same over bytes in memory, for tests and fuzzing.
 //   run({}, "医疗费\n5\n", out, err) -> 0, out "医疗费,伤残补助金,…,合计,错误\n5,0,…,5,5,\n"
 int run(std::span<const std::string_view> args, std::string_view input, std::string& out,
-        std::string& err);
+        std::string& err, const std::filesystem::path& program = {});
 
 // What --help prints.
 std::string help_text();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <span>
 #include <system_error>
 #include <thread>
 #include <variant>
@@ -31,25 +32,39 @@ void RowBatch::add(const CsvRecord& record, std::size_t width, const Columns& co
   if (width > count) carried_.append(width - count, ',');
   carried_ends_.push_back(carried_.size());
 
-  for (std::size_t column : columns) {
-    if (column < count) {
-      texts_.append(record.cells[column]);
+  auto copy = [&](std::span<const std::size_t> fields) {
+    for (std::size_t column : fields) {
+      if (column < count) {
+        texts_.append(record.cells[column]);
+      }
+      text_ends_.push_back(texts_.size());
     }
-    text_ends_.push_back(texts_.size());
-  }
+  };
+  copy(columns);
+  if (claim_) copy(claim_->columns());
 }
 
 void RowBatch::compute(std::size_t first, std::size_t last, std::string_view line_end,
                        std::string& out) const {
+  const std::size_t per_row = kInputCount + (claim_ ? kClaimInputCount : 0);
+  auto text = [this](std::size_t i) {
+    const std::size_t begin = i == 0 ? 0 : text_ends_[i - 1];
+    return std::string_view(texts_).substr(begin, text_ends_[i] - begin);
+  };
   for (std::size_t row = first; row < last; ++row) {
     const std::size_t carried_begin = row == 0 ? 0 : carried_ends_[row - 1];
     out.append(carried_, carried_begin, carried_ends_[row] - carried_begin);
 
     InputTexts inputs;
-    for (std::size_t f = 0; f < kInputCount; ++f) {
-      const std::size_t i = row * kInputCount + f;
-      const std::size_t begin = i == 0 ? 0 : text_ends_[i - 1];
-      inputs[f] = std::string_view(texts_).substr(begin, text_ends_[i] - begin);
+    for (std::size_t f = 0; f < kInputCount; ++f) inputs[f] = text(row * per_row + f);
+    if (claim_) {
+      ClaimTexts claim;
+      for (std::size_t f = 0; f < kClaimInputCount; ++f) {
+        claim[f] = text(row * per_row + kInputCount + f);
+      }
+      claim_->append_row(inputs, claim, out);
+      out.append(line_end);
+      continue;
     }
     Outcome outcome = calculate(inputs);
     if (const auto* texts = std::get_if<ResultTexts>(&outcome)) {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/claim_columns.h"
 #include "batch/csv.h"
 #include "engine/compensation.h"
 
@@ -36,6 +37,11 @@ class RowBatch {
   // record need not outlive the call.
   void add(const CsvRecord& record, std::size_t width, const Columns& columns);
 
+  // With --claim: the claim's columns are copied too, and each row gets the
+  // claim's results before 错误. Set before the first add(); claim outlives
+  // the batch.
+  void set_claim(const ClaimColumns* claim) { claim_ = claim; }
+
   std::size_t size() const { return carried_ends_.size(); }
   bool full() const { return size() >= kMaxBatchRows; }
 
@@ -53,8 +59,9 @@ class RowBatch {
   std::string carried_;                    // the rows' own cells as CSV, back to back
   std::vector<std::size_t> carried_ends_;  // one per row
   std::string texts_;                      // the input texts, back to back
-  std::vector<std::size_t> text_ends_;     // kInputCount per row
+  std::vector<std::size_t> text_ends_;     // kInputCount (+ kClaimInputCount) per row
   std::vector<std::string> chunk_texts_;   // the rows of each chunk, computed
+  const ClaimColumns* claim_ = nullptr;
 };
 
 }  // namespace gongshang::batch

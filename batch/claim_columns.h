@@ -1,0 +1,79 @@
+// gongshang-batch --claim: the claim's input columns, found by name in the
+// header like the classic ones, and its result columns, written before 错误:
+//   退休日期,一次性工伤医疗补助金,一次性伤残就业补助金,伤残津贴补足后,
+//   生活护理费,丧葬补助金,供养亲属抚恤金,一次性工亡补助金,数据状态
+// A cell stays empty where the item does not apply; money has two decimals.
+#ifndef GONGSHANG_BATCH_CLAIM_COLUMNS_H_
+#define GONGSHANG_BATCH_CLAIM_COLUMNS_H_
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "engine/claim.h"
+#include "engine/compensation.h"
+
+namespace gongshang::batch {
+
+// The columns --claim adds, in order.
+inline constexpr std::size_t kClaimColumnCount = kClaimItemCount + 2;
+inline constexpr std::string_view kRetirementColumn = "退休日期";
+inline constexpr std::string_view kStatusColumn = "数据状态";
+
+class ClaimColumns {
+ public:
+  // Where each claim input stands in a row; past every row when absent.
+  using Columns = std::array<std::size_t, kClaimInputCount>;
+
+  // The rules stay the caller's and must outlive this.
+  explicit ClaimColumns(const Rules& rules) : rules_(rules) {}
+
+  // Finds the claim inputs among the header's cells. A name twice gives the
+  // message for it: "输入列「地区」重复（第 2 列和第 5 列）".
+  std::optional<std::string> find(std::span<const std::string_view> header);
+  const Columns& columns() const { return columns_; }
+  bool any() const;
+
+  // ",退休日期,…,数据状态"
+  static void append_header(std::string& out);
+
+  // One row: the classic results, the claim columns and 错误, each cell
+  // after a comma. A refusal, the classic's or the claim's, leaves every
+  // result empty and fills 错误.
+  void append_row(const InputTexts& classic, const ClaimTexts& claim, std::string& out) const;
+
+ private:
+  const Rules& rules_;
+  Columns columns_{};
+};
+
+// The options --claim and --rules FILE (or --rules=FILE).
+struct ClaimOptions {
+  bool on = false;
+  std::optional<std::string_view> rules_file;
+  std::string error;  // set when an option of these is malformed
+
+  // Takes args[at] if it is one of these options, and its FILE after it;
+  // moves `at` to the last argument taken.
+  //   {"--rules", "my.json"}, 0 -> true, rules_file "my.json", at 1
+  //   {"--rules"}, 0 -> true, error "「--rules」后面缺少规则文件名"
+  //   {"--help"}, 0 -> false
+  bool take(std::span<const std::string_view> args, std::size_t& at);
+};
+
+// The shipped rules beside `program` (empty: this process), with the user's
+// file merged in; or the message saying which file is wrong, and where.
+std::variant<Rules, std::string> load_claim_rules(const std::filesystem::path& program,
+                                                  std::optional<std::string_view> user_file);
+
+// The --help lines for the claim.
+std::string claim_help_text();
+
+}  // namespace gongshang::batch
+
+#endif  // GONGSHANG_BATCH_CLAIM_COLUMNS_H_

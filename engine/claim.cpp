@@ -1,0 +1,275 @@
+#include "engine/claim.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "engine/claim_inputs.h"
+#include "engine/dates.h"
+#include "engine/legal_figures.h"
+#include "engine/number_text.h"
+
+namespace gongshang {
+namespace {
+
+using I = ClaimInput;
+using C = ClaimItem;
+
+// The nursing allowance takes the classic nursing rates at their decimal
+// value: the classic table holds them in single precision for the classic
+// 护理费 alone, and Art. 34's 40 % is 0.4, not 0.4000000059604645. The
+// shortest text of each single names its decimal.
+const std::array<double, kNursingLevels.size()>& nursing_allowance_rates() {
+  static const auto rates = [] {
+    std::array<double, kNursingLevels.size()> decimal{};
+    for (std::size_t i = 0; i < kNursingLevels.size(); ++i) {
+      char text[32];
+      auto end = std::to_chars(text, text + sizeof text, kNursingLevels[i].rate).ptr;
+      std::from_chars(text, end, decimal[i]);
+    }
+    return decimal;
+  }();
+  return rates;
+}
+
+// Shortest plain text that reads back as x: the figures a working quotes.
+// Never exponent notation: "200000", not "2e+05".
+std::string figure(double x) {
+  char text[320];  // the largest double has 309 digits
+  auto end = std::to_chars(text, text + sizeof text, x, std::chars_format::fixed).ptr;
+  return std::string(text, end);
+}
+
+Refusal result_refusal(ClaimItem item) {
+  std::string_view name = kClaimItems[index(item)].name;
+  return {name, quoted(name, "的计算结果超出可计算范围")};
+}
+
+// Fills an item from its amount; false when the amount is beyond every double.
+bool settle(ClaimLine& line, ClaimItem item, double amount) {
+  if (!std::isfinite(amount)) return false;
+  line.present = true;
+  line.amount = amount;
+  line.text = money_text(amount);
+  line.article = kClaimItems[index(item)].article;
+  line.payer = kClaimItems[index(item)].payer;
+  return true;
+}
+
+class ClaimBuilder {
+ public:
+  ClaimBuilder(const Breakdown& classic, const ClaimValues& in, const Region* region,
+               const Rules& rules, ClaimDetail detail)
+      : b_(classic),
+        in_(in),
+        region_(region),
+        rules_(rules),
+        words_(detail == ClaimDetail::kWorking) {}
+
+  ClaimOutcome build() {
+    if (in_.birth && in_.original_age) {
+      retirement_ = retirement_date(*in_.birth, *in_.original_age);
+      claim_.retirement = format_date(*retirement_);
+    }
+    if (region_) claim_.status = region_->status;
+    if (b_.grade >= kFirstSubsidyGrade && in_.end && region_) {
+      if (auto r = subsidy(C::kMedicalSubsidy, region_->medical)) return *r;
+      if (auto r = subsidy(C::kEmploymentSubsidy, region_->employment)) return *r;
+    }
+    if (auto r = topped_allowance()) return *r;
+    if (auto r = nursing_allowance()) return *r;
+    if (in_.death) {
+      if (auto r = death_benefits()) return *r;
+    }
+    return std::move(claim_);
+  }
+
+ private:
+  ClaimLine& line(ClaimItem item) { return claim_.lines[index(item)]; }
+
+  std::optional<Refusal> subsidy(ClaimItem item, const std::optional<SubsidyRule>& rule) {
+    std::size_t g = static_cast<std::size_t>(b_.grade - kFirstSubsidyGrade);
+    if (!rule || !rule->by_grade[g]) return std::nullopt;
+    const double months = *rule->by_grade[g];
+    double base = 0;
+    switch (rule->base) {
+      case SubsidyBase::kPoolWage:
+        base = b_.number(Input::kPoolWage);
+        break;
+      case SubsidyBase::kProvinceWage:
+        if (!in_.province_wage) return province_wage_missing(item);
+        base = *in_.province_wage;
+        break;
+      case SubsidyBase::kOwnWage:
+        base = b_.base_wage;
+        break;
+      case SubsidyBase::kFixed:
+        break;
+    }
+    std::string_view name = kClaimItems[index(item)].name;
+    double amount = rule->base == SubsidyBase::kFixed ? months : base * months;
+    std::string w;
+    if (words_) {
+      w = rule->base == SubsidyBase::kFixed
+              ? region_->name + "定额 " + figure(months) + " 元"
+              : std::string(base_text(rule->base)) + " " + figure(base) + " × " + figure(months) +
+                    " 个月 = " + money_text(amount);
+    }
+    if (in_.disease && rule->disease_uplift != 0) {
+      amount = amount * (1 + rule->disease_uplift);
+      if (words_) {
+        w += "；职业病加发 " + figure(rule->disease_uplift * 100) + "%：× " +
+             figure(1 + rule->disease_uplift) + " = " + money_text(amount);
+      }
+    }
+    if (*in_.end >= *retirement_) {
+      amount = 0;
+      if (words_) w += "；解除日期不早于退休日期 " + claim_.retirement + "，不再发给";
+    } else if (int left = whole_years_between(*in_.end, *retirement_);
+               left < kFullSubsidyYears && rule->near_retirement_percent) {
+      double percent = (*rule->near_retirement_percent)[static_cast<std::size_t>(left)];
+      amount = amount * (percent / 100);
+      if (words_) {
+        w += "；距退休 " + std::to_string(left) + " 个整年，按 " + figure(percent) +
+             "% 支付 = " + money_text(amount);
+      }
+    }
+    if (!settle(line(item), item, amount)) return result_refusal(item);
+    line(item).status = region_->status;
+    if (words_) {
+      line(item).working = std::string(name) + "：" + w + "（" + region_->name + " " +
+                           region_->statute + region_->articles + "，" +
+                           std::string(status_text(region_->status)) + "）";
+    }
+    return std::nullopt;
+  }
+
+  Refusal province_wage_missing(ClaimItem item) {
+    return {kClaimInputNames[index(I::kProvinceWage)],
+            "「全省月工资」为空：地区“" + region_->name + "”的" +
+                std::string(kClaimItems[index(item)].name) + "以全省月工资为基数"};
+  }
+
+  std::optional<Refusal> topped_allowance() {
+    if (b_.grade < 1 || b_.grade > kLastGradeWithAllowance) return std::nullopt;
+    const std::string& shown = b_.text(Result::kAllowance);
+    const double classic = read_number(std::string_view(shown)).value_or(0);
+    double amount = classic;
+    std::string w = "每月伤残津贴 " + shown;
+    if (in_.minimum_wage && *in_.minimum_wage > classic) {
+      amount = *in_.minimum_wage;
+      if (words_) w += " 低于最低工资 " + figure(amount) + "，补足到 " + money_text(amount);
+    } else if (words_ && in_.minimum_wage) {
+      w += " 不低于最低工资 " + figure(*in_.minimum_wage) + "，不需补足";
+    }
+    ClaimLine& l = line(C::kToppedAllowance);
+    if (!settle(l, C::kToppedAllowance, amount)) return result_refusal(C::kToppedAllowance);
+    // Grades 五 and 六 draw the allowance from the employer (Art. 36).
+    const bool employer = b_.grade >= kFirstSubsidyGrade;
+    l.payer = employer ? Payer::kEmployer : Payer::kFund;
+    l.article = employer ? "《工伤保险条例》第三十六条" : "《工伤保险条例》第三十五条";
+    if (words_) l.working = "伤残津贴补足后：" + w + "（" + std::string(l.article) + "）";
+    return std::nullopt;
+  }
+
+  std::optional<Refusal> nursing_allowance() {
+    if (b_.nursing < 1) return std::nullopt;
+    const double pooled = b_.number(Input::kPoolWage);
+    const double rate = nursing_allowance_rates()[static_cast<std::size_t>(b_.nursing - 1)];
+    const double amount = pooled * rate;
+    ClaimLine& l = line(C::kNursingAllowance);
+    if (!settle(l, C::kNursingAllowance, amount)) return result_refusal(C::kNursingAllowance);
+    if (words_) {
+      l.working = "生活护理费：统筹月工资 " + figure(pooled) + " × " + figure(rate * 100) +
+                  "% = " + l.text + "，每月（" + std::string(l.article) + "）";
+    }
+    return std::nullopt;
+  }
+
+  std::optional<Refusal> death_benefits() {
+    const double pooled = b_.number(Input::kPoolWage);
+    ClaimLine& funeral = line(C::kFuneralGrant);
+    if (!settle(funeral, C::kFuneralGrant, kFuneralMonths * pooled)) {
+      return result_refusal(C::kFuneralGrant);
+    }
+    if (words_) {
+      funeral.working = "丧葬补助金：" + figure(kFuneralMonths) + " × 统筹月工资 " +
+                        figure(pooled) + " = " + funeral.text + "（" +
+                        std::string(funeral.article) + "）";
+    }
+
+    const double own = b_.base_wage;
+    const double rate = kSpouseShare * in_.spouse + kOtherDependantShare * in_.others +
+                        kLoneDependantExtra * in_.lone;
+    double pension = own * rate;
+    const bool capped = pension > own;
+    if (capped) pension = own;
+    ClaimLine& p = line(C::kDependantPension);
+    if (!settle(p, C::kDependantPension, pension)) return result_refusal(C::kDependantPension);
+    if (words_) {
+      p.working = "供养亲属抚恤金：本人工资 " + figure(own) + " × (40% × " +
+                  std::to_string(in_.spouse) + " + 30% × " + std::to_string(in_.others) +
+                  " + 10% × " + std::to_string(in_.lone) + ")" +
+                  (capped ? "，高于本人工资，按本人工资 " : " = ") + p.text + "，每月（" +
+                  std::string(p.article) + "）";
+    }
+
+    double income = 0;
+    std::string whence;
+    if (in_.national_income) {
+      income = *in_.national_income;
+      whence = "所填全国人均可支配收入 ";
+    } else {
+      const IncomeYear* y = rules_.income_of(in_.death_date->year - 1);
+      income = y->yuan;
+      whence = std::to_string(y->year) + " 年全国城镇居民人均可支配收入" +
+               (y->confirmed ? " " : "（未确认） ");
+    }
+    ClaimLine& lump = line(C::kDeathLumpSum);
+    if (!settle(lump, C::kDeathLumpSum, kDeathGrantYears * income)) {
+      return result_refusal(C::kDeathLumpSum);
+    }
+    if (words_) {
+      lump.working = "一次性工亡补助金：" + figure(kDeathGrantYears) + " × " + whence +
+                     figure(income) + " = " + lump.text + "（" + std::string(lump.article) + "）";
+    }
+    return std::nullopt;
+  }
+
+  const Breakdown& b_;
+  const ClaimValues& in_;
+  const Region* region_;
+  const Rules& rules_;
+  const bool words_;
+  std::optional<Date> retirement_;
+  Claim claim_;
+};
+
+}  // namespace
+
+std::string money_text(double yuan) {
+  // Fixed notation of the largest double has 309 digits before the point.
+  char text[320];
+  auto end = std::to_chars(text, text + sizeof text, yuan + 0.0, std::chars_format::fixed, 2).ptr;
+  return std::string(text, end);
+}
+
+ClaimOutcome work_out_claim(const Breakdown& classic, const ClaimTexts& claim, const Region* region,
+                            const Rules& rules, ClaimDetail detail) {
+  auto values = read_claim_inputs(claim, rules);
+  if (auto* refusal = std::get_if<Refusal>(&values)) return std::move(*refusal);
+  return ClaimBuilder(classic, std::get<ClaimValues>(values), region, rules, detail).build();
+}
+
+ClaimOutcome work_out_claim(const InputTexts& classic, const ClaimTexts& claim,
+                            const Region* region, const Rules& rules, ClaimDetail detail) {
+  Working w = work_out(classic);
+  if (auto* refusal = std::get_if<Refusal>(&w)) return std::move(*refusal);
+  return work_out_claim(std::get<Breakdown>(w), claim, region, rules, detail);
+}
+
+Refusal unknown_region(std::string_view typed) {
+  return {kClaimInputNames[index(ClaimInput::kRegion)],
+          "「地区」没有名为“" + std::string(typed) + "”的条目：请填写规则文件中的地区名，或留空"};
+}
+
+}  // namespace gongshang

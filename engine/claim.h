@@ -1,0 +1,165 @@
+// The whole claim: what a worker or the family can claim beyond the classic
+// calculation — the two one-time subsidies when a grade 五–十 worker's
+// employment ends, the disability allowance topped up to the minimum wage,
+// the monthly nursing allowance, and the death benefits. Built on the
+// classic calculation's working (base wage, allowance, grade, nursing
+// level); UTF-8 texts in, amounts with their working out.
+#ifndef GONGSHANG_ENGINE_CLAIM_H_
+#define GONGSHANG_ENGINE_CLAIM_H_
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "engine/compensation.h"
+#include "engine/region_rules.h"
+
+namespace gongshang {
+
+// The claim's own inputs, in the order of the batch tool's columns.
+enum class ClaimInput : std::uint8_t {
+  kRegion,           // 地区: a region's name; empty: none
+  kProvinceWage,     // 全省月工资, yuan
+  kMinimumWage,      // 最低工资: the local monthly minimum wage, yuan
+  kBirthDate,        // 出生日期
+  kOriginalAge,      // 原退休年龄: 60, 55 or 50
+  kEndDate,          // 解除日期: the day the employment ended
+  kDisease,          // 职业病: 是 / 否, empty 否
+  kDeath,            // 工亡: 是 / 否, empty 否
+  kDeathDate,        // 死亡日期
+  kSpouse,           // 配偶: 0 or 1
+  kOtherDependants,  // 其他供养亲属: a whole number
+  kLoneExtra,        // 孤寡加发人数: a whole number, at most 配偶 + 其他供养亲属
+  kNationalIncome,   // 全国人均可支配收入: yuan, overrides the table
+};
+inline constexpr std::size_t kClaimInputCount = 13;
+
+// The names as fields and batch columns show them, indexed by ClaimInput.
+inline constexpr std::array<std::string_view, kClaimInputCount> kClaimInputNames{
+    "地区",
+    "全省月工资",
+    "最低工资",
+    "出生日期",
+    "原退休年龄",
+    "解除日期",
+    "职业病",
+    "工亡",
+    "死亡日期",
+    "配偶",
+    "其他供养亲属",
+    "孤寡加发人数",
+    "全国人均可支配收入",
+};
+
+// The amounts a claim adds, in the order of the batch tool's columns.
+enum class ClaimItem : std::uint8_t {
+  kMedicalSubsidy,     // 一次性工伤医疗补助金
+  kEmploymentSubsidy,  // 一次性伤残就业补助金
+  kToppedAllowance,    // 伤残津贴补足后
+  kNursingAllowance,   // 生活护理费
+  kFuneralGrant,       // 丧葬补助金
+  kDependantPension,   // 供养亲属抚恤金
+  kDeathLumpSum,       // 一次性工亡补助金
+};
+inline constexpr std::size_t kClaimItemCount = 7;
+
+// Who pays an amount.
+enum class Payer : std::uint8_t { kFund, kEmployer };
+// kFund -> "基金"   kEmployer -> "用人单位"
+std::string_view payer_text(Payer payer);
+
+// What the window and the README say about each item.
+struct ClaimItemInfo {
+  std::string_view name;     // "一次性工伤医疗补助金"
+  std::string_view article;  // "《工伤保险条例》第三十六条、第三十七条"
+  Payer payer;               // the usual payer; ClaimLine::payer has the row's own
+  bool monthly;              // false: paid once
+  std::string_view rule;     // the rule in words
+};
+// Indexed by ClaimItem.
+extern const std::array<ClaimItemInfo, kClaimItemCount> kClaimItems;
+
+// Who pays a classic result and whether it is paid monthly (results.h has
+// the articles). 每月伤残津贴 is the fund's for grades 一–四 and the
+// employer's for 五 and 六; 合计 mixes payers and has none.
+//   (kAllowance, 5) -> {kEmployer, true}   (kLeaveWage, any) -> {kEmployer, false}
+//   (kTotal, any) -> {nullopt, false}
+struct ClassicPayment {
+  std::optional<Payer> payer;
+  bool monthly;
+};
+ClassicPayment classic_payment(Result result, int grade);
+
+// Said once beside the payers: Art. 62 puts every item on an uninsured employer.
+inline constexpr std::string_view kUninsuredEmployerNote =
+    "用人单位未依法参加工伤保险的，以上各项都由用人单位按同样的项目和标准支付（《工伤保险条例》第六"
+    "十二条）";
+
+constexpr std::size_t index(ClaimInput f) {
+  return static_cast<std::size_t>(f);
+}
+constexpr std::size_t index(ClaimItem f) {
+  return static_cast<std::size_t>(f);
+}
+constexpr std::string_view name(ClaimInput f) {
+  return kClaimInputNames[index(f)];
+}
+
+// Thirteen claim input texts (UTF-8) indexed by ClaimInput; views, so the
+// caller keeps the texts.
+using ClaimTexts = std::array<std::string_view, kClaimInputCount>;
+
+// One item of one claim.
+struct ClaimLine {
+  bool present = false;  // false: the item does not apply (an empty cell)
+  double amount = 0;     // yuan, exact binary value
+  std::string text;      // amount with two decimals: "70000.00"; empty when absent
+  std::string working;   // the working in words with the figures used
+  std::string_view article;
+  Payer payer = Payer::kFund;
+  std::optional<DataStatus> status;  // of the region figures used, if any
+};
+
+struct Claim {
+  std::string retirement;  // "2026-10-15", or empty without 出生日期 and 原退休年龄
+  std::array<ClaimLine, kClaimItemCount> lines;
+  std::optional<DataStatus> status;  // of the region passed in, if any
+};
+
+using ClaimOutcome = std::variant<Claim, Refusal>;
+
+// Whether the lines get their working in words; the batch tool, which
+// writes only amounts, skips composing them.
+enum class ClaimDetail : std::uint8_t { kWorking, kAmountsOnly };
+
+// Writes yuan with two decimals: the exact binary value rounded to the
+// nearest fen, ties to even as std::to_chars does.
+//   70000 -> "70000.00"   0.125 -> "0.12"   1931.0345 -> "1931.03"
+std::string money_text(double yuan);
+
+// The claim for one case. `region` is the entry the 地区 text names
+// (resolved by the caller with Rules::find, or built from what the user
+// typed), nullptr for none; `rules` gives the income table.
+//   浙江, grade 七, 全省月工资 7000, 解除日期 three whole years before retirement
+//     -> 一次性工伤医疗补助金 "70000.00", 一次性伤残就业补助金 "42000.00"
+//   原退休年龄 "45" -> Refusal{"原退休年龄", ...}
+//   工亡 "是", 死亡日期 "2031-01-01", no 全国人均可支配收入 -> Refusal{"死亡日期", ...}
+ClaimOutcome work_out_claim(const InputTexts& classic, const ClaimTexts& claim,
+                            const Region* region, const Rules& rules,
+                            ClaimDetail detail = ClaimDetail::kWorking);
+
+// The same on a classic working already computed (the batch tool has one).
+ClaimOutcome work_out_claim(const Breakdown& classic, const ClaimTexts& claim, const Region* region,
+                            const Rules& rules, ClaimDetail detail = ClaimDetail::kWorking);
+
+// The refusal for a 地区 text no entry has.
+//   "火星" -> Refusal{"地区", "「地区」没有名为“火星”的条目……"}
+Refusal unknown_region(std::string_view typed);
+
+}  // namespace gongshang
+
+#endif  // GONGSHANG_ENGINE_CLAIM_H_

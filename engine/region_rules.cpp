@@ -1,0 +1,64 @@
+#include "engine/region_rules.h"
+
+#include <algorithm>
+
+namespace gongshang {
+namespace {
+
+struct StatusWords {
+  std::string_view text;
+  std::string_view explanation;
+};
+// Indexed by DataStatus.
+constexpr StatusWords kStatusWords[kDataStatusCount] = {
+    {"条文已核对", "这些数字已与地方法规条文本身核对。"},
+    {"政府文件", "这些数字来自政府部门发布的文件，地方法规条文本身未核对。"},
+    {"转载未核对", "这些数字来自二手资料，请向当地社保经办机构核实。"},
+};
+
+// Indexed by SubsidyBase.
+constexpr std::string_view kBaseTexts[kSubsidyBaseCount] = {"统筹月工资", "全省月工资", "本人工资",
+                                                            "固定金额"};
+
+}  // namespace
+
+std::string_view status_text(DataStatus status) {
+  return kStatusWords[static_cast<std::size_t>(status)].text;
+}
+
+std::string_view status_explanation(DataStatus status) {
+  return kStatusWords[static_cast<std::size_t>(status)].explanation;
+}
+
+std::optional<DataStatus> status_from_text(std::string_view text) {
+  for (std::size_t i = 0; i < kDataStatusCount; ++i) {
+    if (kStatusWords[i].text == text) return static_cast<DataStatus>(i);
+  }
+  return std::nullopt;
+}
+
+std::string_view base_text(SubsidyBase base) {
+  return kBaseTexts[static_cast<std::size_t>(base)];
+}
+
+std::optional<SubsidyBase> base_from_text(std::string_view text) {
+  for (std::size_t i = 0; i < kSubsidyBaseCount; ++i) {
+    if (kBaseTexts[i] == text) return static_cast<SubsidyBase>(i);
+  }
+  return std::nullopt;
+}
+
+const Region* Rules::find(std::string_view name) const {
+  if (name.empty()) return nullptr;
+  auto it = std::find_if(regions.begin(), regions.end(),
+                         [name](const Region& r) { return r.name == name; });
+  return it == regions.end() ? nullptr : &*it;
+}
+
+const IncomeYear* Rules::income_of(int year) const {
+  auto it = std::find_if(income.begin(), income.end(),
+                         [year](const IncomeYear& y) { return y.year == year; });
+  return it == income.end() ? nullptr : &*it;
+}
+
+}  // namespace gongshang

@@ -1,0 +1,108 @@
+// What each province decided for the two one-time subsidies when a grade
+// 五–十 worker's employment ends, and the national disposable-income table
+// for the death lump sum. Data with a source and a stated degree of
+// checking: the regions/ loader fills these from data/regions.json, and a
+// region the user types is just a Region the caller builds.
+#ifndef GONGSHANG_ENGINE_REGION_RULES_H_
+#define GONGSHANG_ENGINE_REGION_RULES_H_
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gongshang {
+
+// How far a region's figures were checked against their source.
+enum class DataStatus : std::uint8_t {
+  kStatuteChecked,    // the statute's own text was read
+  kGovernmentNotice,  // a government notice was read
+  kSecondaryOnly,     // lawyers' articles, Q&A pages, or statute text through a third party
+};
+inline constexpr std::size_t kDataStatusCount = 3;
+
+// The status as the user sees it and as data/regions.json spells it.
+//   kStatuteChecked -> "条文已核对"   kGovernmentNotice -> "政府文件"
+//   kSecondaryOnly -> "转载未核对"
+std::string_view status_text(DataStatus status);
+
+// What the status means for someone relying on the figures, in one sentence.
+//   kSecondaryOnly -> "这些数字来自二手资料，请向当地社保经办机构核实。"
+std::string_view status_explanation(DataStatus status);
+
+// The inverse of status_text; nullopt for any other text.
+//   "政府文件" -> kGovernmentNotice   "checked" -> nullopt
+std::optional<DataStatus> status_from_text(std::string_view text);
+
+// What a subsidy's figures multiply.
+enum class SubsidyBase : std::uint8_t {
+  kPoolWage,      // 统筹月工资: the pooling area's previous-year average monthly wage
+  kProvinceWage,  // 全省月工资: the province's
+  kOwnWage,       // 本人工资: the classic base wage, held 60–300 %
+  kFixed,         // none: the figures are amounts in yuan
+};
+inline constexpr std::size_t kSubsidyBaseCount = 4;
+
+// kPoolWage -> "统筹月工资"  kProvinceWage -> "全省月工资"  kOwnWage -> "本人工资"
+// kFixed -> "固定金额"; status_from_text's counterpart below.
+std::string_view base_text(SubsidyBase base);
+std::optional<SubsidyBase> base_from_text(std::string_view text);
+
+// Grades the subsidies exist for: 五 (index 0) to 十 (index 5).
+inline constexpr int kFirstSubsidyGrade = 5;  // classic grade number of 五
+inline constexpr std::size_t kSubsidyGradeCount = 6;
+// Whole years left before retirement below which a subsidy may be cut.
+inline constexpr int kFullSubsidyYears = 5;
+
+// One subsidy of one region.
+struct SubsidyRule {
+  SubsidyBase base = SubsidyBase::kPoolWage;
+  // Months of the base, or yuan for kFixed, for 五..十; nullopt where the
+  // figure is unknown (the subsidy is then not offered for that grade).
+  std::array<std::optional<double>, kSubsidyGradeCount> by_grade{};
+  // Occupational disease: the amount is multiplied by 1 + this (0.3 for 30 %).
+  double disease_uplift = 0;
+  // Percent paid with 0, 1, 2, 3, 4 whole years left before retirement;
+  // nullopt: paid in full until the retirement date.
+  std::optional<std::array<double, kFullSubsidyYears>> near_retirement_percent;
+};
+
+struct Region {
+  std::string name;       // "浙江"
+  std::string statute;    // "《浙江省工伤保险条例》"
+  std::string articles;   // "第二十七条"
+  std::string effective;  // the version relied on, as the source gives it: "2020-09-24"
+  DataStatus status = DataStatus::kSecondaryOnly;
+  std::vector<std::string> sources;
+  std::optional<SubsidyRule> medical;     // 一次性工伤医疗补助金
+  std::optional<SubsidyRule> employment;  // 一次性伤残就业补助金
+  std::string notes;                      // what the figures leave out or where sources disagree
+};
+
+// The national urban per-capita disposable income of one year (NBS).
+struct IncomeYear {
+  int year = 0;
+  double yuan = 0;
+  bool confirmed = false;  // false: seen in a second-hand summary only
+  std::string source;
+};
+
+struct Rules {
+  std::vector<Region> regions;
+  std::vector<IncomeYear> income;
+
+  // The region of exactly that name, or nullptr.
+  //   "浙江" -> the 浙江 entry   "浙江省" -> nullptr   "" -> nullptr
+  const Region* find(std::string_view name) const;
+
+  // The income figure of a data year, or nullptr (a year is never guessed).
+  //   2024 -> {2024, 54188, true, ...}   2030 -> nullptr
+  const IncomeYear* income_of(int year) const;
+};
+
+}  // namespace gongshang
+
+#endif  // GONGSHANG_ENGINE_REGION_RULES_H_

@@ -1,0 +1,57 @@
+#include "engine/typed_text.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace gongshang {
+
+std::string ascii_form(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::string_view rest = text.substr(i);
+    // U+FF01..U+FF5E are EF BC 81..EF BD 9E; U+3000 is E3 80 80.
+    if (rest.size() >= 3 && rest[0] == '\xEF' && (rest[1] == '\xBC' || rest[1] == '\xBD')) {
+      int code = ((rest[1] & 0x3F) << 6) | (rest[2] & 0x3F);
+      int ascii = code - 0xF01 + '!';
+      if (ascii >= '!' && ascii <= '~') {
+        out.push_back(static_cast<char>(ascii));
+        i += 2;
+        continue;
+      }
+    } else if (rest.starts_with("\xE3\x80\x80")) {
+      out.push_back(' ');
+      i += 2;
+      continue;
+    }
+    out.push_back(text[i]);
+  }
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  std::size_t first = 0, last = out.size();
+  while (first < last && blank(out[first])) ++first;
+  while (last > first && blank(out[last - 1])) --last;
+  return out.substr(first, last - first);
+}
+
+std::optional<double> read_plain_number(std::string_view text) {
+  std::string s = ascii_form(text);
+  double value = 0;
+  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (s.empty() || ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<int> read_count(std::string_view text) {
+  std::string s = ascii_form(text);
+  int value = 0;
+  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (s.empty() || s[0] == '-' || ec != std::errc() || end != s.data() + s.size() ||
+      value > kMaxCount) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+}  // namespace gongshang

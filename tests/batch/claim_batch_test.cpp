@@ -1,0 +1,89 @@
+// gongshang-batch --claim, in-process, on the shipped rules file.
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "batch/batch.h"
+
+namespace gongshang::batch {
+namespace {
+
+const std::filesystem::path kProgram = GONGSHANG_TEST_PROGRAM;
+
+struct BatchRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+BatchRun run_claim(std::string_view input, std::vector<std::string_view> args = {"--claim"}) {
+  BatchRun r;
+  r.status = run(args, input, r.out, r.err, kProgram);
+  return r;
+}
+
+// Written out, so that a change of a name or of the order shows.
+constexpr std::string_view kHeader =
+    "工伤等级,统筹月工资,地区,全省月工资,出生日期,原退休年龄,解除日期,工亡,死亡日期,配偶,"
+    "伤残补助金,每月伤残津贴,停薪工资,住院伙食补助,住宿费,护理费,计算医疗费,计算辅助器具费,"
+    "计算交通费,计算营养费,合计,退休日期,一次性工伤医疗补助金,一次性伤残就业补助金,"
+    "伤残津贴补足后,生活护理费,丧葬补助金,供养亲属抚恤金,一次性工亡补助金,数据状态,错误\n";
+
+TEST(ClaimBatch, WritesTheClaimColumnsBeforeTheError) {
+  const std::string input = std::string(kHeader.substr(0, kHeader.find(",伤残补助金"))) +
+                            "\n七,6000,浙江,7000,1966-05-15,60,2023-10-15,,,\n"
+                            "一,6000,,,,,,是,2024-12-31,1\n"
+                            "七,6000,火星,,,,,,,\n"
+                            "七,1E400,,,,,,,,\n"
+                            "七,6000,,,1966-05-15,65,,,,\n";
+  BatchRun r = run_claim(input);
+  EXPECT_EQ(r.status, kExitSuccess);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(
+      r.out,
+      std::string(kHeader) +
+          "七,6000,浙江,7000,1966-05-15,60,2023-10-15,,,,46800,0,0,0,0,0,0,0,0,0,46800,"
+          "2026-10-15,70000.00,42000.00,,,,,,条文已核对,\n"
+          "一,6000,,,,,,是,2024-12-31,1,97200,3240,0,0,0,0,0,0,0,0,100440,"
+          ",,,3240.00,,36000.00,1440.00,1036420.00,,\n"
+          "七,6000,火星,,,,,,,,,,,,,,,,,,,,,,,,,,,,"
+          "「地区」没有名为“火星”的条目：请填写规则文件中的地区名，或留空\n"
+          "七,1E400,,,,,,,,,,,,,,,,,,,,,,,,,,,,,「统筹月工资」的数值超出可计算范围\n"
+          "七,6000,,,1966-05-15,65,,,,,,,,,,,,,,,,,,,,,,,,,「原退休年龄」应为 60、55 或 50\n");
+}
+
+TEST(ClaimBatch, AUsersRulesFileReplacesTheShippedEntryOrStopsTheRun) {
+  auto user = std::filesystem::temp_directory_path() /
+              ("claim_batch_test_" +
+               std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".json");
+  std::ofstream(user) << R"({"regions": [{"name": "浙江", "statute": "自拟", "status": "转载未核对",
+    "sources": [], "medical": {"base": "固定金额",
+    "by_grade": {"五": 1, "六": 1, "七": 12345.675, "八": 1, "九": 1, "十": 1}}}]})";
+  const std::string file = user.string();
+  BatchRun r =
+      run_claim("工伤等级,地区,出生日期,原退休年龄,解除日期\n七,浙江,1966-05-15,60,2020-01-01\n",
+                {"--claim", "--rules", file});
+  EXPECT_EQ(r.status, kExitSuccess) << r.err;
+  EXPECT_NE(r.out.find(",2026-10-15,12345.67,,,,,,,转载未核对,\n"), std::string::npos) << r.out;
+
+  std::ofstream(user) << "{\n\"regions\": [{\"name\": \"浙江\"}]\n}\n";
+  r = run_claim("工伤等级\n七\n", {"--claim", "--rules=" + file});
+  EXPECT_EQ(r.status, kExitFailure);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "gongshang-batch: 规则文件有误：" + file + " 第 2 行：缺少「statute」\n");
+  std::filesystem::remove(user);
+
+  for (std::vector<std::string_view> args : {std::vector<std::string_view>{"--rules", "x.json"},
+                                             std::vector<std::string_view>{"--claim", "--rules"}}) {
+    r = run_claim("工伤等级\n七\n", args);
+    EXPECT_EQ(r.status, kExitFailure);
+    EXPECT_NE(r.err.find("「--rules」"), std::string::npos) << r.err;
+  }
+}
+
+}  // namespace
+}  // namespace gongshang::batch

@@ -1,0 +1,71 @@
+#include "engine/dates.h"
+
+#include <gtest/gtest.h>
+
+namespace gongshang {
+namespace {
+
+TEST(Dates, ReadsTheThreeFormsAndRefusesDaysTheCalendarLacks) {
+  struct Row {
+    const char* text;
+    std::optional<Date> date;
+  } rows[] = {
+      {"2026-10-15", Date{2026, 10, 15}}, {" 2026/1/5 ", Date{2026, 1, 5}},
+      {"2026年1月5日", Date{2026, 1, 5}}, {"２０２４－０２－２９", Date{2024, 2, 29}},
+      {"2000/2/29", Date{2000, 2, 29}},   {"1900-02-29", std::nullopt},
+      {"2025-02-29", std::nullopt},       {"2026-04-31", std::nullopt},
+      {"2026-13-01", std::nullopt},       {"2026-00-10", std::nullopt},
+      {"2026-1/5", std::nullopt},         {"2026年1月5", std::nullopt},
+      {"26-1-5", std::nullopt},           {"2026-001-05", std::nullopt},
+      {"2026.1.5", std::nullopt},         {"", std::nullopt},
+  };
+  for (const Row& r : rows) EXPECT_EQ(parse_date(r.text), r.date) << r.text;
+  EXPECT_EQ(format_date({987, 3, 4}), "0987-03-04");
+}
+
+TEST(Dates, RetirementAfterThe2025Reform) {
+  struct Row {
+    Date birth;
+    int age;
+    const char* retirement;
+  } rows[] = {
+      {{1964, 12, 31}, 60, "2024-12-31"},  // before the reform's first birth month
+      {{1965, 1, 1}, 60, "2025-02-01"},
+      {{1965, 4, 30}, 60, "2025-05-30"},  // fourth month of the first step
+      {{1965, 5, 31}, 60, "2025-07-31"},
+      {{1966, 5, 15}, 60, "2026-10-15"},
+      {{1980, 1, 1}, 60, "2043-01-01"},  // capped at 36 months
+      {{1969, 12, 1}, 55, "2024-12-01"},
+      {{1971, 8, 31}, 55, "2027-01-31"},
+      {{1965, 11, 30}, 60, "2026-02-28"},  // a day the target month lacks
+      {{1980, 3, 1}, 50, "2032-11-01"},
+      {{1974, 12, 1}, 50, "2024-12-01"},
+      {{1975, 12, 31}, 50, "2026-06-30"},
+      {{1995, 1, 1}, 50, "2050-01-01"},  // capped at 60 months
+  };
+  for (const Row& r : rows) {
+    auto date = retirement_date(r.birth, r.age);
+    ASSERT_TRUE(date) << format_date(r.birth);
+    EXPECT_EQ(format_date(*date), r.retirement) << format_date(r.birth) << " " << r.age;
+  }
+  EXPECT_FALSE(retirement_date({1966, 5, 15}, 45));
+}
+
+TEST(Dates, WholeYearsCountOnlyCompletedYears) {
+  struct Row {
+    Date from, to;
+    int years;
+  } rows[] = {
+      {{2023, 10, 15}, {2026, 10, 15}, 3}, {{2023, 10, 16}, {2026, 10, 15}, 2},
+      {{2024, 11, 15}, {2026, 10, 15}, 1},  // 1 year 11 months
+      {{2024, 2, 29}, {2025, 2, 28}, 1},   {{2026, 10, 15}, {2026, 10, 15}, 0},
+      {{2026, 10, 16}, {2020, 1, 1}, 0},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(whole_years_between(r.from, r.to), r.years)
+        << format_date(r.from) << " " << format_date(r.to);
+  }
+}
+
+}  // namespace
+}  // namespace gongshang

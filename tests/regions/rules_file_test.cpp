@@ -1,0 +1,111 @@
+#include "regions/rules_file.h"
+
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+namespace gongshang::regions {
+namespace {
+
+const std::filesystem::path kProgram = GONGSHANG_TEST_PROGRAM;
+
+TEST(RulesFile, ShipsOnlyTheCheckedProvincesAsChecked) {
+  Loaded loaded = load_rules(kProgram, {});
+  ASSERT_TRUE(std::holds_alternative<Rules>(loaded)) << std::get<LoadError>(loaded).text();
+  const Rules& rules = std::get<Rules>(loaded);
+  EXPECT_GE(rules.regions.size(), 18u);
+  for (const Region& r : rules.regions) {
+    DataStatus expected = r.name == "浙江" || r.name == "河南" ? DataStatus::kStatuteChecked
+                          : r.name == "北京"                   ? DataStatus::kGovernmentNotice
+                                                               : DataStatus::kSecondaryOnly;
+    EXPECT_EQ(r.status, expected) << r.name;
+  }
+  for (const char* none : {"山西", "吉林", "福建", "甘肃", "贵州"}) EXPECT_FALSE(rules.find(none));
+  ASSERT_TRUE(rules.income_of(2025));
+  EXPECT_FALSE(rules.income_of(2025)->confirmed);
+  EXPECT_TRUE(rules.income_of(2024)->confirmed);
+}
+
+// A region entry with every key, the piece under test spliced in.
+std::string file_with(std::string_view region_tail, std::string_view top_tail = "") {
+  return std::string(R"({
+ "regions": [
+  {"name": "甲", "statute": "甲条例", "status": "转载未核对", "sources": [],
+   "medical": {"base": "统筹月工资",
+    "by_grade": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1, "十": null}})") +
+         std::string(region_tail) + "}\n ]" + std::string(top_tail) + "\n}\n";
+}
+
+TEST(RulesFile, RefusesAMalformedFileWithItsLine) {
+  struct Row {
+    std::string text;
+    int line;
+    const char* message_part;
+  } rows[] = {
+      {file_with(""), 0, nullptr},
+      {file_with(",\n   \"status\": \"条文已核对\""), 6, "「status」出现了两次"},
+      {"{\n \"regions\": [\n  {\"name\": \"甲\",}\n ]\n}", 3, "不是有效的 JSON"},
+      {file_with(R"(, "employment": {"base": "月工资",
+    "by_grade": {}})"),
+       5, "「base」应为"},
+      {file_with(R"(, "employment": {"base": "本人工资",
+    "by_grade": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1, "十": -1}})"),
+       6, "「十」应为"},
+      {file_with(R"(, "employment": {"base": "本人工资",
+    "by_grade": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1}})"),
+       6, "缺少「十」"},
+      {file_with(R"(,
+   "near_retirment_percent": [0, 20, 40, 60, 80])"),
+       6, "未知的键「near_retirment_percent」"},
+      {file_with(R"(, "employment": {"base": "本人工资",
+    "by_grade": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1, "十": 1},
+    "near_retirement_percent": [0, 20, 40, 60]})"),
+       7, "「near_retirement_percent」应为 5 个"},
+      {file_with("", R"(,
+ "income": [{"year": 2024, "yuan": 54188, "confirmed": "yes", "source": ""}])"),
+       7, "「confirmed」"},
+      {R"({"regions": [{"name": "乙", "statute": "", "status": "转载未核对", "sources": [],
+  "medical": null}]})",
+       1, "没有任何补助金数字"},
+  };
+  for (const Row& r : rows) {
+    Loaded loaded = parse_rules(r.text);
+    if (!r.message_part) {
+      EXPECT_TRUE(std::holds_alternative<Rules>(loaded)) << r.text;
+      continue;
+    }
+    ASSERT_TRUE(std::holds_alternative<LoadError>(loaded)) << r.text;
+    const LoadError& e = std::get<LoadError>(loaded);
+    EXPECT_NE(e.message.find(r.message_part), std::string::npos) << e.message;
+    EXPECT_EQ(e.line, r.line) << e.message << "\n" << r.text;
+  }
+}
+
+TEST(RulesFile, AUsersFileReplacesEntriesOfTheSameName) {
+  auto user = std::filesystem::temp_directory_path() /
+              ("regions_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               ".json");
+  std::ofstream(user) << R"({"regions": [{"name": "浙江", "statute": "自拟", "status": "转载未核对",
+    "sources": [], "employment": {"base": "固定金额",
+    "by_grade": {"五": 9, "六": null, "七": null, "八": null, "九": null, "十": null}}}],
+    "income": [{"year": 2030, "yuan": 70000, "confirmed": false, "source": "自拟"}]})";
+  Loaded loaded = load_rules(kProgram, user);
+  ASSERT_TRUE(std::holds_alternative<Rules>(loaded)) << std::get<LoadError>(loaded).text();
+  const Rules& rules = std::get<Rules>(loaded);
+  const Region* zhejiang = rules.find("浙江");
+  ASSERT_TRUE(zhejiang);
+  EXPECT_EQ(zhejiang->status, DataStatus::kSecondaryOnly);
+  EXPECT_FALSE(zhejiang->medical);
+  EXPECT_TRUE(rules.find("河南"));
+  EXPECT_TRUE(rules.income_of(2030) && rules.income_of(2024));
+
+  std::ofstream(user) << "{\"regions\": 1}";
+  loaded = load_rules(kProgram, user);
+  ASSERT_TRUE(std::holds_alternative<LoadError>(loaded));
+  EXPECT_EQ(std::get<LoadError>(loaded).text(),
+            user.string() + " 第 1 行：「regions」应为地区条目的数组");
+  std::filesystem::remove(user);
+}
+
+}  // namespace
+}  // namespace gongshang::regions
