@@ -4,8 +4,8 @@
 set -eu
 
 packages="build-essential cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-  libbenchmark-dev nlohmann-json3-dev qt6-base-dev libgl-dev xvfb xauth fonts-noto-cjk locales dpkg-dev file
-  xdg-utils desktop-file-utils appstream"
+  libbenchmark-dev nlohmann-json3-dev qt6-base-dev libgl-dev xvfb xauth xdotool fonts-noto-cjk fonts-arphic-uming locales dpkg-dev file
+  xdg-utils desktop-file-utils appstream poppler-utils imagemagick"
 
 missing=""
 for p in $packages; do

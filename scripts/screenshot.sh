@@ -7,16 +7,32 @@
 #   BUILD_DIR=build/mine sh scripts/screenshot.sh    (default: build/default)
 # Writes start.png (the window), start-screen.png (the whole screen, which
 # shows it centred), calculated.png and cleared.png, and the same four under
-# OUTPUT_DIR/hidpi.
+# OUTPUT_DIR/hidpi. Beside them, gongshang-claim with the example case
+# (docs/claim-example.json): claim.png (also under hidpi/) and
+# claim-report.png, the first page of its PDF report.
 set -eu
 cd "$(dirname "$0")/.."
 out="${1:-build/screenshots}"
 build="${BUILD_DIR:-build/default}"
 command -v xvfb-run >/dev/null || sh scripts/install-deps.sh
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target gongshang-screenshot -j"$(nproc)"
+cmake --build "$build" --target gongshang-screenshot gongshang-claim -j"$(nproc)"
 mkdir -p "$out/hidpi"
 xvfb-run -a -s "-screen 0 1280x800x24" "$build/tests/window/gongshang-screenshot" "$out"
 # Twice the pixels on a screen twice as large, so the window still fits it.
 QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 2560x1600x24" \
   "$build/tests/window/gongshang-screenshot" "$out/hidpi"
+
+# gongshang-claim with the example case, once it has been drawn; then the
+# first page of its report, as a person would see it printed.
+shoot_claim='"$0" docs/claim-example.json & pid=$!
+  window="$(timeout 30 xdotool search --sync --onlyvisible --name 工伤待遇全面计算 | head -n 1)"
+  sleep 1
+  import -window "$window" "$1" && echo "saved $1"
+  kill "$pid"'
+claim="$build/app/gongshang-claim"
+xvfb-run -a -s "-screen 0 1280x800x24" sh -c "$shoot_claim" "$claim" "$out/claim.png"
+QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 2560x1600x24" sh -c "$shoot_claim" "$claim" "$out/hidpi/claim.png"
+"$claim" --pdf "$out/claim-report.pdf" docs/claim-example.json
+pdftoppm -png -r 100 -f 1 -l 1 -singlefile "$out/claim-report.pdf" "$out/claim-report"
+echo "saved $out/claim-report.png"

@@ -1,0 +1,76 @@
+#include "claimwindow/case_file.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include <nlohmann/json.hpp>
+
+#include "claimwindow/fields.h"
+
+namespace gongshang::claimwindow {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string number_text(long long n) {
+  char digits[24];
+  auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+  return std::string(digits, end);
+}
+
+std::string bracketed(std::string_view name) {
+  return "「" + std::string(name) + "」";
+}
+
+// The line of a byte offset, counted from 1.
+long long line_of(std::string_view bytes, std::size_t offset) {
+  offset = std::min(offset, bytes.size());
+  return 1 + std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n');
+}
+
+std::string format_problem(const Json& format) {
+  if (!format.is_number_integer() || format.get<long long>() < 1)
+    return bracketed(kFormatKey) + "应是整数版本号，这不是本程序保存的案例文件";
+  const long long version = format.get<long long>();
+  if (version > kCaseFormat)
+    return "这个案例由更新版本的程序保存（格式 " + number_text(version) +
+           "），本程序只能打开格式 " + number_text(kCaseFormat) + "；请更新程序后再打开";
+  return {};
+}
+
+}  // namespace
+
+std::string write_case(const CaseTexts& texts) {
+  Json object = Json::object();
+  object[std::string(kFormatKey)] = kCaseFormat;
+  for (const auto& [name, text] : texts) object[name] = text;
+  return object.dump(2, ' ', false) + "\n";
+}
+
+CaseRead read_case(std::string_view bytes) {
+  Json object;
+  try {
+    object = Json::parse(bytes);
+  } catch (const Json::parse_error& error) {
+    return {{},
+            "第 " + number_text(line_of(bytes, error.byte > 0 ? error.byte - 1 : 0)) +
+                " 行不是有效的 JSON，文件可能已损坏或不是案例文件"};
+  }
+  if (!object.is_object()) return {{}, "文件内容不是一个案例（应是 JSON 对象）"};
+  const auto format = object.find(std::string(kFormatKey));
+  if (format == object.end())
+    return {{}, "缺少" + bracketed(kFormatKey) + "，这不是本程序保存的案例文件"};
+  if (std::string problem = format_problem(*format); !problem.empty()) return {{}, problem};
+
+  CaseRead read;
+  for (const auto& [key, value] : object.items()) {
+    if (key == kFormatKey) continue;
+    if (find_field(key) == nullptr) return {{}, "案例中有本程序不认识的栏目" + bracketed(key)};
+    if (!value.is_string()) return {{}, bracketed(key) + "的值应是文字（加引号）"};
+    read.texts.emplace_back(key, value.get<std::string>());
+  }
+  return read;
+}
+
+}  // namespace gongshang::claimwindow

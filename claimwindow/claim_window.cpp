@@ -1,0 +1,278 @@
+#include "claimwindow/claim_window.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QToolBar>
+
+#include "claimwindow/case_file.h"
+#include "claimwindow/claim_form.h"
+#include "claimwindow/claim_sheet.h"
+#include "claimwindow/fields.h"
+#include "claimwindow/money_text.h"
+#include "claimwindow/qt_text.h"
+#include "claimwindow/report.h"
+#include "claimwindow/results_view.h"
+#include "engine/dates.h"
+
+using namespace Qt::StringLiterals;
+
+namespace gongshang::claimwindow {
+
+namespace {
+
+const QString kCaseFilter = u"工伤案例 (*.json)"_s;
+
+QScrollArea* scrolling(QWidget* inner, QWidget* parent) {
+  auto* area = new QScrollArea(parent);
+  area->setWidget(inner);
+  area->setWidgetResizable(true);
+  area->setFrameShape(QFrame::NoFrame);
+  return area;
+}
+
+// Why a field's text cannot be read, before the calculation sees it.
+QString field_problem(const FieldRow& row, std::string_view text) {
+  if (row.kind == FieldKind::kMoney) return money_problem(to_qstring(text));
+  if (row.kind == FieldKind::kDate && !text.empty() && !parse_date(text))
+    return u"不是有效日期；请写成 2025-03-01、2025/3/1 或 2025年3月1日，或从日历选择"_s;
+  return {};
+}
+
+}  // namespace
+
+ClaimWindow::ClaimWindow(Rules rules, QWidget* parent)
+    : QMainWindow(parent), rules_(std::move(rules)) {
+  setWindowTitle(u"工伤待遇全面计算[*]"_s);
+  form_ = new ClaimForm(this);
+  results_ = new ResultsView(this);
+  QStringList names;
+  for (const Region& region : rules_.regions) names << to_qstring(region.name);
+  form_->setRegions(names);
+
+  auto* split = new QSplitter(this);
+  // The form scrolls up and down only: its panel is never narrower than the
+  // form, whatever the window's width or scale.
+  QScrollArea* inputs = scrolling(form_, split);
+  inputs->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  inputs->setMinimumWidth(form_->minimumSizeHint().width() +
+                          inputs->verticalScrollBar()->sizeHint().width());
+  split->addWidget(inputs);
+  split->addWidget(scrolling(results_, split));
+  split->setStretchFactor(0, 2);
+  split->setStretchFactor(1, 5);
+  split->setChildrenCollapsible(false);
+  setCentralWidget(split);
+  buildMenus();
+  resize(1200, 760);
+
+  connect(form_, &ClaimForm::changed, this, &ClaimWindow::recompute);
+  connect(form_, &ClaimForm::changed, this, [this] {
+    if (!loading_) setWindowModified(true);
+  });
+  recompute();
+}
+
+ClaimWindow::~ClaimWindow() = default;
+
+void ClaimWindow::buildMenus() {
+  QMenu* file = menuBar()->addMenu(u"文件(&F)"_s);
+  QToolBar* bar = addToolBar(u"常用"_s);
+  bar->setObjectName(u"常用"_s);
+  bar->setMovable(false);
+  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  const auto action = [&](const QString& text, QKeySequence keys, auto slot, bool onBar) {
+    QAction* a = file->addAction(text, this, slot);
+    a->setShortcut(keys);
+    if (onBar) bar->addAction(a);
+    return a;
+  };
+  action(u"打开案例(&O)…"_s, QKeySequence::Open, &ClaimWindow::openClicked, true);
+  action(u"保存案例(&S)"_s, QKeySequence::Save, &ClaimWindow::saveClicked, true);
+  action(u"案例另存为(&A)…"_s, QKeySequence::SaveAs, &ClaimWindow::saveAsClicked, false);
+  file->addSeparator();
+  bar->addSeparator();
+  action(u"导出 PDF(&E)…"_s, QKeySequence(), &ClaimWindow::exportClicked, true);
+  action(u"打印(&P)…"_s, QKeySequence::Print, &ClaimWindow::printClicked, true);
+  file->addSeparator();
+  action(u"退出(&X)"_s, QKeySequence::Quit, &QWidget::close, false);
+}
+
+FieldTexts ClaimWindow::texts() const {
+  FieldTexts texts = empty_texts();
+  for (const FieldRow& row : claim_fields())
+    set_text(texts, row.name, to_utf8(form_->text(row.name)));
+  return texts;
+}
+
+void ClaimWindow::recompute() {
+  if (loading_) return;
+  const FieldTexts now = texts();
+  const bool died = text_of(now, kDeathField) == "是";
+  const bool region = !text_of(now, kRegionField).empty();
+
+  // Every unreadable field is marked, not just the first; a hidden one (the
+  // death section while 工亡 is not ticked) is not read at all.
+  form_->clearProblems();
+  for (const FieldRow& row : claim_fields()) {
+    if ((row.group == FieldGroup::kDeath && !died) ||
+        (row.group == FieldGroup::kTypedRule && region))
+      continue;
+    form_->markProblem(row.name, field_problem(row, text_of(now, row.name)));
+  }
+  const QStringList marked = form_->markedFields();
+  SheetOutcome outcome = marked.isEmpty() ? make_sheet(now, rules_) : SheetOutcome(Refusal{});
+  QString refused;
+  if (const auto* refusal = std::get_if<Refusal>(&outcome); refusal && marked.isEmpty()) {
+    refused = to_qstring(refusal->message);
+    form_->markProblem(refusal->field, refused);
+  }
+
+  const Region* chosen = rules_.find(text_of(now, kRegionField));
+  form_->setRegionStatus(
+      chosen ? u"%1：%2"_s.arg(to_qstring(status_text(chosen->status)),
+                               to_qstring(status_explanation(chosen->status)))
+             : u"没有选择地区：一次性工伤医疗补助金和一次性伤残就业补助金按下面自行填写的月数"
+               u"或金额计算，请向当地社保经办机构了解标准。"_s);
+
+  if (auto* sheet = std::get_if<Sheet>(&outcome)) {
+    sheet_ = std::make_unique<Sheet>(std::move(*sheet));
+    problem_.clear();
+    results_->showSheet(*sheet_);
+    return;
+  }
+  sheet_.reset();
+  problem_ = refused.isEmpty() ? u"请先改正标红的栏目：%1"_s.arg(marked.join(u"、"_s)) : refused;
+  results_->showProblem(problem_);
+}
+
+QString ClaimWindow::openCase(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return u"无法打开 %1：%2"_s.arg(path, file.errorString());
+  const QByteArray bytes = file.readAll();
+  const CaseRead read = read_case(std::string_view(bytes.constData(), bytes.size()));
+  if (!read.problem.empty()) return to_qstring(read.problem);
+  for (const auto& [name, text] : read.texts) {
+    const QString problem = form_->problemWith(name, to_qstring(text));
+    if (!problem.isEmpty())
+      return u"「%1」%2：%3"_s.arg(to_qstring(name), problem, to_qstring(text));
+  }
+  // Checked in full above, so every field takes its text; fields the file
+  // leaves out are emptied, as a case saved with them empty would have them.
+  FieldTexts opened = empty_texts();
+  for (const auto& [name, text] : read.texts) set_text(opened, name, text);
+  loading_ = true;
+  for (const FieldRow& row : claim_fields())
+    form_->setText(row.name, to_qstring(text_of(opened, row.name)));
+  loading_ = false;
+  setCasePath(path);
+  recompute();
+  setWindowModified(false);
+  return {};
+}
+
+QString ClaimWindow::saveCase(const QString& path) {
+  CaseTexts texts;
+  const FieldTexts now = this->texts();
+  for (const FieldRow& row : claim_fields())
+    texts.emplace_back(std::string(row.name), std::string(text_of(now, row.name)));
+  const std::string bytes = write_case(texts);
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+          static_cast<qint64>(bytes.size()) ||
+      !file.commit())
+    return u"无法保存到 %1：%2"_s.arg(path, file.errorString());
+  setCasePath(path);
+  setWindowModified(false);
+  return {};
+}
+
+QString ClaimWindow::exportPdf(const QString& path) {
+  if (!sheet_) return problem_;
+  return write_report_pdf(report_html(texts(), *sheet_, QDate::currentDate()), path);
+}
+
+void ClaimWindow::setCasePath(const QString& path) {
+  casePath_ = path;
+  setWindowFilePath(path);
+  setWindowTitle(u"%1[*] — 工伤待遇全面计算"_s.arg(QFileInfo(path).fileName()));
+}
+
+bool ClaimWindow::mayDiscardChanges() {
+  if (!isWindowModified()) return true;
+  const auto answer = QMessageBox::question(
+      this, windowTitle(), u"案例已修改，是否先保存？"_s,
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  if (answer == QMessageBox::Save) {
+    saveClicked();
+    return !isWindowModified();
+  }
+  return answer == QMessageBox::Discard;
+}
+
+void ClaimWindow::closeEvent(QCloseEvent* event) {
+  if (mayDiscardChanges())
+    event->accept();
+  else
+    event->ignore();
+}
+
+void ClaimWindow::openClicked() {
+  if (!mayDiscardChanges()) return;
+  const QString path = QFileDialog::getOpenFileName(this, u"打开案例"_s, {}, kCaseFilter);
+  if (path.isEmpty()) return;
+  if (const QString why = openCase(path); !why.isEmpty())
+    QMessageBox::warning(this, u"无法打开案例"_s, why + u"\n\n窗口中的内容没有改变。"_s);
+}
+
+void ClaimWindow::saveClicked() {
+  if (casePath_.isEmpty()) return saveAsClicked();
+  if (const QString why = saveCase(casePath_); !why.isEmpty())
+    QMessageBox::warning(this, u"无法保存案例"_s, why);
+}
+
+void ClaimWindow::saveAsClicked() {
+  QString path = QFileDialog::getSaveFileName(this, u"保存案例"_s, casePath_, kCaseFilter);
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += u".json"_s;
+  if (const QString why = saveCase(path); !why.isEmpty())
+    QMessageBox::warning(this, u"无法保存案例"_s, why);
+}
+
+void ClaimWindow::exportClicked() {
+  if (!sheet_) {
+    QMessageBox::information(this, u"导出 PDF"_s, problem_);
+    return;
+  }
+  QString suggested = casePath_.isEmpty() ? u"工伤待遇计算书.pdf"_s
+                                          : QFileInfo(casePath_).completeBaseName() + u".pdf"_s;
+  const QString path =
+      QFileDialog::getSaveFileName(this, u"导出 PDF"_s, suggested, u"PDF 文件 (*.pdf)"_s);
+  if (path.isEmpty()) return;
+  if (const QString why = exportPdf(path); !why.isEmpty())
+    QMessageBox::warning(this, u"无法导出 PDF"_s, why);
+}
+
+void ClaimWindow::printClicked() {
+  if (!sheet_) {
+    QMessageBox::information(this, u"打印"_s, problem_);
+    return;
+  }
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(u"工伤待遇计算书"_s);
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  print_report(report_html(texts(), *sheet_, QDate::currentDate()), printer);
+}
+
+}  // namespace gongshang::claimwindow

@@ -1,0 +1,31 @@
+// The claim as a document to hand to an employer, a social-insurance office
+// or an arbitrator: title, date, the inputs, every item with its working,
+// article and payer, the totals, where each province figure comes from and
+// how far it was checked, and the notice that the figures are for reference.
+// A4, Simplified Chinese, its font embedded; Qt's own PDF writer and printer.
+#ifndef GONGSHANG_CLAIMWINDOW_REPORT_H_
+#define GONGSHANG_CLAIMWINDOW_REPORT_H_
+
+#include <QDate>
+#include <QString>
+
+#include "claimwindow/claim_sheet.h"
+
+class QPagedPaintDevice;
+
+namespace gongshang::claimwindow {
+
+// The report as the rich text a QTextDocument takes.
+QString report_html(const FieldTexts& texts, const Sheet& sheet, QDate date);
+
+// Lays the report out on device (a QPdfWriter or a QPrinter), page numbers
+// at the foot of each A4 page.
+void print_report(const QString& html, QPagedPaintDevice& device);
+
+// Writes the report as a PDF file. Returns "" or why it could not, e.g.
+// "无法写入 /ro/claim.pdf".
+QString write_report_pdf(const QString& html, const QString& path);
+
+}  // namespace gongshang::claimwindow
+
+#endif  // GONGSHANG_CLAIMWINDOW_REPORT_H_

@@ -1,0 +1,181 @@
+#include "claimwindow/results_view.h"
+
+#include <algorithm>
+#include <array>
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "claimwindow/claim_sheet.h"
+#include "claimwindow/qt_text.h"
+
+using namespace Qt::StringLiterals;
+
+namespace gongshang::claimwindow {
+
+namespace {
+
+enum Column { kItem, kAmount, kPayer, kWorking, kArticle, kColumnCount };
+
+// The table shows every row without a scroll bar of its own: the panel
+// around it scrolls, so both tables read as one statement.
+void fit_height(QTableWidget* table, bool measure_rows = true) {
+  if (measure_rows) table->resizeRowsToContents();
+  int height = table->horizontalHeader()->height() + 2 * table->frameWidth();
+  for (int row = 0; row < table->rowCount(); ++row) height += table->rowHeight(row);
+  table->setFixedHeight(height);
+}
+
+QTableWidget* make_table(const QString& name, QWidget* parent) {
+  auto* table = new QTableWidget(0, kColumnCount, parent);
+  table->setObjectName(name);
+  table->setAccessibleName(name);
+  table->setHorizontalHeaderLabels(
+      {u"项目"_s, u"金额（元）"_s, u"支付方"_s, u"计算过程"_s, u"依据"_s});
+  table->verticalHeader()->hide();
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setWordWrap(true);
+  table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QHeaderView* header = table->horizontalHeader();
+  header->setSectionResizeMode(QHeaderView::Interactive);
+  header->setSectionResizeMode(kWorking, QHeaderView::Stretch);
+  header->setSectionResizeMode(kArticle, QHeaderView::Interactive);
+  header->resizeSection(kArticle, 160);
+  QObject::connect(header, &QHeaderView::sectionResized, table, [table] { fit_height(table); });
+  return table;
+}
+
+// Puts text into a cell, touching only what changed: a keystroke changes a
+// few cells, and only their rows are measured again. Returns whether it did.
+bool put(QTableWidget* table, int row, int column, const QString& text, bool bold = false) {
+  QTableWidgetItem* item = table->item(row, column);
+  if (item == nullptr) {
+    item = new QTableWidgetItem;
+    item->setTextAlignment(column == kAmount ? Qt::AlignRight | Qt::AlignTop
+                                             : Qt::AlignLeft | Qt::AlignTop);
+    table->setItem(row, column, item);
+  }
+  bool changed = false;
+  if (item->font().bold() != bold) {
+    QFont font = item->font();
+    font.setBold(bold);
+    item->setFont(font);
+    changed = true;
+  }
+  if (item->text() != text) {
+    item->setText(text);
+    changed = true;
+  }
+  return changed;
+}
+
+QString payer_words(Payer payer) {
+  return to_qstring(payer_text(payer));
+}
+
+// Returns whether a text of the item, amount or payer column changed.
+bool fill(QTableWidget* table, const Sheet& sheet, bool monthly, const Total& total) {
+  int rows = 0;
+  for (const SheetLine& line : sheet.lines) rows += line.monthly == monthly ? 1 : 0;
+  const int before = table->rowCount();
+  table->setRowCount(rows + 1);
+  int row = 0;
+  bool resized = before != rows + 1;
+  bool narrow = resized;
+  const auto row_of = [&](const std::array<QString, kColumnCount>& texts, bool bold) {
+    bool changed = false;
+    for (int column = 0; column < kColumnCount; ++column) {
+      if (!put(table, row, column, texts[column], bold)) continue;
+      changed = true;
+      narrow = narrow || column <= kPayer;
+    }
+    if (changed) {
+      table->resizeRowToContents(row);
+      resized = true;
+    }
+    ++row;
+  };
+  for (const SheetLine& line : sheet.lines) {
+    if (line.monthly != monthly) continue;
+    row_of({to_qstring(line.item), to_qstring(line.amount), payer_words(line.payer),
+            to_qstring(line.working), to_qstring(line.article)},
+           false);
+  }
+  row_of({monthly ? u"每月合计"_s : u"一次性合计"_s, to_qstring(yuan_text(total.fen)),
+          u"基金 %1\n用人单位 %2"_s.arg(to_qstring(yuan_text(total.fund_fen)),
+                                        to_qstring(yuan_text(total.employer_fen))),
+          QString(), QString()},
+         true);
+  if (resized) fit_height(table, false);
+  return narrow;
+}
+
+}  // namespace
+
+ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
+  notice_ = new QLabel(this);
+  notice_->setObjectName(u"提示"_s);
+  notice_->setWordWrap(true);
+  notice_->setStyleSheet(u"color: #b71c1c;"_s);
+  retirement_ = new QLabel(this);
+  retirement_->setObjectName(u"退休日期"_s);
+  once_ = make_table(u"一次性待遇"_s, this);
+  monthly_ = make_table(u"按月待遇"_s, this);
+
+  auto* onceTitle = new QLabel(u"<b>一次性支付</b>"_s, this);
+  onceTitle->setBuddy(once_);
+  auto* monthlyTitle = new QLabel(u"<b>按月支付</b>"_s, this);
+  monthlyTitle->setBuddy(monthly_);
+
+  auto* column = new QVBoxLayout(this);
+  column->addWidget(notice_);
+  column->addWidget(retirement_);
+  column->addWidget(onceTitle);
+  column->addWidget(once_);
+  column->addWidget(monthlyTitle);
+  column->addWidget(monthly_);
+  column->addStretch();
+  notice_->hide();
+  retirement_->hide();
+}
+
+void ResultsView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // Wrapped workings take as many lines as the new width needs.
+  fit_height(once_);
+  fit_height(monthly_);
+}
+
+void ResultsView::showSheet(const Sheet& sheet) {
+  notice_->hide();
+  retirement_->setText(u"法定退休日期：%1"_s.arg(to_qstring(sheet.retirement)));
+  retirement_->setVisible(!sheet.retirement.empty());
+  const bool once = fill(once_, sheet, false, sheet.once);
+  if (!fill(monthly_, sheet, true, sheet.monthly) && !once) return;
+  // The same widths in both tables, so that they read as one; set only when
+  // they change, since every change measures the rows again.
+  for (int column : {kItem, kAmount, kPayer}) {
+    int width = 0;
+    for (QAbstractItemView* table : {once_, monthly_})
+      width = std::max({width, table->sizeHintForColumn(column),
+                        once_->horizontalHeader()->sectionSizeHint(column)});
+    for (QTableWidget* table : {once_, monthly_})
+      if (table->columnWidth(column) != width) table->setColumnWidth(column, width);
+  }
+}
+
+void ResultsView::showProblem(const QString& why) {
+  notice_->setText(why);
+  notice_->show();
+  retirement_->hide();
+  once_->setRowCount(0);
+  monthly_->setRowCount(0);
+  fit_height(once_);
+  fit_height(monthly_);
+}
+
+}  // namespace gongshang::claimwindow

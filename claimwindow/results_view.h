@@ -1,0 +1,41 @@
+// The claim's items as they update while the user types: one table of the
+// one-time amounts and one of the monthly amounts (item, amount, who pays,
+// the working, the article), each closed by its total, and above them a
+// line that says why nothing can be shown when an input cannot be read.
+#ifndef GONGSHANG_CLAIMWINDOW_RESULTS_VIEW_H_
+#define GONGSHANG_CLAIMWINDOW_RESULTS_VIEW_H_
+
+#include <QWidget>
+
+class QLabel;
+class QTableWidget;
+
+namespace gongshang::claimwindow {
+
+struct Sheet;
+
+class ResultsView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ResultsView(QWidget* parent = nullptr);
+
+  // Shows every line of sheet and its totals.
+  void showSheet(const Sheet& sheet);
+
+  // Empties both tables and says why, e.g. "请先改正标红的栏目：医疗费".
+  void showProblem(const QString& why);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QLabel* notice_;
+  QLabel* retirement_;
+  QTableWidget* once_;
+  QTableWidget* monthly_;
+};
+
+}  // namespace gongshang::claimwindow
+
+#endif  // GONGSHANG_CLAIMWINDOW_RESULTS_VIEW_H_

@@ -1,0 +1,235 @@
+// gongshang-claim's window driven as a person drives it, on the offscreen
+// platform: typing into the fields, ticking boxes, reading the two tables;
+// a marked field; a case saved and opened again; the report as PDF.
+#include <memory>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "claimwindow/claim_sheet.h"
+#include "claimwindow/claim_window.h"
+#include "regions/rules_file.h"
+
+using namespace Qt::StringLiterals;
+
+namespace gongshang::claimwindow {
+
+namespace {
+
+// Field name, then the text typed or the item picked; "是" ticks a box.
+using Typing = QList<std::pair<QString, QString>>;
+// Item, amount, payer, as the tables show them.
+using Rows = QList<QStringList>;
+
+Rules shipped_rules() {
+  auto loaded = regions::load_rules_file(GONGSHANG_RULES_FILE);
+  return std::holds_alternative<Rules>(loaded) ? std::get<Rules>(std::move(loaded)) : Rules{};
+}
+
+std::unique_ptr<ClaimWindow> new_window() {
+  auto window = std::make_unique<ClaimWindow>(shipped_rules());
+  window->show();
+  return window;
+}
+
+// Types as a person does: ASCII from the keyboard, everything else committed
+// by the input method, one character at a time.
+void type(QWidget* field, const QString& text) {
+  for (QChar c : text) {
+    if (c.unicode() < 0x80) {
+      QTest::keyClicks(field, QString(c));
+    } else {
+      QInputMethodEvent commit;
+      commit.setCommitString(QString(c));
+      QApplication::sendEvent(field, &commit);
+    }
+  }
+}
+
+void fill(ClaimWindow& window, const Typing& typing) {
+  for (const auto& [name, text] : typing) {
+    QWidget* field = window.findChild<QWidget*>(name);
+    QVERIFY2(field != nullptr, qPrintable(name));
+    if (auto* list = qobject_cast<QComboBox*>(field)) {
+      const int at = list->findText(text) >= 0 ? list->findText(text) : list->findData(text);
+      QVERIFY2(at >= 0, qPrintable(name + u": "_s + text));
+      list->setCurrentIndex(at);
+    } else if (auto* box = qobject_cast<QCheckBox*>(field)) {
+      if (box->isChecked() != (text == u"是"_s)) box->click();
+    } else if (auto* count = qobject_cast<QSpinBox*>(field)) {
+      count->selectAll();
+      type(count, text);
+    } else {
+      type(field, text);
+    }
+  }
+}
+
+// Every row of a results table but its total, and the total's amount.
+Rows rows(const ClaimWindow& window, const QString& table_name, QString* total) {
+  const auto* table = window.findChild<QTableWidget*>(table_name);
+  Rows out;
+  for (int row = 0; row + 1 < table->rowCount(); ++row)
+    out << QStringList{table->item(row, 0)->text(), table->item(row, 1)->text(),
+                       table->item(row, 2)->text()};
+  *total = table->rowCount() > 0 ? table->item(table->rowCount() - 1, 1)->text() : QString();
+  return out;
+}
+
+// 浙江, grade 七, a man born 1966-05-15 (retiring 2026-10-15) whose
+// employment ended 2023-10-15: three whole years left, so the employment
+// subsidy is cut to 60 % and the medical one is paid in full (Art. 27).
+const Typing kZhejiangSeven = {
+    {u"地区"_s, u"浙江"_s},         {u"工伤等级"_s, u"七"_s},
+    {u"本人月均工资"_s, u"6000"_s}, {u"统筹月工资"_s, u"５０００"_s},
+    {u"全省月工资"_s, u"7000"_s},   {u"出生日期"_s, u"1966-05-15"_s},
+    {u"原退休年龄"_s, u"60"_s},     {u"解除日期"_s, u"2023年10月15日"_s},
+};
+const Rows kZhejiangSevenRows = {
+    {u"一次性伤残补助金"_s, u"78000.00"_s, u"基金"_s},
+    {u"一次性工伤医疗补助金"_s, u"70000.00"_s, u"基金"_s},
+    {u"一次性伤残就业补助金"_s, u"42000.00"_s, u"用人单位"_s},
+};
+
+// A death in 2024: the lump sum is 20 × the 2023 income, 51821; the
+// pensions 6000 × (40 % + 2 × 30 % + 10 %) are held to the wage, 6000.
+const Typing kDeath = {
+    {u"本人月均工资"_s, u"6000"_s}, {u"统筹月工资"_s, u"5000"_s},     {u"医疗费"_s, u"20000"_s},
+    {u"工亡"_s, u"是"_s},           {u"死亡日期"_s, u"2024-06-10"_s}, {u"配偶"_s, u"1"_s},
+    {u"其他供养亲属"_s, u"2"_s},    {u"孤寡加发人数"_s, u"1"_s},
+};
+const Rows kDeathOnce = {
+    {u"医疗费"_s, u"20000.00"_s, u"基金"_s},
+    {u"丧葬补助金"_s, u"30000.00"_s, u"基金"_s},
+    {u"一次性工亡补助金"_s, u"1036420.00"_s, u"基金"_s},
+};
+const Rows kDeathMonthly = {{u"供养亲属抚恤金"_s, u"6000.00"_s, u"基金"_s}};
+
+}  // namespace
+
+class ClaimWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void zhejiangGradeSevenLeavingEmployment() {
+    auto window = new_window();
+    fill(*window, kZhejiangSeven);
+    QString once, monthly;
+    QCOMPARE(rows(*window, u"一次性待遇"_s, &once), kZhejiangSevenRows);
+    QCOMPARE(once, u"190000.00"_s);
+    QVERIFY(rows(*window, u"按月待遇"_s, &monthly).isEmpty());
+    QCOMPARE(window->findChild<QLabel*>(u"数据状态"_s)->text().left(5), u"条文已核对"_s);
+
+    // Without work-injury insurance the employer pays every item (Art. 62).
+    fill(*window, {{u"用人单位未参保"_s, u"是"_s}});
+    for (const QStringList& row : rows(*window, u"一次性待遇"_s, &once))
+      QCOMPARE(row[2], u"用人单位"_s);
+    QCOMPARE(once, u"190000.00"_s);
+  }
+
+  void deathCase() {
+    auto window = new_window();
+    QVERIFY(!window->findChild<QWidget*>(u"死亡日期"_s)->isVisible());
+    fill(*window, kDeath);
+    QVERIFY(window->findChild<QWidget*>(u"死亡日期"_s)->isVisible());
+    QString once, monthly;
+    QCOMPARE(rows(*window, u"一次性待遇"_s, &once), kDeathOnce);
+    QCOMPARE(rows(*window, u"按月待遇"_s, &monthly), kDeathMonthly);
+    QCOMPARE(once, u"1086420.00"_s);
+    QCOMPARE(monthly, u"6000.00"_s);
+  }
+
+  // Marked at the field, every one of them, and no dialog: the results say
+  // which fields to mend instead of showing figures read some other way.
+  void unreadableFieldsAreMarkedAtTheField() {
+    auto window = new_window();
+    fill(*window, {{u"医疗费"_s, u"1,000"_s}, {u"出生日期"_s, u"2025-02-30"_s}});
+    for (const QString& name : {u"医疗费"_s, u"出生日期"_s}) {
+      const auto* reason = window->findChild<QLabel*>(name + u"问题"_s);
+      QVERIFY2(reason->isVisible() && !reason->text().isEmpty(), qPrintable(name));
+      QCOMPARE(window->findChild<QWidget*>(name)->accessibleDescription(), reason->text());
+    }
+    QVERIFY(window->sheet() == nullptr);
+    QCOMPARE(window->problem(), u"请先改正标红的栏目：出生日期、医疗费"_s);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+
+    window->findChild<QLineEdit*>(u"医疗费"_s)->clear();
+    fill(*window, {{u"医疗费"_s, u"１０００"_s}});
+    QVERIFY(!window->findChild<QLabel*>(u"医疗费问题"_s)->isVisible());
+  }
+
+  void savedCaseOpensToTheSameClaimAndBadFilesChangeNothing() {
+    QTemporaryDir dir;
+    auto first = new_window();
+    fill(*first, kZhejiangSeven);
+    fill(*first, kDeath);
+    const QString path = dir.filePath(u"case.json"_s);
+    QCOMPARE(first->saveCase(path), QString());
+
+    auto second = new_window();
+    QCOMPARE(second->openCase(path), QString());
+    QCOMPARE(second->texts(), first->texts());
+    QString a, b;
+    QCOMPARE(rows(*second, u"一次性待遇"_s, &a), rows(*first, u"一次性待遇"_s, &b));
+    QCOMPARE(a, b);
+
+    const std::pair<QByteArray, QString> refused[] = {
+        {R"({"格式": 2, "工伤等级": "五"})", u"更新版本"_s},
+        {"{\"格式\": 1,\n\"工伤等级\": \"五\"", u"第 2 行"_s},
+        {R"({"格式": 1, "工伤等级": "十一"})", u"工伤等级"_s},
+        {R"({"格式": 1, "姓名": "张三"})", u"姓名"_s},
+    };
+    for (const auto& [bytes, named] : refused) {
+      QFile file(dir.filePath(u"bad.json"_s));
+      QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      file.write(bytes);
+      file.close();
+      const QString why = second->openCase(file.fileName());
+      QVERIFY2(why.contains(named), qPrintable(why));
+      QCOMPARE(second->texts(), first->texts());
+    }
+  }
+
+  void reportHoldsEveryItemAndItsSources() {
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+    QTemporaryDir dir;
+    auto window = new_window();
+    fill(*window, kZhejiangSeven);
+    fill(*window, kDeath);
+    const QString pdf = dir.filePath(u"report.pdf"_s);
+    QCOMPARE(window->exportPdf(pdf), QString());
+
+    QProcess extract;
+    extract.start(pdftotext, {u"-raw"_s, pdf, u"-"_s});
+    QVERIFY(extract.waitForFinished(30000));
+    // In drawing order each cell's text stays together; blanks and line
+    // breaks go, as the layout puts them anywhere.
+    QString text = QString::fromUtf8(extract.readAllStandardOutput());
+    QVERIFY(text.count(u'\f') >= 1);  // pdftotext ends each page so
+    text.remove(u' ').remove(u'\n');
+    QVERIFY(text.contains(u"工伤待遇计算书"_s));
+    for (const SheetLine& line : window->sheet()->lines) {
+      QVERIFY2(text.contains(QString::fromStdString(line.item)), line.item.c_str());
+      QVERIFY2(text.contains(QString::fromStdString(line.amount)), line.amount.c_str());
+    }
+    for (const std::string& source : window->sheet()->region->sources)
+      QVERIFY2(text.contains(QString::fromStdString(source).remove(u' ')), source.c_str());
+    QVERIFY(text.contains(u"仅供参考"_s));
+  }
+};
+
+}  // namespace gongshang::claimwindow
+
+QTEST_MAIN(gongshang::claimwindow::ClaimWindowTest)
+#include "claim_window_test.moc"
