@@ -265,7 +265,8 @@ std::string money_text(double yuan) {
   // fraction of its cost: the batch tool writes seven amounts a row.
   constexpr long double kMaxFastFen = 0x1p62L;
   if constexpr (std::numeric_limits<long double>::digits >= 60) {
-    const long double fen = std::nearbyint(static_cast<long double>(yuan) * 100);
+    // rint, not nearbyint: the same rounding without saving the FP environment.
+    const long double fen = std::rint(static_cast<long double>(yuan) * 100);
     if (std::fabs(fen) < kMaxFastFen) {
       char text[32];
       char* p = text;

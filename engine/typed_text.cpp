@@ -28,9 +28,14 @@ std::string_view ascii_form(std::string_view text, std::string& buffer) {
   // Most texts hold no full-width form: they come back as they are, trimmed.
   // Full-width forms start with EF BC or EF BD, the ideographic space E3 80.
   bool plain = true;
-  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-    plain &= !((text[i] == '\xEF' && (text[i + 1] == '\xBC' || text[i + 1] == '\xBD')) ||
-               (text[i] == '\xE3' && text[i + 1] == '\x80'));
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (static_cast<unsigned char>(text[i]) < 0xE3) continue;  // ASCII, mostly
+    if (i + 1 < text.size() &&
+        ((text[i] == '\xEF' && (text[i + 1] == '\xBC' || text[i + 1] == '\xBD')) ||
+         (text[i] == '\xE3' && text[i + 1] == '\x80'))) {
+      plain = false;
+      break;
+    }
   }
   if (plain) return trimmed(text);
   std::string& out = buffer;
