@@ -1,7 +1,7 @@
 // The calculator starts by showing its one window; closing it ends the program.
 #include <QApplication>
 
-#include "calculator_window.h"
+#include "window/calculator_window.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -12,7 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "calculator_window.h"
+#include "window/calculator_window.h"
 
 namespace {
 

@@ -17,10 +17,10 @@
 #include <QVBoxLayout>
 
 #include "claimwindow/fields.h"
-#include "claimwindow/qt_text.h"
 #include "engine/fields.h"
 #include "engine/legal_figures.h"
 #include "engine/region_rules.h"
+#include "qstring/utf8.h"
 
 using namespace Qt::StringLiterals;
 

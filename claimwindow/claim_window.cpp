@@ -19,10 +19,10 @@
 #include "claimwindow/claim_sheet.h"
 #include "claimwindow/fields.h"
 #include "claimwindow/money_text.h"
-#include "claimwindow/qt_text.h"
 #include "claimwindow/report.h"
 #include "claimwindow/results_view.h"
 #include "engine/dates.h"
+#include "qstring/utf8.h"
 
 using namespace Qt::StringLiterals;
 

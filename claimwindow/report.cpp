@@ -10,7 +10,7 @@
 #include <QTextDocument>
 
 #include "claimwindow/fields.h"
-#include "claimwindow/qt_text.h"
+#include "qstring/utf8.h"
 
 using namespace Qt::StringLiterals;
 

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "claimwindow/claim_sheet.h"
-#include "claimwindow/qt_text.h"
+#include "qstring/utf8.h"
 
 using namespace Qt::StringLiterals;
 

@@ -6,17 +6,16 @@
 
 #include <string_view>
 
-namespace 超级链接 {
+namespace gongshang::links {
 
 // A reserved name (".example" can never be registered), so a build that
 // nobody has configured cannot send users to somebody else's site.
-inline constexpr std::u16string_view kHomeAddress = u"http://www.gsjs.example";
-inline constexpr std::u16string_view kArticlePath = u"/Topic.aspx?Id=15599";
+inline constexpr std::string_view kHomeAddress = "http://www.gsjs.example";
+inline constexpr std::string_view kArticlePath = "/Topic.aspx?Id=15599";
 
 // The site as a person reads it: the home address without its scheme.
-inline constexpr std::u16string_view kShownAddress =
-    kHomeAddress.substr(kHomeAddress.find(u"//") + 2);
+inline constexpr std::string_view kShownAddress = kHomeAddress.substr(kHomeAddress.find("//") + 2);
 
-}  // namespace 超级链接
+}  // namespace gongshang::links
 
 #endif  // GONGSHANG_LINKS_ADDRESSES_H_

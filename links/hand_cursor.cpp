@@ -1,8 +1,8 @@
-#include "hand_cursor.h"
+#include "links/hand_cursor.h"
 
 #include <QWidget>
 
-namespace 光标变手 {
+namespace gongshang::links {
 
 namespace {
 
@@ -17,4 +17,4 @@ void setHandCursor(QWidget* link) {
   link->setCursor(kLinkCursor);
 }
 
-}  // namespace 光标变手
+}  // namespace gongshang::links

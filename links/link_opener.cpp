@@ -1,27 +1,22 @@
-#include "link_opener.h"
+#include "links/link_opener.h"
+
+#include <string>
 
 #include <QDesktopServices>
 #include <QString>
 #include <QUrl>
 
-#include "addresses.h"
+#include "links/addresses.h"
+#include "qstring/utf8.h"
 
-namespace 超级链接 {
-
-namespace {
-
-QString toQString(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
+namespace gongshang::links {
 
 QString homeAddress() {
-  return toQString(kHomeAddress);
+  return to_qstring(kHomeAddress);
 }
 
 QString articleAddress() {
-  return toQString(kHomeAddress) + toQString(kArticlePath);
+  return to_qstring(std::string(kHomeAddress) + std::string(kArticlePath));
 }
 
 void open(const QString& address) {
@@ -29,4 +24,4 @@ void open(const QString& address) {
   QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
 }
 
-}  // namespace 超级链接
+}  // namespace gongshang::links

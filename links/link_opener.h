@@ -4,9 +4,11 @@
 
 class QString;
 
-namespace 超级链接 {
+namespace gongshang::links {
 
 // The home page and the page of legal provisions, as absolute addresses.
+//   homeAddress() -> "http://www.gsjs.example"
+//   articleAddress() -> "http://www.gsjs.example/Topic.aspx?Id=15599"
 QString homeAddress();
 QString articleAddress();
 
@@ -15,6 +17,6 @@ QString articleAddress();
 // (there is nothing the calculator could do about it).
 void open(const QString& address);
 
-}  // namespace 超级链接
+}  // namespace gongshang::links
 
 #endif  // GONGSHANG_LINKS_LINK_OPENER_H_

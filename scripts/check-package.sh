@@ -25,7 +25,7 @@ for f in ./usr/bin/gongshang-calc ./usr/bin/gongshang-claim ./usr/bin/gongshang-
 done
 
 depends="$(dpkg-deb -f "$deb" Depends)"
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 libc6 libstdc++6; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libc6 libstdc++6 qt6-translations-l10n; do
   echo "$depends" | grep -q "$lib" || fail "Depends lacks $lib: $depends"
 done
 dpkg-deb -f "$deb" Recommends | grep -q fonts-noto-cjk || fail "no CJK font recommended"

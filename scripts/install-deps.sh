@@ -4,18 +4,27 @@
 set -eu
 
 packages="build-essential cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-  libbenchmark-dev nlohmann-json3-dev qt6-base-dev libgl-dev xvfb xauth xdotool fonts-noto-cjk fonts-arphic-uming locales dpkg-dev file
-  xdg-utils desktop-file-utils appstream poppler-utils imagemagick"
+  libbenchmark-dev nlohmann-json3-dev qt6-base-dev qt6-translations-l10n libgl-dev xvfb xauth
+  xdotool openbox fonts-noto-cjk fonts-arphic-uming locales dpkg-dev file xdg-utils
+  desktop-file-utils appstream poppler-utils imagemagick"
 
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
 
+# Root installs directly (a fresh Debian as root has no sudo); anyone else
+# goes through sudo, and is told what to install if there is none.
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+as_root_possible() { [ -z "$SUDO" ] || command -v sudo >/dev/null; }
 
 if [ -n "$missing" ]; then
+  if ! as_root_possible; then
+    echo "missing packages, and no sudo to install them; as root run:" >&2
+    echo "  apt-get install$missing" >&2
+    exit 1
+  fi
   echo "Installing:$missing"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
@@ -24,6 +33,7 @@ fi
 # Locales under which the tests check that numbers ignore regional settings.
 for loc in de_DE zh_CN; do
   if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8$"; then
+    as_root_possible || { echo "note: no sudo to make locale $loc.UTF-8"; continue; }
     $SUDO localedef -i "$loc" -f UTF-8 "$loc.UTF-8" || echo "note: could not make locale $loc.UTF-8"
   fi
 done

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test: the unit,
-# batch and window tests; the engine and batch tests again under
+# batch and window tests; the window's pixels at scale 1 and 2; the engine and batch tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer; and each fuzzer for a
 # bounded time. Stops at the first failure.
 set -eu
@@ -14,6 +14,9 @@ echo "== build and test"
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$jobs"
 ctest --preset default -j"$jobs"
+
+echo "== the window's pixels, under a window manager"
+sh scripts/screenshot.sh
 
 echo "== the Debian package"
 sh scripts/check-package.sh

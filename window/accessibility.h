@@ -8,13 +8,17 @@ class QWidget;
 
 namespace gongshang {
 
-// Names the controls of window for screen readers; to be called each time the
-// controls are built. Every field is named by its row's label, the link and
-// the 法条依据 button say that they open a web page.
-void name_controls(QWidget* window);
+struct Controls;
+
+// Names the controls for screen readers; to be called each time they are
+// built. Every field is named by its row's label (本人月均工资, not "edit"),
+// the panel by the window's title, and the link and the 法条依据 button say
+// that they open a web page.
+void name_controls(const Controls& controls);
 
 // Shows text as field's tooltip, line breaks and every character as they are,
 // and hands the same text to screen readers as the field's description.
+//   "住宿费：住宿天数 × 每天 80 元" -> that tooltip, and that description
 void set_explanation(QWidget* field, const QString& text);
 
 }  // namespace gongshang

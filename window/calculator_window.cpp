@@ -1,7 +1,4 @@
-#include "calculator_window.h"
-
-#include <array>
-#include <variant>
+#include "window/calculator_window.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -17,50 +14,21 @@
 #include <QStyle>
 #include <QWindow>
 
-#include "accessibility.h"
-#include "controls.h"
-#include "engine/compensation.h"
-#include "engine/explanation.h"
-#include "fonts.h"
-#include "hand_cursor.h"
-#include "layout.h"
-#include "link_opener.h"
-#include "scrolling.h"
+#include "links/hand_cursor.h"
+#include "links/link_opener.h"
+#include "qstring/utf8.h"
+#include "window/accessibility.h"
+#include "window/calculation.h"
+#include "window/fonts.h"
+#include "window/layout.h"
+#include "window/qt_translations.h"
+#include "window/scrolling.h"
 
 namespace gongshang {
 
-namespace {
-
-QString to_qstring(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString from_utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The text a person reads in an input control: a box's text, or the item a
-// list shows.
-QString field_text(const QWidget* field) {
-  if (const auto* box = qobject_cast<const QLineEdit*>(field)) return box->text();
-  if (const auto* list = qobject_cast<const QComboBox*>(field)) return list->currentText();
-  return {};
-}
-
-// The empty item first: no choice.
-template <class Table>
-void refill(QComboBox* list, const Table& items) {
-  if (list == nullptr) return;
-  list->clear();
-  list->addItem(QString());
-  for (const auto& row : items) list->addItem(from_utf8(row.item));
-  list->setCurrentIndex(0);
-}
-
-}  // namespace
-
 CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent) {
   install_song_substitutes();
+  install_qt_translations();
   setObjectName(to_qstring(kWindowName));
   setWindowTitle(to_qstring(kWindowName));
   setFont(song_font(FontRole::kDefault));
@@ -68,40 +36,29 @@ CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent) {
   load();
 }
 
-template <typename T>
-T* CalculatorWindow::control(std::u16string_view name) const {
-  return findChild<T*>(to_qstring(name));
-}
-
-template <typename T>
-T* CalculatorWindow::control(std::string_view name) const {
-  return findChild<T*>(from_utf8(name));
-}
-
 // Load: build every control from the layout, set the scroll range and place
 // the window, before it becomes visible.
 void CalculatorWindow::load() {
-  QWidget* panel = nullptr;
-  for (const ControlRow& row : window_layout()) {
-    const bool on_window = row.kind == ControlKind::kPanel || row.kind == ControlKind::kScrollBar;
-    QWidget* made = make_control(row, on_window ? this : panel);
-    if (row.kind == ControlKind::kPanel) panel = made;
-  }
-  wireControls();
-  name_controls(this);
+  controls_ = make_controls(this);
+  connect(controls_.calculate, &QPushButton::clicked, this, &CalculatorWindow::calculateClicked);
+  connect(controls_.clear, &QPushButton::clicked, this, &CalculatorWindow::clearClicked);
+  connect(controls_.legal_basis, &QPushButton::clicked, this, &CalculatorWindow::legalBasisClicked);
+  connect(controls_.scroll_bar, &QScrollBar::valueChanged, this,
+          &CalculatorWindow::scrollValueChanged);
+  // A label has no click signal; the window watches the link's mouse events.
+  controls_.home_link->installEventFilter(this);
+  name_controls(controls_);
+
   // Until a calculation gives figures to explain, a result's tooltip tells
   // its rule.
-  for (std::size_t i = 0; i < kResultCount; ++i) {
-    if (auto* box = control<QLineEdit>(kResults[i].name))
-      set_explanation(box, from_utf8(rule_in_words(static_cast<Result>(i))));
-  }
+  for (std::size_t i = 0; i < kResultCount; ++i)
+    set_explanation(controls_.results[i], rule_text(static_cast<Result>(i)));
 
   const ControlRow& panel_row = control_row(kPanelName);
-  if (auto* bar = control<QScrollBar>(kScrollBarName))
-    bar->setMaximum(scroll_maximum(static_cast<float>(panel_row.height)));
+  controls_.scroll_bar->setMaximum(scroll_maximum(static_cast<float>(panel_row.height)));
 
   placeCentred();
-  if (panel != nullptr) panel->setFocus();
+  controls_.panel->setFocus();
 }
 
 // Unload: the controls go, and with them every text, list item, selection,
@@ -116,44 +73,28 @@ void CalculatorWindow::unload() {
     control->setParent(nullptr);
     control->deleteLater();
   }
-}
-
-void CalculatorWindow::wireControls() {
-  if (auto* button = control<QPushButton>(kCalculateName))
-    connect(button, &QPushButton::clicked, this, &CalculatorWindow::calculateClicked);
-  if (auto* button = control<QPushButton>(kClearName))
-    connect(button, &QPushButton::clicked, this, &CalculatorWindow::clearClicked);
-  if (auto* button = control<QPushButton>(kLegalBasisName))
-    connect(button, &QPushButton::clicked, this, &CalculatorWindow::legalBasisClicked);
-  if (auto* bar = control<QScrollBar>(kScrollBarName))
-    connect(bar, &QScrollBar::valueChanged, this, &CalculatorWindow::scrollValueChanged);
-  // A label has no click signal; the window watches the link's mouse events.
-  if (auto* link = control<QLabel>(kHomeLinkName)) link->installEventFilter(this);
-
-  // Focus moves in the layout's tab order, not row by row down the screen.
-  QList<QWidget*> by_tab_index(window_layout().size(), nullptr);
-  for (const ControlRow& row : window_layout()) {
-    if (row.tab_index >= 0 && row.tab_index < by_tab_index.size())
-      by_tab_index[row.tab_index] = control<QWidget>(row.name);
-  }
-  QWidget* previous = nullptr;
-  for (QWidget* widget : by_tab_index) {
-    if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus) continue;
-    if (previous != nullptr) setTabOrder(previous, widget);
-    previous = widget;
-  }
+  controls_ = {};
+  link_pressed_ = false;
 }
 
 void CalculatorWindow::placeCentred() {
   const QScreen* where = screen();
   if (where == nullptr) return;
-  setGeometry(
-      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), where->availableGeometry()));
+  // The whole window, title bar and borders included, is centred. Until the
+  // window manager has framed the window its frame is not known, and the
+  // client area alone is centred; the first expose centres the frame.
+  const QWindow* framed = windowHandle();
+  const QMargins frame = framed != nullptr ? framed->frameMargins() : QMargins();
+  const QRect outer = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size().grownBy(frame),
+                                          where->availableGeometry());
+  setGeometry(outer.marginsRemoved(frame));
 }
 
 void CalculatorWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (event->spontaneous()) return;
+  framed_ = false;
+  if (QWindow* screen_window = windowHandle()) screen_window->installEventFilter(this);
   // Shown means activated. Ask for it, since a bare X server has no window
   // manager to hand out the focus; but where the toolkit still counts the
   // window active from before Clear hid it, no change will be reported, so
@@ -173,37 +114,33 @@ void CalculatorWindow::windowActivated() {
   // Lists are created empty and only this fills them, so an empty grade list
   // means the first activation since the window was built. Coming back from
   // another application must keep the user's choices.
-  const auto* grades = control<QComboBox>(name(Input::kGrade));
-  if (grades != nullptr && grades->count() == 0) fillLists();
-}
-
-void CalculatorWindow::fillLists() {
-  refill(control<QComboBox>(name(Input::kGrade)), kGrades);
-  refill(control<QComboBox>(name(Input::kNursing)), kNursingLevels);
+  if (controls_.inputs[index(Input::kGrade)].list->count() > 0) return;
+  for (const Input input : {Input::kGrade, Input::kNursing}) {
+    QComboBox* list = controls_.inputs[index(input)].list;
+    list->addItems(list_items(input));
+    list->setCurrentIndex(0);
+  }
 }
 
 void CalculatorWindow::calculateClicked() {
-  std::array<QByteArray, kInputCount> texts;
-  InputTexts inputs;
-  for (std::size_t i = 0; i < kInputCount; ++i) {
-    texts[i] = field_text(control<QWidget>(kInputNames[i])).toUtf8();
-    inputs[i] = std::string_view(texts[i].constData(), static_cast<std::size_t>(texts[i].size()));
-  }
+  std::array<QString, kInputCount> inputs;
+  for (std::size_t i = 0; i < kInputCount; ++i) inputs[i] = controls_.inputs[i].text();
 
-  const Working working = work_out(inputs);
-  if (const auto* refusal = std::get_if<Refusal>(&working)) {
+  const Calculation calculation = calculate_shown(inputs);
+  if (const auto* refusal = std::get_if<QString>(&calculation)) {
     // The one message the program ever shows; the fields keep their texts
     // and their tooltips.
-    QMessageBox::warning(this, to_qstring(kWindowName), from_utf8(refusal->message));
+    QMessageBox::warning(this, to_qstring(kWindowName), *refusal);
     return;
   }
-  const auto& breakdown = std::get<Breakdown>(working);
-  const Explanations explanations = explain(breakdown);
+  const auto& shown = std::get<ShownResults>(calculation);
   for (std::size_t i = 0; i < kResultCount; ++i) {
-    if (auto* box = control<QLineEdit>(kResults[i].name)) {
-      box->setText(from_utf8(breakdown.texts[i]));
-      set_explanation(box, from_utf8(explanations[i]));
-    }
+    QLineEdit* box = controls_.results[i];
+    box->setText(shown.texts[i]);
+    // A figure longer than its box shows its leading digits, as a box does
+    // after a text is put in it; setText leaves the cursor at the end.
+    box->setCursorPosition(0);
+    set_explanation(box, shown.explanations[i]);
   }
 }
 
@@ -223,43 +160,53 @@ void CalculatorWindow::clearClicked() {
 }
 
 void CalculatorWindow::scrollValueChanged(int value) {
-  auto* panel = control<QWidget>(kPanelName);
-  if (panel == nullptr) return;
+  QWidget* panel = controls_.panel;
   panel->move(panel->x(), to_pixels(static_cast<int>(panel_top(value))));
 }
 
 void CalculatorWindow::legalBasisClicked() {
-  超级链接::open(超级链接::articleAddress());
-}
-
-void CalculatorWindow::homeClicked() {
-  超级链接::open(超级链接::homeAddress());
+  links::open(links::articleAddress());
 }
 
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
-  auto* link = qobject_cast<QWidget*>(watched);
-  if (link == nullptr || link->objectName() != to_qstring(kHomeLinkName))
-    return QWidget::eventFilter(watched, event);
-
-  switch (event->type()) {
-    case QEvent::MouseMove:
-      光标变手::setHandCursor(link);
-      break;
-    case QEvent::MouseButtonRelease: {
-      // A click: the left button let go over the link it was pressed on (the
-      // press grabbed the mouse for the link, so the release comes here).
-      const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() == Qt::LeftButton && link->rect().contains(mouse->position().toPoint()))
-        homeClicked();
-      return true;
-    }
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-      return true;  // the panel behind the link has no use for them
-    default:
-      break;
+  if (watched == controls_.home_link && linkEvent(event)) return true;
+  // Exposed means mapped, and framed by then if a window manager frames it.
+  if (watched == windowHandle() && event->type() == QEvent::Expose && !framed_ &&
+      windowHandle()->isExposed()) {
+    framed_ = true;
+    if (!windowHandle()->frameMargins().isNull()) placeCentred();
   }
   return QWidget::eventFilter(watched, event);
+}
+
+// The link's mouse events; true for those it takes, which the panel behind
+// it has no use for.
+bool CalculatorWindow::linkEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseMove:
+      links::setHandCursor(controls_.home_link);
+      return false;
+    case QEvent::MouseButtonPress:
+      link_pressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+      return true;
+    case QEvent::MouseButtonDblClick:
+      // The second press of a double-click: its release is no click, so a
+      // double-click opens the page once.
+      link_pressed_ = false;
+      return true;
+    case QEvent::MouseButtonRelease: {
+      // A click: the left button pressed on the link and let go over it (the
+      // press grabbed the mouse for the link, so the release comes here).
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      const bool click = link_pressed_ && mouse->button() == Qt::LeftButton &&
+                         controls_.home_link->rect().contains(mouse->position().toPoint());
+      link_pressed_ = false;
+      if (click) links::open(links::homeAddress());
+      return true;
+    }
+    default:
+      return false;
+  }
 }
 
 }  // namespace gongshang

@@ -4,9 +4,9 @@
 #ifndef GONGSHANG_WINDOW_CALCULATOR_WINDOW_H_
 #define GONGSHANG_WINDOW_CALCULATOR_WINDOW_H_
 
-#include <string_view>
-
 #include <QWidget>
+
+#include "window/controls.h"
 
 namespace gongshang {
 
@@ -30,18 +30,13 @@ class CalculatorWindow : public QWidget {
  private:
   void load();
   void unload();
-  void wireControls();
   void placeCentred();
   void windowActivated();
-  void fillLists();
-  void homeClicked();
+  bool linkEvent(QEvent* event);
 
-  // The current control of that name; controls are rebuilt by Clear, so they
-  // are looked up rather than kept.
-  template <typename T>
-  T* control(std::u16string_view name) const;
-  template <typename T>
-  T* control(std::string_view name) const;
+  Controls controls_;          // built by load, replaced by Clear
+  bool link_pressed_ = false;  // the left button went down on the link
+  bool framed_ = false;        // centred with its frame since last shown
 };
 
 }  // namespace gongshang

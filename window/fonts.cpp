@@ -1,9 +1,11 @@
-#include "fonts.h"
+#include "window/fonts.h"
 
 #include <QFont>
 #include <QFontDatabase>
 #include <QString>
 #include <QStringList>
+
+#include "qstring/utf8.h"
 
 namespace gongshang {
 
@@ -31,7 +33,7 @@ int decipoints(FontRole role) {
 }  // namespace
 
 void install_song_substitutes() {
-  const QString song = QString::fromUtf16(kSongFamily);
+  const QString song = to_qstring(kSongFamily);
   if (!QFont::substitutes(song).isEmpty()) return;
 
   QStringList faces;
@@ -49,7 +51,7 @@ void install_song_substitutes() {
 }
 
 QFont song_font(FontRole role) {
-  QFont font(QString::fromUtf16(kSongFamily));
+  QFont font(to_qstring(kSongFamily));
   // A size in pixels rather than points keeps the glyphs in step with the
   // layout on every platform, macOS' 72-dpi points included: 9 pt is 180
   // twips, which makes a full-width character exactly 12 pixels wide.

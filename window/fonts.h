@@ -3,13 +3,15 @@
 #ifndef GONGSHANG_WINDOW_FONTS_H_
 #define GONGSHANG_WINDOW_FONTS_H_
 
-#include "layout.h"
+#include <string_view>
+
+#include "window/layout.h"
 
 class QFont;
 
 namespace gongshang {
 
-inline constexpr char16_t kSongFamily[] = u"宋体";
+inline constexpr std::string_view kSongFamily = "宋体";
 
 // Teaches Qt which faces stand in for "宋体". Safe to call again.
 void install_song_substitutes();

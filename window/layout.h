@@ -27,9 +27,9 @@ enum class ControlKind : std::uint8_t {
 enum class FontRole : std::uint8_t { kDefault, kTitle, kHeading };
 
 struct ControlRow {
-  std::u16string_view name;
+  std::string_view name;  // UTF-8, as every text of the table
   ControlKind kind;
-  std::u16string_view text;
+  std::string_view text;
   int left, top, width, height;  // twips
   int tab_index;
   FontRole font = FontRole::kDefault;
@@ -60,20 +60,20 @@ inline constexpr int kNoteLinePitch = 240;
 std::span<const ControlRow> window_layout();
 
 // The row of one control; the panel's row if the name is unknown.
-const ControlRow& control_row(std::u16string_view name);
+const ControlRow& control_row(std::string_view name);
 
 // What a control shows when created: the table's text, or for the note and
 // the link the texts built around the publisher's address.
 QString initial_text(const ControlRow& row);
 
-inline constexpr std::u16string_view kWindowName = u"计算工伤赔偿金额";
-inline constexpr std::u16string_view kPanelName = u"大图框";
-inline constexpr std::u16string_view kScrollBarName = u"滚动条";
-inline constexpr std::u16string_view kCalculateName = u"计算按钮";
-inline constexpr std::u16string_view kClearName = u"清空按钮";
-inline constexpr std::u16string_view kLegalBasisName = u"法条依据按钮";
-inline constexpr std::u16string_view kHomeLinkName = u"主页";
-inline constexpr std::u16string_view kNoteName = u"Label57";
+inline constexpr std::string_view kWindowName = "计算工伤赔偿金额";
+inline constexpr std::string_view kPanelName = "大图框";
+inline constexpr std::string_view kScrollBarName = "滚动条";
+inline constexpr std::string_view kCalculateName = "计算按钮";
+inline constexpr std::string_view kClearName = "清空按钮";
+inline constexpr std::string_view kLegalBasisName = "法条依据按钮";
+inline constexpr std::string_view kHomeLinkName = "主页";
+inline constexpr std::string_view kNoteName = "Label57";
 
 }  // namespace gongshang
 

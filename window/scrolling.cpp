@@ -1,4 +1,4 @@
-#include "scrolling.h"
+#include "window/scrolling.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -14,7 +14,13 @@ namespace {
 const QString kHome = u"http://www.gsjs.example"_s;
 const QString kArticle = u"http://www.gsjs.example/Topic.aspx?Id=15599"_s;
 
-enum class Act { kClickHome, kRightClickHome, kPressHomeReleaseOutside, kTabSpace };
+enum class Act {
+  kClickHome,
+  kDoubleClickHome,
+  kRightClickHome,
+  kPressHomeReleaseOutside,
+  kTabSpace
+};
 
 }  // namespace
 
@@ -49,6 +55,9 @@ void LinksTest::perform(Act act) {
     case Act::kClickHome:
       QTest::mouseClick(screenWindow(), Qt::LeftButton, {}, on_link);
       break;
+    case Act::kDoubleClickHome:
+      QTest::mouseDClick(screenWindow(), Qt::LeftButton, {}, on_link);
+      break;
     case Act::kRightClickHome:
       QTest::mouseClick(screenWindow(), Qt::RightButton, {}, on_link);
       break;
@@ -72,6 +81,7 @@ void LinksTest::handOver_data() {
   QTest::addColumn<QStringList>("opened");
 
   QTest::newRow("click 主页 twice") << Act::kClickHome << 2 << false << QStringList{kHome, kHome};
+  QTest::newRow("double-click 主页") << Act::kDoubleClickHome << 1 << false << QStringList{kHome};
   QTest::newRow("right click 主页") << Act::kRightClickHome << 1 << false << QStringList{};
   QTest::newRow("press 主页, let go elsewhere")
       << Act::kPressHomeReleaseOutside << 1 << false << QStringList{};
