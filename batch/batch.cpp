@@ -15,7 +15,7 @@
 #include "batch/row_batch.h"
 #include "batch/utf8.h"
 #include "engine/compensation.h"
-#include "engine/list_items.h"
+#include "engine/typed_text.h"
 
 namespace gongshang::batch {
 namespace {
@@ -115,8 +115,9 @@ class Converter {
     width_ = record_.cells.size();
     columns_.fill(kNoColumn);
     const auto& names = kInputNames;
+    std::string buffer;
     for (std::size_t i = 0; i < width_; ++i) {
-      auto it = std::find(names.begin(), names.end(), trim_blanks(record_.cells[i]));
+      auto it = std::find(names.begin(), names.end(), ascii_form(record_.cells[i], buffer));
       if (it == names.end()) continue;
       std::size_t& column = columns_[static_cast<std::size_t>(it - names.begin())];
       if (column != kNoColumn) {

@@ -5,7 +5,7 @@
 #include <variant>
 
 #include "batch/csv.h"
-#include "engine/list_items.h"
+#include "engine/typed_text.h"
 #include "regions/rules_file.h"
 
 namespace gongshang::batch {
@@ -22,8 +22,10 @@ void ClaimColumns::append_refusal(const Refusal& refusal, std::string& out) {
 
 std::optional<std::string> ClaimColumns::find(std::span<const std::string_view> header) {
   columns_.fill(kNoColumn);
+  std::string buffer;
   for (std::size_t i = 0; i < header.size(); ++i) {
-    auto it = std::find(kClaimInputNames.begin(), kClaimInputNames.end(), trim_blanks(header[i]));
+    auto it =
+        std::find(kClaimInputNames.begin(), kClaimInputNames.end(), ascii_form(header[i], buffer));
     if (it == kClaimInputNames.end()) continue;
     std::size_t& column = columns_[static_cast<std::size_t>(it - kClaimInputNames.begin())];
     if (column != kNoColumn) {
@@ -49,15 +51,18 @@ void ClaimColumns::append_row(const InputTexts& classic, const ClaimTexts& claim
   if (const auto* refusal = std::get_if<Refusal>(&working)) return append_refusal(*refusal, out);
   const Breakdown& b = std::get<Breakdown>(working);
 
-  const std::string_view region_name = claim[index(ClaimInput::kRegion)];
+  std::string buffer;
+  const std::string_view region_name = ascii_form(claim[index(ClaimInput::kRegion)], buffer);
   const Region* region = nullptr;
   if (!region_name.empty()) {
     region = rules_.find(region_name);
     if (!region) return append_refusal(unknown_region(region_name), out);
   }
-  ClaimOutcome outcome = work_out_claim(b, claim, region, rules_, ClaimDetail::kAmountsOnly);
-  if (const auto* refusal = std::get_if<Refusal>(&outcome)) return append_refusal(*refusal, out);
-  const Claim& c = std::get<Claim>(outcome);
+  // Each thread keeps one claim, so that rows reuse its texts' storage.
+  thread_local Claim c;
+  if (auto refusal = work_out_claim(b, claim, region, rules_, ClaimDetail::kAmountsOnly, c)) {
+    return append_refusal(*refusal, out);
+  }
 
   // Result and claim texts are ASCII digits and dates: no quoting needed.
   for (const std::string& text : b.texts) out.append(",").append(text);

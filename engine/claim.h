@@ -156,6 +156,12 @@ ClaimOutcome work_out_claim(const InputTexts& classic, const ClaimTexts& claim,
 ClaimOutcome work_out_claim(const Breakdown& classic, const ClaimTexts& claim, const Region* region,
                             const Rules& rules, ClaimDetail detail = ClaimDetail::kWorking);
 
+// The same into a Claim the caller keeps, so that its texts' storage is
+// reused from case to case; nullopt when `into` holds the claim.
+std::optional<Refusal> work_out_claim(const Breakdown& classic, const ClaimTexts& claim,
+                                      const Region* region, const Rules& rules, ClaimDetail detail,
+                                      Claim& into);
+
 // The refusal for a 地区 text no entry has.
 //   "火星" -> Refusal{"地区", "「地区」没有名为“火星”的条目……"}
 Refusal unknown_region(std::string_view typed);

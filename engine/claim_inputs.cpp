@@ -1,6 +1,7 @@
 #include "engine/claim_inputs.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <string>
 
@@ -22,7 +23,13 @@ constexpr std::string_view kDateForms =
 // refusal for a text it cannot read.
 class Reader {
  public:
-  explicit Reader(const ClaimTexts& texts) : texts_(texts) {}
+  // Every text in its ASCII form once, as most are already.
+  explicit Reader(const ClaimTexts& texts) {
+    // 地区 is the caller's to resolve.
+    for (std::size_t i = index(I::kRegion) + 1; i < kClaimInputCount; ++i) {
+      texts_[i] = ascii_form(texts[i], buffers_[i]);
+    }
+  }
 
   std::optional<Refusal> money(ClaimInput f, std::optional<double>& to) {
     if (empty(f)) return std::nullopt;
@@ -48,7 +55,7 @@ class Reader {
     return std::nullopt;
   }
   std::optional<Refusal> yes_no(ClaimInput f, bool& to) {
-    std::string s = ascii_form(text(f));
+    std::string_view s = text(f);
     if (s.empty() || s == "否") return std::nullopt;
     if (s != "是") return refuse(f, "应为“是”或“否”，留空即“否”");
     to = true;
@@ -64,9 +71,10 @@ class Reader {
 
  private:
   std::string_view text(ClaimInput f) const { return texts_[index(f)]; }
-  bool empty(ClaimInput f) const { return ascii_form(text(f)).empty(); }
+  bool empty(ClaimInput f) const { return text(f).empty(); }
 
-  const ClaimTexts& texts_;
+  ClaimTexts texts_;
+  std::array<std::string, kClaimInputCount> buffers_;
 };
 
 std::optional<Refusal> read_all(const ClaimTexts& texts, ClaimValues& v) {

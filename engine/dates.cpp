@@ -24,13 +24,13 @@ constexpr Reform kReforms[] = {{60, 1965, 4, 36}, {55, 1970, 4, 36}, {50, 1975, 
 
 // Reads `min`..`max` digits at the start of s into value and moves s past them.
 bool take_number(std::string_view& s, int min_digits, int max_digits, int& value) {
-  std::size_t n = 0;
-  while (n < s.size() && s[n] >= '0' && s[n] <= '9') ++n;
-  if (n < static_cast<std::size_t>(min_digits) || n > static_cast<std::size_t>(max_digits)) {
-    return false;
+  int n = 0;
+  value = 0;
+  while (n < static_cast<int>(s.size()) && n <= max_digits && s[n] >= '0' && s[n] <= '9') {
+    value = value * 10 + (s[n++] - '0');
   }
-  std::from_chars(s.data(), s.data() + n, value);
-  s.remove_prefix(n);
+  if (n < min_digits || n > max_digits) return false;
+  s.remove_prefix(static_cast<std::size_t>(n));
   return true;
 }
 
@@ -48,8 +48,8 @@ int days_in_month(int year, int month) {
 }
 
 std::optional<Date> parse_date(std::string_view text) {
-  std::string ascii = ascii_form(text);
-  std::string_view s = ascii;
+  std::string buffer;
+  std::string_view s = ascii_form(text, buffer);
 
   Date d;
   if (!take_number(s, 4, 4, d.year)) return std::nullopt;

@@ -12,14 +12,10 @@
 
 namespace gongshang {
 
-// The text without the blanks around it: spaces, tabs, line feeds and the
-// ideographic space U+3000, the blanks the number rule skips too.
-//   " 五级\u3000" -> "五级"   "\t" -> ""   "五 级" -> "五 级"
-std::string_view trim_blanks(std::string_view text);
-
 // 工伤等级 as typed (UTF-8) -> its list item "一" … "十", or "" for no grade;
 // nullopt when it names no grade. Accepted: the item, 1 … 10 in ASCII or
-// full-width digits, any of these followed by 级, blanks around.
+// full-width digits, any of these followed by 级, blanks around (as
+// ascii_form() in typed_text.h drops them).
 //   "五" "五级" "5" "5级" "５" "５级" " 五 " -> "五"    "10" "１０级" -> "十"
 //   "" "  " -> ""    "十一" "伍" "Ⅴ" "0" "05" "5 级" "级" -> nullopt
 std::optional<std::string_view> grade_item(std::string_view text);
@@ -30,7 +26,7 @@ std::optional<std::string_view> grade_item(std::string_view text);
 std::optional<std::string_view> nursing_item(std::string_view text);
 
 // The refusals of a text the two functions above do not accept; the text is
-// shown as given, blanks taken off.
+// shown as read, blanks taken off.
 //   "十一" -> "「工伤等级」只能是一至十或留空：十一"
 //   "完全" -> "「护理级别」只能是完全护理、大部分护理、部分护理或留空：完全"
 std::string grade_refusal(std::string_view text);

@@ -5,8 +5,41 @@
 
 namespace gongshang {
 
+namespace {
+
+bool blank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string_view trimmed(std::string_view s) {
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
 std::string ascii_form(std::string_view text) {
-  std::string out;
+  std::string buffer;
+  return std::string(ascii_form(text, buffer));
+}
+
+std::string_view ascii_form(std::string_view text, std::string& buffer) {
+  // Most texts hold no full-width form: they come back as they are, trimmed.
+  // Full-width forms start with EF BC or EF BD, the ideographic space E3 80.
+  bool plain = true;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (static_cast<unsigned char>(text[i]) < 0xE3) continue;  // ASCII, mostly
+    if (i + 1 < text.size() &&
+        ((text[i] == '\xEF' && (text[i + 1] == '\xBC' || text[i + 1] == '\xBD')) ||
+         (text[i] == '\xE3' && text[i + 1] == '\x80'))) {
+      plain = false;
+      break;
+    }
+  }
+  if (plain) return trimmed(text);
+  std::string& out = buffer;
+  out.clear();
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     std::string_view rest = text.substr(i);
@@ -26,15 +59,12 @@ std::string ascii_form(std::string_view text) {
     }
     out.push_back(text[i]);
   }
-  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  std::size_t first = 0, last = out.size();
-  while (first < last && blank(out[first])) ++first;
-  while (last > first && blank(out[last - 1])) --last;
-  return out.substr(first, last - first);
+  return trimmed(out);
 }
 
 std::optional<double> read_plain_number(std::string_view text) {
-  std::string s = ascii_form(text);
+  std::string buffer;
+  std::string_view s = ascii_form(text, buffer);
   double value = 0;
   auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
   if (s.empty() || ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value)) {
@@ -44,7 +74,8 @@ std::optional<double> read_plain_number(std::string_view text) {
 }
 
 std::optional<int> read_count(std::string_view text) {
-  std::string s = ascii_form(text);
+  std::string buffer;
+  std::string_view s = ascii_form(text, buffer);
   int value = 0;
   auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
   if (s.empty() || s[0] == '-' || ec != std::errc() || end != s.data() + s.size() ||

@@ -16,6 +16,11 @@ namespace gongshang {
 //   " ７０００ " -> "7000"   "２０２６年１月５日" -> "2026年1月5日"   "\t5\t" -> "5"
 std::string ascii_form(std::string_view text);
 
+// The same without copying when it can: a text without full-width forms
+// comes back as a view of itself, trimmed; any other is converted into
+// `buffer`.
+std::string_view ascii_form(std::string_view text, std::string& buffer);
+
 // A decimal number as the whole of ascii_form(text), in the form
 // std::from_chars reads (no sign but "-", no thousands separators);
 // nullopt for anything else and beyond the double range.

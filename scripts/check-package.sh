@@ -19,7 +19,8 @@ for f in ./usr/bin/gongshang-calc ./usr/bin/gongshang-claim ./usr/bin/gongshang-
          ./usr/share/metainfo/example.gsjs.GongshangCalc.metainfo.xml \
          ./usr/share/applications/example.gsjs.GongshangClaim.desktop \
          ./usr/share/metainfo/example.gsjs.GongshangClaim.metainfo.xml \
-         ./usr/share/icons/hicolor/scalable/apps/gongshang-calc.svg; do
+         ./usr/share/icons/hicolor/scalable/apps/gongshang-calc.svg \
+         ./usr/share/gongshang/regions.json; do
   echo "$files" | grep -qx "$f" || fail "missing $f"
 done
 
@@ -44,6 +45,10 @@ if [ "$(id -u)" -eq 0 ]; then
   /usr/bin/gongshang-batch --help >/dev/null || { apt-get remove -y -qq gongshang-calc; fail "installed gongshang-batch --help"; }
   printf '工伤等级,本人月均工资,统筹月工资\n五,3500,4000\n' | /usr/bin/gongshang-batch | grep -q ',63000,2450,' ||
     { apt-get remove -y -qq gongshang-calc; fail "installed gongshang-batch computes wrongly"; }
+  # --claim finds the rules file the package installs beside the program.
+  printf '工伤等级,统筹月工资,地区,出生日期,原退休年龄,解除日期\n十,6000,河南,1980-03-01,50,2027-11-01\n' |
+    /usr/bin/gongshang-batch --claim | grep -q ',36000.00,36000.00,' ||
+    { apt-get remove -y -qq gongshang-calc; fail "installed gongshang-batch --claim"; }
   report="$(mktemp --suffix=.pdf)"
   /usr/bin/gongshang-claim --pdf "$report" docs/claim-example.json && pdftotext "$report" - | grep -q 一次性伤残就业补助金 ||
     { rm -f "$report"; apt-get remove -y -qq gongshang-calc; fail "installed gongshang-claim --pdf"; }
