@@ -21,7 +21,9 @@ std::string refusal(Input field, std::string_view accepted, std::string_view tex
 }  // namespace
 
 std::optional<std::string_view> grade_item(std::string_view text) {
-  // The items as they stand are by far the most common text: they go first.
+  // The items as they stand and the empty text are by far the most common:
+  // they go first.
+  if (text.empty()) return text;
   for (const GradeFigures& grade : kGrades) {
     if (text == grade.item) return grade.item;
   }
@@ -43,6 +45,10 @@ std::optional<std::string_view> grade_item(std::string_view text) {
 }
 
 std::optional<std::string_view> nursing_item(std::string_view text) {
+  if (text.empty()) return text;
+  for (const NursingFigures& level : kNursingLevels) {
+    if (text == level.item) return level.item;
+  }
   std::string buffer;
   const std::string_view typed = ascii_form(text, buffer);
   if (typed.empty()) return std::string_view();
