@@ -11,19 +11,13 @@
 using namespace Qt::StringLiterals;
 using namespace gongshang::testing;
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public WindowTest {
   Q_OBJECT
 
  private slots:
-  void init() { QVERIFY(ui.open()); }
-  void cleanup() { ui.close(); }
-
   void names_data();
   void names();
   void tooltipKeepsItsLines();
-
- private:
-  WindowDriver ui;
 };
 
 void AccessibilityTest::names_data() {
@@ -35,7 +29,7 @@ void AccessibilityTest::names_data() {
   const QString home = u"http://www.gsjs.example"_s;
   for (const bool cleared : {false, true}) {
     const char* when = cleared ? "after Clear" : "as opened";
-    for (const QString& field : input_names() + kResultBoxes)
+    for (const QString& field : kInputs + kResultBoxes)
       QTest::addRow("%s, %s", qPrintable(field), when)
           << cleared << field << QString() << QString();
     QTest::addRow("法条依据, %s", when) << cleared << u"法条依据按钮"_s << u"法条依据"_s
@@ -88,12 +82,9 @@ void AccessibilityTest::tooltipKeepsItsLines() {
     QCOMPARE(read, shown);
     QVERIFY2(shown.contains(ui.box(name)->text()), qPrintable(name + u": "_s + shown));
   }
-  QVERIFY(
-      ui.box(u"伤残补助金"_s)
-          ->toolTip()
-          .split(u'\n')
-          .contains(
-              u"本人月均工资 2000 低于统筹月工资 4672 的 60%，按 2803.2 取整为 2803（第六十四条）"_s));
+  const QString longest =
+      u"本人月均工资 2000 低于统筹月工资 4672 的 60%，按 2803.2 取整为 2803（第六十四条）"_s;
+  QVERIFY(ui.box(u"伤残补助金"_s)->toolTip().split(u'\n').contains(longest));
 }
 
 QTEST_MAIN(AccessibilityTest)

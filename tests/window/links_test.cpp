@@ -14,37 +14,24 @@ namespace {
 const QString kHome = u"http://www.gsjs.example"_s;
 const QString kArticle = u"http://www.gsjs.example/Topic.aspx?Id=15599"_s;
 
-enum class Act {
-  kClickHome,
-  kDoubleClickHome,
-  kRightClickHome,
-  kPressHomeReleaseOutside,
-  kTabSpace
-};
+enum class Act { kClickHome, kDoubleClickHome, kRightClickHome, kPressReleaseOutside, kTabSpace };
 
 }  // namespace
 
 Q_DECLARE_METATYPE(Act)
 
-class LinksTest : public QObject {
+class LinksTest : public WindowTest {
   Q_OBJECT
 
  private slots:
-  void init() { QVERIFY(ui.open()); }
-  void cleanup() { ui.close(); }
-
   void handOver_data();
   void handOver();
-  void handCursor_data();
-  void handCursor();
 
  private:
   QWindow* screenWindow() const { return ui.window()->windowHandle(); }
   // A point of 主页 in window coordinates, for the window-level events.
   QPoint onHome(QPoint local) const { return ui.find(u"主页"_s)->mapTo(ui.window(), local); }
   void perform(Act act);
-
-  WindowDriver ui;
 };
 
 void LinksTest::perform(Act act) {
@@ -61,7 +48,7 @@ void LinksTest::perform(Act act) {
     case Act::kRightClickHome:
       QTest::mouseClick(screenWindow(), Qt::RightButton, {}, on_link);
       break;
-    case Act::kPressHomeReleaseOutside:
+    case Act::kPressReleaseOutside:
       QTest::mousePress(screenWindow(), Qt::LeftButton, {}, on_link);
       QTest::mouseRelease(screenWindow(), Qt::LeftButton, {}, on_link + QPoint(0, 40));
       break;
@@ -84,7 +71,7 @@ void LinksTest::handOver_data() {
   QTest::newRow("double-click 主页") << Act::kDoubleClickHome << 1 << false << QStringList{kHome};
   QTest::newRow("right click 主页") << Act::kRightClickHome << 1 << false << QStringList{};
   QTest::newRow("press 主页, let go elsewhere")
-      << Act::kPressHomeReleaseOutside << 1 << false << QStringList{};
+      << Act::kPressReleaseOutside << 1 << false << QStringList{};
   QTest::newRow("Tab then Space") << Act::kTabSpace << 1 << false << QStringList{kArticle};
   QTest::newRow("click 主页 after Clear") << Act::kClickHome << 1 << true << QStringList{kHome};
   QTest::newRow("Tab then Space after Clear")
@@ -99,35 +86,21 @@ void LinksTest::handOver() {
 
   const UrlCatcher browser;
   if (cleared) QVERIFY(ui.clear());
-  for (int i = 0; i < times; ++i) perform(act);
-  QCOMPARE(browser.opened, opened);
-}
-
-void LinksTest::handCursor_data() {
-  QTest::addColumn<bool>("cleared");
-  QTest::newRow("as opened") << false;
-  QTest::newRow("after Clear") << true;
-}
-
-void LinksTest::handCursor() {
-  QFETCH(bool, cleared);
-
-  const UrlCatcher browser;
-  if (cleared) QVERIFY(ui.clear());
+  // The hand shows over the link, set by every move, not only the one that
+  // enters it; a move opens nothing.
   QWidget* link = ui.find(u"主页"_s);
-  QTest::mouseMove(screenWindow(), onHome(QPoint(5, 5)));
-  QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
-
-  // Every move sets it, not only the one that enters the label.
-  link->unsetCursor();
-  QTest::mouseMove(screenWindow(), onHome(QPoint(30, 8)));
-  QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
-
+  for (const QPoint at : {QPoint(5, 5), QPoint(30, 8)}) {
+    link->unsetCursor();
+    QTest::mouseMove(screenWindow(), onHome(at));
+    QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+  }
   // Set on the link alone: the rest of the window keeps its ordinary cursor.
   for (QWidget* other : {ui.find(u"Label57"_s), ui.find(u"大图框"_s), ui.find(u"法条依据按钮"_s),
                          static_cast<QWidget*>(ui.window())})
     QVERIFY2(!other->testAttribute(Qt::WA_SetCursor), qPrintable(other->objectName()));
-  QVERIFY(browser.opened.isEmpty());
+
+  for (int i = 0; i < times; ++i) perform(act);
+  QCOMPARE(browser.opened, opened);
 }
 
 QTEST_MAIN(LinksTest)

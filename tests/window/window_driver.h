@@ -24,18 +24,17 @@ using namespace Qt::StringLiterals;
 
 // The controls bear the engine's field names, which is how a person (by the
 // label beside each) and a screen reader find them.
-inline QStringList input_names() {
+inline const QStringList kInputs = [] {
   QStringList out;
   for (std::string_view name : kInputNames) out << to_qstring(name);
   return out;
-}
-inline QStringList result_names() {
+}();
+inline const QStringList kInputBoxes = kInputs.mid(2);  // after the two lists
+inline const QStringList kResultBoxes = [] {
   QStringList out;
   for (const ResultRow& result : kResults) out << to_qstring(result.name);
   return out;
-}
-inline const QStringList kInputBoxes = input_names().mid(2);  // after the two lists
-inline const QStringList kResultBoxes = result_names();
+}();
 
 // The worked example: grade 五, nursing 大部分护理 and these ten texts.
 inline const QStringList kWorkedInputs = u"3500 4000 6 30 10 30 12000.5 800 300 1000"_s.split(u' ');
@@ -109,6 +108,18 @@ class WindowDriver {
   bool filled() const { return list(u"工伤等级"_s)->count() > 0; }
 
   std::unique_ptr<CalculatorWindow> window_;
+};
+
+// Each test function of a window test gets a fresh window.
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { QVERIFY(ui.open()); }
+  void cleanup() { ui.close(); }
+
+ protected:
+  WindowDriver ui;
 };
 
 }  // namespace gongshang::testing
