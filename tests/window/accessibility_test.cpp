@@ -45,8 +45,8 @@ void AccessibilityTest::names() {
   QFETCH(QString, name);
   QFETCH(QString, described);
 
-  if (cleared) QVERIFY(ui.clear());
-  QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(ui.find(control));
+  if (cleared) QVERIFY(clear());
+  QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(find(control));
   QVERIFY(reader);
   const bool field = name.isEmpty();
   QCOMPARE(reader->text(QAccessible::Name), field ? control : name);
@@ -55,7 +55,7 @@ void AccessibilityTest::names() {
   // A field's label, and only a field's, is also handed over as labelling it:
   // for a list a reader on Linux takes the chosen item for its name and
   // announces the label from this, so it must hold once an item is chosen too.
-  if (auto* list = ui.list(control)) list->setCurrentIndex(1);
+  if (QComboBox* chosen = list(control)) chosen->setCurrentIndex(1);
   const auto labels = reader->relations(QAccessible::Label);
   QCOMPARE(labels.size(), field ? 1 : 0);
   if (!field) return;
@@ -67,24 +67,24 @@ void AccessibilityTest::tooltipKeepsItsLines() {
   // Each line of the working arrives as written, whether or not Qt would take
   // the text for markup, and a screen reader is handed the same text without
   // markup. The own wage below 60 % gives the longest first line.
-  ui.enterWorkedExample();
-  ui.type({u"本人月均工资"_s, u"统筹月工资"_s}, {u"2000"_s, u"4672"_s});
-  ui.calculate();
+  enterWorkedExample();
+  type({u"本人月均工资"_s, u"统筹月工资"_s}, {u"2000"_s, u"4672"_s});
+  calculate();
   for (const QString& name : kResultBoxes) {
-    QString shown = ui.box(name)->toolTip();
+    QString shown = box(name)->toolTip();
     if (Qt::mightBeRichText(shown)) {
       QTextDocument document;
       document.setHtml(shown);
       shown = document.toPlainText().replace(QChar::LineSeparator, u'\n');
     }
     const QString read =
-        QAccessible::queryAccessibleInterface(ui.box(name))->text(QAccessible::Description);
+        QAccessible::queryAccessibleInterface(box(name))->text(QAccessible::Description);
     QCOMPARE(read, shown);
-    QVERIFY2(shown.contains(ui.box(name)->text()), qPrintable(name + u": "_s + shown));
+    QVERIFY2(shown.contains(box(name)->text()), qPrintable(name + u": "_s + shown));
   }
   const QString longest =
       u"本人月均工资 2000 低于统筹月工资 4672 的 60%，按 2803.2 取整为 2803（第六十四条）"_s;
-  QVERIFY(ui.box(u"伤残补助金"_s)->toolTip().split(u'\n').contains(longest));
+  QVERIFY(box(u"伤残补助金"_s)->toolTip().split(u'\n').contains(longest));
 }
 
 QTEST_MAIN(AccessibilityTest)

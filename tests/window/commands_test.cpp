@@ -29,7 +29,7 @@ class CommandsTest : public WindowTest {
   // Both lists' items, each followed by the chosen one.
   QStringList lists() const {
     QStringList out;
-    for (QComboBox* list : {ui.list(u"工伤等级"_s), ui.list(u"护理级别"_s)}) {
+    for (QComboBox* list : {list(u"工伤等级"_s), list(u"护理级别"_s)}) {
       for (int i = 0; i < list->count(); ++i) out << list->itemText(i);
       out << u"chosen: "_s + list->currentText();
     }
@@ -37,25 +37,25 @@ class CommandsTest : public WindowTest {
   }
   // Every field as a person sees it: texts, choices and result tooltips.
   QStringList snapshot() const {
-    QStringList seen = ui.texts(kInputBoxes + kResultBoxes) + lists();
-    for (const QString& b : kResultBoxes) seen << ui.box(b)->toolTip();
+    QStringList seen = texts(kInputBoxes + kResultBoxes) + lists();
+    for (const QString& b : kResultBoxes) seen << box(b)->toolTip();
     return seen;
   }
-  QScrollBar* bar() const { return ui.find<QScrollBar>(u"滚动条"_s); }
-  QWidget* panel() const { return ui.find(u"大图框"_s); }
+  QScrollBar* bar() const { return find<QScrollBar>(u"滚动条"_s); }
+  QWidget* panel() const { return find(u"大图框"_s); }
 };
 
 void CommandsTest::calculateThenRefusal() {
-  ui.enterWorkedExample();
-  ui.calculate();
-  QCOMPARE(ui.texts(kResultBoxes), kWorkedResults);
-  QCOMPARE(ui.texts(kInputBoxes), kWorkedInputs);  // nothing but the results changes
+  enterWorkedExample();
+  calculate();
+  QCOMPARE(texts(kResultBoxes), kWorkedResults);
+  QCOMPARE(texts(kInputBoxes), kWorkedInputs);  // nothing but the results changes
   // A figure longer than its box shows its start.
-  for (const QString& name : kResultBoxes) QCOMPARE(ui.box(name)->cursorPosition(), 0);
+  for (const QString& name : kResultBoxes) QCOMPARE(box(name)->cursorPosition(), 0);
 
   // A refused calculation shows one warning and changes no field: the results
   // and the tooltips that explain them stay, and so does the offending text.
-  ui.type({u"统筹月工资"_s}, {u"1E400"_s});  // beyond any number
+  type({u"统筹月工资"_s}, {u"1E400"_s});  // beyond any number
   const QStringList before = snapshot();
   QStringList shown;  // title, icon, button, message
   QTimer::singleShot(0, this, [&shown] {
@@ -65,7 +65,7 @@ void CommandsTest::calculateThenRefusal() {
           << box->text();
     box->close();
   });
-  ui.calculate();
+  calculate();
   // Qt's own button text is Chinese too.
   QCOMPARE(shown.mid(0, 3),
            (QStringList{u"计算工伤赔偿金额"_s, QString::number(QMessageBox::Warning), u"确定"_s}));
@@ -76,70 +76,70 @@ void CommandsTest::calculateThenRefusal() {
 void CommandsTest::clearGivesFreshWindow() {
   const QStringList fresh = lists();
   // A filled, calculated and scrolled window, typed over and moved.
-  ui.enterWorkedExample();
-  ui.calculate();
-  ui.box(u"合计"_s)->setText(u"typed over"_s);
+  enterWorkedExample();
+  calculate();
+  box(u"合计"_s)->setText(u"typed over"_s);
   bar()->setValue(7);
-  ui.window()->move(ui.window()->pos() + QPoint(37, 23));
-  const QPointer<QWidget> old_button = ui.find(u"计算按钮"_s);
+  window()->move(window()->pos() + QPoint(37, 23));
+  const QPointer<QWidget> old_button = find(u"计算按钮"_s);
 
-  QVERIFY(ui.clear());
+  QVERIFY(clear());
 
   // Lists refilled when the new window became active, each item once.
   QCOMPARE(lists(), fresh);
-  QCOMPARE(ui.texts(kInputBoxes + kResultBoxes), QStringList(21, QString()));
+  QCOMPARE(texts(kInputBoxes + kResultBoxes), QStringList(21, QString()));
   QCOMPARE(bar()->value(), 0);
   QCOMPARE(panel()->pos(), QPoint(0, 0));
   QCOMPARE(QApplication::focusWidget(), panel());
-  const QRect screen = ui.window()->screen()->availableGeometry();
-  QVERIFY((ui.window()->geometry().center() - screen.center()).manhattanLength() <= 1);
+  const QRect screen = window()->screen()->availableGeometry();
+  QVERIFY((window()->geometry().center() - screen.center()).manhattanLength() <= 1);
   QTRY_VERIFY(old_button.isNull());  // released, not kept aside
 
   // The fresh window calculates like the first one.
-  ui.enterWorkedExample();
-  ui.calculate();
-  QCOMPARE(ui.texts(kResultBoxes), kWorkedResults);
+  enterWorkedExample();
+  calculate();
+  QCOMPARE(texts(kResultBoxes), kWorkedResults);
 }
 
 void CommandsTest::returningKeepsChoices() {
-  ui.choose(u"工伤等级"_s, u"三"_s);
-  ui.choose(u"护理级别"_s, u"部分护理"_s);
+  choose(u"工伤等级"_s, u"三"_s);
+  choose(u"护理级别"_s, u"部分护理"_s);
   const QStringList chosen = lists();
   QVERIFY(chosen.contains(u"chosen: 三"_s) && chosen.contains(u"chosen: 部分护理"_s));
   QWidget elsewhere;  // another application's window, say the browser
   elsewhere.show();
   elsewhere.activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
-  ui.window()->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(ui.window()));
+  window()->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window()));
   QCOMPARE(lists(), chosen);
 }
 
 void CommandsTest::programEnds_data() {
-  QTest::addColumn<bool>("clear");
-  QTest::addColumn<bool>("close");  // the program ends exactly when this is done
+  QTest::addColumn<bool>("clears");
+  QTest::addColumn<bool>("closes");  // the program ends exactly when this is done
   QTest::newRow("closing the window") << false << true;
   QTest::newRow("Clear") << true << false;
   QTest::newRow("Clear, then closing") << true << true;
 }
 
 void CommandsTest::programEnds() {
-  QFETCH(bool, clear);
-  QFETCH(bool, close);
+  QFETCH(bool, clears);
+  QFETCH(bool, closes);
 
   // The program's own event loop: only there does the last window closing
   // end the program.
   constexpr int kStillRunning = 42;
-  QTimer::singleShot(0, this, [this, clear, close] {
-    if (clear) ui.click(u"清空按钮"_s);
-    if (close) ui.window()->close();
+  QTimer::singleShot(0, this, [this, clears, closes] {
+    if (clears) click(u"清空按钮"_s);
+    if (closes) window()->close();
   });
   // Scoped to this row, so that it cannot fire into a later row's loop.
   QTimer still_running;
   still_running.setSingleShot(true);
   connect(&still_running, &QTimer::timeout, this, [] { QCoreApplication::exit(kStillRunning); });
   still_running.start(500);
-  QCOMPARE(QApplication::exec() != kStillRunning, close);
+  QCOMPARE(QApplication::exec() != kStillRunning, closes);
 }
 
 void CommandsTest::scrollMovesPanelOnRelease() {
@@ -157,7 +157,7 @@ void CommandsTest::scrollMovesPanelOnRelease() {
 }
 
 void CommandsTest::wheelMovesOnlyFocusedList() {
-  QComboBox* grades = ui.list(u"工伤等级"_s);
+  QComboBox* grades = list(u"工伤等级"_s);
   // Three notches down, with the pointer over the list, as the window system
   // hands them to the control under the mouse: first without the focus.
   for (const bool focused : {false, true}) {

@@ -43,7 +43,7 @@ void ControlsTest::tabFollowsTabIndex() {
 }
 
 void ControlsTest::onlyLinkOverlapsNote() {
-  QWidget* panel = ui.find(u"大图框"_s);
+  QWidget* panel = find(u"大图框"_s);
   const QList<QWidget*> controls = panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
   QStringList overlapping;
   for (qsizetype i = 0; i < controls.size(); ++i) {
@@ -57,17 +57,17 @@ void ControlsTest::onlyLinkOverlapsNote() {
 
 void ControlsTest::enterAndEscPressNothing() {
   const UrlCatcher browser;
-  ui.enterWorkedExample();
-  QWidget* calculate = ui.find(u"计算按钮"_s);
+  enterWorkedExample();
+  QWidget* calculate = find(u"计算按钮"_s);
   // Each button, and a box whose window would receive the keys it ignores.
   for (const QString& focus : {u"计算按钮"_s, u"清空按钮"_s, u"法条依据按钮"_s, u"营养费"_s}) {
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
-      ui.find(focus)->setFocus();
-      QTest::keyClick(ui.find(focus), key);
+      find(focus)->setFocus();
+      QTest::keyClick(find(focus), key);
       // Not cleared, not calculated, no page opened, not closed.
-      QVERIFY2(ui.find(u"计算按钮"_s) == calculate &&
-                   ui.texts(kResultBoxes) == QStringList(kResultBoxes.size(), {}) &&
-                   browser.opened.isEmpty() && ui.window()->isVisible(),
+      QVERIFY2(find(u"计算按钮"_s) == calculate &&
+                   texts(kResultBoxes) == QStringList(kResultBoxes.size(), {}) &&
+                   browser.opened.isEmpty() && window()->isVisible(),
                qPrintable(focus + (key == Qt::Key_Return ? u" Enter"_s : u" Esc"_s)));
     }
   }
@@ -77,10 +77,9 @@ void ControlsTest::boxesTakeAnyText() {
   // Every box, the results too, takes typing; a long paste arrives whole.
   const QString long_text(40000, u'9');
   for (const QString& name : kInputBoxes + kResultBoxes) {
-    QLineEdit* box = ui.box(name);
-    QVERIFY2(!box->isReadOnly(), qPrintable(name));
-    box->setText(long_text);
-    QCOMPARE(box->text().size(), long_text.size());
+    QVERIFY2(!box(name)->isReadOnly(), qPrintable(name));
+    box(name)->setText(long_text);
+    QCOMPARE(box(name)->text().size(), long_text.size());
   }
 }
 

@@ -57,16 +57,20 @@ class UrlCatcher : public QObject {
   void open(const QUrl& url) { opened << url.toString(QUrl::FullyEncoded); }
 };
 
-class WindowDriver {
- public:
-  // A new window, shown and active: its lists are filled.
-  bool open() {
+// What a window test starts from: each test function gets a fresh window,
+// shown and active, so its lists are filled.
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
     window_ = std::make_unique<CalculatorWindow>();
     window_->show();
-    return QTest::qWaitForWindowActive(window_.get()) && filled();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()) && filled());
   }
-  void close() { window_.reset(); }
+  void cleanup() { window_.reset(); }
 
+ protected:
   CalculatorWindow* window() const { return window_.get(); }
   template <typename T = QWidget>
   T* find(const QString& name) const {
@@ -108,18 +112,6 @@ class WindowDriver {
   bool filled() const { return list(u"工伤等级"_s)->count() > 0; }
 
   std::unique_ptr<CalculatorWindow> window_;
-};
-
-// Each test function of a window test gets a fresh window.
-class WindowTest : public QObject {
-  Q_OBJECT
-
- private slots:
-  void init() { QVERIFY(ui.open()); }
-  void cleanup() { ui.close(); }
-
- protected:
-  WindowDriver ui;
 };
 
 }  // namespace gongshang::testing
