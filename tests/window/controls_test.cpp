@@ -1,6 +1,5 @@
-// How focus and keys move through the controls the layout table builds, and
-// what they take: the tab order as Tab really moves it, no control hiding
-// another, no button pressed by Enter or Esc, and boxes that take any text.
+// The controls the layout table builds: tab order as Tab really moves, no
+// control hiding another, no button pressed by Enter or Esc, any text taken.
 #include <QApplication>
 #include <QMultiMap>
 

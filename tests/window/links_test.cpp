@@ -1,6 +1,5 @@
 // The two web links and the cursor over 主页. Mouse events go through the
-// window system layer, so they reach whichever control lies on top at that
-// point, as a real click would.
+// window system layer, reaching whichever control lies on top, as a click.
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QApplication>
 

@@ -1,9 +1,9 @@
-// What the window tests share: a fresh calculator window, shown and active,
-// ways to reach its controls by name as a person or a screen reader would,
-// and a stand-in for the browser.
+// What the window tests share: a fresh window, its controls reached by name
+// as a person or a screen reader would, and a stand-in for the browser.
 #ifndef GONGSHANG_TESTS_WINDOW_WINDOW_DRIVER_H_
 #define GONGSHANG_TESTS_WINDOW_WINDOW_DRIVER_H_
 
+#include <functional>
 #include <memory>
 
 #include <QComboBox>
@@ -22,19 +22,16 @@ namespace gongshang::testing {
 
 using namespace Qt::StringLiterals;
 
-// The controls bear the engine's field names, which is how a person (by the
-// label beside each) and a screen reader find them.
-inline const QStringList kInputs = [] {
+// The controls bear the engine's field names, shown by the label beside each.
+template <typename Rows, typename Name>
+QStringList names(const Rows& rows, Name name) {
   QStringList out;
-  for (std::string_view name : kInputNames) out << to_qstring(name);
+  for (const auto& row : rows) out << to_qstring(std::invoke(name, row));
   return out;
-}();
+}
+inline const QStringList kInputs = names(kInputNames, std::identity());
 inline const QStringList kInputBoxes = kInputs.mid(2);  // after the two lists
-inline const QStringList kResultBoxes = [] {
-  QStringList out;
-  for (const ResultRow& result : kResults) out << to_qstring(result.name);
-  return out;
-}();
+inline const QStringList kResultBoxes = names(kResults, &ResultRow::name);
 
 // The worked example: grade 五, nursing 大部分护理 and these ten texts.
 inline const QStringList kWorkedInputs = u"3500 4000 6 30 10 30 12000.5 800 300 1000"_s.split(u' ');
@@ -57,8 +54,7 @@ class UrlCatcher : public QObject {
   void open(const QUrl& url) { opened << url.toString(QUrl::FullyEncoded); }
 };
 
-// What a window test starts from: each test function gets a fresh window,
-// shown and active, so its lists are filled.
+// Each test function gets a fresh window, shown and active: its lists filled.
 class WindowTest : public QObject {
   Q_OBJECT
 
