@@ -61,17 +61,6 @@ TEST(BatchProgram, ComputesFromStandardInput) {
   }
 }
 
-TEST(BatchProgram, ReadsAFileKeepingItsBomAndLineEnds) {
-  const std::string file =
-      temp_file("file.csv", "\xEF\xBB\xBF工伤等级,本人月均工资,统筹月工资\r\n一,40000,12000\r\n");
-  Process p = run_program("'" + file + "'", "");
-  std::remove(file.c_str());
-  EXPECT_EQ(p.status, 0);
-  EXPECT_TRUE(p.out.starts_with("\xEF\xBB\xBF工伤等级,本人月均工资,统筹月工资,伤残补助金,"));
-  EXPECT_TRUE(p.out.ends_with(",错误\r\n一,40000,12000,972000,32400,0,0,0,0,0,0,0,0,1004400,\r\n"))
-      << p.out;
-}
-
 TEST(BatchProgram, ExitsWithTwoOnBadInputOrFailedOutput) {
   const struct {
     std::string_view args;
