@@ -78,9 +78,10 @@ TEST(Batch, WritesEachRowWithItsResults) {
            "\r\n5,0,0,0,0,0,0,5,0,0,0,5,\r\n6,0,0,0,0,0,0,6,0,0,0,6,\r\n"},
       {"the header's line end decides", "医疗费\n5\r\n",
        header("医疗费") + "\n5,0,0,0,0,0,0,5,0,0,0,5,\n"},
-      {"quotes only where needed, text unchanged", "医疗费,备注\n\"5\",\"a\"\"b\"\n\"\",\"\n\"\n",
+      {"quotes only where needed, text unchanged",
+       "医疗费,备注\n\"5\",\"a\"\"b\"\n\"\",\"\n\"\n,\"\r\"\n",
        header("医疗费,备注") + "\n5,\"a\"\"b\",0,0,0,0,0,0,5,0,0,0,5,\n,\"\n\"," +
-           std::string(kZeros) + "\n"},
+           std::string(kZeros) + "\n,\"\r\"," + std::string(kZeros) + "\n"},
       {"blanks around a column name", "\t医疗费　,备注\n1,2\n",
        header("\t医疗费　,备注") + "\n1,2,0,0,0,0,0,0,1,0,0,0,1,\n"},
       {"grade, nursing level and wage as typed",
