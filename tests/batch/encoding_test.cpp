@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -14,11 +15,11 @@ namespace gongshang::batch {
 namespace {
 
 // Converts with the C library directly, not through the code under test.
-std::string convert_text(const char* to, const char* from, std::string_view text) {
-  iconv_t cd = iconv_open(to, from);
-  std::string out(text.size() * 4 + 8, '\0');
-  char* in = const_cast<char*>(text.data());
-  std::size_t left = text.size();
+std::string convert_text(const char* to, std::string_view utf8) {
+  iconv_t cd = iconv_open(to, "UTF-8");
+  std::string out(utf8.size() * 4 + 8, '\0');
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t left = utf8.size();
   char* at = out.data();
   std::size_t room = out.size();
   EXPECT_NE(iconv(cd, &in, &left, &at, &room), static_cast<std::size_t>(-1));
@@ -26,18 +27,15 @@ std::string convert_text(const char* to, const char* from, std::string_view text
   out.resize(out.size() - room);
   return out;
 }
-std::string gb18030(std::string_view utf8) {
-  return convert_text("GB18030", "UTF-8", utf8);
-}
 
 // Input from a pipe or a terminal: read once, in pieces, never ahead of time.
 class PipeSource final : public ByteSource {
  public:
-  PipeSource(std::string_view bytes, std::size_t block) : bytes_(bytes, block) {}
+  explicit PipeSource(ByteSource& bytes) : bytes_(bytes) {}
   std::size_t read(char* buffer, std::size_t size) override { return bytes_.read(buffer, size); }
 
  private:
-  MemorySource bytes_;
+  ByteSource& bytes_;
 };
 
 struct Outcome {
@@ -46,12 +44,16 @@ struct Outcome {
   std::string err;
 };
 
-Outcome convert_from(ByteSource& in, std::size_t block) {
+// Converts input handed out block bytes at a time from a file or a pipe,
+// through buffers of that size.
+Outcome convert_from(std::string_view input, std::size_t block, bool piped) {
+  MemorySource file(input, block);
+  PipeSource pipe(file);
   Outcome r;
   StringSink out(r.out), err(r.err);
   CsvLimits limits;
   limits.block_size = block;
-  r.status = convert(in, out, err, limits);
+  r.status = convert(piped ? static_cast<ByteSource&>(pipe) : file, out, err, limits);
   return r;
 }
 
@@ -66,14 +68,11 @@ TEST(Encoding, Gb18030ComesBackInGb18030) {
       "\"😀,①\",１,,40000,12000,\r\n";
   std::string out, err;
   ASSERT_EQ(run({}, utf8, out, err), kExitSuccess);
-  const std::string input = gb18030(utf8);
   for (std::size_t block : {1, 2, 3, 7, 4096}) {
-    MemorySource file(input, block);
-    PipeSource pipe(input, block);
-    for (ByteSource* in : {static_cast<ByteSource*>(&file), static_cast<ByteSource*>(&pipe)}) {
-      Outcome r = convert_from(*in, block);
+    for (bool piped : {false, true}) {
+      Outcome r = convert_from(convert_text("GB18030", utf8), block, piped);
       EXPECT_EQ(r.status, kExitSuccess);
-      EXPECT_EQ(r.out, gb18030(out)) << "block " << block;
+      EXPECT_EQ(r.out, convert_text("GB18030", out)) << "block " << block;
       EXPECT_EQ(
           r.err,
           "gongshang-batch: 输入不是 UTF-8，按 GB18030（GBK）编码读取，结果也用这一编码写出\n" +
@@ -91,30 +90,22 @@ TEST(Encoding, StopsAtTextInNeitherEncoding) {
     bool from_pipe_too;  // a pipe is judged by its first line
     std::string err;
   } cases[] = {
-      {convert_text("UTF-16", "UTF-8", "医疗费\r\n5\r\n"), true, utf16},  // with a byte-order mark
-      {convert_text("UTF-16LE", "UTF-8", "医疗费\r\n5\r\n"), true, utf16},
-      {convert_text("UTF-16BE", "UTF-8", "a,b\n"), true, utf16},
+      {convert_text("UTF-16", "医疗费"), true, utf16},  // told by its byte-order mark alone
+      {convert_text("UTF-16LE", "医疗费\r\n5\r\n"), true, utf16},  // by its NUL bytes
       {"医疗费\n5\n\xED\xA0\x80\n", false,  // a surrogate, which UTF-8 forbids
        "gongshang-batch: 第 3 行：含有无效的 UTF-8 字节 0xED，输入也不是 GB18030（GBK）编码；" +
            kFix},
   };
   for (const auto& c : cases) {
-    MemorySource file(c.input, 5);
-    PipeSource pipe(c.input, 5);
-    for (ByteSource* in : {static_cast<ByteSource*>(&file), static_cast<ByteSource*>(&pipe)}) {
-      if (in == &pipe && !c.from_pipe_too) continue;
-      Outcome r = convert_from(*in, 64);
-      EXPECT_EQ(r.status, kExitFailure);
-      EXPECT_EQ(r.out, "");
-      EXPECT_EQ(r.err, c.err);
+    for (bool piped : {false, c.from_pipe_too}) {
+      Outcome r = convert_from(c.input, 5, piped);
+      EXPECT_EQ(std::tie(r.status, r.out, r.err), std::tie(kExitFailure, "", c.err));
     }
   }
   // Past the start of a pipe, a byte that GB18030 lacks stops the run there.
-  const std::string bad_later = gb18030("医疗费\n5\n") + "\xFF\n";
-  PipeSource pipe(bad_later, 1);
-  Outcome r = convert_from(pipe, 1);
+  Outcome r = convert_from(convert_text("GB18030", "医疗费\n5\n") + "\xFF\n", 1, true);
   EXPECT_EQ(r.status, kExitFailure);
-  EXPECT_NE(r.out.find(gb18030("\n5,0,0,0,0,0,0,5,0,0,0,5,\n")), std::string::npos);
+  EXPECT_NE(r.out.find(convert_text("GB18030", "\n5,0,0,0,0,0,0,5,0,0,0,5,\n")), std::string::npos);
   EXPECT_TRUE(r.err.ends_with("第 3 行：含有 GB18030（GBK）中无效的字节 0xFF；" + kFix)) << r.err;
 }
 

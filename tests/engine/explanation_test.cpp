@@ -61,33 +61,22 @@ const Case kCases[] = {
 };
 
 TEST(Explain, ShowsTheWorkingWithTheShownTexts) {
-  for (const auto& c : kCases) {
-    EXPECT_EQ(explain(c.b)[index(c.field)], c.text) << c.what;
-  }
+  for (const auto& c : kCases) EXPECT_EQ(explain(c.b)[index(c.field)], c.text) << c.what;
 }
 
 TEST(Explain, EveryFigureOfTheFieldAppearsInItsTooltip) {
-  auto b = working({{I::kGrade, "三"},
-                    {I::kNursing, "部分护理"},
-                    {I::kOwnWage, "4501.5"},
-                    {I::kPoolWage, "4000"},
-                    {I::kLeaveMonths, "2"},
-                    {I::kHospitalDays, "3"},
-                    {I::kLodgingDays, "4"},
-                    {I::kNursingDays, "5"},
-                    {I::kMedical, "6"},
-                    {I::kTravel, "7"}});
+  // Every input but 辅助器具费 and 营养费, in the window's order.
+  const InputTexts in{"三", "部分护理", "4501.5", "4000", "2", "3", "4", "5", "6", "", "7"};
+  auto b = std::get<Breakdown>(work_out(in));
   auto e = explain(b);
-  for (std::size_t i = 0; i < kResultCount; ++i) {
+  for (std::size_t i = 0; i < kResultCount; ++i)
     EXPECT_NE(e[i].find(" " + b.texts[i]), std::string::npos) << e[i];
-  }
   EXPECT_NE(e[0].find("按 4501.5 取整为 4502"), std::string::npos) << e[0];
 }
 
 TEST(RuleInWords, NamesTheArticle) {
-  for (std::size_t i = 0; i + 2 < kResultCount; ++i) {
+  for (std::size_t i = 0; i + 2 < kResultCount; ++i)
     EXPECT_NE(rule_in_words(static_cast<R>(i)).find("《工伤保险条例》第"), std::string::npos) << i;
-  }
 }
 
 }  // namespace

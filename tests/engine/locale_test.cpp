@@ -24,7 +24,6 @@ TEST_P(UnderForeignLocale, NumbersKeepTheirPoint) {
   EXPECT_EQ(read_number("12,5"), 12.0);
   EXPECT_EQ(double_form(1234567.25), "1234567.25");
   EXPECT_EQ(single_form(0.5f), "0.5");
-  EXPECT_EQ(double_form(1e-5), "1E-05");
   std::setlocale(LC_ALL, "C");
   std::locale::global(std::locale::classic());
 }

@@ -38,15 +38,10 @@ TEST(TypedText, MoneyIsTheExactValueToTheFen) {
     double yuan;
     const char* text;
   } rows[] = {
-      {70000, "70000.00"},
-      {0.125, "0.12"},
-      {0.375, "0.38"},
-      {2.675, "2.67"},
-      {12345.675, "12345.67"},  // both just below the half
-      {-0.001, "-0.00"},
-      {-0.0, "0.00"},
-      {-2.5, "-2.50"},
-      {4.611686018427388e16, "46116860184273880.00"},  // beyond the fast path
+      {0.125, "0.12"},   {0.375, "0.38"},
+      {2.675, "2.67"},   {12345.675, "12345.67"},  // both just below the half
+      {-0.001, "-0.00"}, {-0.0, "0.00"},
+      {-2.5, "-2.50"},   {4.611686018427388e16, "46116860184273880.00"},  // beyond the fast path
   };
   for (const Row& r : rows) EXPECT_EQ(money_text(r.yuan), r.text) << r.yuan;
 }

@@ -39,17 +39,11 @@ const Rules& rules() {
 }
 
 bool names_a_field(std::string_view field) {
-  auto in = [field](const auto& names) {
-    return std::find(names.begin(), names.end(), field) != names.end();
-  };
-  if (in(kInputNames) || in(kClaimInputNames)) return true;
-  for (const ClaimItemInfo& item : kClaimItems) {
-    if (item.name == field) return true;
-  }
-  for (const ResultRow& row : kResults) {
-    if (row.name == field) return true;
-  }
-  return false;
+  using std::ranges::count;
+  const auto n = count(kInputNames, field) + count(kClaimInputNames, field) +
+                 count(kClaimItems, field, &ClaimItemInfo::name) +
+                 count(kResults, field, &ResultRow::name);
+  return n > 0;
 }
 
 }  // namespace

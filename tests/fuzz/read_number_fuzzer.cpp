@@ -135,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto value = read_number(text);
   if (value) {
     check_forms(*value);
-    check(!std::isnan(*value) && std::isfinite(*value));
+    check(std::isfinite(*value));
     check_round_trip(*value);
   }
 
@@ -157,11 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   check(read_number(wide) == read_number(ascii));
   bool applies = false;
   auto expected = reference_read(ascii, applies);
-  if (applies) {
-    auto got = read_number(ascii);
-    check(expected.has_value() == got.has_value());
-    check(!expected || *expected == *got);
-  }
+  if (applies) check(expected == read_number(ascii));
 
   // And the whole calculation never crashes on it: every field gets the text.
   InputTexts in;

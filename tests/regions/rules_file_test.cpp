@@ -42,7 +42,6 @@ TEST(RulesFile, RefusesAMalformedFileWithItsLine) {
     int line;
     const char* message_part;
   } rows[] = {
-      {file_with(""), 0, nullptr},
       {file_with(",\n   \"status\": \"条文已核对\""), 6, "「status」出现了两次"},
       {"{\n \"regions\": [\n  {\"name\": \"甲\",}\n ]\n}", 3, "不是有效的 JSON"},
       {file_with(R"(, "employment": {"base": "月工资",
@@ -68,12 +67,9 @@ TEST(RulesFile, RefusesAMalformedFileWithItsLine) {
   "medical": null}]})",
        1, "没有任何补助金数字"},
   };
+  ASSERT_TRUE(std::holds_alternative<Rules>(parse_rules(file_with("")))) << file_with("");
   for (const Row& r : rows) {
     Loaded loaded = parse_rules(r.text);
-    if (!r.message_part) {
-      EXPECT_TRUE(std::holds_alternative<Rules>(loaded)) << r.text;
-      continue;
-    }
     ASSERT_TRUE(std::holds_alternative<LoadError>(loaded)) << r.text;
     const LoadError& e = std::get<LoadError>(loaded);
     EXPECT_NE(e.message.find(r.message_part), std::string::npos) << e.message;
