@@ -74,9 +74,23 @@ TEST(Explain, EveryFigureOfTheFieldAppearsInItsTooltip) {
   EXPECT_NE(e[0].find("按 4501.5 取整为 4502"), std::string::npos) << e[0];
 }
 
-TEST(RuleInWords, NamesTheArticle) {
-  for (std::size_t i = 0; i + 2 < kResultCount; ++i)
-    EXPECT_NE(rule_in_words(static_cast<R>(i)).find("《工伤保险条例》第"), std::string::npos) << i;
+// The rules are written from the figures' tables; the longest ones in full.
+TEST(RuleInWords, SpellsOutTheTables) {
+  EXPECT_EQ(rule_in_words(R::kSubsidy),
+            "伤残补助金：本人工资 × 伤残等级对应的月数\n"
+            "一级 27 个月、二级 25、三级 23、四级 21、五级 18、六级 16、\n"
+            "七级 13、八级 11、九级 9、十级 7 个月（《工伤保险条例》第三十五至三十七条）\n"
+            "本人工资即本人月均工资，低于统筹月工资 60% 的按 60% 计，\n"
+            "高于 300% 的按 300% 计，取整到元（第六十四条）");
+  EXPECT_EQ(rule_in_words(R::kAllowance),
+            "每月伤残津贴：本人工资 × 伤残等级对应的比例\n"
+            "一级 90%、二级 85%、三级 80%、四级 75%、五级 70%、六级 60%；\n"
+            "七级至十级不按月发给（《工伤保险条例》第三十五、三十六条）");
+  EXPECT_EQ(rule_in_words(R::kNursing),
+            "护理费：护理级别对应的比例 × 护理天数 × 本人工资 ÷ 21.75 天\n"
+            "完全护理 50%、大部分护理 40%、部分护理 30%\n（《工伤保险条例》第三十三、三十四条）");
+  EXPECT_EQ(rule_in_words(R::kNutrition), "营养费：按填写的金额计入");
+  EXPECT_EQ(rule_in_words(R::kTotal), "合计：以上十项所显示金额之和");
 }
 
 }  // namespace

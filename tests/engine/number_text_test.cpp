@@ -4,6 +4,9 @@
 #include <optional>
 #include <string>
 
+#include <clocale>
+#include <locale>
+
 #include <gtest/gtest.h>
 
 namespace gongshang {
@@ -192,11 +195,18 @@ TEST(RoundToInt16, HalvesGoToTheEvenNeighbourWithinRange) {
   for (const auto& c : kRoundCases) EXPECT_EQ(round_to_int16(c.value), c.rounded) << c.value;
 }
 
-TEST(RoundHalfEven, HasNoUpperBound) {
-  EXPECT_EQ(round_half_even(36000.5), 36000);
-  EXPECT_EQ(round_half_even(-36001.5), -36002);
-  EXPECT_EQ(round_half_even(4503599627370497.0), 4503599627370497.0);
-  EXPECT_EQ(round_half_even(1e300), 1e300);
+// A German or Chinese desktop's regional settings must not reach the numbers.
+TEST(NumberText, KeepsItsPointUnderForeignLocales) {
+  for (const char* name : {"de_DE.UTF-8", "zh_CN.UTF-8"}) {
+    if (std::setlocale(LC_ALL, name) == nullptr) continue;  // not made on this machine
+    std::locale::global(std::locale(name));
+    EXPECT_EQ(read_number("12.5"), 12.5) << name;
+    EXPECT_EQ(read_number("12,5"), 12.0) << name;
+    EXPECT_EQ(double_form(1234567.25), "1234567.25") << name;
+    EXPECT_EQ(single_form(0.5f), "0.5") << name;
+  }
+  std::setlocale(LC_ALL, "C");
+  std::locale::global(std::locale::classic());
 }
 
 }  // namespace
