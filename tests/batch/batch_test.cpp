@@ -1,4 +1,5 @@
 #include "batch/batch.h"
+#include "tests/batch/runs.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,12 +25,6 @@ constexpr std::string_view kAllInputs =
     "医疗费,辅助器具费,交通费,营养费";
 constexpr std::string_view kZeros = "0,0,0,0,0,0,0,0,0,0,0,";
 constexpr std::string_view kRefused = ",,,,,,,,,,,,";  // eleven empty results, then 错误
-
-struct BatchRun {
-  int status;
-  std::string out;
-  std::string err;
-};
 
 BatchRun run_batch(std::string_view input) {
   BatchRun r;

@@ -8,17 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "batch/batch.h"
+#include "tests/batch/runs.h"
 
 namespace gongshang::batch {
 namespace {
 
 const std::filesystem::path kProgram = GONGSHANG_TEST_PROGRAM;
-
-struct BatchRun {
-  int status;
-  std::string out;
-  std::string err;
-};
 
 BatchRun run_claim(std::string_view input, std::vector<std::string_view> args = {"--claim"}) {
   BatchRun r;

@@ -8,8 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "batch/batch.h"
-#include "batch/io.h"
+#include "tests/batch/runs.h"
 
 namespace gongshang::batch {
 namespace {
@@ -28,35 +27,6 @@ std::string convert_text(const char* to, std::string_view utf8) {
   return out;
 }
 
-// Input from a pipe or a terminal: read once, in pieces, never ahead of time.
-class PipeSource final : public ByteSource {
- public:
-  explicit PipeSource(ByteSource& bytes) : bytes_(bytes) {}
-  std::size_t read(char* buffer, std::size_t size) override { return bytes_.read(buffer, size); }
-
- private:
-  ByteSource& bytes_;
-};
-
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-// Converts input handed out block bytes at a time from a file or a pipe,
-// through buffers of that size.
-Outcome convert_from(std::string_view input, std::size_t block, bool piped) {
-  MemorySource file(input, block);
-  PipeSource pipe(file);
-  Outcome r;
-  StringSink out(r.out), err(r.err);
-  CsvLimits limits;
-  limits.block_size = block;
-  r.status = convert(piped ? static_cast<ByteSource&>(pipe) : file, out, err, limits);
-  return r;
-}
-
 const std::string kFix = "请在表格软件中另存为「CSV UTF-8」或「CSV (逗号分隔)」\n";
 
 // A spreadsheet's GBK file comes back in GBK, computed as its UTF-8 twin is,
@@ -70,7 +40,7 @@ TEST(Encoding, Gb18030ComesBackInGb18030) {
   ASSERT_EQ(run({}, utf8, out, err), kExitSuccess);
   for (std::size_t block : {1, 2, 3, 7, 4096}) {
     for (bool piped : {false, true}) {
-      Outcome r = convert_from(convert_text("GB18030", utf8), block, piped);
+      BatchRun r = convert_from(convert_text("GB18030", utf8), block, piped, block);
       EXPECT_EQ(r.status, kExitSuccess);
       EXPECT_EQ(r.out, convert_text("GB18030", out)) << "block " << block;
       EXPECT_EQ(
@@ -98,12 +68,12 @@ TEST(Encoding, StopsAtTextInNeitherEncoding) {
   };
   for (const auto& c : cases) {
     for (bool piped : {false, c.from_pipe_too}) {
-      Outcome r = convert_from(c.input, 5, piped);
+      BatchRun r = convert_from(c.input, 5, piped, 5);
       EXPECT_EQ(std::tie(r.status, r.out, r.err), std::tie(kExitFailure, "", c.err));
     }
   }
   // Past the start of a pipe, a byte that GB18030 lacks stops the run there.
-  Outcome r = convert_from(convert_text("GB18030", "医疗费\n5\n") + "\xFF\n", 1, true);
+  BatchRun r = convert_from(convert_text("GB18030", "医疗费\n5\n") + "\xFF\n", 1, true, 1);
   EXPECT_EQ(r.status, kExitFailure);
   EXPECT_NE(r.out.find(convert_text("GB18030", "\n5,0,0,0,0,0,0,5,0,0,0,5,\n")), std::string::npos);
   EXPECT_TRUE(r.err.ends_with("第 3 行：含有 GB18030（GBK）中无效的字节 0xFF；" + kFix)) << r.err;

@@ -13,6 +13,7 @@
 #include "batch/encoding.h"
 #include "batch/io.h"
 #include "engine/compensation.h"
+#include "tests/batch/runs.h"
 
 using namespace gongshang;
 using namespace gongshang::batch;
@@ -21,29 +22,6 @@ namespace {
 
 void check(bool ok) {
   if (!ok) std::abort();
-}
-
-// Input from a pipe: read once, judged by its start.
-class PipeSource final : public ByteSource {
- public:
-  explicit PipeSource(ByteSource& bytes) : bytes_(bytes) {}
-  std::size_t read(char* buffer, std::size_t size) override { return bytes_.read(buffer, size); }
-
- private:
-  ByteSource& bytes_;
-};
-
-struct Converted {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Converted convert_from(ByteSource&& in, const CsvLimits& limits) {
-  Converted c;
-  StringSink out(c.out), err(c.err);
-  c.status = convert(in, out, err, limits);
-  return c;
 }
 
 // Reads the output back: valid text in the input's encoding, every record
@@ -85,10 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Buffers of the default megabyte would make each run a hundred times slower.
   CsvLimits modest;
   modest.block_size = 4096;
-  const Converted whole = convert_from(MemorySource(input), modest);
-  CsvLimits small;
-  small.block_size = block;
-  const Converted cut = convert_from(MemorySource(input, block), small);
+  const BatchRun whole = convert_from(input, SIZE_MAX, false, modest.block_size);
+  const BatchRun cut = convert_from(input, block, false, block);
   check(cut.status == whole.status && cut.out == whole.out && cut.err == whole.err);
 
   check(whole.status == kExitSuccess || whole.status == kExitFailure);
@@ -99,11 +75,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // From a pipe the encoding is judged by the start alone, so the outcome
   // may differ; a failure still has its message.
-  MemorySource bytes(input, block);
-  const Converted piped = convert_from(PipeSource(bytes), small);
+  const BatchRun piped = convert_from(input, block, true, block);
   check(piped.status == kExitSuccess || piped.err.starts_with("gongshang-batch: "));
 
   // Tight limits take the reader down its refusal paths.
+  CsvLimits small;
+  small.block_size = block;
   small.max_cells = 3;
   small.max_record_bytes = 64;
   MemorySource in(input, block);
