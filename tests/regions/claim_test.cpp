@@ -90,9 +90,10 @@ const Case kCases[] = {
      {{C::kFuneralGrant, "48000.00"},
       {C::kDependantPension, "12000.00"},  // 1.1 × 12000 held to 12000
       {C::kDeathLumpSum, "1083760.00"}}},
-    {"death: pension below the cap; a typed income replaces the table",
+    {"death: pension below the cap; a typed income replaces the table; a wage may be 0",
      {"", "", "5001", "8000"},
      fill({{I::kDeath, "是"},
+           {I::kMinimumWage, "0"},
            {I::kSpouse, "1"},
            {I::kOtherDependants, "1"},
            {I::kNationalIncome, "60000.5"}}),
