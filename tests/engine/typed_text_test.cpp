@@ -15,7 +15,7 @@ TEST(TypedText, ReadsANumberOnlyAsAWhole) {
   } rows[] = {
       {" ７０００ ", 7000, std::nullopt},  // beyond kMaxCount
       {"\xE3\x80\x80"
-       "2\t",
+       "2\t\n",
        2, 2},  // ideographic space
       {"7000.5", 7000.5, std::nullopt},
       {"-1", -1, std::nullopt},

@@ -63,6 +63,7 @@ TEST(RulesFile, RefusesAMalformedFileWithItsLine) {
       {file_with("", R"(,
  "income": [{"year": 2024, "yuan": 54188, "confirmed": "yes", "source": ""}])"),
        7, "「confirmed」"},
+      {R"({"regions": [{"name": "乙", "statute": "", "status": "已核对"}]})", 1, "而不是“已核对”"},
       {R"({"regions": [{"name": "乙", "statute": "", "status": "转载未核对", "sources": [],
   "medical": null}]})",
        1, "没有任何补助金数字"},
