@@ -12,8 +12,10 @@
 
 namespace gongshang::claimwindow {
 
-// The version this program writes, and the newest it opens.
-inline constexpr int kCaseFormat = 1;
+// The newest version this program writes and opens. A case is saved as the
+// oldest version that has all its keys (a field's since_format), so that a
+// case without 死亡情形 still opens in a program that knows only 格式 1.
+inline constexpr int kCaseFormat = 2;
 inline constexpr std::string_view kFormatKey = "格式";
 
 // Field name and text, both UTF-8.
@@ -21,13 +23,14 @@ using CaseTexts = std::vector<std::pair<std::string, std::string>>;
 
 // The file's bytes: "格式" first, then the fields in the order given, two
 // spaces of indent, characters as they are (no \u escapes), a final newline.
+// An empty field newer than 格式 1 is left out: it says nothing.
 std::string write_case(const CaseTexts& texts);
 
 // The fields of a case file, or why it cannot be opened: not JSON (with the
 // line), not an object, no "格式" or one this program does not know (a newer
 // version is named as such), a key no field has, a value that is not a text.
 //   R"({"格式":1,"工伤等级":"七"})" -> {{"工伤等级","七"}}, ""
-//   R"({"格式":2})"  -> {}, "这个案例由更新版本的程序保存（格式 2），本程序只能打开格式 1"
+//   R"({"格式":3})"  -> {}, "这个案例由更新版本的程序保存（格式 3），本程序只能打开格式 2……"
 //   "{"              -> {}, "第 1 行不是有效的 JSON：…"
 struct CaseRead {
   CaseTexts texts;

@@ -18,7 +18,6 @@
 
 #include "claimwindow/fields.h"
 #include "engine/fields.h"
-#include "engine/legal_figures.h"
 #include "engine/region_rules.h"
 #include "qstring/utf8.h"
 
@@ -29,12 +28,9 @@ namespace gongshang::claimwindow {
 namespace {
 
 // The empty item first: no grade, no nursing.
-QStringList list_items(std::string_view name) {
+QStringList list_texts(std::string_view name) {
   QStringList items{QString()};
-  if (name == gongshang::name(Input::kGrade))
-    for (const GradeFigures& grade : kGrades) items << to_qstring(grade.item);
-  else
-    for (const NursingFigures& level : kNursingLevels) items << to_qstring(level.item);
+  for (std::string_view item : list_items(name)) items << to_qstring(item);
   return items;
 }
 
@@ -123,7 +119,7 @@ QWidget* ClaimForm::buildControl(Field& field) {
     case FieldKind::kBase:
       field.list = new QComboBox(this);
       if (field.row->kind == FieldKind::kList) {
-        field.list->addItems(list_items(field.row->name));
+        field.list->addItems(list_texts(field.row->name));
       } else if (field.row->kind == FieldKind::kAge) {
         for (const AgeItem& age : age_items())
           field.list->addItem(to_qstring(age.label), to_qstring(age.text));
@@ -153,7 +149,7 @@ QWidget* ClaimForm::buildControl(Field& field) {
       break;
     case FieldKind::kCount:
       field.count = new QSpinBox(this);
-      field.count->setRange(0, field.row->max);
+      field.count->setRange(0, static_cast<int>(field.row->max));
       guard_wheel(field.count);
       connect(field.count, &QSpinBox::valueChanged, this, &ClaimForm::changed);
       control = field.count;

@@ -19,9 +19,11 @@ class QLabel;
 class QLineEdit;
 class QSpinBox;
 
-namespace gongshang::claimwindow {
-
+namespace gongshang {
 struct FieldRow;
+}  // namespace gongshang
+
+namespace gongshang::claimwindow {
 
 class ClaimForm : public QWidget {
   Q_OBJECT

@@ -8,6 +8,7 @@
 #include "engine/dates.h"
 #include "engine/legal_figures.h"
 #include "engine/number_text.h"
+#include "engine/typed_text.h"
 
 namespace gongshang {
 namespace {
@@ -32,12 +33,8 @@ const std::array<double, kNursingLevels.size()>& nursing_allowance_rates() {
   return rates;
 }
 
-// Shortest plain text that reads back as x: the figures a working quotes.
-// Never exponent notation: "200000", not "2e+05".
 std::string figure(double x) {
-  char text[320];  // the largest double has 309 digits
-  auto end = std::to_chars(text, text + sizeof text, x, std::chars_format::fixed).ptr;
-  return std::string(text, end);
+  return fixed_figure(x);
 }
 
 Refusal result_refusal(ClaimItem item) {
@@ -51,6 +48,7 @@ bool settle(ClaimLine& line, ClaimItem item, double amount) {
   line.present = true;
   line.amount = amount;
   line.text = money_text(amount);
+  line.fen = fen_of(amount);
   line.article = kClaimItems[index(item)].article;
   line.payer = kClaimItems[index(item)].payer;
   return true;
@@ -72,7 +70,9 @@ class ClaimBuilder {
     claim_.status.reset();
     for (ClaimLine& l : claim_.lines) {
       l.present = false;
+      l.unknown = false;
       l.amount = 0;
+      l.fen = 0;
       l.text.clear();
       l.working.clear();
       l.article = {};
@@ -83,23 +83,65 @@ class ClaimBuilder {
       retirement_ = retirement_date(*in_.birth, *in_.original_age);
       claim_.retirement = format_date(*retirement_);
     }
+    claim_.data_status.clear();
+    claim_.income = nullptr;
+    claim_.death_after_leave = in_.death && in_.death_after_leave;
+    if (claim_.death_after_leave && (b_.grade < 1 || b_.grade >= kFirstSubsidyGrade)) {
+      return Refusal{name(I::kDeathCase),
+                     quoted(name(I::kDeathCase),
+                            "为期满后死亡的，只适用于一至四级伤残职工（《工伤保险条例》第三十九条"
+                            "第三款）；请选择工伤等级一至四，或把死亡情形留空")};
+    }
     if (region_) claim_.status = region_->status;
     if (b_.grade >= kFirstSubsidyGrade && in_.end && region_) {
       if (auto r = subsidy(C::kMedicalSubsidy, region_->medical)) return *r;
       if (auto r = subsidy(C::kEmploymentSubsidy, region_->employment)) return *r;
     }
-    if (auto r = topped_allowance()) return *r;
-    if (auto r = nursing_allowance()) return *r;
-    if (in_.death) return death_benefits();
+    // Art. 36: leaving the employment trades the allowance for the
+    // subsidies; a death ends the worker's own monthly items.
+    claim_.allowance_ended = b_.grade >= kFirstSubsidyGrade && in_.end.has_value();
+    if (!in_.death && !claim_.allowance_ended) {
+      if (auto r = topped_allowance()) return *r;
+    }
+    if (!in_.death) {
+      if (auto r = nursing_allowance()) return *r;
+    }
+    if (in_.death) {
+      if (auto r = death_benefits()) return *r;
+    }
+    claim_.data_status = data_status();
     return std::nullopt;
   }
 
  private:
   ClaimLine& line(ClaimItem item) { return claim_.lines[index(item)]; }
 
+  // 数据状态: see Claim::data_status.
+  std::string data_status() const {
+    std::string s;
+    const auto add = [&s](std::string_view part) {
+      if (!s.empty()) s += "；";
+      s += part;
+    };
+    if (region_) add(region_->statute.empty() ? "使用者填写" : status_text(region_->status));
+    if ((region_ && region_->user_file) || (claim_.income && claim_.income->user_file)) {
+      add("用户规则文件");
+    }
+    if (claim_.income && !claim_.income->confirmed) {
+      add(std::to_string(claim_.income->year) + "年收入未确认");
+    }
+    return s;
+  }
+
   std::optional<Refusal> subsidy(ClaimItem item, const std::optional<SubsidyRule>& rule) {
     std::size_t g = static_cast<std::size_t>(b_.grade - kFirstSubsidyGrade);
-    if (!rule || !rule->by_grade[g]) return std::nullopt;
+    if (!rule || !rule->by_grade[g]) {
+      // Owed, but the region gives no figure the calculator could rely on.
+      line(item).unknown = true;
+      line(item).payer = kClaimItems[index(item)].payer;
+      line(item).article = kClaimItems[index(item)].article;
+      return std::nullopt;
+    }
     const double months = *rule->by_grade[g];
     double base = 0;
     switch (rule->base) {
@@ -147,9 +189,14 @@ class ClaimBuilder {
     if (!settle(line(item), item, amount)) return result_refusal(item);
     line(item).status = region_->status;
     if (words_) {
-      line(item).working = std::string(name) + "：" + w + "（" + region_->name + " " +
-                           region_->statute + region_->articles + "，" +
-                           std::string(status_text(region_->status)) + "）";
+      // A region the user typed has no statute: its figures are theirs.
+      line(item).working =
+          std::string(name) + "：" + w +
+          (region_->statute.empty()
+               ? std::string("（标准由使用者填写，未经核对）")
+               : "（" + region_->name + " " + region_->statute + region_->articles + "，" +
+                     std::string(status_text(region_->status)) +
+                     (region_->user_file ? "，用户规则文件" : "") + "）");
     }
     return std::nullopt;
   }
@@ -225,6 +272,7 @@ class ClaimBuilder {
                   std::string(p.article) + "）";
     }
 
+    if (in_.death_after_leave) return std::nullopt;  // Art. 39, third paragraph
     double income = 0;
     std::string whence;
     if (in_.national_income) {
@@ -232,6 +280,7 @@ class ClaimBuilder {
       whence = "所填全国人均可支配收入 ";
     } else {
       const IncomeYear* y = rules_.income_of(in_.death_date->year - 1);
+      claim_.income = y;
       income = y->yuan;
       whence = std::to_string(y->year) + " 年全国城镇居民人均可支配收入" +
                (y->confirmed ? " " : "（未确认） ");
@@ -286,6 +335,21 @@ std::string money_text(double yuan) {
   return std::string(text, end);
 }
 
+long long fen_of(double yuan) {
+  // The fields' ceilings keep every amount far below the fast path's limit.
+  if constexpr (std::numeric_limits<long double>::digits >= 60) {
+    const long double fen = std::rint(static_cast<long double>(yuan) * 100);
+    if (std::fabs(fen) < 0x1p62L) return static_cast<long long>(fen);
+  }
+  const std::string text = money_text(yuan);
+  long long whole = 0;
+  std::string digits;
+  for (char c : text)
+    if (c != '.') digits += c;
+  std::from_chars(digits.data(), digits.data() + digits.size(), whole);
+  return whole;
+}
+
 std::optional<Refusal> work_out_claim(const Breakdown& classic, const ClaimTexts& claim,
                                       const Region* region, const Rules& rules, ClaimDetail detail,
                                       Claim& into) {
@@ -308,6 +372,14 @@ ClaimOutcome work_out_claim(const InputTexts& classic, const ClaimTexts& claim,
   Working w = work_out(classic);
   if (auto* refusal = std::get_if<Refusal>(&w)) return std::move(*refusal);
   return work_out_claim(std::get<Breakdown>(w), claim, region, rules, detail);
+}
+
+std::variant<const Region*, Refusal> find_region(const Rules& rules, std::string_view typed) {
+  std::string buffer;
+  const std::string_view name = ascii_form(typed, buffer);
+  if (name.empty()) return static_cast<const Region*>(nullptr);
+  if (const Region* region = rules.find(name)) return region;
+  return unknown_region(name);
 }
 
 Refusal unknown_region(std::string_view typed) {

@@ -281,6 +281,12 @@ std::size_t write_single_form(float x, char* out) {
   return write_form(static_cast<double>(x), kSingleFormDigits, out);
 }
 
+std::string fixed_figure(double x) {
+  char text[320];  // the largest double has 309 digits
+  auto end = std::to_chars(text, text + sizeof text, x, std::chars_format::fixed).ptr;
+  return std::string(text, end);
+}
+
 std::string double_form(double x) {
   char buf[kMaxFormLength];
   return std::string(buf, write_double_form(x, buf));

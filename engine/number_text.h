@@ -53,6 +53,11 @@ std::string single_form(float x);
 std::size_t write_double_form(double x, char* out);
 std::size_t write_single_form(float x, char* out);
 
+// The shortest text that reads back as x, never in exponent notation: the
+// figures a claim's working quotes.
+//   200000 -> "200000"   0.3 -> "0.3"   1.3 -> "1.3"   12345.675 -> "12345.675"
+std::string fixed_figure(double x);
+
 // Rounds to the nearest whole number, a half going to the even neighbour.
 //   0.5 -> 0   1.5 -> 2   2.5 -> 2   -2.5 -> -2   4500.5 -> 4500
 // Values that are not finite come back unchanged.
