@@ -15,7 +15,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "claimwindow/claim_sheet.h"
 #include "claimwindow/claim_window.h"
 #include "regions/rules_file.h"
 
@@ -141,13 +140,13 @@ class ClaimWindowTest : public QObject {
   // which fields to mend instead of showing figures read some other way.
   void unreadableFieldsAreMarkedAtTheField() {
     auto window = new_window();
-    fill(*window, {{u"医疗费"_s, u"1,000"_s}, {u"出生日期"_s, u"2025-02-30"_s}});
+    fill(*window, {{u"医疗费"_s, u"1,00"_s}, {u"出生日期"_s, u"2025-02-30"_s}});
     for (const QString& name : {u"医疗费"_s, u"出生日期"_s}) {
       const auto* reason = window->findChild<QLabel*>(name + u"问题"_s);
       QVERIFY2(reason->isVisible() && !reason->text().isEmpty(), qPrintable(name));
       QCOMPARE(window->findChild<QWidget*>(name)->accessibleDescription(), reason->text());
     }
-    QVERIFY(window->sheet() == nullptr);
+    QVERIFY(window->statement() == nullptr);
     QCOMPARE(window->problem(), u"请先改正标红的栏目：出生日期、医疗费"_s);
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
 
@@ -170,7 +169,7 @@ class ClaimWindowTest : public QObject {
     QCOMPARE(rows(*second, u"一次性待遇"_s), rows(*first, u"一次性待遇"_s));
 
     const std::pair<QByteArray, QString> refused[] = {
-        {R"({"格式": 2, "工伤等级": "五"})", u"更新版本"_s},
+        {R"({"格式": 3, "工伤等级": "五"})", u"更新版本"_s},
         {"{\"格式\": 1,\n\"工伤等级\": \"五\"", u"第 2 行"_s},
         {R"({"格式": 1, "工伤等级": "十一"})", u"工伤等级"_s},
         {R"({"格式": 1, "姓名": "张三"})", u"姓名"_s},
@@ -192,7 +191,7 @@ class ClaimWindowTest : public QObject {
     QTemporaryDir dir;
     auto window = new_window();
     fill(*window, kZhejiangSeven);
-    fill(*window, kDeath);
+    fill(*window, kDeath.mid(2));  // the wages are typed already
     const QString pdf = dir.filePath(u"report.pdf"_s);
     QCOMPARE(window->exportPdf(pdf), QString());
 
@@ -204,13 +203,69 @@ class ClaimWindowTest : public QObject {
     QString text = QString::fromUtf8(extract.readAllStandardOutput());
     text.remove(u' ').remove(u'\n');
     QVERIFY(text.contains(u"工伤待遇计算书"_s));
-    for (const SheetLine& line : window->sheet()->lines) {
-      QVERIFY2(text.contains(QString::fromStdString(line.item)), line.item.c_str());
-      QVERIFY2(text.contains(QString::fromStdString(line.amount)), line.amount.c_str());
+    for (const StatementItem& item : window->statement()->items) {
+      QVERIFY2(text.contains(QString::fromStdString(item.name)), item.name.c_str());
+      const std::string amount = yuan_text(item.fen.value_or(0));
+      QVERIFY2(text.contains(QString::fromStdString(amount)), amount.c_str());
     }
-    for (const std::string& source : window->sheet()->region->sources)
+    for (const std::string& source : window->statement()->region->sources)
       QVERIFY2(text.contains(QString::fromStdString(source).remove(u' ')), source.c_str());
     QVERIFY(text.contains(u"仅供参考"_s));
+  }
+
+  // --pdf as a script runs it, without a window: a grade 五 worker who left
+  // (the subsidies instead of the allowance: nothing monthly) and a grade 三
+  // worker who died after the leave of another cause (the pension alone
+  // monthly, no lump sum); a bad case names the file, the field and why.
+  void pdfOfACaseFile() {
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+    QTemporaryDir dir;
+    const struct {
+      QByteArray json;
+      QStringList shown, absent;
+    } cases[] = {
+        {R"({"格式": 1, "地区": "河南", "工伤等级": "五", "本人月均工资": "5,000",
+             "统筹月工资": "6000", "最低工资": "4000", "出生日期": "1980-03-01",
+             "原退休年龄": "50", "解除日期": "2030-01-01"})",
+         {u"一次性伤残就业补助金"_s, u"134400.00"_s, u"按月支付合计每月0.00元"_s, u"第三十六条"_s},
+         {u"伤残津贴补足后"_s}},
+        {R"({"格式": 2, "工伤等级": "三", "护理级别": "完全护理", "本人月均工资": "6000",
+             "统筹月工资": "6000", "工亡": "是", "死亡情形": "期满后死亡", "配偶": "1"})",
+         {u"丧葬补助金"_s, u"一次性支付合计174000.00元"_s, u"按月支付合计每月2400.00元"_s,
+          u"第三十九条第三款"_s},
+         {}},
+    };
+    for (const auto& c : cases) {
+      QFile file(dir.filePath(u"case.json"_s));
+      QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      file.write(c.json);
+      file.close();
+      const QString pdf = dir.filePath(u"case.pdf"_s);
+      QProcess claim;
+      claim.start(QStringLiteral(GONGSHANG_CLAIM_PROGRAM), {u"--pdf"_s, pdf, file.fileName()});
+      QVERIFY(claim.waitForFinished(60000));
+      QVERIFY2(claim.exitCode() == 0, claim.readAllStandardError().constData());
+      QProcess extract;
+      extract.start(pdftotext, {u"-raw"_s, pdf, u"-"_s});
+      QVERIFY(extract.waitForFinished(30000));
+      QString text = QString::fromUtf8(extract.readAllStandardOutput());
+      text.remove(u' ').remove(u'\n');
+      for (const QString& shown : c.shown) QVERIFY2(text.contains(shown), qPrintable(shown));
+      for (const QString& absent : c.absent) QVERIFY2(!text.contains(absent), qPrintable(absent));
+    }
+    QFile bad(dir.filePath(u"bad.json"_s));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write(R"({"格式": 1, "本人月均工资": "1e3"})");
+    bad.close();
+    QProcess claim;
+    claim.start(QStringLiteral(GONGSHANG_CLAIM_PROGRAM),
+                {u"--pdf"_s, dir.filePath(u"bad.pdf"_s), bad.fileName()});
+    QVERIFY(claim.waitForFinished(60000));
+    QCOMPARE(claim.exitCode(), 2);
+    const QString why = QString::fromUtf8(claim.readAllStandardError());
+    QVERIFY2(why.contains(bad.fileName() + u"：「本人月均工资」只能填写数字"_s), qPrintable(why));
+    QVERIFY(!QFile::exists(dir.filePath(u"bad.pdf"_s)));
   }
 };
 

@@ -37,7 +37,9 @@ struct Case {
 };
 
 ClaimOutcome run(const InputTexts& classic, const ClaimTexts& claim) {
-  return work_out_claim(classic, claim, shipped().find(claim[index(I::kRegion)]), shipped());
+  auto region = find_region(shipped(), claim[index(I::kRegion)]);
+  if (auto* refusal = std::get_if<Refusal>(&region)) return *refusal;
+  return work_out_claim(classic, claim, std::get<const Region*>(region), shipped());
 }
 
 // 浙江 and 河南: statute text; 北京: government notice (rules.md).
@@ -53,13 +55,33 @@ const Case kCases[] = {
      {"浙江", "7000", "", "1966-05-15", "60", "2023-10-16", "是"},
      {{C::kMedicalSubsidy, "70000.00"}, {C::kEmploymentSubsidy, "28000.00"}},
      "2026-10-15"},
-    {"河南 五, occupational disease, under one year left",
+    {"河南 五, occupational disease, under one year left; the subsidies replace the allowance",
      {"五", "", "5000", "6000"},
      {"河南", "", "", "1980-03-01", "50", "2032-01-01", "是"},
-     {{C::kMedicalSubsidy, "124800.00"},    // 16 × 6000 × 1.3
-      {C::kEmploymentSubsidy, "33600.00"},  // 56 × 6000 × 10 %
-      {C::kToppedAllowance, "3500.00"}},    // 0.7 × 5000, no minimum wage given
+     {{C::kMedicalSubsidy, "124800.00"},     // 16 × 6000 × 1.3
+      {C::kEmploymentSubsidy, "33600.00"}},  // 56 × 6000 × 10 %
      "2032-11-01"},
+    {"grade 六 still employed: the allowance (0.6 × 5000) raised to the minimum wage",
+     {"六", "", "5000", "6000"},
+     fill({{I::kMinimumWage, "3,100"}}),
+     {{C::kToppedAllowance, "3100.00"}}},
+    {"grade 五 leaving, then dying at work: neither allowance nor nursing",
+     {"五", "部分护理", "5000", "6000"},
+     {"河南", "", "", "1980-03-01", "50", "2030-01-01", "", "是", "2030-06-01", "1", "", "", "1"},
+     {{C::kMedicalSubsidy, "96000.00"},
+      {C::kEmploymentSubsidy, "134400.00"},  // 56 × 6000 × 40 %, two whole years left
+      {C::kFuneralGrant, "36000.00"},
+      {C::kDependantPension, "2000.00"},
+      {C::kDeathLumpSum, "20.00"}},
+     "2032-11-01"},
+    {"grade 三 dying after the leave of another cause: no lump sum, no date needed",
+     {"三", "完全护理", "6000", "6000"},
+     fill({{I::kDeath, "是"}, {I::kDeathCase, "期满后死亡"}, {I::kSpouse, "1"}}),
+     {{C::kFuneralGrant, "36000.00"}, {C::kDependantPension, "2400.00"}}},
+    {"death fields are not read without 工亡 是",
+     {"七", "", "6000", "6000"},
+     fill({{I::kSpouse, "2"}, {I::kDeathDate, "1066-01-01"}, {I::kDeathCase, "病故"}}),
+     {}},
     {"河南 十, five whole years left: in full",
      {"十", "", "5000", "6000.5"},
      {"河南", "", "", "1980-03-01", "50", "2027-11-01"},
@@ -129,8 +151,11 @@ TEST(Claim, SaysWhoPaysAndHowFarTheFiguresWereChecked) {
             "一次性伤残就业补助金：统筹月工资 6000 × 56 个月 = 336000.00；距退休 0 个整年，按 10% "
             "支付 = 33600.00（河南 《河南省工伤保险条例》第二十七条，条文已核对）");
   // Grade 五 draws its allowance from the employer, grade 二 from the fund.
-  EXPECT_EQ(claim.lines[index(C::kToppedAllowance)].payer, Payer::kEmployer);
-  EXPECT_EQ(std::get<Claim>(run(kCases[6].classic, kCases[6].claim))
+  EXPECT_EQ(std::get<Claim>(run(kCases[3].classic, kCases[3].claim))
+                .lines[index(C::kToppedAllowance)]
+                .payer,
+            Payer::kEmployer);
+  EXPECT_EQ(std::get<Claim>(run(kCases[10].classic, kCases[10].claim))
                 .lines[index(C::kToppedAllowance)]
                 .payer,
             Payer::kFund);
@@ -149,9 +174,27 @@ TEST(Claim, RefusesNamingTheField) {
       {fill({{I::kProvinceWage, "7000元"}}), "全省月工资"},
       {fill({{I::kMinimumWage, "-1"}}), "最低工资"},
       {fill({{I::kDisease, "有"}}), "职业病"},
-      {fill({{I::kSpouse, "2"}}), "配偶"},
-      {fill({{I::kOtherDependants, "1.5"}}), "其他供养亲属"},
-      {fill({{I::kSpouse, "1"}, {I::kLoneExtra, "2"}}), "孤寡加发人数"},
+      {fill({{I::kDeath, "是"}, {I::kSpouse, "2"}}), "配偶"},
+      {fill({{I::kDeath, "是"}, {I::kOtherDependants, "1.5"}}), "其他供养亲属"},
+      {fill({{I::kDeath, "是"}, {I::kSpouse, "1"}, {I::kLoneExtra, "2"}}), "孤寡加发人数"},
+      {fill({{I::kDeath, "是"}, {I::kDeathCase, "期满后死亡"}}), "死亡情形"},  // grade 七
+      {fill({{I::kDeath, "是"}, {I::kDeathCase, "病故"}}), "死亡情形"},
+      // Dates that contradict each other, and years that are typing slips.
+      {fill({{I::kBirthDate, "1990-01-01"}, {I::kOriginalAge, "60"}, {I::kEndDate, "1990-01-01"}}),
+       "解除日期"},
+      {fill({{I::kBirthDate, "1990-01-01"}, {I::kDeath, "是"}, {I::kDeathDate, "1989-12-31"}}),
+       "死亡日期"},
+      {fill({{I::kBirthDate, "1966-05-15"},
+             {I::kOriginalAge, "60"},
+             {I::kEndDate, "2024-06-02"},
+             {I::kDeath, "是"},
+             {I::kDeathDate, "2024-06-01"}}),
+       "解除日期"},
+      {fill({{I::kBirthDate, "1899-12-31"}}), "出生日期"},
+      {fill({{I::kEndDate, "2101-01-01"}}), "解除日期"},
+      {fill({{I::kDeath, "是"}, {I::kDeathDate, "9999-12-31"}}), "死亡日期"},
+      {fill({{I::kProvinceWage, "6,00"}}), "全省月工资"},
+      {fill({{I::kMinimumWage, "10000000.5"}}), "最低工资"},
       {fill({{I::kDeath, "是"}}), "死亡日期"},
       {fill({{I::kDeath, "是"}, {I::kDeathDate, "2019-06-01"}}), "死亡日期"},  // no 2018 figure
   };
@@ -161,6 +204,20 @@ TEST(Claim, RefusesNamingTheField) {
     EXPECT_EQ(std::get<Refusal>(out).field, r.field) << std::get<Refusal>(out).message;
   }
   EXPECT_EQ(unknown_region("火星").field, "地区");
+  const auto contradiction = std::get<Refusal>(run({"七"}, rows[15].claim));
+  EXPECT_EQ(contradiction.message, "「解除日期」不能晚于「死亡日期」");
+}
+
+// A region without a figure for the grade: the item is owed but has no
+// amount, and the batch cell stays empty.
+TEST(Claim, AFigureTheRegionLacksIsUnknownNotDropped) {
+  const Claim claim = std::get<Claim>(
+      run({"七", "", "6000", "6000"}, {"内蒙古", "", "", "1966-05-15", "60", "2020-01-01"}));
+  const ClaimLine& employment = claim.lines[index(C::kEmploymentSubsidy)];
+  EXPECT_TRUE(employment.unknown);
+  EXPECT_FALSE(employment.present);
+  EXPECT_EQ(employment.text, "");
+  EXPECT_EQ(claim.lines[index(C::kMedicalSubsidy)].text, "96000.00");
 }
 
 }  // namespace
