@@ -82,10 +82,11 @@ QString items_table(const Statement& statement, bool monthly, const StatementTot
     if (item.monthly != monthly) continue;
     const QString article =
         item.article.empty() ? QString() : u"<br><small>%1</small>"_s.arg(esc(item.article));
-    html += u"<tr><td>%1%2</td><td align=\"right\" style=\"white-space: nowrap\">%3</td>"
-            u"<td>%4</td><td>%5</td></tr>"_s.arg(
-                esc(item.name), article, item.fen ? yuan(*item.fen) : u"未知"_s,
-                esc(payer_text(item.payer)), lines(item.working));
+    html +=
+        u"<tr><td>%1%2</td><td align=\"right\" style=\"white-space: nowrap\">%3</td>"
+        u"<td>%4</td><td>%5</td></tr>"_s.arg(esc(item.name), article,
+                                             item.fen ? yuan(*item.fen) : u"未知"_s,
+                                             esc(payer_text(item.payer)), lines(item.working));
   }
   html +=
       u"<tr><td><b>%1</b></td><td align=\"right\" style=\"white-space: nowrap\"><b>%2</b></td>"
@@ -194,8 +195,8 @@ QString write_case_report(const QString& case_path, const QString& pdf_path, con
   const FieldTexts texts = texts_of(read.texts);
   // The same checks, in the same words, as the window's marks.
   if (const auto problems = field_problems(texts, rules); !problems.empty()) {
-    return refused(u"「%1」%2"_s.arg(to_qstring(problems.front().field),
-                                    to_qstring(problems.front().reason)));
+    return refused(
+        u"「%1」%2"_s.arg(to_qstring(problems.front().field), to_qstring(problems.front().reason)));
   }
   const StatementOutcome outcome = make_statement(texts, rules);
   if (const auto* refusal = std::get_if<Refusal>(&outcome))

@@ -14,7 +14,6 @@ class QTableWidget;
 
 namespace gongshang::claimwindow {
 
-
 class ResultsView : public QWidget {
   Q_OBJECT
 

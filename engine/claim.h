@@ -113,7 +113,7 @@ constexpr std::string_view name(ClaimInput f) {
   return kClaimInputNames[index(f)];
 }
 
-// Thirteen claim input texts (UTF-8) indexed by ClaimInput; views, so the
+// The claim input texts (UTF-8) indexed by ClaimInput; views, so the
 // caller keeps the texts.
 using ClaimTexts = std::array<std::string_view, kClaimInputCount>;
 
@@ -123,10 +123,10 @@ struct ClaimLine {
   // The item applies but the region has no figure for it: present stays
   // false (the batch cell stays empty), the statement shows it with kUnknownFigure.
   bool unknown = false;
-  double amount = 0;     // yuan, exact binary value
-  long long fen = 0;     // amount rounded to the fen, as text shows it
-  std::string text;      // amount with two decimals: "70000.00"; empty when absent
-  std::string working;   // the working in words with the figures used
+  double amount = 0;    // yuan, exact binary value
+  long long fen = 0;    // amount rounded to the fen, as text shows it
+  std::string text;     // amount with two decimals: "70000.00"; empty when absent
+  std::string working;  // the working in words with the figures used
   std::string_view article;
   Payer payer = Payer::kFund;
   std::optional<DataStatus> status;  // of the region figures used, if any

@@ -16,8 +16,8 @@ using K = FieldKind;
 
 // Plausible ceilings: a larger text is a typing slip, and every amount
 // computed from them stays well within the statement's fen.
-constexpr double kMaxWage = 10'000'000;       // yuan a month
-constexpr double kMaxCost = 100'000'000;      // yuan
+constexpr double kMaxWage = 10'000'000;         // yuan a month
+constexpr double kMaxCost = 100'000'000;        // yuan
 constexpr double kMaxTypedFigure = 10'000'000;  // months, or yuan for 固定金额
 constexpr double kMaxDays = 9'999;
 constexpr double kMaxPeople = 99;

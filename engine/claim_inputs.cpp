@@ -39,8 +39,8 @@ std::string date_of(std::string_view text, std::optional<Date>& to) {
   auto v = parse_date(text);
   if (!v) return std::string(kDateForms);
   if (v->year < kFirstClaimYear || v->year > kLastClaimYear) {
-    return "年份应在 " + std::to_string(kFirstClaimYear) + " 至 " +
-           std::to_string(kLastClaimYear) + " 之间，多半是输入错误";
+    return "年份应在 " + std::to_string(kFirstClaimYear) + " 至 " + std::to_string(kLastClaimYear) +
+           " 之间，多半是输入错误";
   }
   to = *v;
   return {};

@@ -59,8 +59,7 @@ void add_notes(Statement& s, const Claim& c, const Breakdown& b, const FieldText
                       "津贴（《工伤保险条例》第三十六条）。");
   }
   if (died && (b.nursing > 0 || (b.grade >= 1 && b.grade <= kLastGradeWithAllowance))) {
-    s.notes.push_back(
-        "职工死亡后，本人的伤残津贴和生活护理费停发，按月项目只列供养亲属抚恤金。");
+    s.notes.push_back("职工死亡后，本人的伤残津贴和生活护理费停发，按月项目只列供养亲属抚恤金。");
   }
   if (c.death_after_leave) {
     s.notes.push_back(
@@ -155,6 +154,20 @@ StatementOutcome make_statement(const FieldTexts& texts, const Rules& rules) {
   s.uninsured = yes(texts, kUninsuredField);
   const bool died = yes(texts, kDeathField);
 
+  // Each item's 数据状态 names only what its own figures rest on.
+  std::string region_status, income_status;
+  if (region) {
+    region_status = s.typed_figures ? "使用者填写" : std::string(status_text(region->status));
+    if (region->user_file) region_status += "；用户规则文件";
+  }
+  if (c.income) {
+    if (c.income->user_file) income_status = "用户规则文件";
+    if (!c.income->confirmed) {
+      income_status +=
+          (income_status.empty() ? "" : "；") + std::to_string(c.income->year) + "年收入未确认";
+    }
+  }
+
   const Explanations explained = explain(b);
   const ClaimLine& topped = c.lines[index(ClaimItem::kToppedAllowance)];
   for (const ClassicItemInfo& info : kClassicItems) {
@@ -164,8 +177,12 @@ StatementOutcome make_statement(const FieldTexts& texts, const Rules& rules) {
     if (allowance && (topped.present || c.allowance_ended || died)) continue;
     const double value = read_number(b.text(info.result)).value_or(0);
     if (value == 0) continue;
-    StatementItem item{std::string(info.name), fen_of(value), info.payer,
-                       explained[index(info.result)], article_of(info.result, b.grade), {},
+    StatementItem item{std::string(info.name),
+                       fen_of(value),
+                       info.payer,
+                       explained[index(info.result)],
+                       article_of(info.result, b.grade),
+                       {},
                        info.monthly};
     if (allowance && b.grade >= kFirstSubsidyGrade) item.payer = Payer::kEmployer;
     add(s, std::move(item));
@@ -181,7 +198,8 @@ StatementOutcome make_statement(const FieldTexts& texts, const Rules& rules) {
                        std::string(line.article),
                        {},
                        kClaimItems[i].monthly};
-    if (line.status || line.unknown) item.status = c.data_status;
+    if (line.status || line.unknown) item.status = region_status;
+    if (i == index(ClaimItem::kDeathLumpSum)) item.status = income_status;
     add(s, std::move(item));
   }
   std::stable_partition(s.items.begin(), s.items.end(),

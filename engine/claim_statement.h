@@ -33,13 +33,13 @@ struct StatementTotal {
 };
 
 struct Statement {
-  std::vector<StatementItem> items;  // one-time items first, then monthly ones
-  StatementTotal once, monthly;      // of the items with an amount
-  std::string retirement;            // "2026-10-15", or empty
-  std::vector<std::string> notes;    // what the report says below the totals
-  const Region* region = nullptr;    // the rules' entry 地区 names, if any
-  bool typed_figures = false;        // no region: the subsidies use the figures typed
-  bool uninsured = false;            // the employer pays everything (Art. 62)
+  std::vector<StatementItem> items;    // one-time items first, then monthly ones
+  StatementTotal once, monthly;        // of the items with an amount
+  std::string retirement;              // "2026-10-15", or empty
+  std::vector<std::string> notes;      // what the report says below the totals
+  const Region* region = nullptr;      // the rules' entry 地区 names, if any
+  bool typed_figures = false;          // no region: the subsidies use the figures typed
+  bool uninsured = false;              // the employer pays everything (Art. 62)
   const IncomeYear* income = nullptr;  // the table's figure behind 一次性工亡补助金, if used
   std::string data_status;             // as the batch tool's 数据状态 column
 };

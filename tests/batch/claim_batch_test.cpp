@@ -101,7 +101,9 @@ TEST(ClaimBatch, MoneyTakesTheVerdictOfACaseFile) {
       const auto* refusal = std::get_if<Refusal>(&statement);
       const std::string last = r.out.substr(r.out.rfind(',') + 1);
       EXPECT_EQ(last == "\n", refusal == nullptr) << field << " " << text << ": " << r.out;
-      if (refusal) EXPECT_NE(r.out.find(refusal->message), std::string::npos) << r.out;
+      if (refusal) {
+        EXPECT_NE(r.out.find(refusal->message), std::string::npos) << r.out;
+      }
     }
   }
 }

@@ -53,8 +53,11 @@ TEST(TypedText, ACountIsAWholeNumberUpToItsLimit) {
       {"\xE3\x80\x80"
        "2\t\n",
        2},  // ideographic space
-      {"０２４", 24}, {"25", std::nullopt}, {"2.0", std::nullopt},
-      {"-1", std::nullopt}, {"", std::nullopt},
+      {"０２４", 24},
+      {"25", std::nullopt},
+      {"2.0", std::nullopt},
+      {"-1", std::nullopt},
+      {"", std::nullopt},
   };
   for (const Row& r : rows) EXPECT_EQ(read_count(r.text, 24), r.count) << r.text;
 }

@@ -50,7 +50,7 @@ bool names_a_field(std::string_view field) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // Texts separated by NUL: grade, nursing, own wage, pooling wage, then the
-  // thirteen claim inputs; missing ones are empty.
+  // fourteen claim inputs; missing ones are empty.
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   std::array<std::string_view, 4 + kClaimInputCount> texts{};
   for (std::string_view& t : texts) {
@@ -66,8 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ClaimTexts claim{};
   std::copy(texts.begin() + 4, texts.end(), claim.begin());
 
-  const Region* region = rules().find(claim[index(ClaimInput::kRegion)]);
-  ClaimOutcome outcome = work_out_claim(classic, claim, region, rules());
+  const auto found = find_region(rules(), claim[index(ClaimInput::kRegion)]);
+  ClaimOutcome outcome =
+      std::holds_alternative<Refusal>(found)
+          ? ClaimOutcome(std::get<Refusal>(found))
+          : work_out_claim(classic, claim, std::get<const Region*>(found), rules());
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
     check(names_a_field(refusal->field));
     check(!refusal->message.empty());
@@ -83,6 +86,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(std::isfinite(line.amount));
     check(line.text == money_text(line.amount));
     check(!line.working.empty());
+    check(line.fen == fen_of(line.amount));
+  }
+  // A death ends the worker's own monthly items.
+  if (c.lines[index(ClaimItem::kFuneralGrant)].present) {
+    check(!c.lines[index(ClaimItem::kToppedAllowance)].present);
+    check(!c.lines[index(ClaimItem::kNursingAllowance)].present);
   }
   return 0;
 }
