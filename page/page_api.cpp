@@ -1,0 +1,233 @@
+#include "page/page_api.h"
+
+#include <nlohmann/json.hpp>
+
+#include "batch/batch.h"
+#include "batch/io.h"
+#include "engine/claim.h"
+#include "engine/claim_statement.h"
+#include "engine/number_text.h"
+#include "regions/rules_file.h"
+
+namespace gongshang::page {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string dumped(const Json& json) {
+  // A text that is not UTF-8 cannot come from the page's own encoder, but a
+  // rules file is anyone's: a stray byte shows as U+FFFD rather than failing.
+  return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+std::string_view kind_word(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::kList:
+      return "list";
+    case FieldKind::kMoney:
+      return "money";
+    case FieldKind::kCount:
+      return "count";
+    case FieldKind::kDate:
+      return "date";
+    case FieldKind::kYesNo:
+      return "yesno";
+    case FieldKind::kAge:
+      return "age";
+    case FieldKind::kRegion:
+      return "region";
+    case FieldKind::kBase:
+      break;
+  }
+  return "base";
+}
+
+// A list's items as [value, label] pairs, the empty choice first where the
+// window has one.
+Json items_of(const FieldRow& row, const Rules& rules) {
+  Json items = Json::array();
+  const auto add = [&items](std::string_view value, std::string_view label) {
+    items.push_back(Json::array({value, label}));
+  };
+  switch (row.kind) {
+    case FieldKind::kList:
+      add("", "");
+      for (std::string_view item : list_items(row.name)) add(item, item);
+      break;
+    case FieldKind::kAge:
+      for (const AgeItem& age : age_items()) add(age.text, age.label);
+      break;
+    case FieldKind::kBase:
+      for (std::size_t b = 0; b < kSubsidyBaseCount; ++b)
+        add(base_text(static_cast<SubsidyBase>(b)), base_text(static_cast<SubsidyBase>(b)));
+      break;
+    case FieldKind::kRegion:
+      add("", "（其他地区，自行填写标准）");
+      for (const Region& region : rules.regions)
+        add(region.name, region.user_file ? region.name + "（用户规则）" : region.name);
+      break;
+    default:
+      break;
+  }
+  return items;
+}
+
+Json total_json(const StatementTotal& total) {
+  return {{"total", yuan_text(total.fen)},
+          {"fund", yuan_text(total.fund_fen)},
+          {"employer", yuan_text(total.employer_fen)}};
+}
+
+// The inputs the report lists: what a person gave, in form order; empty
+// fields, unticked boxes, zero counts and fields out of effect say nothing.
+Json report_inputs(const FieldTexts& texts) {
+  Json inputs = Json::array();
+  if (text_of(texts, kRegionField).empty())
+    inputs.push_back(Json::array({kRegionField, "未选（补助金标准自行填写）"}));
+  for (const FieldRow& row : claim_fields()) {
+    const std::string_view text = text_of(texts, row.name);
+    if (text.empty() || text == "否" || (row.kind == FieldKind::kCount && text == "0")) continue;
+    if (!in_effect(row, texts)) continue;
+    std::string shown(text);
+    if (row.kind == FieldKind::kAge) shown += " 岁";
+    inputs.push_back(Json::array({row.name, shown}));
+  }
+  return inputs;
+}
+
+Json region_json(const Region& r) {
+  return {{"name", r.name},
+          {"statute", r.statute},
+          {"articles", r.articles},
+          {"effective", r.effective},
+          {"status", status_text(r.status)},
+          {"words", region_status_words(&r)},
+          {"user_file", r.user_file},
+          {"notes", r.notes},
+          {"sources", r.sources}};
+}
+
+Json statement_body(const Statement& s, const FieldTexts& texts) {
+  Json items = Json::array();
+  for (const StatementItem& item : s.items) {
+    items.push_back({{"name", item.name},
+                     {"amount", item.fen ? Json(yuan_text(*item.fen)) : Json(nullptr)},
+                     {"payer", payer_text(item.payer)},
+                     {"working", item.working},
+                     {"article", item.article},
+                     {"status", item.status},
+                     {"monthly", item.monthly}});
+  }
+  Json body = {{"items", items},
+               {"once", total_json(s.once)},
+               {"monthly", total_json(s.monthly)},
+               {"retirement", s.retirement},
+               {"notes", s.notes},
+               {"inputs", report_inputs(texts)},
+               {"region", s.region ? region_json(*s.region) : Json(nullptr)},
+               {"typed_figures", s.typed_figures},
+               {"uninsured", s.uninsured},
+               {"data_status", s.data_status},
+               {"income", nullptr}};
+  if (s.income) {
+    body["income"] = {{"year", s.income->year},
+                      {"yuan", fixed_figure(s.income->yuan)},
+                      {"confirmed", s.income->confirmed},
+                      {"source", s.income->source},
+                      {"user_file", s.income->user_file}};
+  }
+  return body;
+}
+
+}  // namespace
+
+std::string form_json(const Rules& rules) {
+  Json groups = Json::array();
+  for (int g = 0; g < kFieldGroupCount; ++g) {
+    const auto group = static_cast<FieldGroup>(g);
+    Json fields = Json::array();
+    for (const FieldRow& row : claim_fields()) {
+      if (row.group != group) continue;
+      Json field = {{"name", row.name}, {"kind", kind_word(row.kind)}, {"hint", row.hint}};
+      if (row.kind == FieldKind::kCount) field["max"] = static_cast<long long>(row.max);
+      if (Json items = items_of(row, rules); !items.empty()) field["items"] = std::move(items);
+      fields.push_back(std::move(field));
+    }
+    groups.push_back({{"title", group_title(group)}, {"fields", std::move(fields)}});
+  }
+  return dumped({{"groups", std::move(groups)}});
+}
+
+FieldTexts texts_of_json(std::string_view json) {
+  FieldTexts texts = empty_texts();
+  const Json object = Json::parse(json, nullptr, false);
+  if (!object.is_object()) return texts;
+  for (const auto& [name, text] : object.items())
+    if (text.is_string()) set_text(texts, name, text.get<std::string>());
+  return texts;
+}
+
+std::string region_status_words(const Region* region) {
+  if (region == nullptr)
+    return "没有选择地区：一次性工伤医疗补助金和一次性伤残就业补助金按下面自行填写的月数"
+           "或金额计算，请向当地社保经办机构了解标准。";
+  if (region->user_file)
+    return "用户规则文件，自称" + std::string(status_text(region->status)) +
+           "：这些数字不是随程序发布的核对结果，请自行核实。";
+  return std::string(status_text(region->status)) + "：" +
+         std::string(status_explanation(region->status));
+}
+
+std::string statement_json(const FieldTexts& texts, const Rules& rules) {
+  Json problems = Json::array();
+  std::string marked;
+  for (const FieldProblem& problem : field_problems(texts, rules)) {
+    problems.push_back({{"field", problem.field}, {"reason", problem.reason}});
+    marked += (marked.empty() ? "" : "、") + std::string(problem.field);
+  }
+  Json hidden = Json::array();
+  for (const FieldRow& row : claim_fields())
+    if (!in_effect(row, texts)) hidden.push_back(row.name);
+
+  Json out = {{"problems", problems},
+              {"message", ""},
+              {"hidden", hidden},
+              {"region_status", region_status_words(rules.find(text_of(texts, kRegionField)))},
+              {"statement", nullptr}};
+  if (!marked.empty()) {
+    out["message"] = "请先改正标红的栏目：" + marked;
+    return dumped(out);
+  }
+  const StatementOutcome outcome = make_statement(texts, rules);
+  if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+    out["problems"].push_back({{"field", refusal->field}, {"reason", refusal->message}});
+    out["message"] = refusal->message;
+  } else {
+    out["statement"] = statement_body(std::get<Statement>(outcome), texts);
+  }
+  return dumped(out);
+}
+
+std::variant<Rules, std::string> with_user_rules(const Rules& shipped, std::string_view name,
+                                                 std::string_view json) {
+  regions::Loaded loaded = regions::parse_rules(json);
+  if (auto* error = std::get_if<regions::LoadError>(&loaded)) {
+    error->file = std::string(name);
+    return error->text();
+  }
+  Rules merged = shipped;
+  regions::merge_rules(merged, std::move(std::get<Rules>(loaded)));
+  return merged;
+}
+
+BatchRun run_batch(std::string_view csv, const Rules& rules) {
+  BatchRun run;
+  batch::MemorySource in(csv);
+  batch::StringSink out(run.out);
+  batch::StringSink err(run.err);
+  run.status = batch::convert(in, out, err, {}, &rules);
+  return run;
+}
+
+}  // namespace gongshang::page

@@ -1,0 +1,61 @@
+// What the web page asks of the engine, as JSON texts in and out: the page
+// gathers the fields' texts and shows the answers; the engine decides every
+// item, payer, exclusion, limit and reading of a number. The same calls run
+// natively (for tests) and in the browser, where web/page_main.cpp exports
+// them to JavaScript.
+#ifndef GONGSHANG_PAGE_PAGE_API_H_
+#define GONGSHANG_PAGE_PAGE_API_H_
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "engine/claim_fields.h"
+#include "engine/region_rules.h"
+
+namespace gongshang::page {
+
+// The form the page builds: groups in order, each with its fields (name,
+// kind, hint, largest value, the items of a list as value and label), and
+// the regions of the rules with their status in words.
+//   {"groups": [{"title": "地区", "fields": [{"name": "地区", "kind": "region",
+//     "items": [["", "（其他地区，自行填写标准）"], ["北京", "北京"], …]}, …]}, …]}
+std::string form_json(const Rules& rules);
+
+// The fields' texts of a JSON object keyed by field name ({"工伤等级": "七"});
+// other keys and values that are not texts are left out, bad JSON gives
+// empty texts.
+FieldTexts texts_of_json(std::string_view json);
+
+// Everything the page shows for one state of the form:
+//   "problems": [{"field", "reason"}]  every field to mark, in form order
+//   "message": why there is no statement ("" with one)
+//   "hidden": [names]  fields out of effect (the death section without 工亡)
+//   "region_status": the chosen region's status in words
+//   "statement": null, or its items (amount "7800.00" or null for unknown),
+//     totals by payer, retirement date, notes, the report's inputs, the
+//     region's statute, status, notes and sources, and the income figure.
+std::string statement_json(const FieldTexts& texts, const Rules& rules);
+
+// What the region's figures are worth, in the words shown beside the list:
+//   浙江 -> "条文已核对：……"   none -> "没有选择地区：……"
+//   a user's file -> "用户规则文件，自称转载未核对：这些数字不是……"
+std::string region_status_words(const Region* region);
+
+// The shipped rules with a user's rules file merged in (its regions and
+// years marked as the user's), or the message naming what is wrong in it.
+//   name "my.json", "{" -> "my.json 第 1 行：……"
+std::variant<Rules, std::string> with_user_rules(const Rules& shipped, std::string_view name,
+                                                 std::string_view json);
+
+// gongshang-batch --claim over a UTF-8 CSV text in memory, with these rules.
+struct BatchRun {
+  int status = 0;   // as the batch tool exits
+  std::string out;  // the result CSV, UTF-8 without a byte-order mark
+  std::string err;  // what it would say on standard error
+};
+BatchRun run_batch(std::string_view csv, const Rules& rules);
+
+}  // namespace gongshang::page
+
+#endif  // GONGSHANG_PAGE_PAGE_API_H_
