@@ -1,0 +1,121 @@
+"""Headless Chromium driving build/web/gongshang.html from disk, with the
+network cut: shared by the page's tests and its benchmark."""
+import base64
+import os
+import shutil
+import tempfile
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.support.ui import Select, WebDriverWait
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+PAGE = os.path.join(ROOT, "build", "web", "gongshang.html")
+SCREENSHOTS = os.path.join(ROOT, "build", "screenshots")
+
+# Recorded from before the page's first script: a CSP violation means the
+# page tried something its policy forbids (an injected image, a script).
+WATCH = """
+window.__violations = [];
+document.addEventListener('securitypolicyviolation',
+  (e) => window.__violations.push(e.violatedDirective + ' ' + e.blockedURI));
+"""
+
+
+class Browser:
+    def __init__(self):
+        self.profile = tempfile.mkdtemp(prefix="gongshang-chromium-")
+        self.downloads = tempfile.mkdtemp(prefix="gongshang-downloads-")
+        options = webdriver.ChromeOptions()
+        options.binary_location = shutil.which("chromium")
+        for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                     "--no-first-run", "--disable-background-networking",
+                     "--disable-component-update", "--disable-sync", "--lang=zh-CN",
+                     "--user-data-dir=" + self.profile, "--window-size=1280,900"):
+            options.add_argument(flag)
+        options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
+        self.driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")),
+                                       options=options)
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Network.enable", {})
+        cdp("Network.emulateNetworkConditions", {"offline": True, "latency": 0,
+                                                 "downloadThroughput": -1, "uploadThroughput": -1})
+        cdp("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": self.downloads})
+        cdp("Page.addScriptToEvaluateOnNewDocument", {"source": WATCH})
+
+    def open(self):
+        self.driver.get("file://" + PAGE)
+        WebDriverWait(self.driver, 30).until(
+            lambda d: d.execute_script("return document.body.dataset.ready === 'true'"))
+
+    def quit(self):
+        self.driver.quit()
+        shutil.rmtree(self.profile, ignore_errors=True)
+        shutil.rmtree(self.downloads, ignore_errors=True)
+
+    def requests(self):
+        """Every URL the browser asked for since the last call."""
+        urls = []
+        for entry in self.driver.get_log("performance"):
+            if '"Network.requestWillBeSent"' in entry["message"]:
+                start = entry["message"].find('"url":"') + 7
+                urls.append(entry["message"][start:entry["message"].find('"', start)])
+        return urls
+
+    def control(self, name):
+        """The control a field's label names."""
+        label = self.driver.find_element(By.XPATH, "//form//label[normalize-space(.)='%s']" % name)
+        target = label.get_attribute("for")
+        return (self.driver.find_element(By.ID, target) if target
+                else label.find_element(By.TAG_NAME, "input"))
+
+    def fill(self, case):
+        """Types or picks each field's text as a person would."""
+        for name, text in case.items():
+            control = self.control(name)
+            if control.tag_name == "select":
+                Select(control).select_by_value(text)
+            elif control.get_attribute("type") == "checkbox":
+                if control.is_selected() != (text == "是"):
+                    control.click()
+            else:
+                control.clear()
+                control.send_keys(text)
+
+    def table(self, table_id):
+        """The rows of a result table, each as its cells' texts."""
+        return self.driver.execute_script(
+            "return [...document.getElementById(arguments[0]).tBodies[0].rows]"
+            ".map((r) => [...r.cells].map((c) => c.textContent));", table_id)
+
+    def pick_file(self, input_id, path):
+        self.driver.find_element(By.ID, input_id).send_keys(path)
+
+    def downloaded(self, name, seconds=30):
+        path = os.path.join(self.downloads, name)
+        deadline = time.time() + seconds
+        while not os.path.exists(path) and time.time() < deadline:
+            time.sleep(0.05)
+        with open(path, "rb") as f:
+            data = f.read()
+        os.remove(path)
+        return data
+
+    def pdf(self):
+        printed = self.driver.execute_cdp_cmd("Page.printToPDF", {
+            "paperWidth": 8.27, "paperHeight": 11.69, "preferCSSPageSize": True})
+        return base64.b64decode(printed["data"])
+
+    def viewport(self, width, height, mobile):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": mobile})
+
+    def screenshot(self, name):
+        os.makedirs(SCREENSHOTS, exist_ok=True)
+        shot = self.driver.execute_cdp_cmd("Page.captureScreenshot", {"format": "png"})
+        path = os.path.join(SCREENSHOTS, name)
+        with open(path, "wb") as f:
+            f.write(base64.b64decode(shot["data"]))
+        return path
