@@ -4,6 +4,7 @@
 
 #include "batch/batch.h"
 #include "batch/io.h"
+#include "casefile/case_file.h"
 #include "engine/claim.h"
 #include "engine/claim_statement.h"
 #include "engine/number_text.h"
@@ -207,6 +208,22 @@ std::string statement_json(const FieldTexts& texts, const Rules& rules) {
     out["statement"] = statement_body(std::get<Statement>(outcome), texts);
   }
   return dumped(out);
+}
+
+std::string open_case_json(std::string_view bytes, const Rules& rules) {
+  const casefile::CaseOpened opened = casefile::open_case(bytes, rules);
+  if (!opened.problem.empty()) return dumped({{"problem", opened.problem}});
+  Json texts = Json::object();
+  for (const FieldRow& row : claim_fields())
+    texts[std::string(row.name)] = text_of(opened.texts, row.name);
+  return dumped({{"problem", ""}, {"texts", std::move(texts)}});
+}
+
+std::string save_case(const FieldTexts& texts) {
+  casefile::CaseTexts pairs;
+  for (const FieldRow& row : claim_fields())
+    pairs.emplace_back(std::string(row.name), std::string(text_of(texts, row.name)));
+  return casefile::write_case(pairs);
 }
 
 std::variant<Rules, std::string> with_user_rules(const Rules& shipped, std::string_view name,

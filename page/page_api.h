@@ -48,6 +48,13 @@ std::string region_status_words(const Region* region);
 std::variant<Rules, std::string> with_user_rules(const Rules& shipped, std::string_view name,
                                                  std::string_view json);
 
+// A case file as the page opens it, with the window's refusals:
+//   {"problem": "", "texts": {"工伤等级": "七", …}}   {"problem": "「工伤等级」只能是……：十一"}
+std::string open_case_json(std::string_view bytes, const Rules& rules);
+
+// The case file's bytes for the texts, as the window saves them.
+std::string save_case(const FieldTexts& texts);
+
 // gongshang-batch --claim over a UTF-8 CSV text in memory, with these rules.
 struct BatchRun {
   int status = 0;   // as the batch tool exits

@@ -2,12 +2,12 @@
 // engine (emscripten's output, the WebAssembly inside) and the page script
 // inline, and a Content-Security-Policy that allows exactly those two
 // scripts and that stylesheet, by their hashes, and no connection at all.
-//   node assemble.js page.html page.css engine.js page.js regions.json out.html
+//   node assemble.js page.html page.css page.js engine.js regions.json out.html
 'use strict';
 const crypto = require('crypto');
 const fs = require('fs');
 
-const [template, css, engine, page, rules, out] = process.argv.slice(2);
+const [template, css, page, engine, rules, out] = process.argv.slice(2);
 const read = (file) => fs.readFileSync(file, 'utf8');
 const hash = (text) => "'sha256-" + crypto.createHash('sha256').update(text, 'utf8').digest('base64') + "'";
 

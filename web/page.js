@@ -136,11 +136,9 @@
       cell('支付方', item.payer),
       cell('计算过程', item.working, 'working'),
       cell('依据', item.article)));
-    const sum = make('tr', null,
-      cell('项目', title, 'name'),
-      cell('金额（元）', total.total, 'amount'),
-      cell('支付方', '基金 ' + total.fund + '\n用人单位 ' + total.employer, 'working'),
-      cell('计算过程', ''), cell('依据', ''));
+    const split = cell('', '其中基金支付 ' + total.fund + ' 元，用人单位支付 ' + total.employer + ' 元');
+    split.colSpan = 3;
+    const sum = make('tr', null, cell('项目', title, 'name'), cell('金额（元）', total.total, 'amount'), split);
     sum.className = 'total';
     $(id).tBodies[0].replaceChildren(...rows, sum);
   }
@@ -297,7 +295,10 @@
   function start(module) {
     engine = module;
     buildForm(JSON.parse(call('form', [])));
+    // A list picked by some means (a script, an assistive tool) reports a
+    // change without an input event.
     $('表单').addEventListener('input', recompute);
+    $('表单').addEventListener('change', recompute);
     // Enter in a field never sends the form anywhere.
     $('表单').addEventListener('submit', (event) => event.preventDefault());
     $('保存案例').addEventListener('click', () =>
@@ -308,9 +309,14 @@
     onPick('批量计算', '批量文件', runBatch);
     $('计算日期').textContent = new Date().toLocaleDateString('zh-CN', { year: 'numeric', month: 'long', day: 'numeric' });
     recompute();
+    performance.mark('first-result');
     document.body.dataset.ready = 'true';
   }
 
+  // emscripten's glue tries fetch() on the module embedded in it before it
+  // decodes it itself, which the CSP refuses (and reports). The page fetches
+  // nothing, so it goes without.
+  window.fetch = undefined;
   createEngine().then(start, (error) => {
     say('计算引擎未能启动：' + error + '。请换用较新的浏览器打开此文件。');
   });

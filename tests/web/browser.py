@@ -12,7 +12,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-PAGE = os.path.join(ROOT, "build", "web", "gongshang.html")
+PAGE = os.environ.get("GONGSHANG_PAGE", os.path.join(ROOT, "build", "web", "gongshang.html"))
 SCREENSHOTS = os.path.join(ROOT, "build", "screenshots")
 
 # Recorded from before the page's first script: a CSP violation means the
@@ -114,6 +114,7 @@ class Browser:
 
     def screenshot(self, name):
         os.makedirs(SCREENSHOTS, exist_ok=True)
+        self.driver.execute_script("document.activeElement.blur(); window.scrollTo(0, 0)")
         shot = self.driver.execute_cdp_cmd("Page.captureScreenshot", {"format": "png"})
         path = os.path.join(SCREENSHOTS, name)
         with open(path, "wb") as f:
