@@ -78,7 +78,7 @@
       }
       const label = make('label', field.name);
       label.htmlFor = id;
-      row.append(label, control);
+      row.append(label, field.kind === 'date' ? withCalendar(control, field.name) : control);
     }
     control.id = id;
     control.name = field.name;
@@ -93,6 +93,30 @@
     row.append(problem);
     controls.set(field.name, { field, control, row, problem });
     return row;
+  }
+
+  // A date is typed, or picked from the browser's own calendar, which
+  // writes it as 2025-03-01.
+  function withCalendar(control, name) {
+    const picker = make('input');
+    picker.type = 'date';
+    picker.className = 'picker';
+    picker.tabIndex = -1;
+    picker.setAttribute('aria-hidden', 'true');
+    const button = make('button', '日历');
+    button.type = 'button';
+    button.setAttribute('aria-label', '从日历选择' + name);
+    button.addEventListener('click', () => {
+      if (picker.showPicker) picker.showPicker();
+      else picker.click();
+    });
+    picker.addEventListener('change', () => {
+      control.value = picker.value;
+      control.dispatchEvent(new Event('input', { bubbles: true }));
+    });
+    const box = make('div', null, control, button, picker);
+    box.className = 'date';
+    return box;
   }
 
   function buildForm(form) {

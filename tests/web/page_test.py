@@ -120,7 +120,13 @@ class PageTest(unittest.TestCase):
         self.assertTrue(self.d.current_url.startswith("file://"))
         self.assertFalse(self.browser.control("死亡日期").is_displayed())
         self.browser.fill({"工亡": "是"})
-        self.assertTrue(self.browser.control("死亡日期").is_displayed())
+        died = self.browser.control("死亡日期")
+        self.assertTrue(died.is_displayed())
+        # The calendar writes the date it picks into the field.
+        self.d.execute_script("const p = arguments[0].parentElement.querySelector('[type=date]');"
+                              "p.value = '2024-12-31';"
+                              "p.dispatchEvent(new Event('change', {bubbles: true}));", died)
+        self.assertEqual(died.get_attribute("value"), "2024-12-31")
 
     def test_a_saved_case_opens_and_a_bad_one_changes_nothing(self):
         self.browser.fill(DEATH)
