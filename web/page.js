@@ -198,6 +198,7 @@
     fillTable('一次性待遇', s.items.filter((i) => !i.monthly), s.once, '一次性合计');
     fillTable('按月待遇', s.items.filter((i) => i.monthly), s.monthly, '每月合计');
     $('合计').textContent = '一次性支付合计 ' + s.once.total + ' 元；按月支付合计每月 ' + s.monthly.total + ' 元。';
+    $('摘要').textContent = '一次性 ' + s.once.total + ' 元 · 每月 ' + s.monthly.total + ' 元';
     $('说明').replaceChildren(...s.notes.map((n) => make('p', n)));
     $('基本情况').tBodies[0].replaceChildren(...s.inputs.map(([name, text]) =>
       make('tr', null, make('th', name), make('td', text))));
@@ -206,6 +207,7 @@
 
   function showNothing(message) {
     $('提示').textContent = message;
+    $('摘要').textContent = message;
     $('退休日期').hidden = true;
     for (const id of ['一次性待遇', '按月待遇', '基本情况']) $(id).tBodies[0].replaceChildren();
     for (const id of ['合计', '说明', '来源']) $(id).replaceChildren();
