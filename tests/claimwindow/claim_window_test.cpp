@@ -188,6 +188,7 @@ class ClaimWindowTest : public QObject {
         {"{\"格式\": 1,\n\"工伤等级\": \"五\"", u"第 2 行"_s},
         {R"({"格式": 1, "工伤等级": "十一"})", u"工伤等级"_s},
         {R"({"格式": 1, "姓名": "张三"})", u"姓名"_s},
+        {R"({"格式": 1, "停薪月数": "25"})", u"「停薪月数」应为 0 至 24 的整数"_s},
     };
     for (const auto& [bytes, named] : refused) {
       QFile file(dir.filePath(u"bad.json"_s));
@@ -198,6 +199,13 @@ class ClaimWindowTest : public QObject {
       QVERIFY2(why.contains(named), qPrintable(why));
       QCOMPARE(second->texts(), first->texts());
     }
+    // What the engine reads, the window opens: "5级" is the list's 五.
+    QFile typed(dir.filePath(u"typed.json"_s));
+    QVERIFY(typed.open(QIODevice::WriteOnly));
+    typed.write(R"({"格式": 1, "工伤等级": "5级", "配偶": "１"})");
+    typed.close();
+    QCOMPARE(second->openCase(typed.fileName()), QString());
+    QCOMPARE(text_of(second->texts(), "工伤等级"), "五");
   }
 
   void reportHoldsEveryItemAndItsSources() {
