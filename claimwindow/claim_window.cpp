@@ -19,6 +19,7 @@
 #include "claimwindow/fields.h"
 #include "claimwindow/report.h"
 #include "claimwindow/results_view.h"
+#include "engine/claim_inputs.h"
 #include "qstring/utf8.h"
 
 using namespace Qt::StringLiterals;
@@ -150,15 +151,23 @@ QString ClaimWindow::openCase(const QString& path) {
   const QByteArray bytes = file.readAll();
   const CaseRead read = read_case(std::string_view(bytes.constData(), bytes.size()));
   if (!read.problem.empty()) return to_qstring(read.problem);
+  // A control holds the engine's form of a text ("5级" is 五); a text the
+  // engine refuses is refused in its words, as --pdf refuses it. Money and
+  // dates open as typed and are marked at the field.
+  FieldTexts opened = empty_texts();
   for (const auto& [name, text] : read.texts) {
-    const QString problem = form_->problemWith(name, to_qstring(text));
+    const FieldRow& row = *find_field(name);
+    const std::string shown = control_text(row, text);
+    QString problem = row.kind == FieldKind::kMoney || row.kind == FieldKind::kDate
+                          ? QString()
+                          : to_qstring(field_problem(row, text));
+    if (problem.isEmpty()) problem = form_->problemWith(name, to_qstring(shown));
     if (!problem.isEmpty())
       return u"「%1」%2：%3"_s.arg(to_qstring(name), problem, to_qstring(text));
+    set_text(opened, name, shown);
   }
   // Checked in full above, so every field takes its text; fields the file
   // leaves out are emptied, as a case saved with them empty would have them.
-  FieldTexts opened = empty_texts();
-  for (const auto& [name, text] : read.texts) set_text(opened, name, text);
   loading_ = true;
   for (const FieldRow& row : claim_fields())
     form_->setText(row.name, to_qstring(text_of(opened, row.name)));

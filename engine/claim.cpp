@@ -67,7 +67,6 @@ class ClaimBuilder {
 
   std::optional<Refusal> build() {
     claim_.retirement.clear();
-    claim_.status.reset();
     for (ClaimLine& l : claim_.lines) {
       l.present = false;
       l.unknown = false;
@@ -92,7 +91,6 @@ class ClaimBuilder {
                             "为期满后死亡的，只适用于一至四级伤残职工（《工伤保险条例》第三十九条"
                             "第三款）；请选择工伤等级一至四，或把死亡情形留空")};
     }
-    if (region_) claim_.status = region_->status;
     if (b_.grade >= kFirstSubsidyGrade && in_.end && region_) {
       if (auto r = subsidy(C::kMedicalSubsidy, region_->medical)) return *r;
       if (auto r = subsidy(C::kEmploymentSubsidy, region_->employment)) return *r;

@@ -139,7 +139,6 @@ inline constexpr std::string_view kUnknownFigure =
 struct Claim {
   std::string retirement;  // "2026-10-15", or empty without 出生日期 and 原退休年龄
   std::array<ClaimLine, kClaimItemCount> lines;
-  std::optional<DataStatus> status;  // of the region passed in, if any
   // 数据状态: the status word first, then what qualifies the figures, apart
   // by "；": "条文已核对", "转载未核对；用户规则文件", "政府文件；2025年收入未确认";
   // empty when no figure of the rules was used.

@@ -191,6 +191,17 @@ std::string field_problem(const FieldRow& row, std::string_view text) {
   return {};
 }
 
+std::string control_text(const FieldRow& row, std::string_view text) {
+  if (row.kind == FieldKind::kMoney || row.kind == FieldKind::kDate) return std::string(text);
+  std::string plain = ascii_form(text);
+  if (row.name == name(Input::kGrade)) {
+    if (auto item = grade_item(plain)) return std::string(*item);
+  } else if (row.name == name(Input::kNursing)) {
+    if (auto item = nursing_item(plain)) return std::string(*item);
+  }
+  return plain;
+}
+
 std::variant<ClaimValues, Refusal> read_claim_inputs(const ClaimTexts& texts, const Rules& rules) {
   ClaimValues v;
   if (auto e = read_all(texts, v)) return std::move(*e);

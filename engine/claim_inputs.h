@@ -40,6 +40,12 @@ struct ClaimValues {
 //   (出生日期, "1066-01-01") -> "年份应在 1900 至 2100 之间，多半是输入错误"
 std::string field_problem(const FieldRow& row, std::string_view text);
 
+// The text a form's control shows for a field's text: a list's item, a
+// yes/no, an age or a count in ASCII without blanks around; money and dates
+// as typed.
+//   (工伤等级, "5级") -> "五"   (配偶, " １ ") -> "1"   (医疗费, "１,000") -> "１,000"
+std::string control_text(const FieldRow& row, std::string_view text);
+
 // Reads every claim text (地区 is the caller's: it resolves the name).
 //   原退休年龄 "45" -> Refusal{"原退休年龄", "「原退休年龄」应为 60、55 或 50"}
 //   解除日期 "2024-01-01", 出生日期 "" -> Refusal{"出生日期", ...}

@@ -134,6 +134,11 @@ class ClaimWindowTest : public QObject {
     QVERIFY(window->findChild<QWidget*>(u"死亡日期"_s)->isVisible());
     QCOMPARE(rows(*window, u"一次性待遇"_s), kDeathOnce);
     QCOMPARE(rows(*window, u"按月待遇"_s), kDeathMonthly);
+
+    // Art. 39's third paragraph is for grades 一–四 only: refused at 死亡情形.
+    fill(*window, {{u"死亡情形"_s, u"期满后死亡"_s}});
+    QVERIFY(window->statement() == nullptr);
+    QVERIFY(window->findChild<QLabel*>(u"死亡情形问题"_s)->text().contains(u"一至四级"_s));
   }
 
   // Marked at the field, every one of them, and no dialog: the results say
@@ -161,7 +166,17 @@ class ClaimWindowTest : public QObject {
     fill(*first, kZhejiangSeven);
     fill(*first, kDeath);
     const QString path = dir.filePath(u"case.json"_s);
+    // A key 格式 1 lacks raises the version; without it the case stays 格式 1.
+    const auto saved_format = [&] {
+      QFile saved(path);
+      return saved.open(QIODevice::ReadOnly) ? saved.readAll().mid(0, 16) : QByteArray();
+    };
+    fill(*first, {{u"死亡情形"_s, u"因工死亡"_s}});
     QCOMPARE(first->saveCase(path), QString());
+    QVERIFY(saved_format().contains("\"格式\": 2"));
+    fill(*first, {{u"死亡情形"_s, QString()}});
+    QCOMPARE(first->saveCase(path), QString());
+    QVERIFY(saved_format().contains("\"格式\": 1"));
 
     auto second = new_window();
     QCOMPARE(second->openCase(path), QString());
@@ -173,6 +188,7 @@ class ClaimWindowTest : public QObject {
         {"{\"格式\": 1,\n\"工伤等级\": \"五\"", u"第 2 行"_s},
         {R"({"格式": 1, "工伤等级": "十一"})", u"工伤等级"_s},
         {R"({"格式": 1, "姓名": "张三"})", u"姓名"_s},
+        {R"({"格式": 1, "停薪月数": "25"})", u"「停薪月数」应为 0 至 24 的整数"_s},
     };
     for (const auto& [bytes, named] : refused) {
       QFile file(dir.filePath(u"bad.json"_s));
@@ -183,6 +199,13 @@ class ClaimWindowTest : public QObject {
       QVERIFY2(why.contains(named), qPrintable(why));
       QCOMPARE(second->texts(), first->texts());
     }
+    // What the engine reads, the window opens: "5级" is the list's 五.
+    QFile typed(dir.filePath(u"typed.json"_s));
+    QVERIFY(typed.open(QIODevice::WriteOnly));
+    typed.write(R"({"格式": 1, "工伤等级": "5级", "配偶": "１"})");
+    typed.close();
+    QCOMPARE(second->openCase(typed.fileName()), QString());
+    QCOMPARE(text_of(second->texts(), "工伤等级"), "五");
   }
 
   void reportHoldsEveryItemAndItsSources() {

@@ -147,7 +147,7 @@ TEST(Claim, SaysWhoPaysAndHowFarTheFiguresWereChecked) {
   ClaimOutcome out = run(kCases[2].classic, kCases[2].claim);
   ASSERT_TRUE(std::holds_alternative<Claim>(out));
   const Claim& claim = std::get<Claim>(out);
-  EXPECT_EQ(claim.status, DataStatus::kStatuteChecked);
+  EXPECT_EQ(claim.data_status, "条文已核对");
   const ClaimLine& employment = claim.lines[index(C::kEmploymentSubsidy)];
   EXPECT_EQ(employment.payer, Payer::kEmployer);
   EXPECT_EQ(employment.working,
