@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "engine/claim_fields.h"
+#include "engine/claim_inputs.h"
 
 namespace gongshang::casefile {
 
@@ -123,13 +124,23 @@ std::string value_problem(const FieldRow& row, std::string_view text, const Rule
 CaseOpened open_case(std::string_view bytes, const Rules& rules) {
   CaseRead read = read_case(bytes);
   if (!read.problem.empty()) return {{}, std::move(read.problem)};
+  // A control holds the engine's form of a text ("5级" is 五); a text the
+  // engine refuses is refused in its words, as --pdf refuses it. Money and
+  // dates open as typed and are marked at the field.
+  FieldTexts opened = empty_texts();
   for (const auto& [name, text] : read.texts) {
-    if (std::string problem = value_problem(*find_field(name), text, rules); !problem.empty())
-      return {{}, bracketed(name) + problem + "：" + text};
+    const FieldRow& row = *find_field(name);
+    std::string shown = control_text(row, text);
+    std::string problem = row.kind == FieldKind::kMoney || row.kind == FieldKind::kDate
+                              ? std::string()
+                              : field_problem(row, text);
+    if (problem.empty()) problem = value_problem(row, shown, rules);
+    if (!problem.empty()) return {{}, bracketed(name) + problem + "：" + text};
+    set_text(opened, name, std::move(shown));
   }
-  // Fields the file leaves out are emptied, as a case saved with them empty
+  // Fields the file leaves out are empty, as a case saved with them empty
   // would have them.
-  return {texts_of(read.texts), {}};
+  return {std::move(opened), {}};
 }
 
 }  // namespace gongshang::casefile

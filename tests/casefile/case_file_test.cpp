@@ -54,11 +54,16 @@ TEST(CaseFile, OpeningNamesTheFieldAndValueOrEmptiesWhatTheFileLeavesOut) {
             "「工伤等级」只能是一、二、三、四、五、六、七、八、九、十之一或留空：十一");
   EXPECT_TRUE(opened.texts.empty());
 
-  opened = open_case(R"({"格式": 2, "地区": "浙江", "死亡情形": "因工死亡"})", rules);
+  // A control shows the engine's form of the text.
+  opened = open_case(R"({"格式": 2, "地区": "浙江", "死亡情形": "因工死亡", "工伤等级": "5级",
+                         "配偶": " １ "})",
+                     rules);
   EXPECT_EQ(opened.problem, "");
+  EXPECT_EQ(text_of(opened.texts, "配偶"), "1");
   EXPECT_EQ(text_of(opened.texts, "地区"), "浙江");
   EXPECT_EQ(text_of(opened.texts, "死亡情形"), "因工死亡");
-  EXPECT_EQ(text_of(opened.texts, "工伤等级"), "");
+  EXPECT_EQ(text_of(opened.texts, "工伤等级"), "五");
+  EXPECT_EQ(text_of(opened.texts, "护理级别"), "");
   EXPECT_EQ(opened.texts.size(), claim_fields().size());
 }
 
