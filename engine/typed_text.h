@@ -28,6 +28,13 @@ std::string_view ascii_form(std::string_view text, std::string& buffer);
 //   "" -> nullopt   "7000元" -> nullopt   "1,000" -> nullopt   "1e400" -> nullopt
 std::optional<double> read_plain_number(std::string_view text);
 
+// A text typed by the user, to be echoed in a message: control and
+// invisible characters (U+0000..U+001F, U+007F..U+009F, zero-width and
+// direction marks, the byte-order mark) as \u escapes, bytes that are not
+// UTF-8 as \x escapes, so "浙江\0" does not pass for "浙江".
+//   "浙江" -> "浙江"   "浙江\0" -> "浙江\u0000"   "a\u200Bb" -> "a\u200Bb"   "\xB9" -> "\xB9"
+std::string visible(std::string_view text);
+
 // Counts of people are at most this.
 inline constexpr int kMaxCount = 999;
 
