@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include "app/claim_guard.h"
 #include "claimwindow/claim_window.h"
 #include "regions/rules_file.h"
 
@@ -79,6 +80,17 @@ int main(int argc, char* argv[]) {
     return std::fflush(stdout) == 0 ? EXIT_SUCCESS : kExitFailure;
   }
   if (!options.problem.empty()) return fail(QString::fromStdString(options.problem));
+  namespace regions = gongshang::regions;
+  const auto program = regions::program_path();
+  if (options.pdf) {
+    const std::string why = gongshang::app::overwrite_problem(
+        *options.pdf,
+        {{*options.case_file, "案例文件"},
+         {options.rules.value_or(std::string()), "规则文件"},
+         {(program.parent_path() / regions::kShippedRelativePath).lexically_normal(), "规则文件"}});
+    if (!why.empty()) return fail(QString::fromStdString(why));
+    gongshang::app::silence_qt_messages();
+  }
   // A report needs fonts but no screen: scripts run it where there is none.
   if (options.pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -90,8 +102,6 @@ int main(int argc, char* argv[]) {
                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtTexts);
 
-  namespace regions = gongshang::regions;
-  const auto program = regions::program_path();
   regions::Loaded loaded = regions::load_rules(program, options.rules.value_or(std::string()));
   if (const auto* error = std::get_if<regions::LoadError>(&loaded)) {
     const QString why = QString::fromStdString(error->text());

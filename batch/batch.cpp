@@ -121,7 +121,7 @@ class Converter {
       if (it == names.end()) continue;
       std::size_t& column = columns_[static_cast<std::size_t>(it - names.begin())];
       if (column != kNoColumn) {
-        fail(describe({record_.line, "输入列「" + std::string(*it) + "」重复（第 " +
+        fail(describe({record_.line, "输入列「" + visible(*it) + "」重复（第 " +
                                          decimal(column + 1) + " 列和第 " + decimal(i + 1) +
                                          " 列）"}));
         return false;

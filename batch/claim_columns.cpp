@@ -29,8 +29,8 @@ std::optional<std::string> ClaimColumns::find(std::span<const std::string_view> 
     if (it == kClaimInputNames.end()) continue;
     std::size_t& column = columns_[static_cast<std::size_t>(it - kClaimInputNames.begin())];
     if (column != kNoColumn) {
-      return "输入列「" + std::string(*it) + "」重复（第 " + std::to_string(column + 1) +
-             " 列和第 " + std::to_string(i + 1) + " 列）";
+      return "输入列「" + visible(*it) + "」重复（第 " + std::to_string(column + 1) + " 列和第 " +
+             std::to_string(i + 1) + " 列）";
     }
     column = i;
   }

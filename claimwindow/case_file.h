@@ -5,6 +5,7 @@
 #ifndef GONGSHANG_CLAIMWINDOW_CASE_FILE_H_
 #define GONGSHANG_CLAIMWINDOW_CASE_FILE_H_
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,17 +24,20 @@ using CaseTexts = std::vector<std::pair<std::string, std::string>>;
 // spaces of indent, characters as they are (no \u escapes), a final newline.
 std::string write_case(const CaseTexts& texts);
 
-// The fields of a case file, or why it cannot be opened: not JSON (with the
-// line), not an object, no "格式" or one this program does not know (a newer
-// version is named as such), a key no field has, a value that is not a text.
+// The fields of a case file, or why it cannot be opened: not JSON or not
+// UTF-8 (with the line and column), a key given twice, not an object, no "格式" or one this program
+// does not know (a newer version is named as such), a key no field has, a value that is not a text.
 //   R"({"格式":1,"工伤等级":"七"})" -> {{"工伤等级","七"}}, ""
 //   R"({"格式":2})"  -> {}, "这个案例由更新版本的程序保存（格式 2），本程序只能打开格式 1"
-//   "{"              -> {}, "第 1 行不是有效的 JSON：…"
+//   "{"              -> {}, "第 1 行第 2 列：文件在这里意外结束：…"
 struct CaseRead {
   CaseTexts texts;
   std::string problem;  // "" when the case was read
 };
 CaseRead read_case(std::string_view bytes);
+
+// The same for a file, read no further than jsonfile::kMaxBytes.
+CaseRead read_case_file(const std::filesystem::path& file);
 
 }  // namespace gongshang::claimwindow
 

@@ -1,5 +1,8 @@
 #include "claimwindow/claim_window.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -22,6 +25,7 @@
 #include "claimwindow/report.h"
 #include "claimwindow/results_view.h"
 #include "engine/dates.h"
+#include "engine/typed_text.h"
 #include "qstring/utf8.h"
 
 using namespace Qt::StringLiterals;
@@ -156,15 +160,12 @@ void ClaimWindow::recompute() {
 }
 
 QString ClaimWindow::openCase(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return u"无法打开 %1：%2"_s.arg(path, file.errorString());
-  const QByteArray bytes = file.readAll();
-  const CaseRead read = read_case(std::string_view(bytes.constData(), bytes.size()));
+  const CaseRead read = read_case_file(QFile::encodeName(path).toStdString());
   if (!read.problem.empty()) return to_qstring(read.problem);
   for (const auto& [name, text] : read.texts) {
     const QString problem = form_->problemWith(name, to_qstring(text));
     if (!problem.isEmpty())
-      return u"「%1」%2：%3"_s.arg(to_qstring(name), problem, to_qstring(text));
+      return u"「%1」%2：%3"_s.arg(to_qstring(name), problem, to_qstring(visible(text)));
   }
   // Checked in full above, so every field takes its text; fields the file
   // leaves out are emptied, as a case saved with them empty would have them.
@@ -199,6 +200,12 @@ QString ClaimWindow::saveCase(const QString& path) {
 
 QString ClaimWindow::exportPdf(const QString& path) {
   if (!sheet_) return problem_;
+  // Compared as files, not names: a link or another spelling is the same case.
+  std::error_code error;
+  if (!casePath_.isEmpty() &&
+      std::filesystem::equivalent(QFile::encodeName(path).toStdString(),
+                                  QFile::encodeName(casePath_).toStdString(), error))
+    return u"%1 是打开着的案例文件，导出会覆盖它：请换一个文件名"_s.arg(path);
   return write_report_pdf(report_html(texts(), *sheet_, QDate::currentDate()), path);
 }
 

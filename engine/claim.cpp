@@ -8,6 +8,7 @@
 #include "engine/dates.h"
 #include "engine/legal_figures.h"
 #include "engine/number_text.h"
+#include "engine/typed_text.h"
 
 namespace gongshang {
 namespace {
@@ -312,7 +313,7 @@ ClaimOutcome work_out_claim(const InputTexts& classic, const ClaimTexts& claim,
 
 Refusal unknown_region(std::string_view typed) {
   return {kClaimInputNames[index(ClaimInput::kRegion)],
-          "「地区」没有名为“" + std::string(typed) + "”的条目：请填写规则文件中的地区名，或留空"};
+          "「地区」没有名为“" + visible(typed) + "”的条目：请填写规则文件中的地区名，或留空"};
 }
 
 }  // namespace gongshang

@@ -211,13 +211,16 @@ Rules read_rules(const json& doc) {
 std::string LoadError::text() const {
   std::string out = file;
   if (line > 0) out += (out.empty() ? "第 " : " 第 ") + std::to_string(line) + " 行";
+  if (line > 0 && column > 0) out += "第 " + std::to_string(column) + " 列";
   if (!out.empty()) out += "：";
   return out + message;
 }
 
 Loaded parse_rules(std::string_view json_text) {
   jsonfile::Document doc = jsonfile::parse(json_text);
-  if (doc.problem) return LoadError{{}, doc.problem->line, doc.problem->text()};
+  if (doc.problem) {
+    return LoadError{{}, doc.problem->line, doc.problem->message, doc.problem->column};
+  }
   try {
     return read_rules(doc.root);
   } catch (const Fault& f) {
