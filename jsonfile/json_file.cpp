@@ -188,8 +188,8 @@ class Builder final : public nlohmann::json_sax<Json> {
     return true;
   }
 
-  bool parse_error(std::size_t byte, const std::string& token,
-                   const nlohmann::detail::exception&) override {
+  bool parse_error(std::size_t byte, const std::string&,
+                   const nlohmann::detail::exception& e) override {
     // byte counts from 1 and includes the end of input when it was reached.
     if (byte > bytes_.size()) {
       const bool blank = bytes_.find_first_not_of(" \t\r\n") == std::string_view::npos;
@@ -198,16 +198,31 @@ class Builder final : public nlohmann::json_sax<Json> {
                          : "文件在这里意外结束：可能不完整（被截断），或少了引号或括号");
       return false;
     }
-    const std::size_t offset = byte == 0 ? 0 : byte - 1;
+    std::size_t offset = byte == 0 ? 0 : byte - 1;
+    // The library's words only choose the Chinese ones; they are not shown.
+    const std::string_view what = e.what();
+    const auto says = [&](std::string_view words) {
+      return what.find(words) != std::string_view::npos;
+    };
+    const auto letter = [&](std::size_t i) {
+      const char c = bytes_[i];
+      return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    };
     std::string why;
-    if (token.starts_with("\"")) {
-      const unsigned char last = token.empty() ? 0 : static_cast<unsigned char>(token.back());
-      why = last < 0x20
-                ? "引号中的文字含有控制字符 " + visible(token.substr(token.size() - 1)) +
-                      "（例如换行或制表符），须写作转义形式如 \\n"
-                : "引号中有无效的转义：反斜杠后只能是 \" \\ / b f n r t 或 u 加四位十六进制数";
-    } else if (token.size() > 1) {
-      why = "无法识别“" + visible(token) + "”：文字须加英文双引号，数字只用半角数字";
+    if (says("control character")) {
+      why = "引号中的文字含有控制字符 " + visible(bytes_.substr(offset, 1)) +
+            "（例如换行或制表符），须写作转义形式如 \\n";
+    } else if (says("invalid string")) {
+      why = "引号中有无效的转义：反斜杠后只能是 \" \\ / b f n r t 或 u 加四位十六进制数";
+    } else if (says("invalid number")) {
+      why = "数字的写法不对（此处是“" + visible(bytes_.substr(offset, 1)) +
+            "”）：数字只用半角数字、小数点和指数";
+    } else if (says("invalid literal") && (letter(offset) || (offset > 0 && letter(offset - 1)))) {
+      std::size_t start = offset;
+      while (start > 0 && letter(start - 1)) --start;
+      why = "无法识别“" + visible(bytes_.substr(start, offset + 1 - start)) +
+            "”：文字须加英文双引号，true、false、null 须小写";
+      offset = start;
     } else {
       why = unexpected(bytes_, offset);
     }
