@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -168,12 +169,22 @@ class ClaimWindowTest : public QObject {
     QCOMPARE(second->openCase(path), QString());
     QCOMPARE(second->texts(), first->texts());
     QCOMPARE(rows(*second, u"一次性待遇"_s), rows(*first, u"一次性待遇"_s));
+    const auto bytes = [&path] {
+      QFile file(path);
+      return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray saved = bytes();
+    QVERIFY(second->exportPdf(path).contains(u"打开着的案例文件"_s));
+    QCOMPARE(bytes(), saved);
 
     const std::pair<QByteArray, QString> refused[] = {
         {R"({"格式": 2, "工伤等级": "五"})", u"更新版本"_s},
         {"{\"格式\": 1,\n\"工伤等级\": \"五\"", u"第 2 行"_s},
         {R"({"格式": 1, "工伤等级": "十一"})", u"工伤等级"_s},
         {R"({"格式": 1, "姓名": "张三"})", u"姓名"_s},
+        {"{\"格式\": 1, \"本人月均工资\": \"6000\",\n\"本人月均工资\": \"9000\"}",
+         u"第 2 行第 1 列：「本人月均工资」出现了两次"_s},
+        {R"({"格式": 1, "地区": "浙江\u0000"})", u"或留空：浙江\\u0000"_s},
     };
     for (const auto& [bytes, named] : refused) {
       QFile file(dir.filePath(u"bad.json"_s));
