@@ -1,5 +1,6 @@
 #include "engine/typed_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -122,8 +123,12 @@ void append_hex(std::string& out, unsigned value, int digits) {
 
 std::string visible(std::string_view text) {
   std::string out;
-  out.reserve(text.size());
+  out.reserve(std::min(text.size(), kVisibleBytes + 16));
   while (!text.empty()) {
+    if (out.size() >= kVisibleBytes) {
+      out += "…";
+      break;
+    }
     char32_t code = 0;
     std::size_t n = utf8_at(text, code);
     if (n == 0) {

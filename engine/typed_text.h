@@ -32,7 +32,10 @@ std::optional<double> read_plain_number(std::string_view text);
 // invisible characters (U+0000..U+001F, U+007F..U+009F, zero-width and
 // direction marks, the byte-order mark) as \u escapes, bytes that are not
 // UTF-8 as \x escapes, so "浙江\0" does not pass for "浙江".
+// A text longer than kVisibleBytes is cut there and ends in "…": a message
+// names a value, it does not repeat a file.
 //   "浙江" -> "浙江"   "浙江\0" -> "浙江\u0000"   "a\u200Bb" -> "a\u200Bb"   "\xB9" -> "\xB9"
+inline constexpr std::size_t kVisibleBytes = 120;
 std::string visible(std::string_view text);
 
 // Counts of people are at most this.

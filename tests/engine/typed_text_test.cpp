@@ -44,6 +44,7 @@ TEST(TypedText, EchoesInvisibleCharactersVisibly) {
       {"\xD5\xE3\xBD", "\\xD5\\xE3\\xBD"},                    // GBK bytes
       {"\xC0\x80\xED\xA0\x80", "\\xC0\\x80\\xED\\xA0\\x80"},  // overlong NUL, surrogate
       {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},               // four bytes, kept
+      {std::string(kVisibleBytes - 1, 'x') + "京京", std::string(kVisibleBytes - 1, 'x') + "京…"},
   };
   for (const auto& [text, shown] : rows) EXPECT_EQ(visible(text), shown) << shown;
 }
