@@ -121,6 +121,21 @@ void append_hex(std::string& out, unsigned value, int digits) {
 
 }  // namespace
 
+std::size_t valid_utf8_prefix(std::string_view text) {
+  std::size_t valid = 0;
+  while (valid < text.size()) {
+    if (static_cast<unsigned char>(text[valid]) < 0x80) {
+      ++valid;
+      continue;
+    }
+    char32_t code = 0;
+    const std::size_t n = utf8_at(text.substr(valid), code);
+    if (n == 0) break;
+    valid += n;
+  }
+  return valid;
+}
+
 std::string visible(std::string_view text) {
   std::string out;
   out.reserve(std::min(text.size(), kVisibleBytes + 16));

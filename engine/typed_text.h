@@ -28,6 +28,11 @@ std::string_view ascii_form(std::string_view text, std::string& buffer);
 //   "" -> nullopt   "7000元" -> nullopt   "1,000" -> nullopt   "1e400" -> nullopt
 std::optional<double> read_plain_number(std::string_view text);
 
+// How many bytes at the start of text are whole, valid UTF-8 (no overlong
+// forms, no surrogates): text.size() when all of it is.
+//   "浙江" -> 6   "a\xD5\xE3" -> 1   "\xE6\xB5" -> 0
+std::size_t valid_utf8_prefix(std::string_view text);
+
 // A text typed by the user, to be echoed in a message: control and
 // invisible characters (U+0000..U+001F, U+007F..U+009F, zero-width and
 // direction marks, the byte-order mark) as \u escapes, bytes that are not

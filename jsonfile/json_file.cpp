@@ -39,25 +39,6 @@ Problem at(std::string_view bytes, std::size_t offset, std::string message) {
   return {line, column, std::move(message)};
 }
 
-// The offset of the first byte that does not continue valid UTF-8, or npos.
-std::size_t first_bad_utf8(std::string_view bytes) {
-  for (std::size_t i = 0; i < bytes.size();) {
-    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-      ++i;
-      continue;
-    }
-    const std::string_view rest = bytes.substr(i, 4);
-    const std::string shown = visible(rest);
-    // visible() escapes a byte that starts no sequence as "\x..".
-    if (shown.starts_with("\\x")) return i;
-    std::size_t n = static_cast<unsigned char>(bytes[i]) >= 0xF0   ? 4
-                    : static_cast<unsigned char>(bytes[i]) >= 0xE0 ? 3
-                                                                   : 2;
-    i += n;
-  }
-  return std::string_view::npos;
-}
-
 // Whether every non-ASCII byte pairs up as GBK (or GB18030's four-byte form).
 bool looks_like_gbk(std::string_view bytes) {
   const auto b = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
@@ -91,7 +72,7 @@ std::optional<Problem> encoding_problem(std::string_view bytes) {
   if (std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
     return at(bytes, nul, "有空字符（字节 0）：文件可能已损坏，或不是文本文件");
   }
-  if (std::size_t bad = first_bad_utf8(bytes); bad != std::string_view::npos) {
+  if (std::size_t bad = valid_utf8_prefix(bytes); bad < bytes.size()) {
     if (looks_like_gbk(bytes)) {
       return at(bytes, bad,
                 "文件不是 UTF-8 编码，看来是 GBK（GB18030）：" + std::string(kSaveAsUtf8));

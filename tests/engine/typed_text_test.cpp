@@ -46,7 +46,13 @@ TEST(TypedText, EchoesInvisibleCharactersVisibly) {
       {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},               // four bytes, kept
       {std::string(kVisibleBytes - 1, 'x') + "京京", std::string(kVisibleBytes - 1, 'x') + "京…"},
   };
-  for (const auto& [text, shown] : rows) EXPECT_EQ(visible(text), shown) << shown;
+  for (const auto& [text, shown] : rows) {
+    EXPECT_EQ(visible(text), shown) << shown;
+    // Valid UTF-8 up to the first byte shown as \x.
+    EXPECT_EQ(visible(text.substr(0, valid_utf8_prefix(text))).find("\\x"), std::string::npos);
+    EXPECT_EQ(shown.find("\\x") == std::string::npos, valid_utf8_prefix(text) == text.size())
+        << shown;
+  }
 }
 
 // Two decimals of the exact binary value, ties to even, as to_chars writes.
