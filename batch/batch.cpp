@@ -268,11 +268,11 @@ int run(std::span<const std::string_view> args, ByteSource& standard_input, Byte
       err.write(message_line("无法写入说明：" + out.error()));
       return kExitFailure;
     } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
-      err.write(message_line("未知选项「" + std::string(arg) + "」；用法见 " +
+      err.write(message_line("未知选项「" + visible(arg) + "」；用法见 " +
                              std::string(kProgramName) + " --help"));
       return kExitFailure;
     } else if (path) {
-      err.write(message_line("只能给一个输入文件，多出了「" + std::string(arg) + "」"));
+      err.write(message_line("只能给一个输入文件，多出了「" + visible(arg) + "」"));
       return kExitFailure;
     } else {
       path = arg;
