@@ -170,7 +170,7 @@ class ClaimWindowTest : public QObject {
     QCOMPARE(rows(*second, u"一次性待遇"_s), rows(*first, u"一次性待遇"_s));
 
     const std::pair<QByteArray, QString> refused[] = {
-        {R"({"格式": 2, "工伤等级": "五"})", u"更新版本"_s},
+        {R"({"格式": 3, "工伤等级": "五"})", u"更新版本"_s},
         {"{\"格式\": 1,\n\"工伤等级\": \"五\"", u"第 2 行"_s},
         {R"({"格式": 1, "工伤等级": "十一"})", u"工伤等级"_s},
         {R"({"格式": 1, "姓名": "张三"})", u"姓名"_s},
