@@ -107,11 +107,11 @@ struct SubsidyRule {
   // figure is unknown (the subsidy is then shown as unknown for that grade).
   // Unused when `life_expectancy` gives the months.
   ByGrade by_grade{};
-  std::optional<LifeExpectancyRule> life_expectancy;
   // Occupational disease: the amount is multiplied by 1 + this (0.3 for 30 %).
   double disease_uplift = 0;
   // nullopt: paid in full until the retirement date.
   std::optional<NearRetirementCut> near_retirement;
+  std::optional<LifeExpectancyRule> life_expectancy;
 };
 
 struct Region {
