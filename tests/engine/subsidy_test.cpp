@@ -109,18 +109,5 @@ TEST(Subsidy, FollowsEachKindOfRule) {
   }
 }
 
-TEST(Subsidy, RefusesAProvinceBaseNotGiven) {
-  SubsidyRule rule = own_request_rule();
-  rule.base = SubsidyBase::kProvinceWage;
-  SubsidyCase c;
-  c.end = {2010, 1, 1};
-  c.retirement = {2026, 10, 15};
-  const SubsidyOutcome out = work_out_subsidy(rule, "补助金", "甲", c, false);
-  ASSERT_TRUE(std::holds_alternative<Refusal>(out));
-  EXPECT_EQ(std::get<Refusal>(out).field, "全省月工资");
-  EXPECT_EQ(end_reason_from_text("劳动合同法第三十八条"), EndReason::kArticle38);
-  EXPECT_FALSE(end_reason_from_text("辞职"));
-}
-
 }  // namespace
 }  // namespace gongshang
