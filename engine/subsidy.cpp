@@ -66,7 +66,8 @@ std::optional<EndReason> end_reason_from_text(std::string_view text) {
 SubsidyOutcome work_out_subsidy(const SubsidyRule& rule, std::string_view item,
                                 std::string_view region, const SubsidyCase& c, bool words) {
   const auto g = static_cast<std::size_t>(c.grade - kFirstSubsidyGrade);
-  const std::string where = "地区“" + std::string(region) + "”";
+  // Messages only: the batch tool works out rows by the million without them.
+  const auto where = [region] { return "地区“" + std::string(region) + "”"; };
   Months m;
   if (rule.life_expectancy) {
     auto months = life_expectancy_months(*rule.life_expectancy, g, item, region, c, words);
@@ -75,8 +76,8 @@ SubsidyOutcome work_out_subsidy(const SubsidyRule& rule, std::string_view item,
   } else if (rule.by_grade[g]) {
     m.months = *rule.by_grade[g];
   } else {
-    return SubsidyUnknown{where + "没有" + std::string(kGradeNames[g]) + "级" + std::string(item) +
-                          "的数字（来源缺失或互相矛盾，见该地区的说明）"};
+    return SubsidyUnknown{where() + "没有" + std::string(kGradeNames[g]) + "级" +
+                          std::string(item) + "的数字（来源缺失或互相矛盾，见该地区的说明）"};
   }
 
   double base = 0;
@@ -88,7 +89,7 @@ SubsidyOutcome work_out_subsidy(const SubsidyRule& rule, std::string_view item,
       if (!c.province_wage) {
         return Refusal{
             name(ClaimInput::kProvinceWage),
-            "「全省月工资」为空：" + where + "的" + std::string(item) + "以全省月工资为基数"};
+            "「全省月工资」为空：" + where() + "的" + std::string(item) + "以全省月工资为基数"};
       }
       base = *c.province_wage;
       break;
@@ -124,32 +125,33 @@ SubsidyOutcome work_out_subsidy(const SubsidyRule& rule, std::string_view item,
   if (const auto& cut = rule.near_retirement; cut && left < cut->years()) {
     const auto at = static_cast<std::size_t>(left);
     const bool changes = cut->unknown || cut->percent[at] != 100;
-    const std::string within = "距退休 " + std::to_string(left) + " 个整年";
+    const auto within = [left] { return "距退休 " + std::to_string(left) + " 个整年"; };
     bool applies = true;
     if (cut->scope == CutScope::kOwnRequest) {
       if (!c.reason && changes) {
         return Refusal{
             name(ClaimInput::kEndReason),
-            "「解除原因」为空：" + where + "的" + std::string(item) +
-                "只在工伤职工本人提出解除时按距退休年数递减，" + within +
+            "「解除原因」为空：" + where() + "的" + std::string(item) +
+                "只在工伤职工本人提出解除时按距退休年数递减，" + within() +
                 "，金额取决于解除原因；请选择本人提出、用人单位解除或劳动合同法第三十八条"};
       }
       applies = c.reason == EndReason::kOwnRequest;
       if (!applies && words) {
-        w += "；" + within + "，解除原因为" +
+        w += "；" + within() + "，解除原因为" +
              std::string(kEndReasonTexts[static_cast<std::size_t>(*c.reason)]) +
              "，不适用本人提出解除时的递减，全额";
       }
     }
     if (applies && cut->unknown) {
-      return SubsidyUnknown{within + "，" + where + "的" + std::string(item) +
+      return SubsidyUnknown{within() + "，" + where() + "的" + std::string(item) +
                             "临近退休时递减，但递减比例未知，无法算出金额"};
     }
     if (applies && changes) {
       const double percent = cut->percent[at];
       out.amount = out.amount * (percent / 100);
       if (words)
-        w += "；" + within + "，按 " + double_form(percent) + "% 支付 = " + money_text(out.amount);
+        w +=
+            "；" + within() + "，按 " + double_form(percent) + "% 支付 = " + money_text(out.amount);
     }
   }
   if (c.grade <= kLastGradeWithAllowance && c.reason == EndReason::kEmployer) {
