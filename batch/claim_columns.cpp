@@ -12,6 +12,7 @@ namespace gongshang::batch {
 namespace {
 
 constexpr std::size_t kNoColumn = SIZE_MAX;
+constexpr std::string_view kUnknownCell = "未知";
 
 }  // namespace
 
@@ -64,10 +65,14 @@ void ClaimColumns::append_row(const InputTexts& classic, const ClaimTexts& claim
     return append_refusal(*refusal, out);
   }
 
-  // Result and claim texts are ASCII digits and dates: no quoting needed.
+  // Result and claim texts are digits, dates and 未知: no quoting needed.
   for (const std::string& text : b.texts) out.append(",").append(text);
   out.append(",").append(c.retirement);
-  for (const ClaimLine& line : c.lines) out.append(",").append(line.text);
+  // An amount the region's data cannot give is "未知", not an empty cell,
+  // which would read as an item that does not apply.
+  for (const ClaimLine& line : c.lines) {
+    out.append(",").append(line.unknown.empty() ? std::string_view(line.text) : kUnknownCell);
+  }
   out.push_back(',');
   if (c.status) out.append(status_text(*c.status));
   out.push_back(',');

@@ -1,7 +1,7 @@
 // A claim saved to finish later or to send to a colleague: a UTF-8 JSON
 // object whose keys are the field names (the batch tool's columns) and whose
 // values are the texts as typed, plus "格式", the file's version.
-//   {"格式": 1, "地区": "浙江", "工伤等级": "七", "本人月均工资": "6000", …}
+//   {"格式": 2, "地区": "浙江", "工伤等级": "七", "本人月均工资": "6000", …}
 #ifndef GONGSHANG_CLAIMWINDOW_CASE_FILE_H_
 #define GONGSHANG_CLAIMWINDOW_CASE_FILE_H_
 
@@ -13,8 +13,9 @@
 
 namespace gongshang::claimwindow {
 
-// The version this program writes, and the newest it opens.
-inline constexpr int kCaseFormat = 1;
+// The version this program writes, and the newest it opens. 2 added
+// 解除原因; a format 1 file opens with it empty.
+inline constexpr int kCaseFormat = 2;
 inline constexpr std::string_view kFormatKey = "格式";
 
 // Field name and text, both UTF-8.
@@ -28,7 +29,7 @@ std::string write_case(const CaseTexts& texts);
 // UTF-8 (with the line and column), a key given twice, not an object, no "格式" or one this program
 // does not know (a newer version is named as such), a key no field has, a value that is not a text.
 //   R"({"格式":1,"工伤等级":"七"})" -> {{"工伤等级","七"}}, ""
-//   R"({"格式":2})"  -> {}, "这个案例由更新版本的程序保存（格式 2），本程序只能打开格式 1"
+//   R"({"格式":3})"  -> {}, "这个案例由更新版本的程序保存（格式 3），本程序只能打开格式 2"
 //   "{"              -> {}, "第 1 行第 2 列：文件在这里意外结束：…"
 struct CaseRead {
   CaseTexts texts;

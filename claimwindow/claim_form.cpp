@@ -17,9 +17,11 @@
 #include <QVBoxLayout>
 
 #include "claimwindow/fields.h"
+#include "engine/claim.h"
 #include "engine/fields.h"
 #include "engine/legal_figures.h"
 #include "engine/region_rules.h"
+#include "engine/subsidy.h"
 #include "qstring/utf8.h"
 
 using namespace Qt::StringLiterals;
@@ -28,10 +30,12 @@ namespace gongshang::claimwindow {
 
 namespace {
 
-// The empty item first: no grade, no nursing.
+// The empty item first: no grade, no nursing, no reason given.
 QStringList list_items(std::string_view name) {
   QStringList items{QString()};
-  if (name == gongshang::name(Input::kGrade))
+  if (name == gongshang::name(ClaimInput::kEndReason))
+    for (std::string_view reason : kEndReasonTexts) items << to_qstring(reason);
+  else if (name == gongshang::name(Input::kGrade))
     for (const GradeFigures& grade : kGrades) items << to_qstring(grade.item);
   else
     for (const NursingFigures& level : kNursingLevels) items << to_qstring(level.item);

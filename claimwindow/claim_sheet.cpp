@@ -149,6 +149,13 @@ SheetOutcome make_sheet(const FieldTexts& texts, const Rules& rules) {
   }
   for (std::size_t i = 0; i < kClaimItemCount; ++i) {
     const ClaimLine& claimed = c.lines[i];
+    // An amount the region's data cannot give is shown as such with the
+    // reason, adding nothing to the totals, rather than left out as if it
+    // did not apply.
+    if (!claimed.present && !claimed.unknown.empty()) {
+      add(sheet, {std::string(kClaimItems[i].name), 0, "未知", kClaimItems[i].payer,
+                  claimed.unknown, std::string(kClaimItems[i].article), kClaimItems[i].monthly});
+    }
     if (!claimed.present) continue;
     SheetLine line{std::string(kClaimItems[i].name),
                    fen_of(claimed.text),

@@ -36,6 +36,7 @@ constexpr FieldRow kFields[] = {
     {"出生日期", G::kTime, K::kDate},
     {"原退休年龄", G::kTime, K::kAge},
     {"解除日期", G::kTime, K::kDate, "解除或终止劳动关系之日"},
+    {"解除原因", G::kTime, K::kList},
     {"医疗费", G::kCosts, K::kMoney},
     {"辅助器具费", G::kCosts, K::kMoney},
     {"交通费", G::kCosts, K::kMoney},

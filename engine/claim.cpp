@@ -1,5 +1,6 @@
 #include "engine/claim.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -8,6 +9,7 @@
 #include "engine/dates.h"
 #include "engine/legal_figures.h"
 #include "engine/number_text.h"
+#include "engine/subsidy.h"
 #include "engine/typed_text.h"
 
 namespace gongshang {
@@ -79,7 +81,9 @@ class ClaimBuilder {
       l.article = {};
       l.payer = Payer::kFund;
       l.status.reset();
+      l.unknown.clear();
     }
+    claim_.notes.clear();
     if (in_.birth && in_.original_age) {
       retirement_ = retirement_date(*in_.birth, *in_.original_age);
       claim_.retirement = format_date(*retirement_);
@@ -99,66 +103,31 @@ class ClaimBuilder {
   ClaimLine& line(ClaimItem item) { return claim_.lines[index(item)]; }
 
   std::optional<Refusal> subsidy(ClaimItem item, const std::optional<SubsidyRule>& rule) {
-    std::size_t g = static_cast<std::size_t>(b_.grade - kFirstSubsidyGrade);
-    if (!rule || !rule->by_grade[g]) return std::nullopt;
-    const double months = *rule->by_grade[g];
-    double base = 0;
-    switch (rule->base) {
-      case SubsidyBase::kPoolWage:
-        base = b_.number(Input::kPoolWage);
-        break;
-      case SubsidyBase::kProvinceWage:
-        if (!in_.province_wage) return province_wage_missing(item);
-        base = *in_.province_wage;
-        break;
-      case SubsidyBase::kOwnWage:
-        base = b_.base_wage;
-        break;
-      case SubsidyBase::kFixed:
-        break;
-    }
+    if (!rule) return std::nullopt;
+    const SubsidyCase c{
+        b_.grade,   b_.number(Input::kPoolWage), in_.province_wage, b_.base_wage, in_.disease,
+        *in_.birth, *in_.original_age,           *in_.end,          *retirement_, in_.reason};
     std::string_view name = kClaimItems[index(item)].name;
-    double amount = rule->base == SubsidyBase::kFixed ? months : base * months;
-    std::string w;
-    if (words_) {
-      w = rule->base == SubsidyBase::kFixed
-              ? region_->name + "定额 " + figure(months) + " 元"
-              : std::string(base_text(rule->base)) + " " + figure(base) + " × " + figure(months) +
-                    " 个月 = " + money_text(amount);
+    SubsidyOutcome out = work_out_subsidy(*rule, name, region_->name, c, words_);
+    if (auto* refusal = std::get_if<Refusal>(&out)) return std::move(*refusal);
+    if (auto* unknown = std::get_if<SubsidyUnknown>(&out)) {
+      line(item).unknown = std::move(unknown->reason);
+      line(item).status = region_->status;
+      return std::nullopt;
     }
-    if (in_.disease && rule->disease_uplift != 0) {
-      amount = amount * (1 + rule->disease_uplift);
-      if (words_) {
-        w += "；职业病加发 " + figure(rule->disease_uplift * 100) + "%：× " +
-             figure(1 + rule->disease_uplift) + " = " + money_text(amount);
-      }
-    }
-    if (*in_.end >= *retirement_) {
-      amount = 0;
-      if (words_) w += "；解除日期不早于退休日期 " + claim_.retirement + "，不再发给";
-    } else if (int left = whole_years_between(*in_.end, *retirement_);
-               left < kFullSubsidyYears && rule->near_retirement_percent) {
-      double percent = (*rule->near_retirement_percent)[static_cast<std::size_t>(left)];
-      amount = amount * (percent / 100);
-      if (words_) {
-        w += "；距退休 " + std::to_string(left) + " 个整年，按 " + figure(percent) +
-             "% 支付 = " + money_text(amount);
-      }
-    }
-    if (!settle(line(item), item, amount)) return result_refusal(item);
+    SubsidyAmount& a = std::get<SubsidyAmount>(out);
+    if (!settle(line(item), item, a.amount)) return result_refusal(item);
     line(item).status = region_->status;
     if (words_) {
-      line(item).working = std::string(name) + "：" + w + "（" + region_->name + " " +
+      line(item).working = std::string(name) + "：" + a.working +
+                           (a.note.empty() ? "" : "；" + a.note) + "（" + region_->name + " " +
                            region_->statute + region_->articles + "，" +
                            std::string(status_text(region_->status)) + "）";
     }
+    if (!a.note.empty() && std::ranges::find(claim_.notes, a.note) == claim_.notes.end()) {
+      claim_.notes.push_back(std::move(a.note));
+    }
     return std::nullopt;
-  }
-
-  Refusal province_wage_missing(ClaimItem item) {
-    return {kClaimInputNames[index(I::kProvinceWage)],
-            "「全省月工资」为空：地区“" + region_->name + "”的" +
-                std::string(kClaimItems[index(item)].name) + "以全省月工资为基数"};
   }
 
   std::optional<Refusal> topped_allowance() {

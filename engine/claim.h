@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "engine/compensation.h"
 #include "engine/region_rules.h"
@@ -35,8 +36,9 @@ enum class ClaimInput : std::uint8_t {
   kOtherDependants,  // 其他供养亲属: a whole number
   kLoneExtra,        // 孤寡加发人数: a whole number, at most 配偶 + 其他供养亲属
   kNationalIncome,   // 全国人均可支配收入: yuan, overrides the table
+  kEndReason,  // 解除原因: 本人提出, 用人单位解除, 劳动合同法第三十八条; empty: not given
 };
-inline constexpr std::size_t kClaimInputCount = 13;
+inline constexpr std::size_t kClaimInputCount = 14;
 
 // The names as fields and batch columns show them, indexed by ClaimInput.
 inline constexpr std::array<std::string_view, kClaimInputCount> kClaimInputNames{
@@ -53,6 +55,7 @@ inline constexpr std::array<std::string_view, kClaimInputCount> kClaimInputNames
     "其他供养亲属",
     "孤寡加发人数",
     "全国人均可支配收入",
+    "解除原因",
 };
 
 // The amounts a claim adds, in the order of the batch tool's columns.
@@ -109,16 +112,20 @@ constexpr std::string_view name(ClaimInput f) {
   return kClaimInputNames[index(f)];
 }
 
-// Thirteen claim input texts (UTF-8) indexed by ClaimInput; views, so the
+// The claim input texts (UTF-8) indexed by ClaimInput; views, so the
 // caller keeps the texts.
 using ClaimTexts = std::array<std::string_view, kClaimInputCount>;
 
 // One item of one claim.
 struct ClaimLine {
-  bool present = false;  // false: the item does not apply (an empty cell)
-  double amount = 0;     // yuan, exact binary value
-  std::string text;      // amount with two decimals: "70000.00"; empty when absent
-  std::string working;   // the working in words with the figures used
+  bool present = false;  // false: the item does not apply (an empty cell), or is unknown
+  // Why the amount cannot be known from the region's data (a grade without
+  // a figure, a cut whose scale is unknown); empty otherwise. Set only when
+  // `present` is false.
+  std::string unknown;
+  double amount = 0;    // yuan, exact binary value
+  std::string text;     // amount with two decimals: "70000.00"; empty when absent
+  std::string working;  // the working in words with the figures used
   std::string_view article;
   Payer payer = Payer::kFund;
   std::optional<DataStatus> status;  // of the region figures used, if any
@@ -128,6 +135,7 @@ struct Claim {
   std::string retirement;  // "2026-10-15", or empty without 出生日期 and 原退休年龄
   std::array<ClaimLine, kClaimItemCount> lines;
   std::optional<DataStatus> status;  // of the region passed in, if any
+  std::vector<std::string> notes;    // what the amounts assume beyond the rules, once each
 };
 
 using ClaimOutcome = std::variant<Claim, Refusal>;

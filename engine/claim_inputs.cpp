@@ -61,6 +61,13 @@ class Reader {
     to = true;
     return std::nullopt;
   }
+  std::optional<Refusal> reason(std::optional<EndReason>& to) {
+    if (empty(I::kEndReason)) return std::nullopt;
+    to = end_reason_from_text(text(I::kEndReason));
+    if (!to)
+      return refuse(I::kEndReason, "应为本人提出、用人单位解除或劳动合同法第三十八条，或留空");
+    return std::nullopt;
+  }
   std::optional<Refusal> count(ClaimInput f, int max, std::string_view accepts, int& to) {
     if (empty(f)) return std::nullopt;
     auto v = read_count(text(f));
@@ -90,7 +97,8 @@ std::optional<Refusal> read_all(const ClaimTexts& texts, ClaimValues& v) {
   if (auto e = r.count(I::kSpouse, 1, "应为 0 或 1", v.spouse)) return e;
   if (auto e = r.count(I::kOtherDependants, kMaxCount, "应为不小于 0 的整数", v.others)) return e;
   if (auto e = r.count(I::kLoneExtra, kMaxCount, "应为不小于 0 的整数", v.lone)) return e;
-  return r.money(I::kNationalIncome, v.national_income);
+  if (auto e = r.money(I::kNationalIncome, v.national_income)) return e;
+  return r.reason(v.reason);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The claim's thirteen input texts read into values, each refused with a
+// The claim's input texts read into values, each refused with a
 // message naming its field when it cannot be read, and the combinations a
 // claim cannot be worked out from refused too.
 #ifndef GONGSHANG_ENGINE_CLAIM_INPUTS_H_
@@ -9,6 +9,7 @@
 
 #include "engine/claim.h"
 #include "engine/dates.h"
+#include "engine/subsidy.h"
 
 namespace gongshang {
 
@@ -20,6 +21,7 @@ struct ClaimValues {
   bool disease = false;
   bool death = false;
   int spouse = 0, others = 0, lone = 0;
+  std::optional<EndReason> reason;
 };
 
 // Reads every claim text (地区 is the caller's: it resolves the name).

@@ -75,6 +75,98 @@ class ObjectReader {
 constexpr std::string_view kGradeKeys[kSubsidyGradeCount] = {"五", "六", "七", "八", "九", "十"};
 constexpr double kMaxFigure = 1e9;  // months or yuan; beyond it a figure is a typing slip
 
+// 五 … 十, each a number in [min, max] or null.
+ByGrade read_grades(const json& value, std::string_view key, double min, double max) {
+  ObjectReader grades(value, bracketed(key));
+  ByGrade figures{};
+  for (std::size_t i = 0; i < kSubsidyGradeCount; ++i) {
+    const json& v = grades.required(kGradeKeys[i]);
+    if (!v.is_null()) figures[i] = grades.number(v, kGradeKeys[i], min, max);
+  }
+  grades.done();
+  return figures;
+}
+
+LifeExpectancyRule read_life_expectancy(const json& value) {
+  ObjectReader r(value, "「life_expectancy」");
+  LifeExpectancyRule rule;
+  rule.months_per_year = read_grades(r.required("months_per_year"), "months_per_year", 0, 100);
+  rule.minimum_months = read_grades(r.required("minimum_months"), "minimum_months", 0, 1000);
+  for (auto [key, to] : {std::pair{"all", &rule.all}, std::pair{"men", &rule.men},
+                         std::pair{"women", &rule.women}}) {
+    if (const json* v = r.optional(key); v && !v->is_null()) *to = r.number(*v, key, 1, 150);
+  }
+  if (rule.men.has_value() != rule.women.has_value()) {
+    throw Fault{&value, "「men」和「women」应同时给出：按原退休年龄取男性或女性的预期寿命"};
+  }
+  if (!rule.all && !rule.men) {
+    throw Fault{&value, "「life_expectancy」缺少预期寿命：「all」，或「men」和「women」"};
+  }
+  const json& year = r.required("year");
+  if (!year.is_number_integer()) throw Fault{r.at("year"), "「year」应为四位数的年份"};
+  rule.year = static_cast<int>(r.number(year, "year", 1000, 9999));
+  rule.source = r.text("source", true);
+  r.done();
+  return rule;
+}
+
+constexpr std::string_view kUnknownCut = "未知";
+constexpr std::size_t kMaxCutYears = 100;
+
+// near_retirement_percent: the percentages for 0, 1, 2, … whole years left,
+// null (no cut) or "未知". near_retirement_years and near_retirement_applies
+// qualify a cut and are refused without one, so that a stray key is seen.
+std::optional<NearRetirementCut> read_cut(ObjectReader& r) {
+  const json* v = r.optional("near_retirement_percent");
+  const json* years = r.optional("near_retirement_years");
+  const json* applies = r.optional("near_retirement_applies");
+  if (!v || v->is_null()) {
+    for (auto [key, given] : {std::pair{"near_retirement_years", years},
+                              std::pair{"near_retirement_applies", applies}}) {
+      if (given) {
+        throw Fault{r.at(key), bracketed(key) + "只在「near_retirement_percent」不为 null 时使用"};
+      }
+    }
+    return std::nullopt;
+  }
+  NearRetirementCut cut;
+  if (v->is_string() && v->get<std::string>() == kUnknownCut) {
+    cut.unknown = true;
+    if (years) {
+      if (!years->is_number_integer()) {
+        throw Fault{r.at("near_retirement_years"),
+                    "「near_retirement_years」应为 1 到 100 之间的整数"};
+      }
+      cut.unknown_years = static_cast<int>(r.number(*years, "near_retirement_years", 1, 100));
+    }
+  } else if (v->is_array() && !v->empty() && v->size() <= kMaxCutYears) {
+    if (years) {
+      throw Fault{r.at("near_retirement_years"),
+                  "「near_retirement_years」只在递减比例为“未知”时使用：百分比的项数就是年数"};
+    }
+    for (std::size_t i = 0; i < v->size(); ++i) {
+      const json& p = (*v)[i];
+      if (!p.is_number() || p.get<double>() < 0 || p.get<double>() > 100) {
+        throw Fault{&p, "「near_retirement_percent」的每一项应为 0 到 100 之间的数"};
+      }
+      cut.percent.push_back(p.get<double>());
+    }
+  } else {
+    throw Fault{r.at("near_retirement_percent"),
+                "「near_retirement_percent」应为距退休 0、1、2…个整年时支付的百分比数组（1 到 "
+                "100 项）、null（不递减）或 \"未知\""};
+  }
+  if (applies) {
+    auto scope = applies->is_string() ? scope_from_text(applies->get<std::string>()) : std::nullopt;
+    if (!scope) {
+      throw Fault{r.at("near_retirement_applies"),
+                  "「near_retirement_applies」应为 全部 或 本人提出"};
+    }
+    cut.scope = *scope;
+  }
+  return cut;
+}
+
 SubsidyRule read_subsidy(const json& value) {
   ObjectReader r(value, "补助金规则");
   SubsidyRule rule;
@@ -86,37 +178,30 @@ SubsidyRule read_subsidy(const json& value) {
   }
   rule.base = *parsed;
 
-  ObjectReader grades(r.required("by_grade"), "「by_grade」");
-  for (std::size_t i = 0; i < kSubsidyGradeCount; ++i) {
-    const json& v = grades.required(kGradeKeys[i]);
-    if (!v.is_null()) rule.by_grade[i] = grades.number(v, kGradeKeys[i], 0, kMaxFigure);
+  if (const json* life = r.optional("life_expectancy")) {
+    if (r.optional("by_grade")) {
+      throw Fault{r.at("life_expectancy"), "「by_grade」和「life_expectancy」只能有一个"};
+    }
+    if (rule.base == SubsidyBase::kFixed) {
+      throw Fault{r.at("life_expectancy"),
+                  "「life_expectancy」算出的是月数，「base」不能是固定金额"};
+    }
+    rule.life_expectancy = read_life_expectancy(*life);
+  } else {
+    rule.by_grade = read_grades(r.required("by_grade"), "by_grade", 0, kMaxFigure);
   }
-  grades.done();
 
   if (const json* v = r.optional("disease_uplift")) {
     rule.disease_uplift = r.number(*v, "disease_uplift", 0, 10);
   }
-  if (const json* v = r.optional("near_retirement_percent"); v && !v->is_null()) {
-    if (!v->is_array() || v->size() != kFullSubsidyYears) {
-      throw Fault{r.at("near_retirement_percent"),
-                  "「near_retirement_percent」应为 5 个百分比（距退休 0 至 4 个整年）或 null"};
-    }
-    std::array<double, kFullSubsidyYears> percent{};
-    for (std::size_t i = 0; i < kFullSubsidyYears; ++i) {
-      const json& p = (*v)[i];
-      if (!p.is_number() || p.get<double>() < 0 || p.get<double>() > 100) {
-        throw Fault{&p, "「near_retirement_percent」的每一项应为 0 到 100 之间的数"};
-      }
-      percent[i] = p.get<double>();
-    }
-    rule.near_retirement_percent = percent;
-  }
+  rule.near_retirement = read_cut(r);
   r.done();
   return rule;
 }
 
 bool has_figures(const std::optional<SubsidyRule>& rule) {
   if (!rule) return false;
+  if (rule->life_expectancy) return true;
   for (const auto& figure : rule->by_grade) {
     if (figure) return true;
   }
@@ -151,9 +236,11 @@ Region read_region(const json& value) {
        {std::pair{"medical", &region.medical}, std::pair{"employment", &region.employment}}) {
     if (const json* v = r.optional(key); v && !v->is_null()) *rule = read_subsidy(*v);
   }
-  if (!has_figures(region.medical) && !has_figures(region.employment)) {
+  // A region whose figures all went for want of a source stays listed, so
+  // that a person sees why; its notes must say so.
+  if (!has_figures(region.medical) && !has_figures(region.employment) && region.notes.empty()) {
     throw Fault{&value,
-                "地区“" + visible(region.name) + "”没有任何补助金数字：没有数字的地区不列出"};
+                "地区“" + visible(region.name) + "”没有任何补助金数字：请在「notes」中说明原因"};
   }
   r.done();
   return region;

@@ -54,6 +54,24 @@ TEST(ClaimBatch, WritesTheClaimColumnsBeforeTheError) {
           "七,6000,,,1966-05-15,65,,,,,,,,,,,,,,,,,,,,,,,,,「原退休年龄」应为 60、55 或 50\n");
 }
 
+// 解除原因 is a column like the others: 上海 cuts only when the worker asked.
+// 云南's 八级 employment subsidy is disputed: 未知, not an empty cell.
+TEST(ClaimBatch, ReadsTheReasonTheEmploymentEnded) {
+  BatchRun r = run_claim(
+      "工伤等级,统筹月工资,地区,出生日期,原退休年龄,解除日期,解除原因\n"
+      "七,10000,上海,1966-05-15,60,2023-10-15,本人提出\n"
+      "七,10000,上海,1966-05-15,60,2023-10-15,\n"
+      "八,10000,云南,1966-05-15,60,2010-10-15,\n");
+  EXPECT_EQ(r.status, kExitSuccess);
+  EXPECT_NE(r.out.find(",本人提出,"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(",2026-10-15,72000.00,72000.00,,,,,,转载未核对,\n"), std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find(",2026-10-15,60000.00,未知,"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(",「解除原因」为空：地区“上海”的一次性工伤医疗补助金只在"),
+            std::string::npos)
+      << r.out;
+}
+
 TEST(ClaimBatch, AUsersRulesFileReplacesTheShippedEntryOrStopsTheRun) {
   auto user = std::filesystem::temp_directory_path() /
               ("claim_batch_test_" +

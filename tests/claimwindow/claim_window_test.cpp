@@ -129,6 +129,28 @@ class ClaimWindowTest : public QObject {
                           u"一次性合计 190000.00 基金 0.00 用人单位 190000.00"_s}));
   }
 
+  // 上海 cuts both subsidies three whole years before retirement only when
+  // the worker asked; 云南's disputed 八级 employment subsidy is unknown.
+  void reasonTheEmploymentEndedAndAnUnknownAmount() {
+    auto window = new_window();
+    fill(*window, {{u"地区"_s, u"上海"_s},
+                   {u"工伤等级"_s, u"七"_s},
+                   {u"统筹月工资"_s, u"10000"_s},
+                   {u"出生日期"_s, u"1966-05-15"_s},
+                   {u"原退休年龄"_s, u"60"_s},
+                   {u"解除日期"_s, u"2023-10-15"_s},
+                   {u"解除原因"_s, u"本人提出"_s}});
+    QCOMPARE(rows(*window, u"一次性待遇"_s).mid(1, 2),
+             (QStringList{u"一次性工伤医疗补助金 72000.00 基金"_s,
+                          u"一次性伤残就业补助金 72000.00 用人单位"_s}));
+    fill(*window, {{u"解除原因"_s, u"用人单位解除"_s}});
+    QCOMPARE(rows(*window, u"一次性待遇"_s).mid(1, 2),
+             (QStringList{u"一次性工伤医疗补助金 120000.00 基金"_s,
+                          u"一次性伤残就业补助金 120000.00 用人单位"_s}));
+    fill(*window, {{u"地区"_s, u"云南"_s}, {u"工伤等级"_s, u"八"_s}});
+    QCOMPARE(rows(*window, u"一次性待遇"_s).at(2), u"一次性伤残就业补助金 未知 用人单位"_s);
+  }
+
   void deathCase() {
     auto window = new_window();
     QVERIFY(!window->findChild<QWidget*>(u"死亡日期"_s)->isVisible());
@@ -178,7 +200,7 @@ class ClaimWindowTest : public QObject {
     QCOMPARE(bytes(), saved);
 
     const std::pair<QByteArray, QString> refused[] = {
-        {R"({"格式": 2, "工伤等级": "五"})", u"更新版本"_s},
+        {R"({"格式": 3, "工伤等级": "五"})", u"更新版本"_s},
         {"{\"格式\": 1,\n\"工伤等级\": \"五\"", u"第 2 行"_s},
         {R"({"格式": 1, "工伤等级": "十一"})", u"工伤等级"_s},
         {R"({"格式": 1, "姓名": "张三"})", u"姓名"_s},
