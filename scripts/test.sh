@@ -18,7 +18,7 @@ ctest --preset default -j"$jobs"
 
 echo "== the browser build against the native one"
 sh scripts/web.sh
-sh tests/web/compare_batch.sh build/default/batch/gongshang-batch build/web/gongshang-batch.js
+sh tests/web/compare_builds.sh build/default build/web
 
 echo "== the window's pixels, under a window manager"
 sh scripts/screenshot.sh

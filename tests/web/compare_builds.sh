@@ -3,11 +3,14 @@
 # `node gongshang-batch.js` must give the same bytes on standard output and
 # standard error and the same exit status, for generated cases (classic and
 # --claim, with the edge texts of generate_cases.py) and for the faults a run
-# can meet.
-#   compare_batch.sh NATIVE_PROGRAM WEB_SCRIPT [ROWS]
+# can meet; and dump_texts the same texts, workings included, for those cases.
+#   compare_builds.sh NATIVE_BUILD_DIR WEB_BUILD_DIR [ROWS]
+#   compare_builds.sh build/default build/web
 set -eu
-native="$(realpath "$1")"
-web="$(realpath "$2")"
+native="$(realpath "$1/batch/gongshang-batch")"
+web="$(realpath "$2/gongshang-batch.js")"
+native_dump="$(realpath "$1/tests/web/dump_texts")"
+web_dump="$(realpath "$2/dump-texts.js")"
 rows="${3:-3000}"
 here="$(cd "$(dirname "$0")" && pwd)"
 work="$(mktemp -d)"
@@ -52,6 +55,17 @@ same "--claim, file named" "$work/empty" --claim "$work/cases.csv"
 via=pipe
 same "--claim from a pipe" "$work/cases.csv" --claim -
 via=file
+
+# The texts the batch tool does not write: every reading, result and working.
+"$native_dump" "$here/../../data/regions.json" <"$work/cases.csv" >"$work/native.texts"
+node "$web_dump" /gongshang-web/share/gongshang/regions.json <"$work/cases.csv" >"$work/web.texts"
+if cmp -s "$work/native.texts" "$work/web.texts"; then
+  echo "ok   every text and working ($(wc -l <"$work/native.texts") lines)"
+else
+  echo "FAIL the texts and workings differ:" >&2
+  diff "$work/native.texts" "$work/web.texts" | head -5 >&2 || true
+  failures=$((failures + 1))
+fi
 
 # Faults: each stops the run with a message and status 2, after the rows before it.
 printf '\357\273\277医疗费,姓名\r\n5,甲\r\n"6,乙\r\n' >"$work/unclosed.csv"
