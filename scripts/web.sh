@@ -1,8 +1,9 @@
 #!/bin/sh
 # Builds the browser build into build/web/: the engine, regions and batch
 # libraries compiled to WebAssembly by Debian's emscripten, and
-# build/web/gongshang-batch.js, gongshang-batch for node from the same objects.
-# Installs what is missing first.
+# build/web/gongshang-batch.js, gongshang-batch for node from the same objects
+# (and dump-texts.js, for tests/web/compare_builds.sh). Installs what is
+# missing first.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh web
@@ -10,12 +11,6 @@ sh scripts/install-deps.sh web
 # emscripten's tools need Debian's acorn, which a node not from Debian (in
 # /usr/local, or nodesource's) does not look for in /usr/share/nodejs.
 export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
-# Debian ships emscripten's library cache under /usr/share, writable by root
-# alone; anyone else builds whatever it lacks in a cache of their own.
-if [ ! -w /usr/share/emscripten/cache ] && [ -z "${EM_CACHE:-}" ]; then
-  export EM_CACHE="${XDG_CACHE_HOME:-$HOME/.cache}/emscripten"
-  [ -d "$EM_CACHE" ] || cp -r /usr/share/emscripten/cache "$EM_CACHE"
-fi
 
 emcmake cmake --preset web >/dev/null
 cmake --build --preset web -j"$(nproc)"
