@@ -7,7 +7,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <iterator>
 #include <limits>
 #include <system_error>
 
@@ -312,10 +311,10 @@ std::string single_form(float x) {
 }
 
 std::string plain_form(double x) {
+  if (!std::isfinite(x)) return fmt::format("{}", x);
   // A whole number is written with every digit of its exact value, as printf's
   // "%.0f" does; fmt's shortest form would write 1e+22.
-  if (std::isfinite(x) && x == std::trunc(x)) return fmt::format("{:.0f}", x);
-  if (!std::isfinite(x)) return fmt::format("{}", x);
+  if (x == std::trunc(x)) return fmt::format("{:.0f}", x);
   return plain_fraction(x);
 }
 
