@@ -219,13 +219,20 @@ std::string help_text() {
   text.append("用法：").append(kProgramName).append(" [文件]\n");
   text.append(
       "逐行计算工伤赔偿。读入 CSV（逗号分隔，双引号按 RFC 4180；LF 或 CRLF 换行），\n"
-      "文件省略或为 - 时读标准输入，结果 CSV 写到标准输出。\n"
-      "编码：UTF-8（可带 BOM），或中文版 Windows 表格软件另存的 GBK，按其超集 GB18030 读。\n"
-      "读文件时看整个文件：是有效的 UTF-8 就按 UTF-8 读；否则是有效的 GB18030 就按它读，\n"
-      "结果也用 GB18030 写出，并在标准错误注明；两者都不是（如 UTF-16）则停止并说明。\n");
-  text.append("从管道或终端读入时只看开头：至多 ")
-      .append(decimal(kDetectBytes >> 20))
-      .append(" MiB，已有一整行而暂无更多输入时即判断。\n");
+      "文件省略或为 - 时读标准输入，结果 CSV 写到标准输出。\n");
+  if (!kGb18030Supported) {
+    text.append(
+        "编码：只读写 UTF-8（可带 BOM）。这一版本的 C 库无法写出 GBK/GB18030，\n"
+        "其他编码的文件会被拒绝：请在表格软件中另存为「CSV UTF-8」。\n");
+  } else {
+    text.append(
+        "编码：UTF-8（可带 BOM），或中文版 Windows 表格软件另存的 GBK，按其超集 GB18030 读。\n"
+        "读文件时看整个文件：是有效的 UTF-8 就按 UTF-8 读；否则是有效的 GB18030 就按它读，\n"
+        "结果也用 GB18030 写出，并在标准错误注明；两者都不是（如 UTF-16）则停止并说明。\n");
+    text.append("从管道或终端读入时只看开头：至多 ")
+        .append(decimal(kDetectBytes >> 20))
+        .append(" MiB，已有一整行而暂无更多输入时即判断。\n");
+  }
   text.append("第一行是表头。这些列参与计算（列名前后的空白不计）：")
       .append(join_names(kInputNames, "、"))
       .append("；\n缺少的按空白计算，并在标准错误列出；其他列原样保留。\n");

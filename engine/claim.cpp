@@ -26,9 +26,7 @@ const std::array<double, kNursingLevels.size()>& nursing_allowance_rates() {
   static const auto rates = [] {
     std::array<double, kNursingLevels.size()> decimal{};
     for (std::size_t i = 0; i < kNursingLevels.size(); ++i) {
-      char text[32];
-      auto end = std::to_chars(text, text + sizeof text, kNursingLevels[i].rate).ptr;
-      std::from_chars(text, end, decimal[i]);
+      decimal[i] = decimal_value(kNursingLevels[i].rate);
     }
     return decimal;
   }();
@@ -38,9 +36,7 @@ const std::array<double, kNursingLevels.size()>& nursing_allowance_rates() {
 // Shortest plain text that reads back as x: the figures a working quotes.
 // Never exponent notation: "200000", not "2e+05".
 std::string figure(double x) {
-  char text[320];  // the largest double has 309 digits
-  auto end = std::to_chars(text, text + sizeof text, x, std::chars_format::fixed).ptr;
-  return std::string(text, end);
+  return plain_form(x);
 }
 
 Refusal result_refusal(ClaimItem item) {
@@ -124,7 +120,7 @@ class ClaimBuilder {
                            region_->statute + region_->articles + "，" +
                            std::string(status_text(region_->status)) + "）";
     }
-    if (!a.note.empty() && std::ranges::find(claim_.notes, a.note) == claim_.notes.end()) {
+    if (!a.note.empty() && std::find(claim_.notes.begin(), claim_.notes.end(), a.note) == claim_.notes.end()) {
       claim_.notes.push_back(std::move(a.note));
     }
     return std::nullopt;
@@ -231,7 +227,7 @@ class ClaimBuilder {
 std::string money_text(double yuan) {
   // A double times 100 needs at most 53 + 7 significand bits, so where long
   // double has 64 the product is exact, and rounding it to a whole number of
-  // fen (ties to even) is what to_chars does to the exact value, at a
+  // fen (ties to even) is what fixed_form does to the exact value, at a
   // fraction of its cost: the batch tool writes seven amounts a row.
   constexpr long double kMaxFastFen = 0x1p62L;
   if constexpr (std::numeric_limits<long double>::digits >= 60) {
@@ -240,7 +236,7 @@ std::string money_text(double yuan) {
     if (std::fabs(fen) < kMaxFastFen) {
       char text[32];
       char* p = text;
-      if (yuan < 0) *p++ = '-';  // as to_chars writes -0.001: "-0.00"
+      if (yuan < 0) *p++ = '-';  // as fixed_form writes -0.001: "-0.00"
       const auto magnitude = static_cast<unsigned long long>(std::fabs(fen));
       p = std::to_chars(p, text + sizeof text, magnitude / 100).ptr;
       const auto cents = static_cast<int>(magnitude % 100);
@@ -250,10 +246,7 @@ std::string money_text(double yuan) {
       return std::string(text, p);
     }
   }
-  // Fixed notation of the largest double has 309 digits before the point.
-  char text[320];
-  auto end = std::to_chars(text, text + sizeof text, yuan + 0.0, std::chars_format::fixed, 2).ptr;
-  return std::string(text, end);
+  return fixed_form(yuan + 0.0, 2);
 }
 
 std::optional<Refusal> work_out_claim(const Breakdown& classic, const ClaimTexts& claim,

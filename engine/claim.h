@@ -145,7 +145,7 @@ using ClaimOutcome = std::variant<Claim, Refusal>;
 enum class ClaimDetail : std::uint8_t { kWorking, kAmountsOnly };
 
 // Writes yuan with two decimals: the exact binary value rounded to the
-// nearest fen, ties to even as std::to_chars does.
+// nearest fen, ties to even.
 //   70000 -> "70000.00"   0.125 -> "0.12"   1931.0345 -> "1931.03"
 std::string money_text(double yuan);
 

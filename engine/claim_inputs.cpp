@@ -48,7 +48,8 @@ class Reader {
   std::optional<Refusal> original_age(std::optional<int>& to) {
     if (empty(I::kOriginalAge)) return std::nullopt;
     auto v = read_count(text(I::kOriginalAge));
-    if (!v || std::ranges::find(kRetirementAges, *v) == std::end(kRetirementAges)) {
+    if (!v || std::find(std::begin(kRetirementAges), std::end(kRetirementAges), *v) ==
+                  std::end(kRetirementAges)) {
       return refuse(I::kOriginalAge, "应为 60、55 或 50");
     }
     to = *v;

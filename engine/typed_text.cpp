@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
+
+#include "engine/number_text.h"
 
 namespace gongshang {
 
@@ -65,13 +66,7 @@ std::string_view ascii_form(std::string_view text, std::string& buffer) {
 
 std::optional<double> read_plain_number(std::string_view text) {
   std::string buffer;
-  std::string_view s = ascii_form(text, buffer);
-  double value = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-  if (s.empty() || ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
+  return read_decimal(ascii_form(text, buffer));
 }
 
 std::optional<int> read_count(std::string_view text) {

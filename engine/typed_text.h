@@ -22,8 +22,8 @@ std::string ascii_form(std::string_view text);
 std::string_view ascii_form(std::string_view text, std::string& buffer);
 
 // A decimal number as the whole of ascii_form(text), in the form
-// std::from_chars reads (no sign but "-", no thousands separators);
-// nullopt for anything else and beyond the double range.
+// read_decimal (number_text.h) reads (no sign but "-", no thousands
+// separators); nullopt for anything else and beyond the double range.
 //   "7000" -> 7000   "７０００.５" -> 7000.5   "-3" -> -3   "1e3" -> 1000
 //   "" -> nullopt   "7000元" -> nullopt   "1,000" -> nullopt   "1e400" -> nullopt
 std::optional<double> read_plain_number(std::string_view text);

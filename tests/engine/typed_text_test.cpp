@@ -24,6 +24,11 @@ TEST(TypedText, ReadsANumberOnlyAsAWhole) {
       {"7000元", std::nullopt, std::nullopt},
       {"1,000", std::nullopt, std::nullopt},
       {"1e400", std::nullopt, std::nullopt},
+      {"1e-400", std::nullopt, std::nullopt},  // too small for a double, yet not 0
+      {"0e-400", 0, std::nullopt},
+      {"3e-324", 4.9406564584124654e-324, std::nullopt},
+      {"+5", std::nullopt, std::nullopt},
+      {"inf", std::nullopt, std::nullopt},
       {"", std::nullopt, std::nullopt},
   };
   for (const Row& r : rows) {
@@ -55,7 +60,7 @@ TEST(TypedText, EchoesInvisibleCharactersVisibly) {
   }
 }
 
-// Two decimals of the exact binary value, ties to even, as to_chars writes.
+// Two decimals of the exact binary value, ties to even.
 TEST(TypedText, MoneyIsTheExactValueToTheFen) {
   struct Row {
     double yuan;
