@@ -231,8 +231,11 @@ void ClaimForm::fitHeight(QLabel* label) {
   // A form gives a row of wrapped text the height of fewer lines than the
   // text takes at the row's width (the last lines were cut off); held at
   // its height for its width, the label gets them all.
+  // A label's height for a width is never below its minimum: cleared first.
+  const int before = label->minimumHeight();
+  label->setMinimumHeight(0);
   const int height = label->text().isEmpty() ? 0 : label->heightForWidth(label->width());
-  if (label->minimumHeight() != height) label->setMinimumHeight(height);
+  label->setMinimumHeight(height == before ? before : height);
 }
 
 void ClaimForm::showDeathSection(bool shown) {

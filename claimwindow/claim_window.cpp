@@ -124,14 +124,25 @@ void ClaimWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (placed_ || event->spontaneous()) return;
   placed_ = true;
-  const QScreen* where = screen();
-  if (where == nullptr) return;
-  // The frame is not known before a window manager has framed the window;
-  // the largest usual one (a title bar and thin borders) is allowed for.
-  const QMargins frame = windowHandle() && !windowHandle()->frameMargins().isNull()
-                             ? windowHandle()->frameMargins()
-                             : kUsualFrame;
-  setGeometry(first_geometry(kWantedSize, minimumSizeHint(), where->availableGeometry(), frame));
+  // The frame is not known before a window manager has framed the window:
+  // a usual one (a title bar, thin borders) is allowed for, and the window
+  // is placed again with its own at the first expose.
+  place(kUsualFrame);
+  if (QWindow* handle = windowHandle()) handle->installEventFilter(this);
+}
+
+bool ClaimWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle() && event->type() == QEvent::Expose) {
+    watched->removeEventFilter(this);
+    const QMargins frame = windowHandle()->frameMargins();
+    if (!frame.isNull() && frame != kUsualFrame) place(frame);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void ClaimWindow::place(const QMargins& frame) {
+  if (const QScreen* where = screen())
+    setGeometry(first_geometry(kWantedSize, minimumSizeHint(), where->availableGeometry(), frame));
 }
 
 void ClaimWindow::buildMenus() {

@@ -49,6 +49,7 @@ class ClaimWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   // The first time: sized to the screen's available area and centred on it.
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private slots:
   void recompute();
@@ -61,6 +62,7 @@ class ClaimWindow : public QMainWindow {
  private:
   void buildMenus();
   void setTabOrder();
+  void place(const QMargins& frame);
   void setCasePath(const QString& path);
   bool mayDiscardChanges();
 
