@@ -20,7 +20,7 @@ set -eu
 cd "$(dirname "$0")/.."
 out="${1:-build/screenshots}"
 build="${BUILD_DIR:-build/default}"
-{ command -v xvfb-run && command -v openbox; } >/dev/null || sh scripts/install-deps.sh
+{ command -v xvfb-run && command -v openbox && command -v xwininfo; } >/dev/null || sh scripts/install-deps.sh
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target gongshang-screenshot gongshang-claim -j"$(nproc)"
 tool="$(pwd)/$build/tools/gongshang-screenshot"
