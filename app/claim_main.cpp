@@ -11,12 +11,12 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QMessageBox>
 #include <QTimer>
 #include <QTranslator>
 
 #include "app/claim_guard.h"
 #include "claimwindow/claim_window.h"
+#include "claimwindow/dialogs.h"
 #include "regions/rules_file.h"
 
 namespace {
@@ -108,7 +108,7 @@ int main(int argc, char* argv[]) {
     if (options.pdf) return fail(why);
     // The window still opens: without the user's file, or without any, the
     // subsidies' months can be typed.
-    QMessageBox::warning(nullptr, u"地区规则无法读取"_qs, why);
+    gongshang::claimwindow::warn(nullptr, u"地区规则无法读取"_qs, why);
     if (options.rules) loaded = regions::load_rules(program, {});
     if (std::holds_alternative<regions::LoadError>(loaded)) loaded = gongshang::Rules{};
   }
@@ -118,8 +118,9 @@ int main(int argc, char* argv[]) {
     const QString casePath = QString::fromStdString(*options.case_file);
     if (const QString why = window.openCase(casePath); !why.isEmpty()) {
       if (options.pdf) return fail(casePath + u"："_qs + why);
-      QTimer::singleShot(
-          0, &window, [&window, why] { QMessageBox::warning(&window, u"无法打开案例"_qs, why); });
+      QTimer::singleShot(0, &window, [&window, why] {
+        gongshang::claimwindow::warn(&window, u"无法打开案例"_qs, why);
+      });
     }
   }
   if (options.pdf) {

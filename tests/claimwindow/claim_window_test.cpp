@@ -1,7 +1,5 @@
 // gongshang-claim's window driven as a person drives it: worked cases, a
 // marked field, a case saved and opened again, the report as PDF.
-#include <memory>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
-#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -18,54 +15,13 @@
 
 #include "claimwindow/claim_sheet.h"
 #include "claimwindow/claim_window.h"
-#include "regions/rules_file.h"
+#include "window_driver.h"
 
 using namespace Qt::StringLiterals;
 
 namespace gongshang::claimwindow {
 
 namespace {
-
-// Field name, then the text typed or the item picked; "是" ticks a box.
-using Typing = QList<std::pair<QString, QString>>;
-
-std::unique_ptr<ClaimWindow> new_window() {
-  auto window = std::make_unique<ClaimWindow>(
-      std::get<Rules>(regions::load_rules_file(GONGSHANG_RULES_FILE)));
-  window->show();
-  return window;
-}
-
-// Types as a person does: ASCII from the keyboard, everything else committed
-// by the input method, one character at a time.
-void type(QWidget* field, const QString& text) {
-  for (QChar c : text) {
-    if (c.unicode() < 0x80) {
-      QTest::keyClicks(field, QString(c));
-    } else {
-      QInputMethodEvent commit;
-      commit.setCommitString(QString(c));
-      QApplication::sendEvent(field, &commit);
-    }
-  }
-}
-
-void fill(ClaimWindow& window, const Typing& typing) {
-  for (const auto& [name, text] : typing) {
-    QWidget* field = window.findChild<QWidget*>(name);
-    QVERIFY2(field != nullptr, qPrintable(name));
-    if (auto* list = qobject_cast<QComboBox*>(field)) {
-      const int at = list->findText(text) >= 0 ? list->findText(text) : list->findData(text);
-      QVERIFY2(at >= 0, qPrintable(name + u": "_s + text));
-      list->setCurrentIndex(at);
-    } else if (auto* box = qobject_cast<QCheckBox*>(field)) {
-      if (box->isChecked() != (text == u"是"_s)) box->click();
-    } else {
-      if (auto* count = qobject_cast<QSpinBox*>(field)) count->selectAll();
-      type(field, text);
-    }
-  }
-}
 
 // A results table, a line a row (item, amount, payer), the total last.
 QStringList rows(const ClaimWindow& window, const QString& table_name) {
