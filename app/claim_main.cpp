@@ -8,16 +8,21 @@
 #include <string>
 #include <string_view>
 
+#include <memory>
+
 #include <QApplication>
-#include <QLibraryInfo>
+#include <QDate>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 
 #include "app/claim_guard.h"
 #include "claimwindow/claim_window.h"
 #include "claimwindow/dialogs.h"
+#include "claimwindow/report.h"
+#include "qstring/utf8.h"
 #include "regions/rules_file.h"
+#include "window/qt_translations.h"
 
 namespace {
 
@@ -67,7 +72,7 @@ Options parse(int argc, char* argv[]) {
 }
 
 int fail(const QString& message) {
-  std::fprintf(stderr, "gongshang-claim: %s\n", message.toUtf8().constData());
+  std::fprintf(stderr, "gongshang-claim: %s\n", gongshang::to_utf8(message).c_str());
   return kExitFailure;
 }
 
@@ -79,7 +84,8 @@ int main(int argc, char* argv[]) {
     std::fwrite(kHelp.data(), 1, kHelp.size(), stdout);
     return std::fflush(stdout) == 0 ? EXIT_SUCCESS : kExitFailure;
   }
-  if (!options.problem.empty()) return fail(QString::fromStdString(options.problem));
+  using gongshang::to_qstring;
+  if (!options.problem.empty()) return fail(to_qstring(options.problem));
   namespace regions = gongshang::regions;
   const auto program = regions::program_path();
   if (options.pdf) {
@@ -88,23 +94,21 @@ int main(int argc, char* argv[]) {
         {{*options.case_file, "案例文件"},
          {options.rules.value_or(std::string()), "规则文件"},
          {(program.parent_path() / regions::kShippedRelativePath).lexically_normal(), "规则文件"}});
-    if (!why.empty()) return fail(QString::fromStdString(why));
+    if (!why.empty()) return fail(to_qstring(why));
     gongshang::app::silence_qt_messages();
   }
-  // A report needs fonts but no screen: scripts run it where there is none.
+  // A report needs fonts but no screen: scripts run it where there is none,
+  // and it builds no window.
   if (options.pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
-
-  QApplication app(argc, argv);
+  const std::unique_ptr<QGuiApplication> app(options.pdf ? new QGuiApplication(argc, argv)
+                                                         : new QApplication(argc, argv));
   QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-  QTranslator qtTexts;
-  if (qtTexts.load(QLocale(), u"qtbase"_qs, u"_"_qs,
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qtTexts);
+  gongshang::install_qt_translations();
 
   regions::Loaded loaded = regions::load_rules(program, options.rules.value_or(std::string()));
   if (const auto* error = std::get_if<regions::LoadError>(&loaded)) {
-    const QString why = QString::fromStdString(error->text());
+    const QString why = to_qstring(error->text());
     if (options.pdf) return fail(why);
     // The window still opens: without the user's file, or without any, the
     // subsidies' months can be typed.
@@ -113,20 +117,22 @@ int main(int argc, char* argv[]) {
     if (std::holds_alternative<regions::LoadError>(loaded)) loaded = gongshang::Rules{};
   }
 
+  if (options.pdf) {
+    const QString why = gongshang::claimwindow::write_case_report(
+        to_qstring(*options.case_file), to_qstring(*options.pdf),
+        std::get<gongshang::Rules>(loaded), QDate::currentDate());
+    return why.isEmpty() ? EXIT_SUCCESS : fail(why);
+  }
+
   gongshang::claimwindow::ClaimWindow window(std::get<gongshang::Rules>(std::move(loaded)));
   if (options.case_file) {
-    const QString casePath = QString::fromStdString(*options.case_file);
+    const QString casePath = to_qstring(*options.case_file);
     if (const QString why = window.openCase(casePath); !why.isEmpty()) {
-      if (options.pdf) return fail(casePath + u"："_qs + why);
       QTimer::singleShot(0, &window, [&window, why] {
         gongshang::claimwindow::warn(&window, u"无法打开案例"_qs, why);
       });
     }
   }
-  if (options.pdf) {
-    const QString why = window.exportPdf(QString::fromStdString(*options.pdf));
-    return why.isEmpty() ? EXIT_SUCCESS : fail(why);
-  }
   window.show();
-  return app.exec();
+  return app->exec();
 }

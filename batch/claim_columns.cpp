@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "batch/csv.h"
+#include "engine/claim_inputs.h"
 #include "engine/typed_text.h"
 #include "regions/rules_file.h"
 
@@ -12,7 +13,6 @@ namespace gongshang::batch {
 namespace {
 
 constexpr std::size_t kNoColumn = SIZE_MAX;
-constexpr std::string_view kUnknownCell = "未知";
 
 }  // namespace
 
@@ -48,33 +48,33 @@ void ClaimColumns::append_header(std::string& out) {
 
 void ClaimColumns::append_row(const InputTexts& classic, const ClaimTexts& claim,
                               std::string& out) const {
-  Working working = work_out(classic);
+  // Under --claim the classic money and counts are read as the claim reads
+  // them: "1,000" is 1000 or nothing, never 1.
+  thread_local std::array<std::string, kInputCount> buffers;
+  InputTexts plain;
+  if (auto refusal = read_classic_strictly(classic, plain, buffers))
+    return append_refusal(*refusal, out);
+  Working working = work_out(plain);
   if (const auto* refusal = std::get_if<Refusal>(&working)) return append_refusal(*refusal, out);
   const Breakdown& b = std::get<Breakdown>(working);
 
-  std::string buffer;
-  const std::string_view region_name = ascii_form(claim[index(ClaimInput::kRegion)], buffer);
-  const Region* region = nullptr;
-  if (!region_name.empty()) {
-    region = rules_.find(region_name);
-    if (!region) return append_refusal(unknown_region(region_name), out);
-  }
+  auto found = find_region(rules_, claim[index(ClaimInput::kRegion)]);
+  if (const auto* refusal = std::get_if<Refusal>(&found)) return append_refusal(*refusal, out);
+  const Region* region = std::get<const Region*>(found);
   // Each thread keeps one claim, so that rows reuse its texts' storage.
   thread_local Claim c;
   if (auto refusal = work_out_claim(b, claim, region, rules_, ClaimDetail::kAmountsOnly, c)) {
     return append_refusal(*refusal, out);
   }
 
-  // Result and claim texts are digits, dates and 未知: no quoting needed.
+  // Result and claim texts are ASCII digits and dates: no quoting needed.
+  // An amount the region's data cannot give leaves its cell empty; 数据状态
+  // then says 部分金额未知, so it does not read as an item that does not apply.
   for (const std::string& text : b.texts) out.append(",").append(text);
   out.append(",").append(c.retirement);
-  // An amount the region's data cannot give is "未知", not an empty cell,
-  // which would read as an item that does not apply.
-  for (const ClaimLine& line : c.lines) {
-    out.append(",").append(line.unknown.empty() ? std::string_view(line.text) : kUnknownCell);
-  }
+  for (const ClaimLine& line : c.lines) out.append(",").append(line.text);
   out.push_back(',');
-  if (c.status) out.append(status_text(*c.status));
+  out.append(c.data_status);
   out.push_back(',');
 }
 

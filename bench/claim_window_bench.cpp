@@ -4,7 +4,7 @@
 //                      built, example case opened, shown and exposed.
 //   BM_Recompute:      one text changed in a field of the example case: every
 //                      field checked, the claim computed, both tables filled.
-//   BM_Sheet:          the claim alone, without the window.
+//   BM_Statement:      the claim statement alone, without the window.
 #include <optional>
 
 #include <QApplication>
@@ -13,8 +13,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "claimwindow/claim_sheet.h"
 #include "claimwindow/claim_window.h"
+#include "engine/claim_statement.h"
 #include "regions/rules_file.h"
 
 namespace {
@@ -57,18 +57,18 @@ void BM_Recompute(benchmark::State& state) {
   auto* wage = window.findChild<QLineEdit*>(QStringLiteral("本人月均工资"));
   int n = 0;
   for (auto _ : state) wage->setText(QString::number(6000 + (n++ % 100)));
-  if (window.sheet() == nullptr) state.SkipWithError("no claim");
+  if (window.statement() == nullptr) state.SkipWithError("no claim");
 }
 BENCHMARK(BM_Recompute)->Unit(benchmark::kMicrosecond);
 
-void BM_Sheet(benchmark::State& state) {
+void BM_Statement(benchmark::State& state) {
   ClaimWindow window(shipped_rules());
   window.openCase(GONGSHANG_EXAMPLE_CASE);
   const auto texts = window.texts();
   const auto rules = shipped_rules();
-  for (auto _ : state) benchmark::DoNotOptimize(gongshang::claimwindow::make_sheet(texts, rules));
+  for (auto _ : state) benchmark::DoNotOptimize(gongshang::make_statement(texts, rules));
 }
-BENCHMARK(BM_Sheet)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Statement)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

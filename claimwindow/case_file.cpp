@@ -37,7 +37,7 @@ std::string format_problem(const Json& format) {
   const long long version = format.get<long long>();
   if (version > kCaseFormat)
     return "这个案例由更新版本的程序保存（格式 " + number_text(version) +
-           "），本程序只能打开格式 " + number_text(kCaseFormat) + "；请更新程序后再打开";
+           "），本程序只能打开格式 1 至 " + number_text(kCaseFormat) + "；请更新程序后再打开";
   return {};
 }
 
@@ -45,8 +45,16 @@ std::string format_problem(const Json& format) {
 
 std::string write_case(const CaseTexts& texts) {
   Json object = Json::object();
-  object[std::string(kFormatKey)] = kCaseFormat;
-  for (const auto& [name, text] : texts) object[name] = text;
+  int format = 1;
+  object[std::string(kFormatKey)] = format;
+  for (const auto& [name, text] : texts) {
+    const FieldRow* row = find_field(name);
+    const int since = row ? row->since_format : kCaseFormat;
+    if (since > 1 && text.empty()) continue;
+    format = std::max(format, since);
+    object[name] = text;
+  }
+  object[std::string(kFormatKey)] = format;
   return object.dump(2, ' ', false) + "\n";
 }
 

@@ -13,8 +13,9 @@
 
 namespace gongshang::claimwindow {
 
-// The version this program writes, and the newest it opens. 2 added
-// 解除原因; a format 1 file opens with it empty.
+// The newest version this program writes and opens. A case is saved as the
+// oldest version that has all its keys (a field's since_format), so that a
+// case without 死亡情形 still opens in a program that knows only 格式 1.
 inline constexpr int kCaseFormat = 2;
 inline constexpr std::string_view kFormatKey = "格式";
 
@@ -23,6 +24,7 @@ using CaseTexts = std::vector<std::pair<std::string, std::string>>;
 
 // The file's bytes: "格式" first, then the fields in the order given, two
 // spaces of indent, characters as they are (no \u escapes), a final newline.
+// An empty field newer than 格式 1 is left out: it says nothing.
 std::string write_case(const CaseTexts& texts);
 
 // The fields of a case file, or why it cannot be opened: not JSON or not

@@ -23,9 +23,7 @@
 #include "claimwindow/placement.h"
 #include "engine/claim.h"
 #include "engine/fields.h"
-#include "engine/legal_figures.h"
 #include "engine/region_rules.h"
-#include "engine/subsidy.h"
 #include "qstring/utf8.h"
 
 using namespace Qt::StringLiterals;
@@ -34,15 +32,10 @@ namespace gongshang::claimwindow {
 
 namespace {
 
-// The empty item first: no grade, no nursing, no reason given.
-QStringList list_items(std::string_view name) {
+// The empty item first: no grade, no nursing.
+QStringList list_texts(std::string_view name) {
   QStringList items{QString()};
-  if (name == gongshang::name(ClaimInput::kEndReason))
-    for (std::string_view reason : kEndReasonTexts) items << to_qstring(reason);
-  else if (name == gongshang::name(Input::kGrade))
-    for (const GradeFigures& grade : kGrades) items << to_qstring(grade.item);
-  else
-    for (const NursingFigures& level : kNursingLevels) items << to_qstring(level.item);
+  for (std::string_view item : list_items(name)) items << to_qstring(item);
   return items;
 }
 
@@ -134,7 +127,7 @@ QLayout* ClaimForm::buildControl(Field& field) {
     case FieldKind::kBase:
       field.list = new QComboBox(this);
       if (field.row->kind == FieldKind::kList) {
-        field.list->addItems(list_items(field.row->name));
+        field.list->addItems(list_texts(field.row->name));
       } else if (field.row->kind == FieldKind::kAge) {
         for (const AgeItem& age : age_items())
           field.list->addItem(to_qstring(age.label), to_qstring(age.text));
@@ -164,7 +157,7 @@ QLayout* ClaimForm::buildControl(Field& field) {
       break;
     case FieldKind::kCount:
       field.count = new QSpinBox(this);
-      field.count->setRange(0, field.row->max);
+      field.count->setRange(0, static_cast<int>(field.row->max));
       guard_wheel(field.count);
       connect(field.count, &QSpinBox::valueChanged, this, &ClaimForm::changed);
       control = field.count;

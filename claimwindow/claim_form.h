@@ -23,9 +23,11 @@ class QLineEdit;
 class QSpinBox;
 class QToolButton;
 
-namespace gongshang::claimwindow {
-
+namespace gongshang {
 struct FieldRow;
+}  // namespace gongshang
+
+namespace gongshang::claimwindow {
 
 class ClaimForm : public QWidget {
   Q_OBJECT

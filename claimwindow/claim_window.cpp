@@ -23,14 +23,12 @@
 
 #include "claimwindow/case_file.h"
 #include "claimwindow/claim_form.h"
-#include "claimwindow/claim_sheet.h"
 #include "claimwindow/dialogs.h"
 #include "claimwindow/fields.h"
-#include "claimwindow/money_text.h"
 #include "claimwindow/placement.h"
 #include "claimwindow/report.h"
 #include "claimwindow/results_view.h"
-#include "engine/dates.h"
+#include "engine/claim_inputs.h"
 #include "engine/typed_text.h"
 #include "qstring/utf8.h"
 
@@ -53,14 +51,6 @@ QScrollArea* scrolling(QWidget* inner, QWidget* parent) {
   // Its controls take the focus, and it scrolls to show the one that has it.
   area->setFocusPolicy(Qt::NoFocus);
   return area;
-}
-
-// Why a field's text cannot be read, before the calculation sees it.
-QString field_problem(const FieldRow& row, std::string_view text) {
-  if (row.kind == FieldKind::kMoney) return money_problem(to_qstring(text));
-  if (row.kind == FieldKind::kDate && !text.empty() && !parse_date(text))
-    return u"不是有效日期；请写成 2025-03-01、2025/3/1 或 2025年3月1日，或从日历选择"_s;
-  return {};
 }
 
 }  // namespace
@@ -182,20 +172,16 @@ FieldTexts ClaimWindow::texts() const {
 void ClaimWindow::recompute() {
   if (loading_) return;
   const FieldTexts now = texts();
-  const bool died = text_of(now, kDeathField) == "是";
-  const bool region = !text_of(now, kRegionField).empty();
 
-  // Every unreadable field is marked, not just the first; a hidden one (the
-  // death section while 工亡 is not ticked) is not read at all.
+  // Every unreadable field in effect is marked, not just the first, in the
+  // engine's words; a hidden one (the death section while 工亡 is not
+  // ticked) is not read at all.
   form_->clearProblems();
-  for (const FieldRow& row : claim_fields()) {
-    if ((row.group == FieldGroup::kDeath && !died) ||
-        (row.group == FieldGroup::kTypedRule && region))
-      continue;
-    form_->markProblem(row.name, field_problem(row, text_of(now, row.name)));
-  }
+  for (const FieldProblem& problem : field_problems(now, rules_))
+    form_->markProblem(problem.field, to_qstring(problem.reason));
   const QStringList marked = form_->markedFields();
-  SheetOutcome outcome = marked.isEmpty() ? make_sheet(now, rules_) : SheetOutcome(Refusal{});
+  StatementOutcome outcome =
+      marked.isEmpty() ? make_statement(now, rules_) : StatementOutcome(Refusal{});
   QString refused;
   if (const auto* refusal = std::get_if<Refusal>(&outcome); refusal && marked.isEmpty()) {
     refused = to_qstring(refusal->message);
@@ -203,19 +189,23 @@ void ClaimWindow::recompute() {
   }
 
   const Region* chosen = rules_.find(text_of(now, kRegionField));
-  form_->setRegionStatus(
+  QString status =
       chosen ? u"%1：%2"_s.arg(to_qstring(status_text(chosen->status)),
                                to_qstring(status_explanation(chosen->status)))
              : u"没有选择地区：一次性工伤医疗补助金和一次性伤残就业补助金按下面自行填写的月数"
-               u"或金额计算，请向当地社保经办机构了解标准。"_s);
+               u"或金额计算，请向当地社保经办机构了解标准。"_s;
+  if (chosen && chosen->user_file)
+    status = u"用户规则文件，自称%1：这些数字不是随程序发布的核对结果，请自行核实。"_s.arg(
+        to_qstring(status_text(chosen->status)));
+  form_->setRegionStatus(status);
 
-  if (auto* sheet = std::get_if<Sheet>(&outcome)) {
-    sheet_ = std::make_unique<Sheet>(std::move(*sheet));
+  if (auto* statement = std::get_if<Statement>(&outcome)) {
+    statement_ = std::make_unique<Statement>(std::move(*statement));
     problem_.clear();
-    results_->showSheet(*sheet_);
+    results_->showStatement(*statement_);
     return;
   }
-  sheet_.reset();
+  statement_.reset();
   problem_ = refused.isEmpty() ? u"请先改正标红的栏目：%1"_s.arg(marked.join(u"、"_s)) : refused;
   results_->showProblem(problem_);
 }
@@ -223,15 +213,23 @@ void ClaimWindow::recompute() {
 QString ClaimWindow::openCase(const QString& path) {
   const CaseRead read = read_case_file(QFile::encodeName(path).toStdString());
   if (!read.problem.empty()) return to_qstring(read.problem);
+  // A control holds the engine's form of a text ("5级" is 五); a text the
+  // engine refuses is refused in its words, as --pdf refuses it. Money and
+  // dates open as typed and are marked at the field.
+  FieldTexts opened = empty_texts();
   for (const auto& [name, text] : read.texts) {
-    const QString problem = form_->problemWith(name, to_qstring(text));
+    const FieldRow& row = *find_field(name);
+    const std::string shown = control_text(row, text);
+    QString problem = row.kind == FieldKind::kMoney || row.kind == FieldKind::kDate
+                          ? QString()
+                          : to_qstring(field_problem(row, text));
+    if (problem.isEmpty()) problem = form_->problemWith(name, to_qstring(shown));
     if (!problem.isEmpty())
       return u"「%1」%2：%3"_s.arg(to_qstring(name), problem, to_qstring(visible(text)));
+    set_text(opened, name, shown);
   }
   // Checked in full above, so every field takes its text; fields the file
   // leaves out are emptied, as a case saved with them empty would have them.
-  FieldTexts opened = empty_texts();
-  for (const auto& [name, text] : read.texts) set_text(opened, name, text);
   loading_ = true;
   for (const FieldRow& row : claim_fields())
     form_->setText(row.name, to_qstring(text_of(opened, row.name)));
@@ -260,14 +258,14 @@ QString ClaimWindow::saveCase(const QString& path) {
 }
 
 QString ClaimWindow::exportPdf(const QString& path) {
-  if (!sheet_) return problem_;
   // Compared as files, not names: a link or another spelling is the same case.
   std::error_code error;
   if (!casePath_.isEmpty() &&
       std::filesystem::equivalent(QFile::encodeName(path).toStdString(),
                                   QFile::encodeName(casePath_).toStdString(), error))
     return u"%1 是打开着的案例文件，导出会覆盖它：请换一个文件名"_s.arg(path);
-  return write_report_pdf(report_html(texts(), *sheet_, QDate::currentDate()), path);
+  if (!statement_) return problem_;
+  return write_report_pdf(report_html(texts(), *statement_, QDate::currentDate()), path);
 }
 
 void ClaimWindow::setCasePath(const QString& path) {
@@ -315,7 +313,7 @@ void ClaimWindow::saveAsClicked() {
 }
 
 void ClaimWindow::exportClicked() {
-  if (!sheet_) {
+  if (!statement_) {
     inform(this, u"导出 PDF"_s, problem_);
     return;
   }
@@ -328,7 +326,7 @@ void ClaimWindow::exportClicked() {
 }
 
 void ClaimWindow::printClicked() {
-  if (!sheet_) {
+  if (!statement_) {
     inform(this, u"打印"_s, problem_);
     return;
   }
@@ -336,7 +334,7 @@ void ClaimWindow::printClicked() {
   printer.setDocName(u"工伤待遇计算书"_s);
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  print_report(report_html(texts(), *sheet_, QDate::currentDate()), printer);
+  print_report(report_html(texts(), *statement_, QDate::currentDate()), printer);
 }
 
 }  // namespace gongshang::claimwindow

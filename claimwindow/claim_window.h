@@ -12,13 +12,13 @@
 class QToolBar;
 
 #include "claimwindow/fields.h"
+#include "engine/claim_statement.h"
 #include "engine/region_rules.h"
 
 namespace gongshang::claimwindow {
 
 class ClaimForm;
 class ResultsView;
-struct Sheet;
 
 class ClaimWindow : public QMainWindow {
   Q_OBJECT
@@ -41,8 +41,8 @@ class ClaimWindow : public QMainWindow {
   // The form's texts as they stand, and the claim they give (nullptr while a
   // field is marked or the calculation refuses).
   FieldTexts texts() const;
-  const Sheet* sheet() const { return sheet_.get(); }
-  // What is wrong while there is no sheet, e.g. "请先改正标红的栏目：医疗费".
+  const Statement* statement() const { return statement_.get(); }
+  // What is wrong while there is no statement, e.g. "请先改正标红的栏目：医疗费".
   const QString& problem() const { return problem_; }
 
  protected:
@@ -70,7 +70,7 @@ class ClaimWindow : public QMainWindow {
   ClaimForm* form_;
   ResultsView* results_;
   QToolBar* toolBar_ = nullptr;
-  std::unique_ptr<Sheet> sheet_;
+  std::unique_ptr<Statement> statement_;
   QString problem_;
   QString casePath_;
   bool loading_ = false;

@@ -1,5 +1,6 @@
 #include "claimwindow/report.h"
 
+#include <QFile>
 #include <QFont>
 #include <QFontDatabase>
 #include <QPageLayout>
@@ -9,6 +10,7 @@
 #include <QStringList>
 #include <QTextDocument>
 
+#include "claimwindow/case_file.h"
 #include "claimwindow/fields.h"
 #include "qstring/utf8.h"
 
@@ -53,14 +55,12 @@ QString table_start() {
 // The inputs a person gave: empty fields, unticked boxes and zero counts say
 // nothing, and the death section only when 工亡 is ticked.
 QString inputs_table(const FieldTexts& texts) {
-  const bool died = text_of(texts, kDeathField) == "是";
   const bool region = !text_of(texts, kRegionField).empty();
   QStringList cells;
   for (const FieldRow& row : claim_fields()) {
     const std::string_view text = text_of(texts, row.name);
     if (text.empty() || text == "否" || (row.kind == FieldKind::kCount && text == "0")) continue;
-    if (row.group == FieldGroup::kDeath && !died && row.name != kDeathField) continue;
-    if (row.group == FieldGroup::kTypedRule && region) continue;
+    if (!in_effect(row, texts)) continue;
     QString shown = esc(text);
     if (row.kind == FieldKind::kAge) shown += u" 岁"_s;
     cells << u"<td width=\"22%\">%1</td><td width=\"28%\">%2</td>"_s.arg(esc(row.name), shown);
@@ -74,18 +74,19 @@ QString inputs_table(const FieldTexts& texts) {
 }
 
 // The article under the item's name: the working needs the width more.
-QString items_table(const Sheet& sheet, bool monthly, const Total& total) {
+QString items_table(const Statement& statement, bool monthly, const StatementTotal& total) {
   QString html = table_start() +
                  u"<tr><th width=\"23%\">项目（依据）</th><th width=\"14%\">金额（元）</th>"
                  u"<th width=\"12%\">支付方</th><th width=\"51%\">计算过程</th></tr>"_s;
-  for (const SheetLine& line : sheet.lines) {
-    if (line.monthly != monthly) continue;
+  for (const StatementItem& item : statement.items) {
+    if (item.monthly != monthly) continue;
     const QString article =
-        line.article.empty() ? QString() : u"<br><small>%1</small>"_s.arg(esc(line.article));
+        item.article.empty() ? QString() : u"<br><small>%1</small>"_s.arg(esc(item.article));
     html +=
         u"<tr><td>%1%2</td><td align=\"right\" style=\"white-space: nowrap\">%3</td>"
-        u"<td>%4</td><td>%5</td></tr>"_s.arg(esc(line.item), article, esc(line.amount),
-                                             esc(payer_text(line.payer)), lines(line.working));
+        u"<td>%4</td><td>%5</td></tr>"_s.arg(esc(item.name), article,
+                                             item.fen ? yuan(*item.fen) : u"未知"_s,
+                                             esc(payer_text(item.payer)), lines(item.working));
   }
   html +=
       u"<tr><td><b>%1</b></td><td align=\"right\" style=\"white-space: nowrap\"><b>%2</b></td>"
@@ -95,17 +96,20 @@ QString items_table(const Sheet& sheet, bool monthly, const Total& total) {
   return html + u"</table>"_s;
 }
 
-QString sources(const Sheet& sheet) {
+QString sources(const Statement& sheet) {
   QString html;
-  if (sheet.typed_region) {
+  if (sheet.typed_figures) {
     html +=
         u"<p>未选地区：一次性工伤医疗补助金、一次性伤残就业补助金按使用者自行填写的标准计算，"
         u"请与当地规定核对。</p>"_s;
   } else if (sheet.region) {
     const Region& r = *sheet.region;
     html += u"<p><b>%1</b>：%2 %3（%4）<br>核对情况：<b>%5</b>。%6</p>"_s.arg(
-        esc(r.name), esc(r.statute), esc(r.articles), esc(r.effective), esc(status_text(r.status)),
-        esc(status_explanation(r.status)));
+        esc(r.name), esc(r.statute), esc(r.articles), esc(r.effective),
+        r.user_file ? u"用户规则文件，自称"_s + esc(status_text(r.status))
+                    : esc(status_text(r.status)),
+        r.user_file ? u"这些数字不是随程序发布的核对结果，请自行核实。"_s
+                    : esc(status_explanation(r.status)));
     if (!r.notes.empty()) html += u"<p>说明：%1</p>"_s.arg(esc(r.notes));
     html += u"<p>资料来源：</p><ol>"_s;
     for (const std::string& source : r.sources) html += u"<li>%1</li>"_s.arg(esc(source));
@@ -125,7 +129,7 @@ QString sources(const Sheet& sheet) {
 
 }  // namespace
 
-QString report_html(const FieldTexts& texts, const Sheet& sheet, QDate date) {
+QString report_html(const FieldTexts& texts, const Statement& sheet, QDate date) {
   QString html =
       u"<html><body>"
       u"<h2 align=\"center\">工伤待遇计算书</h2>"
@@ -136,9 +140,9 @@ QString report_html(const FieldTexts& texts, const Sheet& sheet, QDate date) {
   html += u"<h3>三、按月支付的项目</h3>"_s + items_table(sheet, true, sheet.monthly);
   html += u"<h3>四、合计</h3><p>一次性支付合计 <b>%1</b> 元；按月支付合计每月 <b>%2</b> 元。"_s.arg(
       yuan(sheet.once.fen), yuan(sheet.monthly.fen));
-  if (sheet.uninsured)
-    html += u"用人单位未参加工伤保险，依《工伤保险条例》第六十二条，以上各项均由用人单位支付。"_s;
-  html += u"</p><h3>五、地方标准的来源与核对情况</h3>"_s + sources(sheet);
+  html += u"</p>"_s;
+  for (const std::string& note : sheet.notes) html += u"<p>%1</p>"_s.arg(esc(note));
+  html += u"<h3>五、地方标准的来源与核对情况</h3>"_s + sources(sheet);
   html +=
       u"<h3>六、说明</h3><p>本计算书依据《工伤保险条例》（2010 年修订）和上列地方规定，"
       u"按填写的情况计算，<b>仅供参考</b>。各项待遇以社会保险经办机构的核定和劳动仲裁机构、"
@@ -178,6 +182,23 @@ QString write_report_pdf(const QString& html, const QString& path) {
   }
   if (!file.commit()) return u"无法写入 %1：%2"_s.arg(path, file.errorString());
   return {};
+}
+
+QString write_case_report(const QString& case_path, const QString& pdf_path, const Rules& rules,
+                          QDate date) {
+  const auto refused = [&case_path](const QString& why) { return case_path + u"："_s + why; };
+  const CaseRead read = read_case_file(QFile::encodeName(case_path).toStdString());
+  if (!read.problem.empty()) return refused(to_qstring(read.problem));
+  const FieldTexts texts = texts_of(read.texts);
+  // The same checks, in the same words, as the window's marks.
+  if (const auto problems = field_problems(texts, rules); !problems.empty()) {
+    return refused(
+        u"「%1」%2"_s.arg(to_qstring(problems.front().field), to_qstring(problems.front().reason)));
+  }
+  const StatementOutcome outcome = make_statement(texts, rules);
+  if (const auto* refusal = std::get_if<Refusal>(&outcome))
+    return refused(to_qstring(refusal->message));
+  return write_report_pdf(report_html(texts, std::get<Statement>(outcome), date), pdf_path);
 }
 
 }  // namespace gongshang::claimwindow

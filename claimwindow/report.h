@@ -9,14 +9,16 @@
 #include <QDate>
 #include <QString>
 
-#include "claimwindow/claim_sheet.h"
+#include "engine/claim_fields.h"
+#include "engine/claim_statement.h"
+#include "engine/region_rules.h"
 
 class QPagedPaintDevice;
 
 namespace gongshang::claimwindow {
 
 // The report as the rich text a QTextDocument takes.
-QString report_html(const FieldTexts& texts, const Sheet& sheet, QDate date);
+QString report_html(const FieldTexts& texts, const Statement& statement, QDate date);
 
 // Lays the report out on device (a QPdfWriter or a QPrinter), page numbers
 // at the foot of each A4 page.
@@ -25,6 +27,14 @@ void print_report(const QString& html, QPagedPaintDevice& device);
 // Writes the report as a PDF file. Returns "" or why it could not, e.g.
 // "无法写入 /ro/claim.pdf".
 QString write_report_pdf(const QString& html, const QString& path);
+
+// The report of a case file, without any window: the file read, every field
+// checked as the window checks it, the statement made and written to
+// pdf_path. Returns "" or why not, naming the case file, the field and the
+// reason the window shows under it:
+//   "case.json：「本人月均工资」只能填写数字……"
+QString write_case_report(const QString& case_path, const QString& pdf_path, const Rules& rules,
+                          QDate date);
 
 }  // namespace gongshang::claimwindow
 

@@ -8,7 +8,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "claimwindow/claim_sheet.h"
 #include "qstring/utf8.h"
 
 using namespace Qt::StringLiterals;
@@ -78,9 +77,10 @@ QString payer_words(Payer payer) {
 }
 
 // Returns whether a text of the item, amount or payer column changed.
-bool fill(QTableWidget* table, const Sheet& sheet, bool monthly, const Total& total) {
+bool fill(QTableWidget* table, const Statement& statement, bool monthly,
+          const StatementTotal& total) {
   int rows = 0;
-  for (const SheetLine& line : sheet.lines) rows += line.monthly == monthly ? 1 : 0;
+  for (const StatementItem& item : statement.items) rows += item.monthly == monthly ? 1 : 0;
   const int before = table->rowCount();
   table->setRowCount(rows + 1);
   int row = 0;
@@ -99,10 +99,10 @@ bool fill(QTableWidget* table, const Sheet& sheet, bool monthly, const Total& to
     }
     ++row;
   };
-  for (const SheetLine& line : sheet.lines) {
-    if (line.monthly != monthly) continue;
-    row_of({to_qstring(line.item), to_qstring(line.amount), payer_words(line.payer),
-            to_qstring(line.working), to_qstring(line.article)},
+  for (const StatementItem& item : statement.items) {
+    if (item.monthly != monthly) continue;
+    row_of({to_qstring(item.name), item.fen ? to_qstring(yuan_text(*item.fen)) : u"未知"_s,
+            payer_words(item.payer), to_qstring(item.working), to_qstring(item.article)},
            false);
   }
   row_of({monthly ? u"每月合计"_s : u"一次性合计"_s, to_qstring(yuan_text(total.fen)),
@@ -123,6 +123,9 @@ ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
   notice_->setStyleSheet(u"color: #b71c1c;"_s);
   retirement_ = new QLabel(this);
   retirement_->setObjectName(u"退休日期"_s);
+  notes_ = new QLabel(this);
+  notes_->setObjectName(u"说明"_s);
+  notes_->setWordWrap(true);
   once_ = make_table(u"一次性待遇"_s, this);
   monthly_ = make_table(u"按月待遇"_s, this);
 
@@ -138,9 +141,11 @@ ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
   column->addWidget(once_);
   column->addWidget(monthlyTitle);
   column->addWidget(monthly_);
+  column->addWidget(notes_);
   column->addStretch();
   notice_->hide();
   retirement_->hide();
+  notes_->hide();
 }
 
 void ResultsView::resizeEvent(QResizeEvent* event) {
@@ -150,12 +155,17 @@ void ResultsView::resizeEvent(QResizeEvent* event) {
   fit_height(monthly_);
 }
 
-void ResultsView::showSheet(const Sheet& sheet) {
+void ResultsView::showStatement(const Statement& statement) {
   notice_->hide();
-  retirement_->setText(u"法定退休日期：%1"_s.arg(to_qstring(sheet.retirement)));
-  retirement_->setVisible(!sheet.retirement.empty());
-  const bool once = fill(once_, sheet, false, sheet.once);
-  if (!fill(monthly_, sheet, true, sheet.monthly) && !once) return;
+  retirement_->setText(u"法定退休日期：%1"_s.arg(to_qstring(statement.retirement)));
+  retirement_->setVisible(!statement.retirement.empty());
+  QStringList notes;
+  for (const std::string& note : statement.notes) notes << to_qstring(note);
+  const QString noteText = notes.join(u'\n');
+  if (notes_->text() != noteText) notes_->setText(noteText);
+  notes_->setVisible(!notes.isEmpty());
+  const bool once = fill(once_, statement, false, statement.once);
+  if (!fill(monthly_, statement, true, statement.monthly) && !once) return;
   // The same widths in both tables, so that they read as one; set only when
   // they change, since every change measures the rows again.
   for (int column : {kItem, kAmount, kPayer}) {
@@ -172,6 +182,7 @@ void ResultsView::showProblem(const QString& why) {
   notice_->setText(why);
   notice_->show();
   retirement_->hide();
+  notes_->hide();
   once_->setRowCount(0);
   monthly_->setRowCount(0);
   fit_height(once_);

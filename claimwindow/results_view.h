@@ -7,12 +7,12 @@
 
 #include <QWidget>
 
+#include "engine/claim_statement.h"
+
 class QLabel;
 class QTableWidget;
 
 namespace gongshang::claimwindow {
-
-struct Sheet;
 
 class ResultsView : public QWidget {
   Q_OBJECT
@@ -20,8 +20,8 @@ class ResultsView : public QWidget {
  public:
   explicit ResultsView(QWidget* parent = nullptr);
 
-  // Shows every line of sheet and its totals.
-  void showSheet(const Sheet& sheet);
+  // Shows every item of the statement, its totals and its notes.
+  void showStatement(const Statement& statement);
 
   // Empties both tables and says why, e.g. "请先改正标红的栏目：医疗费".
   void showProblem(const QString& why);
@@ -32,6 +32,7 @@ class ResultsView : public QWidget {
  private:
   QLabel* notice_;
   QLabel* retirement_;
+  QLabel* notes_;
   QTableWidget* once_;
   QTableWidget* monthly_;
 };

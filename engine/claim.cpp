@@ -33,8 +33,6 @@ const std::array<double, kNursingLevels.size()>& nursing_allowance_rates() {
   return rates;
 }
 
-// Shortest plain text that reads back as x: the figures a working quotes.
-// Never exponent notation: "200000", not "2e+05".
 std::string figure(double x) {
   return plain_form(x);
 }
@@ -50,6 +48,7 @@ bool settle(ClaimLine& line, ClaimItem item, double amount) {
   line.present = true;
   line.amount = amount;
   line.text = money_text(amount);
+  line.fen = fen_of(amount);
   line.article = kClaimItems[index(item)].article;
   line.payer = kClaimItems[index(item)].payer;
   return true;
@@ -68,10 +67,10 @@ class ClaimBuilder {
 
   std::optional<Refusal> build() {
     claim_.retirement.clear();
-    claim_.status.reset();
     for (ClaimLine& l : claim_.lines) {
       l.present = false;
       l.amount = 0;
+      l.fen = 0;
       l.text.clear();
       l.working.clear();
       l.article = {};
@@ -84,43 +83,97 @@ class ClaimBuilder {
       retirement_ = retirement_date(*in_.birth, *in_.original_age);
       claim_.retirement = format_date(*retirement_);
     }
-    if (region_) claim_.status = region_->status;
+    claim_.data_status.clear();
+    claim_.income = nullptr;
+    claim_.death_after_leave = in_.death && in_.death_after_leave;
+    if (claim_.death_after_leave && (b_.grade < 1 || b_.grade >= kFirstSubsidyGrade)) {
+      return Refusal{name(I::kDeathCase),
+                     quoted(name(I::kDeathCase),
+                            "为期满后死亡的，只适用于一至四级伤残职工（《工伤保险条例》第三十九条"
+                            "第三款）；请选择工伤等级一至四，或把死亡情形留空")};
+    }
     if (b_.grade >= kFirstSubsidyGrade && in_.end && region_) {
       if (auto r = subsidy(C::kMedicalSubsidy, region_->medical)) return *r;
       if (auto r = subsidy(C::kEmploymentSubsidy, region_->employment)) return *r;
     }
-    if (auto r = topped_allowance()) return *r;
-    if (auto r = nursing_allowance()) return *r;
-    if (in_.death) return death_benefits();
+    // Art. 36: leaving the employment trades the allowance for the
+    // subsidies; a death ends the worker's own monthly items.
+    claim_.allowance_ended = b_.grade >= kFirstSubsidyGrade && in_.end.has_value();
+    if (!in_.death && !claim_.allowance_ended) {
+      if (auto r = topped_allowance()) return *r;
+    }
+    if (!in_.death) {
+      if (auto r = nursing_allowance()) return *r;
+    }
+    if (in_.death) {
+      if (auto r = death_benefits()) return *r;
+    }
+    claim_.data_status = data_status();
     return std::nullopt;
   }
 
  private:
   ClaimLine& line(ClaimItem item) { return claim_.lines[index(item)]; }
 
+  // 数据状态: see Claim::data_status.
+  std::string data_status() const {
+    std::string s;
+    const auto add = [&s](std::string_view part) {
+      if (!s.empty()) s += "；";
+      s += part;
+    };
+    if (region_) add(region_->statute.empty() ? "使用者填写" : status_text(region_->status));
+    if ((region_ && region_->user_file) || (claim_.income && claim_.income->user_file)) {
+      add("用户规则文件");
+    }
+    if (claim_.income && !claim_.income->confirmed) {
+      add(std::to_string(claim_.income->year) + "年收入未确认");
+    }
+    // An unknown amount leaves its cell empty; this says it is not "none".
+    for (const ClaimLine& l : claim_.lines) {
+      if (!l.unknown.empty()) {
+        add("部分金额未知");
+        break;
+      }
+    }
+    return s;
+  }
+
+  // Owed, but the region's data gives no amount the calculator could rely
+  // on: the item is carried with the reason, never paid in full by default.
+  std::optional<Refusal> unknown(ClaimItem item, std::string reason) {
+    ClaimLine& l = line(item);
+    l.unknown = std::move(reason);
+    l.payer = kClaimItems[index(item)].payer;
+    l.article = kClaimItems[index(item)].article;
+    l.status = region_->status;
+    return std::nullopt;
+  }
+
   std::optional<Refusal> subsidy(ClaimItem item, const std::optional<SubsidyRule>& rule) {
-    if (!rule) return std::nullopt;
+    if (!rule) return unknown(item, std::string(kUnknownFigure));
     const SubsidyCase c{
         b_.grade,   b_.number(Input::kPoolWage), in_.province_wage, b_.base_wage, in_.disease,
         *in_.birth, *in_.original_age,           *in_.end,          *retirement_, in_.reason};
     std::string_view name = kClaimItems[index(item)].name;
     SubsidyOutcome out = work_out_subsidy(*rule, name, region_->name, c, words_);
     if (auto* refusal = std::get_if<Refusal>(&out)) return std::move(*refusal);
-    if (auto* unknown = std::get_if<SubsidyUnknown>(&out)) {
-      line(item).unknown = std::move(unknown->reason);
-      line(item).status = region_->status;
-      return std::nullopt;
-    }
+    if (auto* why = std::get_if<SubsidyUnknown>(&out)) return unknown(item, std::move(why->reason));
     SubsidyAmount& a = std::get<SubsidyAmount>(out);
     if (!settle(line(item), item, a.amount)) return result_refusal(item);
     line(item).status = region_->status;
     if (words_) {
-      line(item).working = std::string(name) + "：" + a.working +
-                           (a.note.empty() ? "" : "；" + a.note) + "（" + region_->name + " " +
-                           region_->statute + region_->articles + "，" +
-                           std::string(status_text(region_->status)) + "）";
+      // A region the user typed has no statute: its figures are theirs.
+      line(item).working =
+          std::string(name) + "：" + a.working + (a.note.empty() ? "" : "；" + a.note) +
+          (region_->statute.empty()
+               ? std::string("（标准由使用者填写，未经核对）")
+               : "（" + region_->name + " " + region_->statute + region_->articles + "，" +
+                     std::string(status_text(region_->status)) +
+                     (region_->user_file ? "，用户规则文件" : "") + "）");
     }
-    if (!a.note.empty() && std::find(claim_.notes.begin(), claim_.notes.end(), a.note) == claim_.notes.end()) {
+    if (!a.note.empty() &&
+        std::find(claim_.notes.begin(), claim_.notes.end(), a.note) == claim_.notes.end()) {
       claim_.notes.push_back(std::move(a.note));
     }
     return std::nullopt;
@@ -191,6 +244,7 @@ class ClaimBuilder {
                   std::string(p.article) + "）";
     }
 
+    if (in_.death_after_leave) return std::nullopt;  // Art. 39, third paragraph
     double income = 0;
     std::string whence;
     if (in_.national_income) {
@@ -198,6 +252,7 @@ class ClaimBuilder {
       whence = "所填全国人均可支配收入 ";
     } else {
       const IncomeYear* y = rules_.income_of(in_.death_date->year - 1);
+      claim_.income = y;
       income = y->yuan;
       whence = std::to_string(y->year) + " 年全国城镇居民人均可支配收入" +
                (y->confirmed ? " " : "（未确认） ");
@@ -249,6 +304,21 @@ std::string money_text(double yuan) {
   return fixed_form(yuan + 0.0, 2);
 }
 
+long long fen_of(double yuan) {
+  // The fields' ceilings keep every amount far below the fast path's limit.
+  if constexpr (std::numeric_limits<long double>::digits >= 60) {
+    const long double fen = std::rint(static_cast<long double>(yuan) * 100);
+    if (std::fabs(fen) < 0x1p62L) return static_cast<long long>(fen);
+  }
+  const std::string text = money_text(yuan);
+  long long whole = 0;
+  std::string digits;
+  for (char c : text)
+    if (c != '.') digits += c;
+  std::from_chars(digits.data(), digits.data() + digits.size(), whole);
+  return whole;
+}
+
 std::optional<Refusal> work_out_claim(const Breakdown& classic, const ClaimTexts& claim,
                                       const Region* region, const Rules& rules, ClaimDetail detail,
                                       Claim& into) {
@@ -271,6 +341,14 @@ ClaimOutcome work_out_claim(const InputTexts& classic, const ClaimTexts& claim,
   Working w = work_out(classic);
   if (auto* refusal = std::get_if<Refusal>(&w)) return std::move(*refusal);
   return work_out_claim(std::get<Breakdown>(w), claim, region, rules, detail);
+}
+
+std::variant<const Region*, Refusal> find_region(const Rules& rules, std::string_view typed) {
+  std::string buffer;
+  const std::string_view name = ascii_form(typed, buffer);
+  if (name.empty()) return static_cast<const Region*>(nullptr);
+  if (const Region* region = rules.find(name)) return region;
+  return unknown_region(name);
 }
 
 Refusal unknown_region(std::string_view typed) {

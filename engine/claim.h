@@ -37,8 +37,9 @@ enum class ClaimInput : std::uint8_t {
   kLoneExtra,        // 孤寡加发人数: a whole number, at most 配偶 + 其他供养亲属
   kNationalIncome,   // 全国人均可支配收入: yuan, overrides the table
   kEndReason,  // 解除原因: 本人提出, 用人单位解除, 劳动合同法第三十八条; empty: not given
+  kDeathCase,  // 死亡情形: "", 因工死亡 or 期满后死亡 (see kDeathCases)
 };
-inline constexpr std::size_t kClaimInputCount = 14;
+inline constexpr std::size_t kClaimInputCount = 15;
 
 // The names as fields and batch columns show them, indexed by ClaimInput.
 inline constexpr std::array<std::string_view, kClaimInputCount> kClaimInputNames{
@@ -56,7 +57,14 @@ inline constexpr std::array<std::string_view, kClaimInputCount> kClaimInputNames
     "孤寡加发人数",
     "全国人均可支配收入",
     "解除原因",
+    "死亡情形",
 };
+
+// What 死亡情形 takes besides "": a death recognised as work-related (all
+// three items of Art. 39), or a grade 一–四 worker's death after the
+// 停工留薪期 of another cause (Art. 39, third paragraph: no lump sum).
+inline constexpr std::string_view kDeathCases[] = {"因工死亡", "期满后死亡"};
+inline constexpr std::string_view kDeathAfterLeave = kDeathCases[1];
 
 // The amounts a claim adds, in the order of the batch tool's columns.
 enum class ClaimItem : std::uint8_t {
@@ -81,26 +89,22 @@ struct ClaimItemInfo {
   std::string_view article;  // "《工伤保险条例》第三十六条、第三十七条"
   Payer payer;               // the usual payer; ClaimLine::payer has the row's own
   bool monthly;              // false: paid once
-  std::string_view rule;     // the rule in words
 };
 // Indexed by ClaimItem.
 extern const std::array<ClaimItemInfo, kClaimItemCount> kClaimItems;
 
-// Who pays a classic result and whether it is paid monthly (results.h has
-// the articles). 每月伤残津贴 is the fund's for grades 一–四 and the
-// employer's for 五 and 六; 合计 mixes payers and has none.
-//   (kAllowance, 5) -> {kEmployer, true}   (kLeaveWage, any) -> {kEmployer, false}
-//   (kTotal, any) -> {nullopt, false}
-struct ClassicPayment {
-  std::optional<Payer> payer;
-  bool monthly;
+// A classic result as a claim lists it: its name there, who pays it (by
+// article: the employer during paid leave, Art. 33; 营养费 is no item of the
+// regulation and is claimed from the employer) and whether it is monthly.
+// 每月伤残津贴 is paid by the employer from grade kFirstSubsidyGrade on
+// (Art. 36). 合计 is no item: the statement has its own totals.
+struct ClassicItemInfo {
+  Result result;
+  std::string_view name;  // "停工留薪期工资"
+  Payer payer;
+  bool monthly = false;
 };
-ClassicPayment classic_payment(Result result, int grade);
-
-// Said once beside the payers: Art. 62 puts every item on an uninsured employer.
-inline constexpr std::string_view kUninsuredEmployerNote =
-    "用人单位未依法参加工伤保险的，以上各项都由用人单位按同样的项目和标准支付（《工伤保险条例》第六"
-    "十二条）";
+extern const std::array<ClassicItemInfo, kResultCount - 1> kClassicItems;
 
 constexpr std::size_t index(ClaimInput f) {
   return static_cast<std::size_t>(f);
@@ -119,11 +123,12 @@ using ClaimTexts = std::array<std::string_view, kClaimInputCount>;
 // One item of one claim.
 struct ClaimLine {
   bool present = false;  // false: the item does not apply (an empty cell), or is unknown
-  // Why the amount cannot be known from the region's data (a grade without
-  // a figure, a cut whose scale is unknown); empty otherwise. Set only when
-  // `present` is false.
+  // Why the item applies but has no amount the region's data could give (a
+  // grade without a figure, a cut whose scale is unknown): kUnknownFigure or
+  // more precise; empty otherwise. The batch cell stays empty.
   std::string unknown;
   double amount = 0;    // yuan, exact binary value
+  long long fen = 0;    // amount rounded to the fen, as text shows it
   std::string text;     // amount with two decimals: "70000.00"; empty when absent
   std::string working;  // the working in words with the figures used
   std::string_view article;
@@ -131,11 +136,23 @@ struct ClaimLine {
   std::optional<DataStatus> status;  // of the region figures used, if any
 };
 
+// Why an item that applies has no amount.
+inline constexpr std::string_view kUnknownFigure =
+    "该地区此等级没有可靠的数字，请向当地社保经办机构核实";
+
 struct Claim {
   std::string retirement;  // "2026-10-15", or empty without 出生日期 and 原退休年龄
   std::array<ClaimLine, kClaimItemCount> lines;
-  std::optional<DataStatus> status;  // of the region passed in, if any
-  std::vector<std::string> notes;    // what the amounts assume beyond the rules, once each
+  // 数据状态: the status word first, then what qualifies the figures, apart
+  // by "；": "条文已核对", "转载未核对；用户规则文件", "政府文件；2025年收入未确认";
+  // empty when no figure of the rules was used.
+  std::string data_status;
+  const IncomeYear* income = nullptr;  // the table's figure behind 一次性工亡补助金, if used
+  // Art. 36: a grade 五/六 worker whose employment ended gets the subsidies
+  // instead of the allowance, which stops at 解除日期.
+  bool allowance_ended = false;
+  bool death_after_leave = false;  // 期满后死亡: Art. 39, third paragraph
+  std::vector<std::string> notes;  // what the amounts assume beyond the rules, once each
 };
 
 using ClaimOutcome = std::variant<Claim, Refusal>;
@@ -148,6 +165,10 @@ enum class ClaimDetail : std::uint8_t { kWorking, kAmountsOnly };
 // nearest fen, ties to even.
 //   70000 -> "70000.00"   0.125 -> "0.12"   1931.0345 -> "1931.03"
 std::string money_text(double yuan);
+
+// The same amount in fen: money_text's digits without the point.
+//   70000 -> 7000000   0.125 -> 12   -0.001 -> 0
+long long fen_of(double yuan);
 
 // The claim for one case. `region` is the entry the 地区 text names
 // (resolved by the caller with Rules::find, or built from what the user
@@ -169,6 +190,12 @@ ClaimOutcome work_out_claim(const Breakdown& classic, const ClaimTexts& claim, c
 std::optional<Refusal> work_out_claim(const Breakdown& classic, const ClaimTexts& claim,
                                       const Region* region, const Rules& rules, ClaimDetail detail,
                                       Claim& into);
+
+// The region a 地区 text names (blanks around and full-width forms as
+// ascii_form reads them), nullptr for an empty text, or the refusal for a
+// name no entry has.
+//   "浙江" -> the entry   "" -> nullptr   "火星" -> unknown_region("火星")
+std::variant<const Region*, Refusal> find_region(const Rules& rules, std::string_view typed);
 
 // The refusal for a 地区 text no entry has.
 //   "火星" -> Refusal{"地区", "「地区」没有名为“火星”的条目……"}

@@ -124,6 +124,7 @@ struct Region {
   std::optional<SubsidyRule> medical;     // 一次性工伤医疗补助金
   std::optional<SubsidyRule> employment;  // 一次性伤残就业补助金
   std::string notes;                      // what the figures leave out or where sources disagree
+  bool user_file = false;                 // from a user's --rules file, not the shipped one
 };
 
 // The national urban per-capita disposable income of one year (NBS).
@@ -132,6 +133,7 @@ struct IncomeYear {
   double yuan = 0;
   bool confirmed = false;  // false: seen in a second-hand summary only
   std::string source;
+  bool user_file = false;  // from a user's --rules file, not the shipped one
 };
 
 struct Rules {

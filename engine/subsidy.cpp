@@ -76,8 +76,7 @@ SubsidyOutcome work_out_subsidy(const SubsidyRule& rule, std::string_view item,
   } else if (rule.by_grade[g]) {
     m.months = *rule.by_grade[g];
   } else {
-    return SubsidyUnknown{where() + "没有" + std::string(kGradeNames[g]) + "级" +
-                          std::string(item) + "的数字（来源缺失或互相矛盾，见该地区的说明）"};
+    return SubsidyUnknown{std::string(kUnknownFigure)};
   }
 
   double base = 0;

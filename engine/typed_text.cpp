@@ -64,18 +64,58 @@ std::string_view ascii_form(std::string_view text, std::string& buffer) {
   return trimmed(out);
 }
 
-std::optional<double> read_plain_number(std::string_view text) {
+MoneyReading read_money(std::string_view text, double max) {
+  MoneyReading r;
   std::string buffer;
-  return read_decimal(ascii_form(text, buffer));
+  const std::string_view s = ascii_form(text, buffer);
+  if (s.empty()) return r;
+  // Before the point: digits, or groups of three after a first of one to
+  // three; after it: digits only.
+  const std::size_t point = s.find('.');
+  const std::string_view whole = s.substr(0, point);
+  const std::string_view fraction = point == s.npos ? std::string_view() : s.substr(point + 1);
+  const auto digits = [](std::string_view part) {
+    for (char c : part)
+      if (c < '0' || c > '9') return false;
+    return true;
+  };
+  bool ok = digits(fraction) && (whole.size() + fraction.size() > 0);
+  if (ok && whole.find(',') != whole.npos) {
+    std::size_t first = whole.find(',');
+    ok = first >= 1 && first <= 3 && (whole.size() - first) % 4 == 0;
+    for (std::size_t at = first; ok && at < whole.size(); at += 4) ok = whole[at] == ',';
+  }
+  if (ok) {
+    for (char c : whole) {
+      if (c == ',') continue;
+      if (c < '0' || c > '9') ok = false;
+      r.plain.push_back(c);
+    }
+  }
+  if (!ok) {
+    r.plain.clear();
+    r.problem = kMoneyForm;
+    return r;
+  }
+  if (r.plain.empty()) r.plain = "0";
+  if (!fraction.empty()) r.plain.append(".").append(fraction);
+  // Digits and a point only: the number rule reads them exactly as written.
+  const std::optional<double> value = read_number(r.plain);
+  if (!value || !(*value <= max)) {
+    r.plain.clear();
+    r.problem = "不能超过 " + double_form(max) + "，多半是输入错误";
+    return r;
+  }
+  r.value = *value;
+  return r;
 }
 
-std::optional<int> read_count(std::string_view text) {
+std::optional<int> read_count(std::string_view text, int max) {
   std::string buffer;
   std::string_view s = ascii_form(text, buffer);
   int value = 0;
   auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-  if (s.empty() || s[0] == '-' || ec != std::errc() || end != s.data() + s.size() ||
-      value > kMaxCount) {
+  if (s.empty() || s[0] == '-' || ec != std::errc() || end != s.data() + s.size() || value > max) {
     return std::nullopt;
   }
   return value;

@@ -21,13 +21,6 @@ std::string ascii_form(std::string_view text);
 // `buffer`.
 std::string_view ascii_form(std::string_view text, std::string& buffer);
 
-// A decimal number as the whole of ascii_form(text), in the form
-// read_decimal (number_text.h) reads (no sign but "-", no thousands
-// separators); nullopt for anything else and beyond the double range.
-//   "7000" -> 7000   "７０００.５" -> 7000.5   "-3" -> -3   "1e3" -> 1000
-//   "" -> nullopt   "7000元" -> nullopt   "1,000" -> nullopt   "1e400" -> nullopt
-std::optional<double> read_plain_number(std::string_view text);
-
 // How many bytes at the start of text are whole, valid UTF-8 (no overlong
 // forms, no surrogates): text.size() when all of it is.
 //   "浙江" -> 6   "a\xD5\xE3" -> 1   "\xE6\xB5" -> 0
@@ -43,12 +36,32 @@ std::size_t valid_utf8_prefix(std::string_view text);
 inline constexpr std::size_t kVisibleBytes = 120;
 std::string visible(std::string_view text);
 
-// Counts of people are at most this.
-inline constexpr int kMaxCount = 999;
+// The one reading of money, wherever it is typed: digits (ASCII or
+// full-width) with at most one point, blanks around ignored, thousands
+// separators only in whole groups of three before the point; no sign,
+// exponent, unit or blank inside. `max` is the field's ceiling (yuan); a
+// larger amount is a typing slip. An empty text is "not given".
+//   "6,000" -> 6000   "１２,３４５.６" -> 12345.6   " .5 " -> 0.5   "7000." -> 7000
+//   "" -> not given   "6,00" "1e3" "-0" "+5" "3500元" "1 000" "1.2.3" "," -> kMoneyForm
+//   "10000001" with max 10000000 -> "不能超过 10000000，多半是输入错误"
+struct MoneyReading {
+  std::optional<double> value;  // nullopt: not given, or refused
+  std::string problem;          // why it is refused; empty when it is not
+  // The amount as plain ASCII digits and point, "6000" for "6,000": what
+  // the classic calculation reads, so that both see the same amount.
+  std::string plain;
+};
+MoneyReading read_money(std::string_view text, double max);
 
-// A whole number 0..kMaxCount as the whole of ascii_form(text).
-//   "2" -> 2   "０" -> 0   "2.0" -> nullopt   "-1" -> nullopt   "1000" -> nullopt
-std::optional<int> read_count(std::string_view text);
+// Why a money text has the wrong form.
+inline constexpr std::string_view kMoneyForm =
+    "只能填写数字，如 3500、6,000 或 12000.5（千位分隔须三位一组），不带正负号、单位或指数";
+
+// A whole number 0..max in ASCII or full-width digits as the whole of
+// ascii_form(text).
+//   ("2", 9) -> 2   ("０", 9) -> 0   ("2.0", 9) -> nullopt   ("-1", 9) -> nullopt
+//   ("25", 24) -> nullopt   ("", 9) -> nullopt
+std::optional<int> read_count(std::string_view text, int max);
 
 }  // namespace gongshang
 

@@ -325,7 +325,9 @@ Loaded load_rules_file(const std::filesystem::path& file) {
 }
 
 void merge_rules(Rules& into, Rules user) {
+  // Marked, so that no front end shows the user's figures as the shipped check.
   for (Region& region : user.regions) {
+    region.user_file = true;
     auto it = std::find_if(into.regions.begin(), into.regions.end(),
                            [&region](const Region& r) { return r.name == region.name; });
     if (it != into.regions.end()) {
@@ -335,6 +337,7 @@ void merge_rules(Rules& into, Rules user) {
     }
   }
   for (IncomeYear& y : user.income) {
+    y.user_file = true;
     auto it = std::find_if(into.income.begin(), into.income.end(),
                            [&y](const IncomeYear& i) { return i.year == y.year; });
     if (it != into.income.end()) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "batch/batch.h"
+#include "engine/claim_statement.h"
 #include "tests/batch/runs.h"
 
 namespace gongshang::batch {
@@ -47,15 +48,16 @@ TEST(ClaimBatch, WritesTheClaimColumnsBeforeTheError) {
           "7级,6000,浙江,7000,1966-05-15,60,2023-10-15,,,,46800,0,0,0,0,0,0,0,0,0,46800,"
           "2026-10-15,70000.00,42000.00,,,,,,条文已核对,\n"
           "一,6000,,,,,,是,2024-12-31,1,97200,3240,0,0,0,0,0,0,0,0,100440,"
-          ",,,3240.00,,36000.00,1440.00,1036420.00,,\n"
+          ",,,,,36000.00,1440.00,1036420.00,,\n"
           "七,6000,火星,,,,,,,,,,,,,,,,,,,,,,,,,,,,"
           "「地区」没有名为“火星”的条目：请填写规则文件中的地区名，或留空\n"
-          "七,1E400,,,,,,,,,,,,,,,,,,,,,,,,,,,,,「统筹月工资」的数值超出可计算范围\n"
+          "七,1E400,,,,,,,,,,,,,,,,,,,,,,,,,,,,,\"「统筹月工资」只能填写数字，如 3500、6,000 或 "
+          "12000.5（千位分隔须三位一组），不带正负号、单位或指数\"\n"
           "七,6000,,,1966-05-15,65,,,,,,,,,,,,,,,,,,,,,,,,,「原退休年龄」应为 60、55 或 50\n");
 }
 
 // 解除原因 is a column like the others: 上海 cuts only when the worker asked.
-// 云南's 八级 employment subsidy is disputed: 未知, not an empty cell.
+// 云南's 八级 employment subsidy is disputed: an empty cell that 数据状态 says is unknown.
 TEST(ClaimBatch, ReadsTheReasonTheEmploymentEnded) {
   BatchRun r = run_claim(
       "工伤等级,统筹月工资,地区,出生日期,原退休年龄,解除日期,解除原因\n"
@@ -66,7 +68,8 @@ TEST(ClaimBatch, ReadsTheReasonTheEmploymentEnded) {
   EXPECT_NE(r.out.find(",本人提出,"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find(",2026-10-15,72000.00,72000.00,,,,,,转载未核对,\n"), std::string::npos)
       << r.out;
-  EXPECT_NE(r.out.find(",2026-10-15,60000.00,未知,"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(",2026-10-15,60000.00,,,,,,,转载未核对；部分金额未知,"), std::string::npos)
+      << r.out;
   EXPECT_NE(r.out.find(",「解除原因」为空：地区“上海”的一次性工伤医疗补助金只在"),
             std::string::npos)
       << r.out;
@@ -84,7 +87,9 @@ TEST(ClaimBatch, AUsersRulesFileReplacesTheShippedEntryOrStopsTheRun) {
       run_claim("工伤等级,地区,出生日期,原退休年龄,解除日期\n七,浙江,1966-05-15,60,2020-01-01\n",
                 {"--claim", "--rules", file});
   EXPECT_EQ(r.status, kExitSuccess) << r.err;
-  EXPECT_NE(r.out.find(",2026-10-15,12345.67,,,,,,,转载未核对,\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(",2026-10-15,12345.67,,,,,,,转载未核对；用户规则文件；部分金额未知,\n"),
+            std::string::npos)
+      << r.out;
 
   std::ofstream(user) << "{\n\"regions\": [{\"name\": \"浙江\"}]\n}\n";
   r = run_claim("工伤等级\n七\n", {"--claim", "--rules=" + file});
@@ -98,6 +103,28 @@ TEST(ClaimBatch, AUsersRulesFileReplacesTheShippedEntryOrStopsTheRun) {
     r = run_claim("工伤等级\n七\n", args);
     EXPECT_EQ(r.status, kExitFailure);
     EXPECT_NE(r.err.find("「--rules」"), std::string::npos) << r.err;
+  }
+}
+
+// A money text gets the same verdict in a batch row as in a case file's
+// statement, the classic columns included.
+TEST(ClaimBatch, MoneyTakesTheVerdictOfACaseFile) {
+  const Rules no_rules;
+  for (std::string_view text :
+       {"6,000", "１２,３４５.６", "6,00", "1e3", "-0", "1 000", "3500元", "1e300", "10000001"}) {
+    for (std::string_view field : {"本人月均工资", "最低工资"}) {
+      BatchRun r =
+          run_claim(std::string(field) + ",统筹月工资\n\"" + std::string(text) + "\",6000\n");
+      const std::pair<std::string, std::string> pairs[] = {{std::string(field), std::string(text)},
+                                                           {"统筹月工资", "6000"}};
+      const StatementOutcome statement = make_statement(texts_of(pairs), no_rules);
+      const auto* refusal = std::get_if<Refusal>(&statement);
+      const std::string last = r.out.substr(r.out.rfind(',') + 1);
+      EXPECT_EQ(last == "\n", refusal == nullptr) << field << " " << text << ": " << r.out;
+      if (refusal) {
+        EXPECT_NE(r.out.find(refusal->message), std::string::npos) << r.out;
+      }
+    }
   }
 }
 

@@ -222,7 +222,7 @@ class ClaimWindowKeysTest : public QObject {
     auto window = new_window();
     fill(*window,
          {{u"工伤等级"_s, u"五"_s}, {u"本人月均工资"_s, u"6000"_s}, {u"统筹月工资"_s, u"5000"_s}});
-    QVERIFY(window->sheet() != nullptr);
+    QVERIFY(window->statement() != nullptr);
     // The dialog as a person fills it: a name without a suffix, then 保存.
     QTimer::singleShot(0, window.get(), [&dir] {
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());

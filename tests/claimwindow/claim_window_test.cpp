@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "claimwindow/claim_sheet.h"
 #include "claimwindow/claim_window.h"
 #include "window_driver.h"
 
@@ -114,19 +113,24 @@ class ClaimWindowTest : public QObject {
     QVERIFY(window->findChild<QWidget*>(u"死亡日期"_s)->isVisible());
     QCOMPARE(rows(*window, u"一次性待遇"_s), kDeathOnce);
     QCOMPARE(rows(*window, u"按月待遇"_s), kDeathMonthly);
+
+    // Art. 39's third paragraph is for grades 一–四 only: refused at 死亡情形.
+    fill(*window, {{u"死亡情形"_s, u"期满后死亡"_s}});
+    QVERIFY(window->statement() == nullptr);
+    QVERIFY(window->findChild<QLabel*>(u"死亡情形问题"_s)->text().contains(u"一至四级"_s));
   }
 
   // Marked at the field, every one of them, and no dialog: the results say
   // which fields to mend instead of showing figures read some other way.
   void unreadableFieldsAreMarkedAtTheField() {
     auto window = new_window();
-    fill(*window, {{u"医疗费"_s, u"1,000"_s}, {u"出生日期"_s, u"2025-02-30"_s}});
+    fill(*window, {{u"医疗费"_s, u"1,00"_s}, {u"出生日期"_s, u"2025-02-30"_s}});
     for (const QString& name : {u"医疗费"_s, u"出生日期"_s}) {
       const auto* reason = window->findChild<QLabel*>(name + u"问题"_s);
       QVERIFY2(reason->isVisible() && !reason->text().isEmpty(), qPrintable(name));
       QCOMPARE(window->findChild<QWidget*>(name)->accessibleDescription(), reason->text());
     }
-    QVERIFY(window->sheet() == nullptr);
+    QVERIFY(window->statement() == nullptr);
     QCOMPARE(window->problem(), u"请先改正标红的栏目：出生日期、医疗费"_s);
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
 
@@ -141,7 +145,17 @@ class ClaimWindowTest : public QObject {
     fill(*first, kZhejiangSeven);
     fill(*first, kDeath);
     const QString path = dir.filePath(u"case.json"_s);
+    // A key 格式 1 lacks raises the version; without it the case stays 格式 1.
+    const auto saved_format = [&] {
+      QFile saved(path);
+      return saved.open(QIODevice::ReadOnly) ? saved.readAll().mid(0, 16) : QByteArray();
+    };
+    fill(*first, {{u"死亡情形"_s, u"因工死亡"_s}});
     QCOMPARE(first->saveCase(path), QString());
+    QVERIFY(saved_format().contains("\"格式\": 2"));
+    fill(*first, {{u"死亡情形"_s, QString()}});
+    QCOMPARE(first->saveCase(path), QString());
+    QVERIFY(saved_format().contains("\"格式\": 1"));
 
     auto second = new_window();
     QCOMPARE(second->openCase(path), QString());
@@ -163,6 +177,7 @@ class ClaimWindowTest : public QObject {
         {"{\"格式\": 1, \"本人月均工资\": \"6000\",\n\"本人月均工资\": \"9000\"}",
          u"第 2 行第 1 列：「本人月均工资」出现了两次"_s},
         {R"({"格式": 1, "地区": "浙江\u0000"})", u"或留空：浙江\\u0000"_s},
+        {R"({"格式": 1, "停薪月数": "25"})", u"「停薪月数」应为 0 至 24 的整数"_s},
     };
     for (const auto& [bytes, named] : refused) {
       QFile file(dir.filePath(u"bad.json"_s));
@@ -173,6 +188,13 @@ class ClaimWindowTest : public QObject {
       QVERIFY2(why.contains(named), qPrintable(why));
       QCOMPARE(second->texts(), first->texts());
     }
+    // What the engine reads, the window opens: "5级" is the list's 五.
+    QFile typed(dir.filePath(u"typed.json"_s));
+    QVERIFY(typed.open(QIODevice::WriteOnly));
+    typed.write(R"({"格式": 1, "工伤等级": "5级", "配偶": "１"})");
+    typed.close();
+    QCOMPARE(second->openCase(typed.fileName()), QString());
+    QCOMPARE(text_of(second->texts(), "工伤等级"), "五");
   }
 
   void reportHoldsEveryItemAndItsSources() {
@@ -181,7 +203,7 @@ class ClaimWindowTest : public QObject {
     QTemporaryDir dir;
     auto window = new_window();
     fill(*window, kZhejiangSeven);
-    fill(*window, kDeath);
+    fill(*window, kDeath.mid(2));  // the wages are typed already
     const QString pdf = dir.filePath(u"report.pdf"_s);
     QCOMPARE(window->exportPdf(pdf), QString());
 
@@ -193,13 +215,69 @@ class ClaimWindowTest : public QObject {
     QString text = QString::fromUtf8(extract.readAllStandardOutput());
     text.remove(u' ').remove(u'\n');
     QVERIFY(text.contains(u"工伤待遇计算书"_s));
-    for (const SheetLine& line : window->sheet()->lines) {
-      QVERIFY2(text.contains(QString::fromStdString(line.item)), line.item.c_str());
-      QVERIFY2(text.contains(QString::fromStdString(line.amount)), line.amount.c_str());
+    for (const StatementItem& item : window->statement()->items) {
+      QVERIFY2(text.contains(QString::fromStdString(item.name)), item.name.c_str());
+      const std::string amount = yuan_text(item.fen.value_or(0));
+      QVERIFY2(text.contains(QString::fromStdString(amount)), amount.c_str());
     }
-    for (const std::string& source : window->sheet()->region->sources)
+    for (const std::string& source : window->statement()->region->sources)
       QVERIFY2(text.contains(QString::fromStdString(source).remove(u' ')), source.c_str());
     QVERIFY(text.contains(u"仅供参考"_s));
+  }
+
+  // --pdf as a script runs it, without a window: a grade 五 worker who left
+  // (the subsidies instead of the allowance: nothing monthly) and a grade 三
+  // worker who died after the leave of another cause (the pension alone
+  // monthly, no lump sum); a bad case names the file, the field and why.
+  void pdfOfACaseFile() {
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+    QTemporaryDir dir;
+    const struct {
+      QByteArray json;
+      QStringList shown, absent;
+    } cases[] = {
+        {R"({"格式": 1, "地区": "河南", "工伤等级": "五", "本人月均工资": "5,000",
+             "统筹月工资": "6000", "最低工资": "4000", "出生日期": "1980-03-01",
+             "原退休年龄": "50", "解除日期": "2030-01-01"})",
+         {u"一次性伤残就业补助金"_s, u"134400.00"_s, u"按月支付合计每月0.00元"_s, u"第三十六条"_s},
+         {u"伤残津贴补足后"_s}},
+        {R"({"格式": 2, "工伤等级": "三", "护理级别": "完全护理", "本人月均工资": "6000",
+             "统筹月工资": "6000", "工亡": "是", "死亡情形": "期满后死亡", "配偶": "1"})",
+         {u"丧葬补助金"_s, u"一次性支付合计174000.00元"_s, u"按月支付合计每月2400.00元"_s,
+          u"第三十九条第三款"_s},
+         {}},
+    };
+    for (const auto& c : cases) {
+      QFile file(dir.filePath(u"case.json"_s));
+      QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      file.write(c.json);
+      file.close();
+      const QString pdf = dir.filePath(u"case.pdf"_s);
+      QProcess claim;
+      claim.start(QStringLiteral(GONGSHANG_CLAIM_PROGRAM), {u"--pdf"_s, pdf, file.fileName()});
+      QVERIFY(claim.waitForFinished(60000));
+      QVERIFY2(claim.exitCode() == 0, claim.readAllStandardError().constData());
+      QProcess extract;
+      extract.start(pdftotext, {u"-raw"_s, pdf, u"-"_s});
+      QVERIFY(extract.waitForFinished(30000));
+      QString text = QString::fromUtf8(extract.readAllStandardOutput());
+      text.remove(u' ').remove(u'\n');
+      for (const QString& shown : c.shown) QVERIFY2(text.contains(shown), qPrintable(shown));
+      for (const QString& absent : c.absent) QVERIFY2(!text.contains(absent), qPrintable(absent));
+    }
+    QFile bad(dir.filePath(u"bad.json"_s));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write(R"({"格式": 1, "本人月均工资": "1e3"})");
+    bad.close();
+    QProcess claim;
+    claim.start(QStringLiteral(GONGSHANG_CLAIM_PROGRAM),
+                {u"--pdf"_s, dir.filePath(u"bad.pdf"_s), bad.fileName()});
+    QVERIFY(claim.waitForFinished(60000));
+    QCOMPARE(claim.exitCode(), 2);
+    const QString why = QString::fromUtf8(claim.readAllStandardError());
+    QVERIFY2(why.contains(bad.fileName() + u"：「本人月均工资」只能填写数字"_s), qPrintable(why));
+    QVERIFY(!QFile::exists(dir.filePath(u"bad.pdf"_s)));
   }
 };
 

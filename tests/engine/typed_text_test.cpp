@@ -7,34 +7,59 @@
 namespace gongshang {
 namespace {
 
-TEST(TypedText, ReadsANumberOnlyAsAWhole) {
+// The one money rule: the batch tool, case files and the window take these
+// verdicts from here (claim_batch_test and the statement rows reach it
+// through their own front ends).
+TEST(TypedText, MoneyIsDigitsWithOnePointAndWholeGroupsOfThree) {
   struct Row {
     const char* text;
-    std::optional<double> number;
-    std::optional<int> count;
+    std::optional<double> value;  // nullopt: refused, or "" not given
+    const char* plain = "";
   } rows[] = {
-      {" ７０００ ", 7000, std::nullopt},  // beyond kMaxCount
-      {"\xE3\x80\x80"
-       "2\t\n",
-       2, 2},  // ideographic space
-      {"7000.5", 7000.5, std::nullopt},
-      {"-1", -1, std::nullopt},
-      {"０９９９", 999, 999},
-      {"1000", 1000, std::nullopt},
-      {"7000元", std::nullopt, std::nullopt},
-      {"1,000", std::nullopt, std::nullopt},
-      {"1e400", std::nullopt, std::nullopt},
-      {"1e-400", std::nullopt, std::nullopt},  // too small for a double, yet not 0
-      {"0e-400", 0, std::nullopt},
-      {"3e-324", 4.9406564584124654e-324, std::nullopt},
-      {"+5", std::nullopt, std::nullopt},
-      {"inf", std::nullopt, std::nullopt},
-      {"", std::nullopt, std::nullopt},
+      {"6,000", 6000, "6000"},
+      {"１２,３４５.６", 12345.6, "12345.6"},
+      {"1,234,567.25", 1234567.25, "1234567.25"},
+      {"\xE3\x80\x80 .5\t", 0.5, "0.5"},
+      {"7000.", 7000, "7000"},
+      {"10000000", 1e7, "10000000"},  // the ceiling itself
+      {"", std::nullopt},
+      {"6,00", std::nullopt},
+      {"1234,567", std::nullopt},
+      {",123", std::nullopt},
+      {"1,000.000,5", std::nullopt},
+      {"1e3", std::nullopt},
+      {"-0", std::nullopt},
+      {"+5", std::nullopt},
+      {"3500元", std::nullopt},
+      {"1 000", std::nullopt},
+      {"1.2.3", std::nullopt},
+      {".", std::nullopt},
+      {"10000000.01", std::nullopt},  // beyond the ceiling
   };
   for (const Row& r : rows) {
-    EXPECT_EQ(read_plain_number(r.text), r.number) << r.text;
-    EXPECT_EQ(read_count(r.text), r.count) << r.text;
+    const MoneyReading m = read_money(r.text, 1e7);
+    EXPECT_EQ(m.value, r.value) << r.text;
+    EXPECT_EQ(m.plain, r.plain) << r.text;
+    EXPECT_EQ(m.problem.empty(), r.value.has_value() || *r.text == '\0') << r.text;
   }
+  EXPECT_EQ(read_money("10000000.01", 1e7).problem, "不能超过 10000000，多半是输入错误");
+}
+
+TEST(TypedText, ACountIsAWholeNumberUpToItsLimit) {
+  struct Row {
+    const char* text;
+    std::optional<int> count;
+  } rows[] = {
+      {"\xE3\x80\x80"
+       "2\t\n",
+       2},  // ideographic space
+      {"０２４", 24},
+      {"25", std::nullopt},
+      {"2.0", std::nullopt},
+      {"-1", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const Row& r : rows) EXPECT_EQ(read_count(r.text, 24), r.count) << r.text;
 }
 
 // What a message echoes: nothing the reader cannot see, nothing else changed.

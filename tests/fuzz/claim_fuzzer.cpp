@@ -82,8 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ClaimTexts claim{};
   std::copy(texts.begin() + 4, texts.end(), claim.begin());
 
-  const Region* region = rules().find(claim[index(ClaimInput::kRegion)]);
-  ClaimOutcome outcome = work_out_claim(classic, claim, region, rules());
+  const auto found = find_region(rules(), claim[index(ClaimInput::kRegion)]);
+  ClaimOutcome outcome =
+      std::holds_alternative<Refusal>(found)
+          ? ClaimOutcome(std::get<Refusal>(found))
+          : work_out_claim(classic, claim, std::get<const Region*>(found), rules());
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
     check(names_a_field(refusal->field));
     check(!refusal->message.empty());
@@ -100,6 +103,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(std::isfinite(line.amount));
     check(line.text == money_text(line.amount));
     check(!line.working.empty());
+    check(line.fen == fen_of(line.amount));
+  }
+  // A death ends the worker's own monthly items.
+  if (c.lines[index(ClaimItem::kFuneralGrant)].present) {
+    check(!c.lines[index(ClaimItem::kToppedAllowance)].present);
+    check(!c.lines[index(ClaimItem::kNursingAllowance)].present);
   }
   return 0;
 }

@@ -35,9 +35,10 @@ using namespace gongshang;
 void dump_cell(std::string_view cell, std::string& out) {
   const auto lenient = read_number(cell);
   out += lenient ? double_form(*lenient) + "|" + single_form(static_cast<float>(*lenient)) : "-";
-  const auto strict = read_plain_number(cell);
-  out += strict ? "|" + plain_form(*strict) + "|" + money_text(*strict) : "|-";
-  const auto count = read_count(cell);
+  const MoneyReading money = read_money(cell, 1e7);
+  out += money.value ? "|" + plain_form(*money.value) + "|" + money_text(*money.value)
+                     : "|-" + money.problem;
+  const auto count = read_count(cell, 999);
   out += count ? "|" + std::to_string(*count) + "\n" : "|-\n";
 }
 
