@@ -14,10 +14,11 @@
 #include <QDate>
 #include <QGuiApplication>
 #include <QLocale>
-#include <QMessageBox>
 #include <QTimer>
 
+#include "app/claim_guard.h"
 #include "claimwindow/claim_window.h"
+#include "claimwindow/dialogs.h"
 #include "claimwindow/report.h"
 #include "qstring/utf8.h"
 #include "regions/rules_file.h"
@@ -85,6 +86,17 @@ int main(int argc, char* argv[]) {
   }
   using gongshang::to_qstring;
   if (!options.problem.empty()) return fail(to_qstring(options.problem));
+  namespace regions = gongshang::regions;
+  const auto program = regions::program_path();
+  if (options.pdf) {
+    const std::string why = gongshang::app::overwrite_problem(
+        *options.pdf,
+        {{*options.case_file, "案例文件"},
+         {options.rules.value_or(std::string()), "规则文件"},
+         {(program.parent_path() / regions::kShippedRelativePath).lexically_normal(), "规则文件"}});
+    if (!why.empty()) return fail(to_qstring(why));
+    gongshang::app::silence_qt_messages();
+  }
   // A report needs fonts but no screen: scripts run it where there is none,
   // and it builds no window.
   if (options.pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -94,15 +106,13 @@ int main(int argc, char* argv[]) {
   QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
   gongshang::install_qt_translations();
 
-  namespace regions = gongshang::regions;
-  const auto program = regions::program_path();
   regions::Loaded loaded = regions::load_rules(program, options.rules.value_or(std::string()));
   if (const auto* error = std::get_if<regions::LoadError>(&loaded)) {
     const QString why = to_qstring(error->text());
     if (options.pdf) return fail(why);
     // The window still opens: without the user's file, or without any, the
     // subsidies' months can be typed.
-    QMessageBox::warning(nullptr, u"地区规则无法读取"_qs, why);
+    gongshang::claimwindow::warn(nullptr, u"地区规则无法读取"_qs, why);
     if (options.rules) loaded = regions::load_rules(program, {});
     if (std::holds_alternative<regions::LoadError>(loaded)) loaded = gongshang::Rules{};
   }
@@ -118,8 +128,9 @@ int main(int argc, char* argv[]) {
   if (options.case_file) {
     const QString casePath = to_qstring(*options.case_file);
     if (const QString why = window.openCase(casePath); !why.isEmpty()) {
-      QTimer::singleShot(
-          0, &window, [&window, why] { QMessageBox::warning(&window, u"无法打开案例"_qs, why); });
+      QTimer::singleShot(0, &window, [&window, why] {
+        gongshang::claimwindow::warn(&window, u"无法打开案例"_qs, why);
+      });
     }
   }
   window.show();

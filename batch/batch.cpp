@@ -121,7 +121,7 @@ class Converter {
       if (it == names.end()) continue;
       std::size_t& column = columns_[static_cast<std::size_t>(it - names.begin())];
       if (column != kNoColumn) {
-        fail(describe({record_.line, "输入列「" + std::string(*it) + "」重复（第 " +
+        fail(describe({record_.line, "输入列「" + visible(*it) + "」重复（第 " +
                                          decimal(column + 1) + " 列和第 " + decimal(i + 1) +
                                          " 列）"}));
         return false;
@@ -219,13 +219,20 @@ std::string help_text() {
   text.append("用法：").append(kProgramName).append(" [文件]\n");
   text.append(
       "逐行计算工伤赔偿。读入 CSV（逗号分隔，双引号按 RFC 4180；LF 或 CRLF 换行），\n"
-      "文件省略或为 - 时读标准输入，结果 CSV 写到标准输出。\n"
-      "编码：UTF-8（可带 BOM），或中文版 Windows 表格软件另存的 GBK，按其超集 GB18030 读。\n"
-      "读文件时看整个文件：是有效的 UTF-8 就按 UTF-8 读；否则是有效的 GB18030 就按它读，\n"
-      "结果也用 GB18030 写出，并在标准错误注明；两者都不是（如 UTF-16）则停止并说明。\n");
-  text.append("从管道或终端读入时只看开头：至多 ")
-      .append(decimal(kDetectBytes >> 20))
-      .append(" MiB，已有一整行而暂无更多输入时即判断。\n");
+      "文件省略或为 - 时读标准输入，结果 CSV 写到标准输出。\n");
+  if (!kGb18030Supported) {
+    text.append(
+        "编码：只读写 UTF-8（可带 BOM）。这一版本的 C 库无法写出 GBK/GB18030，\n"
+        "其他编码的文件会被拒绝：请在表格软件中另存为「CSV UTF-8」。\n");
+  } else {
+    text.append(
+        "编码：UTF-8（可带 BOM），或中文版 Windows 表格软件另存的 GBK，按其超集 GB18030 读。\n"
+        "读文件时看整个文件：是有效的 UTF-8 就按 UTF-8 读；否则是有效的 GB18030 就按它读，\n"
+        "结果也用 GB18030 写出，并在标准错误注明；两者都不是（如 UTF-16）则停止并说明。\n");
+    text.append("从管道或终端读入时只看开头：至多 ")
+        .append(decimal(kDetectBytes >> 20))
+        .append(" MiB，已有一整行而暂无更多输入时即判断。\n");
+  }
   text.append("第一行是表头。这些列参与计算（列名前后的空白不计）：")
       .append(join_names(kInputNames, "、"))
       .append("；\n缺少的按空白计算，并在标准错误列出；其他列原样保留。\n");
@@ -268,11 +275,11 @@ int run(std::span<const std::string_view> args, ByteSource& standard_input, Byte
       err.write(message_line("无法写入说明：" + out.error()));
       return kExitFailure;
     } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
-      err.write(message_line("未知选项「" + std::string(arg) + "」；用法见 " +
+      err.write(message_line("未知选项「" + visible(arg) + "」；用法见 " +
                              std::string(kProgramName) + " --help"));
       return kExitFailure;
     } else if (path) {
-      err.write(message_line("只能给一个输入文件，多出了「" + std::string(arg) + "」"));
+      err.write(message_line("只能给一个输入文件，多出了「" + visible(arg) + "」"));
       return kExitFailure;
     } else {
       path = arg;

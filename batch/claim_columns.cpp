@@ -30,8 +30,8 @@ std::optional<std::string> ClaimColumns::find(std::span<const std::string_view> 
     if (it == kClaimInputNames.end()) continue;
     std::size_t& column = columns_[static_cast<std::size_t>(it - kClaimInputNames.begin())];
     if (column != kNoColumn) {
-      return "输入列「" + std::string(*it) + "」重复（第 " + std::to_string(column + 1) +
-             " 列和第 " + std::to_string(i + 1) + " 列）";
+      return "输入列「" + visible(*it) + "」重复（第 " + std::to_string(column + 1) + " 列和第 " +
+             std::to_string(i + 1) + " 列）";
     }
     column = i;
   }
@@ -68,6 +68,8 @@ void ClaimColumns::append_row(const InputTexts& classic, const ClaimTexts& claim
   }
 
   // Result and claim texts are ASCII digits and dates: no quoting needed.
+  // An amount the region's data cannot give leaves its cell empty; 数据状态
+  // then says 部分金额未知, so it does not read as an item that does not apply.
   for (const std::string& text : b.texts) out.append(",").append(text);
   out.append(",").append(c.retirement);
   for (const ClaimLine& line : c.lines) out.append(",").append(line.text);

@@ -15,10 +15,13 @@ constexpr std::size_t kIconvFailed = static_cast<std::size_t>(-1);
 // Buffers no smaller than this hold any character in either encoding.
 constexpr std::size_t kMinBlockSize = 64;
 
-constexpr std::string_view kFix = "请在表格软件中另存为「CSV UTF-8」或「CSV (逗号分隔)」";
+constexpr std::string_view kFix = kGb18030Supported
+                                      ? "请在表格软件中另存为「CSV UTF-8」或「CSV (逗号分隔)」"
+                                      : "请在表格软件中另存为「CSV UTF-8」";
 constexpr std::string_view kUtf16 =
     "输入看来是 UTF-16 编码（表格软件另存的「Unicode 文本」），无法读取；";
-constexpr std::string_view kNoGb18030 = "本系统的 iconv 不支持 GB18030 编码；";
+constexpr std::string_view kNoGb18030 = kGb18030Supported ? "本系统的 iconv 不支持 GB18030 编码；"
+                                                          : "输入不是 UTF-8，这一版本只读 UTF-8；";
 constexpr std::string_view kNoRewind = "输入无法从头重读；";
 
 enum class Finding { kClean, kNul, kInvalid };
@@ -142,7 +145,7 @@ TextSource::~TextSource() {
 
 bool TextSource::open() {
   in_.resize(block_size_);
-  decoder_ = iconv_open("UTF-8", "GB18030");
+  if (kGb18030Supported) decoder_ = iconv_open("UTF-8", "GB18030");
   return raw_.rewind() ? open_whole() : open_start();
 }
 

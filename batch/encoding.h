@@ -20,6 +20,15 @@ namespace gongshang::batch {
 
 enum class Encoding { kUtf8, kGb18030 };
 
+// Emscripten's C library decodes GB18030 but cannot encode it, so the browser
+// build takes UTF-8 only: a file in GB18030 is refused at once, with the fix,
+// rather than read and then not answered.
+#ifdef __EMSCRIPTEN__
+inline constexpr bool kGb18030Supported = false;
+#else
+inline constexpr bool kGb18030Supported = true;
+#endif
+
 // Input that cannot be read twice (a pipe, a terminal) is judged by its start:
 // at most this many bytes, fewer once a whole line is in and no more has
 // arrived, so that a row typed by hand is still answered at once.

@@ -6,6 +6,8 @@
 #include <nlohmann/json.hpp>
 
 #include "claimwindow/fields.h"
+#include "engine/typed_text.h"
+#include "jsonfile/json_file.h"
 
 namespace gongshang::claimwindow {
 
@@ -23,10 +25,10 @@ std::string bracketed(std::string_view name) {
   return "「" + std::string(name) + "」";
 }
 
-// The line of a byte offset, counted from 1.
-long long line_of(std::string_view bytes, std::size_t offset) {
-  offset = std::min(offset, bytes.size());
-  return 1 + std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n');
+// Refused as it is met, so a file of many keys stops at the first unknown.
+std::string unknown_key(std::string_view key) {
+  if (key == kFormatKey || find_field(key) != nullptr) return {};
+  return "案例中有本程序不认识的栏目" + bracketed(visible(key));
 }
 
 std::string format_problem(const Json& format) {
@@ -57,14 +59,9 @@ std::string write_case(const CaseTexts& texts) {
 }
 
 CaseRead read_case(std::string_view bytes) {
-  Json object;
-  try {
-    object = Json::parse(bytes);
-  } catch (const Json::parse_error& error) {
-    return {{},
-            "第 " + number_text(line_of(bytes, error.byte > 0 ? error.byte - 1 : 0)) +
-                " 行不是有效的 JSON，文件可能已损坏或不是案例文件"};
-  }
+  jsonfile::Document doc = jsonfile::parse(bytes, unknown_key);
+  if (doc.problem) return {{}, doc.problem->text()};
+  const Json& object = doc.root;
   if (!object.is_object()) return {{}, "文件内容不是一个案例（应是 JSON 对象）"};
   const auto format = object.find(std::string(kFormatKey));
   if (format == object.end())
@@ -74,11 +71,16 @@ CaseRead read_case(std::string_view bytes) {
   CaseRead read;
   for (const auto& [key, value] : object.items()) {
     if (key == kFormatKey) continue;
-    if (find_field(key) == nullptr) return {{}, "案例中有本程序不认识的栏目" + bracketed(key)};
     if (!value.is_string()) return {{}, bracketed(key) + "的值应是文字（加引号）"};
     read.texts.emplace_back(key, value.get<std::string>());
   }
   return read;
+}
+
+CaseRead read_case_file(const std::filesystem::path& file) {
+  jsonfile::FileBytes read = jsonfile::read_file(file);
+  if (read.problem) return {{}, "无法读取案例文件：" + read.problem->message};
+  return read_case(read.bytes);
 }
 
 }  // namespace gongshang::claimwindow

@@ -6,17 +6,22 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "claimwindow/accessible_list.h"
 #include "claimwindow/fields.h"
+#include "claimwindow/placement.h"
+#include "engine/claim.h"
 #include "engine/fields.h"
 #include "engine/region_rules.h"
 #include "qstring/utf8.h"
@@ -47,6 +52,7 @@ QString date_format() {
 }  // namespace
 
 ClaimForm::ClaimForm(QWidget* parent) : QWidget(parent) {
+  name_lists_by_their_field();
   const auto rows = claim_fields();
   fields_.resize(rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) fields_[i].row = &rows[i];
@@ -54,6 +60,10 @@ ClaimForm::ClaimForm(QWidget* parent) : QWidget(parent) {
   auto* column = new QVBoxLayout(this);
   for (int g = 0; g < kFieldGroupCount; ++g) column->addWidget(buildGroup(g));
   column->addStretch();
+  // Controls were made before the rows that hold them, so the order Tab
+  // would take is not the form's; it is set here, top to bottom.
+  const QWidgetList order = focusOrder();
+  for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
   showDeathSection(false);
   setStyleSheet(u"[problem=\"true\"] { border: 2px solid #b71c1c; }"_s);
 }
@@ -65,52 +75,50 @@ QGroupBox* ClaimForm::buildGroup(int group) {
   auto* form = new QFormLayout(box);
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
 
-  QFormLayout* target = form;
   for (Field& field : fields_) {
     if (field.row->group != which) continue;
-    QWidget* control = buildControl(field);
+    QLayout* control = buildControl(field);
     field.problem = new QLabel(box);
     field.problem->setObjectName(to_qstring(field.row->name) + u"问题"_s);
     field.problem->setWordWrap(true);
     field.problem->setStyleSheet(u"color: #b71c1c;"_s);
     field.problem->hide();
+    field.problem->installEventFilter(this);
 
-    auto* cell = new QWidget(box);
-    auto* stack = new QVBoxLayout(cell);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->setSpacing(2);
-    stack->addWidget(control);
-    stack->addWidget(field.problem);
-
+    // The control is laid out, not wrapped in a widget of its own: a label
+    // labels its buddy for screen readers only when both have the same
+    // parent. The reason spans the row under it, as a form gives a row that
+    // spans the whole height its wrapped lines need (not so a field's cell).
     if (field.row->kind == FieldKind::kYesNo) {
-      target->addRow(cell);
+      form->addRow(control);
     } else {
       auto* label = new QLabel(to_qstring(field.row->name), box);
-      label->setBuddy(field.line ? static_cast<QWidget*>(field.line) : control);
-      target->addRow(label, cell);
+      label->setBuddy(field.control());
+      form->addRow(label, control);
     }
+    if (deathForm_ == form) deathRows_ << form->rowCount() - 1 << form->rowCount();
+    form->addRow(field.problem);
     if (field.row->kind == FieldKind::kRegion) {
       regionStatus_ = new QLabel(box);
       regionStatus_->setObjectName(u"数据状态"_s);
       regionStatus_->setWordWrap(true);
-      target->addRow(regionStatus_);
+      regionStatus_->installEventFilter(this);
+      form->addRow(regionStatus_);
     }
-    // The death section: everything after the 工亡 box opens with it.
+    // The death section: the rows after the 工亡 box open with it. They are
+    // rows of the group's own form, not a form within it: a nested form is
+    // not given the height its wrapped reasons need.
     if (field.row->name == kDeathField) {
-      deathSection_ = new QWidget(box);
-      deathSection_->setObjectName(u"工亡信息"_s);
-      target = new QFormLayout(deathSection_);
-      target->setContentsMargins(0, 0, 0, 0);
-      target->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-      form->addRow(deathSection_);
+      deathForm_ = form;
       connect(field.check, &QCheckBox::toggled, this, &ClaimForm::showDeathSection);
     }
   }
   return box;
 }
 
-QWidget* ClaimForm::buildControl(Field& field) {
+QLayout* ClaimForm::buildControl(Field& field) {
   const QString name = to_qstring(field.row->name);
+  auto* row = new QHBoxLayout;
   QWidget* control = nullptr;
   switch (field.row->kind) {
     case FieldKind::kList:
@@ -145,7 +153,7 @@ QWidget* ClaimForm::buildControl(Field& field) {
       control = field.line;
       break;
     case FieldKind::kDate:
-      control = buildDateControl(field);
+      control = buildDateControl(field, row);
       break;
     case FieldKind::kCount:
       field.count = new QSpinBox(this);
@@ -160,28 +168,24 @@ QWidget* ClaimForm::buildControl(Field& field) {
       control = field.check;
       break;
   }
-  QWidget* named = field.line ? static_cast<QWidget*>(field.line) : control;
-  named->setObjectName(name);
-  named->setAccessibleName(name);
-  return control;
+  control->setObjectName(name);
+  control->setAccessibleName(name);
+  row->insertWidget(0, control, 1);
+  return row;
 }
 
-QWidget* ClaimForm::buildDateControl(Field& field) {
-  auto* row = new QWidget(this);
-  auto* layout = new QHBoxLayout(row);
-  layout->setContentsMargins(0, 0, 0, 0);
-  field.line = new QLineEdit(row);
+QWidget* ClaimForm::buildDateControl(Field& field, QHBoxLayout* row) {
+  field.line = new QLineEdit(this);
   field.line->setPlaceholderText(field.row->hint.empty() ? u"如 2025-03-01"_s
                                                          : to_qstring(field.row->hint));
   connect(field.line, &QLineEdit::textChanged, this, &ClaimForm::changed);
-  auto* pick = new QToolButton(row);
-  pick->setText(u"日历"_s);
-  pick->setObjectName(to_qstring(field.row->name) + u"日历"_s);
-  pick->setAccessibleName(u"从日历选择"_s + to_qstring(field.row->name));
-  connect(pick, &QToolButton::clicked, this, [this, &field] { pickDate(field); });
-  layout->addWidget(field.line, 1);
-  layout->addWidget(pick);
-  return row;
+  field.pick = new QToolButton(this);
+  field.pick->setText(u"日历"_s);
+  field.pick->setObjectName(to_qstring(field.row->name) + u"日历"_s);
+  field.pick->setAccessibleName(u"从日历选择"_s + to_qstring(field.row->name));
+  connect(field.pick, &QToolButton::clicked, this, [this, &field] { pickDate(field); });
+  row->addWidget(field.pick);
+  return field.line;
 }
 
 void ClaimForm::pickDate(Field& field) {
@@ -191,18 +195,68 @@ void ClaimForm::pickDate(Field& field) {
   calendar->setObjectName(to_qstring(field.row->name) + u"日历选择"_s);
   const QDate typed = QDate::fromString(field.line->text().trimmed(), date_format());
   if (typed.isValid()) calendar->setSelectedDate(typed);
-  connect(calendar, &QCalendarWidget::clicked, this, [line = field.line, calendar](QDate date) {
+  // A click or Enter picks the date; the arrow keys move it; Esc leaves the
+  // field as it was (a popup closes on Esc by itself).
+  const auto pick = [line = field.line, calendar](QDate date) {
     line->setText(date.toString(date_format()));
     calendar->close();
-  });
+    line->setFocus(Qt::PopupFocusReason);
+  };
+  connect(calendar, &QCalendarWidget::clicked, this, pick);
+  connect(calendar, &QCalendarWidget::activated, this, pick);
+  // Placed again once shown: the style may change its size as it shows.
+  const auto place = [calendar, line = field.line] {
+    const QRect anchor(line->mapToGlobal(QPoint(0, 0)), line->size());
+    const QScreen* screen = line->screen();
+    calendar->move(screen ? popup_position(anchor, calendar->frameGeometry().size(),
+                                           screen->availableGeometry())
+                          : anchor.bottomLeft());
+  };
   calendar->adjustSize();
-  calendar->move(field.line->mapToGlobal(QPoint(0, field.line->height())));
+  place();
   calendar->show();
-  calendar->setFocus();
+  place();
+  calendar->setFocus(Qt::PopupFocusReason);
+}
+
+bool ClaimForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize) fitHeight(static_cast<QLabel*>(watched));
+  return QWidget::eventFilter(watched, event);
+}
+
+void ClaimForm::fitHeight(QLabel* label) {
+  // A form gives a row of wrapped text the height of fewer lines than the
+  // text takes at the row's width (the last lines were cut off); held at
+  // its height for its width, the label gets them all.
+  // A label's height for a width is never below its minimum: cleared first.
+  const int before = label->minimumHeight();
+  label->setMinimumHeight(0);
+  const int height = label->text().isEmpty() ? 0 : label->heightForWidth(label->width());
+  label->setMinimumHeight(height == before ? before : height);
 }
 
 void ClaimForm::showDeathSection(bool shown) {
-  if (deathSection_) deathSection_->setVisible(shown);
+  for (int row : deathRows_) deathForm_->setRowVisible(row, shown);
+  // A row shows all it holds; a reason only when there is one.
+  for (const Field& field : fields_)
+    if (field.row->group == FieldGroup::kDeath && field.row->name != kDeathField)
+      field.problem->setVisible(shown && !field.problem->text().isEmpty());
+}
+
+QWidget* ClaimForm::Field::control() const {
+  if (line) return line;
+  if (list) return list;
+  if (count) return count;
+  return check;
+}
+
+QWidgetList ClaimForm::focusOrder() const {
+  QWidgetList order;
+  for (const Field& field : fields_) {
+    order << field.control();
+    if (field.pick) order << field.pick;
+  }
+  return order;
 }
 
 const ClaimForm::Field* ClaimForm::find(std::string_view name) const {
@@ -269,6 +323,7 @@ void ClaimForm::setRegions(const QStringList& names) {
 
 void ClaimForm::setRegionStatus(const QString& words) {
   regionStatus_->setText(words);
+  fitHeight(regionStatus_);
   regionStatus_->setVisible(!words.isEmpty());
   // Heard with the list, since it qualifies every figure the region brings.
   find(kRegionField)->list->setAccessibleDescription(words);
@@ -278,11 +333,9 @@ void ClaimForm::markProblem(std::string_view name, const QString& reason) {
   const Field* field = find(name);
   if (field == nullptr || field->problem->text() == reason) return;
   field->problem->setText(reason);
+  fitHeight(field->problem);
   field->problem->setVisible(!reason.isEmpty());
-  QWidget* control = field->line    ? static_cast<QWidget*>(field->line)
-                     : field->list  ? static_cast<QWidget*>(field->list)
-                     : field->count ? static_cast<QWidget*>(field->count)
-                                    : static_cast<QWidget*>(field->check);
+  QWidget* control = field->control();
   control->setProperty("problem", !reason.isEmpty());
   control->style()->unpolish(control);
   control->style()->polish(control);

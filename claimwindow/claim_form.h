@@ -14,10 +14,14 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QGroupBox;
+class QHBoxLayout;
+class QLayout;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
+class QToolButton;
 
 namespace gongshang {
 struct FieldRow;
@@ -57,6 +61,14 @@ class ClaimForm : public QWidget {
   // Field names currently marked, in form order.
   QStringList markedFields() const;
 
+  // Every control in the order Tab visits them, hidden ones included: each
+  // field's control, a date's 日历 button after it.
+  QWidgetList focusOrder() const;
+
+ protected:
+  // Keeps each reason and the region's status as high as its lines.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  signals:
   // Any field changed, by typing, picking or opening a case.
   void changed();
@@ -68,18 +80,23 @@ class ClaimForm : public QWidget {
     QComboBox* list = nullptr;  // kList, kAge, kRegion
     QSpinBox* count = nullptr;
     QCheckBox* check = nullptr;
-    QLabel* problem = nullptr;  // under the control; hidden when there is none
+    QToolButton* pick = nullptr;  // kDate: opens the calendar
+    QLabel* problem = nullptr;    // under the control; hidden when there is none
+    // The one control that holds the text and carries the field's name.
+    QWidget* control() const;
   };
 
   QGroupBox* buildGroup(int group);
-  QWidget* buildControl(Field& field);
-  QWidget* buildDateControl(Field& field);
+  QLayout* buildControl(Field& field);
+  QWidget* buildDateControl(Field& field, QHBoxLayout* row);
   void pickDate(Field& field);
   void showDeathSection(bool shown);
+  void fitHeight(QLabel* label);
   const Field* find(std::string_view name) const;
 
   std::vector<Field> fields_;
-  QWidget* deathSection_ = nullptr;
+  QFormLayout* deathForm_ = nullptr;  // the group that holds 工亡
+  QList<int> deathRows_;              // its rows that open with 工亡
   QLabel* regionStatus_ = nullptr;
   QGroupBox* typedRule_ = nullptr;
 };

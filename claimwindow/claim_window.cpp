@@ -1,25 +1,35 @@
 #include "claimwindow/claim_window.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include <QCloseEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QShowEvent>
 #include <QSplitter>
+#include <QTableWidget>
 #include <QToolBar>
+#include <QWindow>
 
 #include "claimwindow/case_file.h"
 #include "claimwindow/claim_form.h"
+#include "claimwindow/dialogs.h"
 #include "claimwindow/fields.h"
+#include "claimwindow/placement.h"
 #include "claimwindow/report.h"
 #include "claimwindow/results_view.h"
 #include "engine/claim_inputs.h"
+#include "engine/typed_text.h"
 #include "qstring/utf8.h"
 
 using namespace Qt::StringLiterals;
@@ -29,12 +39,17 @@ namespace gongshang::claimwindow {
 namespace {
 
 const QString kCaseFilter = u"工伤案例 (*.json)"_s;
+// The size the window opens at where the screen has room for it.
+constexpr QSize kWantedSize(1200, 760);
+constexpr QMargins kUsualFrame(4, 30, 4, 4);
 
 QScrollArea* scrolling(QWidget* inner, QWidget* parent) {
   auto* area = new QScrollArea(parent);
   area->setWidget(inner);
   area->setWidgetResizable(true);
   area->setFrameShape(QFrame::NoFrame);
+  // Its controls take the focus, and it scrolls to show the one that has it.
+  area->setFocusPolicy(Qt::NoFocus);
   return area;
 }
 
@@ -63,7 +78,7 @@ ClaimWindow::ClaimWindow(Rules rules, QWidget* parent)
   split->setChildrenCollapsible(false);
   setCentralWidget(split);
   buildMenus();
-  resize(1200, 760);
+  setTabOrder();
 
   connect(form_, &ClaimForm::changed, this, &ClaimWindow::recompute);
   connect(form_, &ClaimForm::changed, this, [this] {
@@ -74,9 +89,59 @@ ClaimWindow::ClaimWindow(Rules rules, QWidget* parent)
 
 ClaimWindow::~ClaimWindow() = default;
 
+void ClaimWindow::setTabOrder() {
+  // Top to bottom, left to right: the toolbar, the form, then the tables,
+  // which are read, not edited, so Tab leaves them (arrows move within).
+  QWidgetList order;
+  for (QAction* action : toolBar_->actions())
+    if (QWidget* button = toolBar_->widgetForAction(action); button && !action->isSeparator())
+      order << button;
+  order << form_->focusOrder();
+  for (QTableWidget* table : results_->findChildren<QTableWidget*>()) {
+    table->setTabKeyNavigation(false);
+    // Ctrl+Tab leaves a widget that keeps Tab for itself; a table no longer
+    // does, but the habit should still work.
+    for (const bool next : {true, false}) {
+      const QKeySequence keys(next ? Qt::CTRL | Qt::Key_Tab
+                                   : Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab);
+      auto* shortcut = new QShortcut(keys, table, [this, next] { focusNextPrevChild(next); });
+      shortcut->setContext(Qt::WidgetShortcut);
+    }
+    order << table;
+  }
+  for (QWidget* button : order)
+    if (button->parentWidget() == toolBar_) button->setFocusPolicy(Qt::TabFocus);
+  for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void ClaimWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (placed_ || event->spontaneous()) return;
+  placed_ = true;
+  // The frame is not known before a window manager has framed the window:
+  // a usual one (a title bar, thin borders) is allowed for, and the window
+  // is placed again with its own at the first expose.
+  place(kUsualFrame);
+  if (QWindow* handle = windowHandle()) handle->installEventFilter(this);
+}
+
+bool ClaimWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle() && event->type() == QEvent::Expose) {
+    watched->removeEventFilter(this);
+    const QMargins frame = windowHandle()->frameMargins();
+    if (!frame.isNull() && frame != kUsualFrame) place(frame);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void ClaimWindow::place(const QMargins& frame) {
+  if (const QScreen* where = screen())
+    setGeometry(first_geometry(kWantedSize, minimumSizeHint(), where->availableGeometry(), frame));
+}
+
 void ClaimWindow::buildMenus() {
   QMenu* file = menuBar()->addMenu(u"文件(&F)"_s);
-  QToolBar* bar = addToolBar(u"常用"_s);
+  QToolBar* bar = toolBar_ = addToolBar(u"常用"_s);
   bar->setObjectName(u"常用"_s);
   bar->setMovable(false);
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -146,10 +211,7 @@ void ClaimWindow::recompute() {
 }
 
 QString ClaimWindow::openCase(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return u"无法打开 %1：%2"_s.arg(path, file.errorString());
-  const QByteArray bytes = file.readAll();
-  const CaseRead read = read_case(std::string_view(bytes.constData(), bytes.size()));
+  const CaseRead read = read_case_file(QFile::encodeName(path).toStdString());
   if (!read.problem.empty()) return to_qstring(read.problem);
   // A control holds the engine's form of a text ("5级" is 五); a text the
   // engine refuses is refused in its words, as --pdf refuses it. Money and
@@ -163,7 +225,7 @@ QString ClaimWindow::openCase(const QString& path) {
                           : to_qstring(field_problem(row, text));
     if (problem.isEmpty()) problem = form_->problemWith(name, to_qstring(shown));
     if (!problem.isEmpty())
-      return u"「%1」%2：%3"_s.arg(to_qstring(name), problem, to_qstring(text));
+      return u"「%1」%2：%3"_s.arg(to_qstring(name), problem, to_qstring(visible(text)));
     set_text(opened, name, shown);
   }
   // Checked in full above, so every field takes its text; fields the file
@@ -196,6 +258,12 @@ QString ClaimWindow::saveCase(const QString& path) {
 }
 
 QString ClaimWindow::exportPdf(const QString& path) {
+  // Compared as files, not names: a link or another spelling is the same case.
+  std::error_code error;
+  if (!casePath_.isEmpty() &&
+      std::filesystem::equivalent(QFile::encodeName(path).toStdString(),
+                                  QFile::encodeName(casePath_).toStdString(), error))
+    return u"%1 是打开着的案例文件，导出会覆盖它：请换一个文件名"_s.arg(path);
   if (!statement_) return problem_;
   return write_report_pdf(report_html(texts(), *statement_, QDate::currentDate()), path);
 }
@@ -227,43 +295,39 @@ void ClaimWindow::closeEvent(QCloseEvent* event) {
 
 void ClaimWindow::openClicked() {
   if (!mayDiscardChanges()) return;
-  const QString path = QFileDialog::getOpenFileName(this, u"打开案例"_s, {}, kCaseFilter);
+  const QString path = ask_open_path(this, u"打开案例"_s, kCaseFilter);
   if (path.isEmpty()) return;
   if (const QString why = openCase(path); !why.isEmpty())
-    QMessageBox::warning(this, u"无法打开案例"_s, why + u"\n\n窗口中的内容没有改变。"_s);
+    warn(this, u"无法打开案例"_s, why + u"\n\n窗口中的内容没有改变。"_s);
 }
 
 void ClaimWindow::saveClicked() {
   if (casePath_.isEmpty()) return saveAsClicked();
-  if (const QString why = saveCase(casePath_); !why.isEmpty())
-    QMessageBox::warning(this, u"无法保存案例"_s, why);
+  if (const QString why = saveCase(casePath_); !why.isEmpty()) warn(this, u"无法保存案例"_s, why);
 }
 
 void ClaimWindow::saveAsClicked() {
-  QString path = QFileDialog::getSaveFileName(this, u"保存案例"_s, casePath_, kCaseFilter);
+  const QString path = ask_save_path(this, u"保存案例"_s, casePath_, kCaseFilter, u"json"_s);
   if (path.isEmpty()) return;
-  if (QFileInfo(path).suffix().isEmpty()) path += u".json"_s;
-  if (const QString why = saveCase(path); !why.isEmpty())
-    QMessageBox::warning(this, u"无法保存案例"_s, why);
+  if (const QString why = saveCase(path); !why.isEmpty()) warn(this, u"无法保存案例"_s, why);
 }
 
 void ClaimWindow::exportClicked() {
   if (!statement_) {
-    QMessageBox::information(this, u"导出 PDF"_s, problem_);
+    inform(this, u"导出 PDF"_s, problem_);
     return;
   }
   QString suggested = casePath_.isEmpty() ? u"工伤待遇计算书.pdf"_s
                                           : QFileInfo(casePath_).completeBaseName() + u".pdf"_s;
   const QString path =
-      QFileDialog::getSaveFileName(this, u"导出 PDF"_s, suggested, u"PDF 文件 (*.pdf)"_s);
+      ask_save_path(this, u"导出 PDF"_s, suggested, u"PDF 文件 (*.pdf)"_s, u"pdf"_s);
   if (path.isEmpty()) return;
-  if (const QString why = exportPdf(path); !why.isEmpty())
-    QMessageBox::warning(this, u"无法导出 PDF"_s, why);
+  if (const QString why = exportPdf(path); !why.isEmpty()) warn(this, u"无法导出 PDF"_s, why);
 }
 
 void ClaimWindow::printClicked() {
   if (!statement_) {
-    QMessageBox::information(this, u"打印"_s, problem_);
+    inform(this, u"打印"_s, problem_);
     return;
   }
   QPrinter printer(QPrinter::HighResolution);

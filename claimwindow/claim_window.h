@@ -9,6 +9,8 @@
 #include <QMainWindow>
 #include <QString>
 
+class QToolBar;
+
 #include "claimwindow/fields.h"
 #include "engine/claim_statement.h"
 #include "engine/region_rules.h"
@@ -45,6 +47,9 @@ class ClaimWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The first time: sized to the screen's available area and centred on it.
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private slots:
   void recompute();
@@ -56,16 +61,20 @@ class ClaimWindow : public QMainWindow {
 
  private:
   void buildMenus();
+  void setTabOrder();
+  void place(const QMargins& frame);
   void setCasePath(const QString& path);
   bool mayDiscardChanges();
 
   Rules rules_;
   ClaimForm* form_;
   ResultsView* results_;
+  QToolBar* toolBar_ = nullptr;
   std::unique_ptr<Statement> statement_;
   QString problem_;
   QString casePath_;
   bool loading_ = false;
+  bool placed_ = false;
 };
 
 }  // namespace gongshang::claimwindow

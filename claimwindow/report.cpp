@@ -187,10 +187,7 @@ QString write_report_pdf(const QString& html, const QString& path) {
 QString write_case_report(const QString& case_path, const QString& pdf_path, const Rules& rules,
                           QDate date) {
   const auto refused = [&case_path](const QString& why) { return case_path + u"："_s + why; };
-  QFile file(case_path);
-  if (!file.open(QIODevice::ReadOnly)) return refused(u"无法打开：%1"_s.arg(file.errorString()));
-  const QByteArray bytes = file.readAll();
-  const CaseRead read = read_case(std::string_view(bytes.constData(), bytes.size()));
+  const CaseRead read = read_case_file(QFile::encodeName(case_path).toStdString());
   if (!read.problem.empty()) return refused(to_qstring(read.problem));
   const FieldTexts texts = texts_of(read.texts);
   // The same checks, in the same words, as the window's marks.

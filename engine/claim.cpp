@@ -1,5 +1,6 @@
 #include "engine/claim.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -8,6 +9,7 @@
 #include "engine/dates.h"
 #include "engine/legal_figures.h"
 #include "engine/number_text.h"
+#include "engine/subsidy.h"
 #include "engine/typed_text.h"
 
 namespace gongshang {
@@ -24,9 +26,7 @@ const std::array<double, kNursingLevels.size()>& nursing_allowance_rates() {
   static const auto rates = [] {
     std::array<double, kNursingLevels.size()> decimal{};
     for (std::size_t i = 0; i < kNursingLevels.size(); ++i) {
-      char text[32];
-      auto end = std::to_chars(text, text + sizeof text, kNursingLevels[i].rate).ptr;
-      std::from_chars(text, end, decimal[i]);
+      decimal[i] = decimal_value(kNursingLevels[i].rate);
     }
     return decimal;
   }();
@@ -34,7 +34,7 @@ const std::array<double, kNursingLevels.size()>& nursing_allowance_rates() {
 }
 
 std::string figure(double x) {
-  return fixed_figure(x);
+  return plain_form(x);
 }
 
 Refusal result_refusal(ClaimItem item) {
@@ -69,7 +69,6 @@ class ClaimBuilder {
     claim_.retirement.clear();
     for (ClaimLine& l : claim_.lines) {
       l.present = false;
-      l.unknown = false;
       l.amount = 0;
       l.fen = 0;
       l.text.clear();
@@ -77,7 +76,9 @@ class ClaimBuilder {
       l.article = {};
       l.payer = Payer::kFund;
       l.status.reset();
+      l.unknown.clear();
     }
+    claim_.notes.clear();
     if (in_.birth && in_.original_age) {
       retirement_ = retirement_date(*in_.birth, *in_.original_age);
       claim_.retirement = format_date(*retirement_);
@@ -128,81 +129,54 @@ class ClaimBuilder {
     if (claim_.income && !claim_.income->confirmed) {
       add(std::to_string(claim_.income->year) + "年收入未确认");
     }
+    // An unknown amount leaves its cell empty; this says it is not "none".
+    for (const ClaimLine& l : claim_.lines) {
+      if (!l.unknown.empty()) {
+        add("部分金额未知");
+        break;
+      }
+    }
     return s;
   }
 
+  // Owed, but the region's data gives no amount the calculator could rely
+  // on: the item is carried with the reason, never paid in full by default.
+  std::optional<Refusal> unknown(ClaimItem item, std::string reason) {
+    ClaimLine& l = line(item);
+    l.unknown = std::move(reason);
+    l.payer = kClaimItems[index(item)].payer;
+    l.article = kClaimItems[index(item)].article;
+    l.status = region_->status;
+    return std::nullopt;
+  }
+
   std::optional<Refusal> subsidy(ClaimItem item, const std::optional<SubsidyRule>& rule) {
-    std::size_t g = static_cast<std::size_t>(b_.grade - kFirstSubsidyGrade);
-    if (!rule || !rule->by_grade[g]) {
-      // Owed, but the region gives no figure the calculator could rely on.
-      line(item).unknown = true;
-      line(item).payer = kClaimItems[index(item)].payer;
-      line(item).article = kClaimItems[index(item)].article;
-      return std::nullopt;
-    }
-    const double months = *rule->by_grade[g];
-    double base = 0;
-    switch (rule->base) {
-      case SubsidyBase::kPoolWage:
-        base = b_.number(Input::kPoolWage);
-        break;
-      case SubsidyBase::kProvinceWage:
-        if (!in_.province_wage) return province_wage_missing(item);
-        base = *in_.province_wage;
-        break;
-      case SubsidyBase::kOwnWage:
-        base = b_.base_wage;
-        break;
-      case SubsidyBase::kFixed:
-        break;
-    }
+    if (!rule) return unknown(item, std::string(kUnknownFigure));
+    const SubsidyCase c{
+        b_.grade,   b_.number(Input::kPoolWage), in_.province_wage, b_.base_wage, in_.disease,
+        *in_.birth, *in_.original_age,           *in_.end,          *retirement_, in_.reason};
     std::string_view name = kClaimItems[index(item)].name;
-    double amount = rule->base == SubsidyBase::kFixed ? months : base * months;
-    std::string w;
-    if (words_) {
-      w = rule->base == SubsidyBase::kFixed
-              ? region_->name + "定额 " + figure(months) + " 元"
-              : std::string(base_text(rule->base)) + " " + figure(base) + " × " + figure(months) +
-                    " 个月 = " + money_text(amount);
-    }
-    if (in_.disease && rule->disease_uplift != 0) {
-      amount = amount * (1 + rule->disease_uplift);
-      if (words_) {
-        w += "；职业病加发 " + figure(rule->disease_uplift * 100) + "%：× " +
-             figure(1 + rule->disease_uplift) + " = " + money_text(amount);
-      }
-    }
-    if (*in_.end >= *retirement_) {
-      amount = 0;
-      if (words_) w += "；解除日期不早于退休日期 " + claim_.retirement + "，不再发给";
-    } else if (int left = whole_years_between(*in_.end, *retirement_);
-               left < kFullSubsidyYears && rule->near_retirement_percent) {
-      double percent = (*rule->near_retirement_percent)[static_cast<std::size_t>(left)];
-      amount = amount * (percent / 100);
-      if (words_) {
-        w += "；距退休 " + std::to_string(left) + " 个整年，按 " + figure(percent) +
-             "% 支付 = " + money_text(amount);
-      }
-    }
-    if (!settle(line(item), item, amount)) return result_refusal(item);
+    SubsidyOutcome out = work_out_subsidy(*rule, name, region_->name, c, words_);
+    if (auto* refusal = std::get_if<Refusal>(&out)) return std::move(*refusal);
+    if (auto* why = std::get_if<SubsidyUnknown>(&out)) return unknown(item, std::move(why->reason));
+    SubsidyAmount& a = std::get<SubsidyAmount>(out);
+    if (!settle(line(item), item, a.amount)) return result_refusal(item);
     line(item).status = region_->status;
     if (words_) {
       // A region the user typed has no statute: its figures are theirs.
       line(item).working =
-          std::string(name) + "：" + w +
+          std::string(name) + "：" + a.working + (a.note.empty() ? "" : "；" + a.note) +
           (region_->statute.empty()
                ? std::string("（标准由使用者填写，未经核对）")
                : "（" + region_->name + " " + region_->statute + region_->articles + "，" +
                      std::string(status_text(region_->status)) +
                      (region_->user_file ? "，用户规则文件" : "") + "）");
     }
+    if (!a.note.empty() &&
+        std::find(claim_.notes.begin(), claim_.notes.end(), a.note) == claim_.notes.end()) {
+      claim_.notes.push_back(std::move(a.note));
+    }
     return std::nullopt;
-  }
-
-  Refusal province_wage_missing(ClaimItem item) {
-    return {kClaimInputNames[index(I::kProvinceWage)],
-            "「全省月工资」为空：地区“" + region_->name + "”的" +
-                std::string(kClaimItems[index(item)].name) + "以全省月工资为基数"};
   }
 
   std::optional<Refusal> topped_allowance() {
@@ -308,7 +282,7 @@ class ClaimBuilder {
 std::string money_text(double yuan) {
   // A double times 100 needs at most 53 + 7 significand bits, so where long
   // double has 64 the product is exact, and rounding it to a whole number of
-  // fen (ties to even) is what to_chars does to the exact value, at a
+  // fen (ties to even) is what fixed_form does to the exact value, at a
   // fraction of its cost: the batch tool writes seven amounts a row.
   constexpr long double kMaxFastFen = 0x1p62L;
   if constexpr (std::numeric_limits<long double>::digits >= 60) {
@@ -317,7 +291,7 @@ std::string money_text(double yuan) {
     if (std::fabs(fen) < kMaxFastFen) {
       char text[32];
       char* p = text;
-      if (yuan < 0) *p++ = '-';  // as to_chars writes -0.001: "-0.00"
+      if (yuan < 0) *p++ = '-';  // as fixed_form writes -0.001: "-0.00"
       const auto magnitude = static_cast<unsigned long long>(std::fabs(fen));
       p = std::to_chars(p, text + sizeof text, magnitude / 100).ptr;
       const auto cents = static_cast<int>(magnitude % 100);
@@ -327,10 +301,7 @@ std::string money_text(double yuan) {
       return std::string(text, p);
     }
   }
-  // Fixed notation of the largest double has 309 digits before the point.
-  char text[320];
-  auto end = std::to_chars(text, text + sizeof text, yuan + 0.0, std::chars_format::fixed, 2).ptr;
-  return std::string(text, end);
+  return fixed_form(yuan + 0.0, 2);
 }
 
 long long fen_of(double yuan) {
@@ -382,7 +353,7 @@ std::variant<const Region*, Refusal> find_region(const Rules& rules, std::string
 
 Refusal unknown_region(std::string_view typed) {
   return {kClaimInputNames[index(ClaimInput::kRegion)],
-          "「地区」没有名为“" + std::string(typed) + "”的条目：请填写规则文件中的地区名，或留空"};
+          "「地区」没有名为“" + visible(typed) + "”的条目：请填写规则文件中的地区名，或留空"};
 }
 
 }  // namespace gongshang

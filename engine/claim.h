@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "engine/compensation.h"
 #include "engine/region_rules.h"
@@ -35,9 +36,10 @@ enum class ClaimInput : std::uint8_t {
   kOtherDependants,  // 其他供养亲属: a whole number
   kLoneExtra,        // 孤寡加发人数: a whole number, at most 配偶 + 其他供养亲属
   kNationalIncome,   // 全国人均可支配收入: yuan, overrides the table
-  kDeathCase,        // 死亡情形: "", 因工死亡 or 期满后死亡 (see kDeathCases)
+  kEndReason,  // 解除原因: 本人提出, 用人单位解除, 劳动合同法第三十八条; empty: not given
+  kDeathCase,  // 死亡情形: "", 因工死亡 or 期满后死亡 (see kDeathCases)
 };
-inline constexpr std::size_t kClaimInputCount = 14;
+inline constexpr std::size_t kClaimInputCount = 15;
 
 // The names as fields and batch columns show them, indexed by ClaimInput.
 inline constexpr std::array<std::string_view, kClaimInputCount> kClaimInputNames{
@@ -54,6 +56,7 @@ inline constexpr std::array<std::string_view, kClaimInputCount> kClaimInputNames
     "其他供养亲属",
     "孤寡加发人数",
     "全国人均可支配收入",
+    "解除原因",
     "死亡情形",
 };
 
@@ -119,10 +122,11 @@ using ClaimTexts = std::array<std::string_view, kClaimInputCount>;
 
 // One item of one claim.
 struct ClaimLine {
-  bool present = false;  // false: the item does not apply (an empty cell)
-  // The item applies but the region has no figure for it: present stays
-  // false (the batch cell stays empty), the statement shows it with kUnknownFigure.
-  bool unknown = false;
+  bool present = false;  // false: the item does not apply (an empty cell), or is unknown
+  // Why the item applies but has no amount the region's data could give (a
+  // grade without a figure, a cut whose scale is unknown): kUnknownFigure or
+  // more precise; empty otherwise. The batch cell stays empty.
+  std::string unknown;
   double amount = 0;    // yuan, exact binary value
   long long fen = 0;    // amount rounded to the fen, as text shows it
   std::string text;     // amount with two decimals: "70000.00"; empty when absent
@@ -148,6 +152,7 @@ struct Claim {
   // instead of the allowance, which stops at 解除日期.
   bool allowance_ended = false;
   bool death_after_leave = false;  // 期满后死亡: Art. 39, third paragraph
+  std::vector<std::string> notes;  // what the amounts assume beyond the rules, once each
 };
 
 using ClaimOutcome = std::variant<Claim, Refusal>;
@@ -157,7 +162,7 @@ using ClaimOutcome = std::variant<Claim, Refusal>;
 enum class ClaimDetail : std::uint8_t { kWorking, kAmountsOnly };
 
 // Writes yuan with two decimals: the exact binary value rounded to the
-// nearest fen, ties to even as std::to_chars does.
+// nearest fen, ties to even.
 //   70000 -> "70000.00"   0.125 -> "0.12"   1931.0345 -> "1931.03"
 std::string money_text(double yuan);
 

@@ -5,6 +5,7 @@
 
 #include "engine/claim.h"
 #include "engine/legal_figures.h"
+#include "engine/subsidy.h"
 #include "engine/typed_text.h"
 
 namespace gongshang {
@@ -50,6 +51,7 @@ constexpr FieldRow kFields[] = {
     {"出生日期", G::kTime, K::kDate},
     {"原退休年龄", G::kTime, K::kAge},
     {"解除日期", G::kTime, K::kDate, "解除或终止劳动关系之日"},
+    {"解除原因", G::kTime, K::kList, {}, 0, 2},
     {"医疗费", G::kCosts, K::kMoney, {}, kMaxCost},
     {"辅助器具费", G::kCosts, K::kMoney, {}, kMaxCost},
     {"交通费", G::kCosts, K::kMoney, {}, kMaxCost},
@@ -103,6 +105,8 @@ std::vector<std::string_view> list_items(std::string_view name) {
     for (const NursingFigures& level : kNursingLevels) items.push_back(level.item);
   } else if (name == gongshang::name(ClaimInput::kDeathCase)) {
     items.assign(std::begin(kDeathCases), std::end(kDeathCases));
+  } else if (name == gongshang::name(ClaimInput::kEndReason)) {
+    items.assign(kEndReasonTexts.begin(), kEndReasonTexts.end());
   }
   return items;
 }

@@ -68,7 +68,8 @@ std::string age_of(std::string_view text, std::optional<int>& to) {
   std::string buffer;
   if (ascii_form(text, buffer).empty()) return {};
   auto v = read_count(text, kRetirementAges[0]);
-  if (!v || std::ranges::find(kRetirementAges, *v) == std::end(kRetirementAges)) {
+  if (!v || std::find(std::begin(kRetirementAges), std::end(kRetirementAges), *v) ==
+                std::end(kRetirementAges)) {
     return "应为 60、55 或 50";
   }
   to = *v;
@@ -82,7 +83,7 @@ std::string list_of(const FieldRow& row, std::string_view text) {
   if (row.name == name(Input::kGrade) ? grade_item(s).has_value()
       : row.name == name(Input::kNursing)
           ? nursing_item(s).has_value()
-          : s.empty() || std::ranges::find(items, s) != items.end()) {
+          : s.empty() || std::find(items.begin(), items.end(), s) != items.end()) {
     return {};
   }
   std::string accepted = "只能是";
@@ -126,6 +127,10 @@ std::optional<Refusal> read_all(const ClaimTexts& t, ClaimValues& v) {
   if (auto e = refused(I::kOriginalAge, age_of(t[index(I::kOriginalAge)], v.original_age)))
     return e;
   if (auto e = date(I::kEndDate, v.end)) return e;
+  if (auto e = refused(I::kEndReason, list_of(row_of(I::kEndReason), t[index(I::kEndReason)])))
+    return e;
+  std::string reason;
+  v.reason = end_reason_from_text(ascii_form(t[index(I::kEndReason)], reason));
   if (auto e = refused(I::kDisease, yes_no_of(t[index(I::kDisease)], v.disease))) return e;
   if (auto e = refused(I::kDeath, yes_no_of(t[index(I::kDeath)], v.death))) return e;
   // The death section counts only with 工亡 是: what it still holds from an

@@ -13,6 +13,7 @@
 #include "engine/claim.h"
 #include "engine/claim_fields.h"
 #include "engine/dates.h"
+#include "engine/subsidy.h"
 
 namespace gongshang {
 
@@ -31,6 +32,7 @@ struct ClaimValues {
   bool death = false;
   bool death_after_leave = false;  // 死亡情形 期满后死亡
   int spouse = 0, others = 0, lone = 0;
+  std::optional<EndReason> reason;
 };
 
 // Why one field's text cannot be read, in the words shown under the field

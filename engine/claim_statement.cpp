@@ -53,11 +53,13 @@ bool yes(const FieldTexts& texts, std::string_view name) {
 void add_notes(Statement& s, const Claim& c, const Breakdown& b, const FieldTexts& texts,
                bool died) {
   if (c.allowance_ended && b.grade <= kLastGradeWithAllowance) {
-    s.notes.push_back("五级、六级伤残职工本人提出解除或者终止劳动关系的，伤残津贴发至解除日期 " +
+    s.notes.push_back("五级、六级伤残职工解除或者终止劳动关系的，伤残津贴发至解除日期 " +
                       format_date(*parse_date(text_of(texts, name(ClaimInput::kEndDate)))) +
                       "，此后改发一次性工伤医疗补助金和一次性伤残就业补助金，故按月项目中不列伤残"
                       "津贴（《工伤保险条例》第三十六条）。");
   }
+  // What the region's rule assumed (e.g. 用人单位解除 for 五/六), once each.
+  s.notes.insert(s.notes.end(), c.notes.begin(), c.notes.end());
   if (died && (b.nursing > 0 || (b.grade >= 1 && b.grade <= kLastGradeWithAllowance))) {
     s.notes.push_back("职工死亡后，本人的伤残津贴和生活护理费停发，按月项目只列供养亲属抚恤金。");
   }
@@ -190,15 +192,15 @@ StatementOutcome make_statement(const FieldTexts& texts, const Rules& rules) {
   for (std::size_t i = 0; i < kClaimItemCount; ++i) {
     const ClaimLine& line = c.lines[i];
     // A typed figure left empty is the user's choice, not a gap in the rules.
-    if (!line.present && !(line.unknown && s.region)) continue;
+    if (!line.present && !(!line.unknown.empty() && s.region)) continue;
     StatementItem item{std::string(kClaimItems[i].name),
                        line.present ? std::optional<long long>(line.fen) : std::nullopt,
                        line.payer,
-                       line.present ? line.working : std::string(kUnknownFigure),
+                       line.present ? line.working : line.unknown,
                        std::string(line.article),
                        {},
                        kClaimItems[i].monthly};
-    if (line.status || line.unknown) item.status = region_status;
+    if (line.status || !line.unknown.empty()) item.status = region_status;
     if (i == index(ClaimItem::kDeathLumpSum)) item.status = income_status;
     add(s, std::move(item));
   }

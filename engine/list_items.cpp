@@ -15,7 +15,7 @@ std::string refusal(Input field, std::string_view accepted, std::string_view tex
   std::string buffer;
   std::string message = "「";
   message.append(name(field)).append("」只能是").append(accepted).append("或留空：");
-  return message.append(ascii_form(text, buffer));
+  return message.append(visible(ascii_form(text, buffer)));
 }
 
 }  // namespace

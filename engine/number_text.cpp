@@ -1,5 +1,8 @@
 #include "engine/number_text.h"
 
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -51,7 +54,7 @@ class Utf8Cursor {
   std::size_t pos_ = 0;
 };
 
-// Collects the ASCII form of the number handed to std::from_chars. Field
+// Collects the ASCII form of the number handed to fast_float. Field
 // texts are short; a pasted novel of digits spills to the heap.
 class DigitBuffer {
  public:
@@ -107,23 +110,6 @@ std::optional<double> read_radix(Cursor& cursor, int radix) {
   return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(n)));
 }
 
-// Decimal exponent of the first significant digit of the number the buffer
-// holds, saturated; only its sign matters, to tell overflow from underflow.
-long long magnitude(std::string_view mantissa, std::string_view exponent) {
-  long long m = 0;
-  std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-  std::size_t first = mantissa.find_first_not_of("0.");
-  if (first == std::string_view::npos) return 0;
-  m = first < point ? static_cast<long long>(point - first) - 1
-                    : -static_cast<long long>(first - point);
-  long long e = 0;
-  bool negative = !exponent.empty() && exponent[0] == '-';
-  for (char c : exponent) {
-    if (is_digit(c) && e < 1'000'000'000'000LL) e = e * 10 + (c - '0');
-  }
-  return m + (negative ? -e : e);
-}
-
 constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
@@ -170,7 +156,7 @@ std::optional<double> read(Cursor cursor) {
     negative = c == '-';
     c = cursor.next();
   }
-  buf.push('0');  // from_chars wants a digit before the point
+  buf.push('0');  // a digit before the point, as "0.5" for ".5"
   bool any_digit = false;
   for (; is_digit(c); c = cursor.next()) {
     buf.push(c);
@@ -200,15 +186,12 @@ std::optional<double> read(Cursor cursor) {
     // A letter with no digits after it is not an exponent; the number ends before it.
     if (!exponent_digit) buf.truncate(mantissa_end);
   }
+  // fast_float answers a number beyond the double range with infinity and one
+  // too small for any double with 0, neither as an error: the first is
+  // refused, the second is the 0 it reads as.
   double value = 0;
-  auto [end, ec] = std::from_chars(buf.data(), buf.data() + buf.size(), value);
-  if (ec == std::errc::result_out_of_range) {
-    std::string_view all(buf.data(), buf.size());
-    std::string_view exponent = all.substr(mantissa_end);
-    if (!exponent.empty()) exponent.remove_prefix(1);
-    if (magnitude(all.substr(0, mantissa_end), exponent) >= 0) return std::nullopt;
-    value = 0;  // too small for any double but zero
-  }
+  fast_float::from_chars(buf.data(), buf.data() + buf.size(), value);
+  if (std::isinf(value)) return std::nullopt;
   return negative ? -value : value;
 }
 
@@ -259,14 +242,50 @@ std::size_t write_form(double x, int digits, char* out) {
   if (std::size_t n = write_short(std::fabs(x), digits, p))
     return static_cast<std::size_t>(p - out) + n;
   // printf's %.*G rule: scientific below 1E-04 or from 1E+digits on,
-  // trailing zeros dropped, at least two exponent digits.
-  char* end =
-      std::to_chars(p, out + kMaxFormLength, std::fabs(x), std::chars_format::general, digits).ptr;
-  std::replace(p, end, 'e', 'E');
-  return static_cast<std::size_t>(end - out);
+  // trailing zeros dropped, at least two exponent digits; the last digit
+  // rounded from the exact binary value, ties to even.
+  auto written = fmt::format_to_n(p, static_cast<std::size_t>(out + kMaxFormLength - p), "{:.{}G}",
+                                  std::fabs(x), digits);
+  return static_cast<std::size_t>(written.out - out);
+}
+
+// Lays out the shortest digits that read back as x (x not a whole number,
+// finite) in plain notation. fmt writes them in exponent form below 1e-4:
+//   "1.5e-07" -> "0.00000015"
+std::string plain_fraction(double x) {
+  std::string shortest = fmt::format("{}", x);
+  const std::size_t e = shortest.find('e');
+  if (e == std::string::npos) return shortest;
+  const bool negative = shortest[0] == '-';
+  std::string digits;
+  for (std::size_t i = negative ? 1 : 0; i < e; ++i) {
+    if (shortest[i] != '.') digits.push_back(shortest[i]);
+  }
+  // Only a negative exponent gets here: from 1e16 on every double is whole.
+  const int exponent = std::stoi(shortest.substr(e + 1));
+  std::string text = negative ? "-0." : "0.";
+  text.append(static_cast<std::size_t>(-exponent - 1), '0');
+  return text.append(digits);
 }
 
 }  // namespace
+
+std::optional<double> read_decimal(std::string_view ascii) {
+  double value = 0;
+  const char* first = ascii.data();
+  const char* last = first + ascii.size();
+  auto [end, ec] = fast_float::from_chars(first, last, value);
+  if (ascii.empty() || ec != std::errc() || end != last || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  // fast_float reads a number too small for any double as 0 without a word;
+  // a text with a digit other than 0 before its exponent is not 0.
+  if (value == 0) {
+    const std::string_view mantissa = ascii.substr(0, ascii.find_first_of("eE"));
+    if (mantissa.find_first_of("123456789") != std::string_view::npos) return std::nullopt;
+  }
+  return value;
+}
 
 std::optional<double> read_number(std::string_view text) {
   if (auto v = read_plain(text.data(), text.size())) return v;
@@ -281,12 +300,6 @@ std::size_t write_single_form(float x, char* out) {
   return write_form(static_cast<double>(x), kSingleFormDigits, out);
 }
 
-std::string fixed_figure(double x) {
-  char text[320];  // the largest double has 309 digits
-  auto end = std::to_chars(text, text + sizeof text, x, std::chars_format::fixed).ptr;
-  return std::string(text, end);
-}
-
 std::string double_form(double x) {
   char buf[kMaxFormLength];
   return std::string(buf, write_double_form(x, buf));
@@ -295,6 +308,25 @@ std::string double_form(double x) {
 std::string single_form(float x) {
   char buf[kMaxFormLength];
   return std::string(buf, write_single_form(x, buf));
+}
+
+std::string plain_form(double x) {
+  if (!std::isfinite(x)) return fmt::format("{}", x);
+  // A whole number is written with every digit of its exact value, as printf's
+  // "%.0f" does; fmt's shortest form would write 1e+22.
+  if (x == std::trunc(x)) return fmt::format("{:.0f}", x);
+  return plain_fraction(x);
+}
+
+std::string fixed_form(double x, int decimals) {
+  return fmt::format("{:.{}f}", x, decimals);
+}
+
+double decimal_value(float x) {
+  const std::string shortest = fmt::format("{}", x);
+  double value = 0;
+  fast_float::from_chars(shortest.data(), shortest.data() + shortest.size(), value);
+  return value;
 }
 
 double round_half_even(double x) {

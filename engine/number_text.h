@@ -38,6 +38,14 @@ inline constexpr std::uint64_t kMaxRadixValue = 0xFFFFFFFFu;
 //   "1E400"     -> nullopt    "&H100000000"-> nullopt
 std::optional<double> read_number(std::string_view utf8);
 
+// Reads a whole ASCII text as one decimal, strictly: an optional "-", digits
+// with at most one point, an optional exponent, nothing before or after.
+// nullopt for anything else and for a number beyond the double range or too
+// small for any double but zero.
+//   "7000" -> 7000   "-1.5e3" -> -1500   ".5" -> 0.5   "0e-999" -> 0
+//   "+5", "1,000", "7000元", "inf", "1E400", "1E-400" -> nullopt
+std::optional<double> read_decimal(std::string_view ascii);
+
 // Writes x with at most 15 significant digits.
 //   0, -0 -> "0"        1.0/3 -> "0.333333333333333"   -2.5 -> "-2.5"
 //   1234567890123456 -> "1.23456789012346E+15"         0.00001 -> "1E-05"
@@ -47,16 +55,27 @@ std::string double_form(double x);
 //   4204.7998046875f -> "4204.8"    12345678.0f -> "1.234568E+07"
 std::string single_form(float x);
 
+// The shortest text that reads back as x, never in exponent notation; a
+// whole number with every digit of its exact value.
+//   200000 -> "200000"   0.4 -> "0.4"   1.5e-7 -> "0.00000015"
+//   1e22 -> "10000000000000000000000"   1e23 -> "99999999999999991611392"
+std::string plain_form(double x);
+
+// x rounded to `decimals` places (the exact binary value, ties to even), in
+// plain notation.
+//   (0.125, 2) -> "0.12"   (1e17, 2) -> "100000000000000000.00"   (-0.001, 2) -> "-0.00"
+std::string fixed_form(double x, int decimals);
+
+// The double nearest the shortest decimal that reads back as x: the decimal
+// a single-precision figure was written as.
+//   0.4f -> 0.4 (not 0.4000000059604645)
+double decimal_value(float x);
+
 // The two forms into a caller's buffer of at least kMaxFormLength bytes;
 // returns the number of ASCII characters written. Not finite values are the
 // caller's to refuse; they are written as "0" here.
 std::size_t write_double_form(double x, char* out);
 std::size_t write_single_form(float x, char* out);
-
-// The shortest text that reads back as x, never in exponent notation: the
-// figures a claim's working quotes.
-//   200000 -> "200000"   0.3 -> "0.3"   1.3 -> "1.3"   12345.675 -> "12345.675"
-std::string fixed_figure(double x);
 
 // Rounds to the nearest whole number, a half going to the even neighbour.
 //   0.5 -> 0   1.5 -> 2   2.5 -> 2   -2.5 -> -2   4500.5 -> 4500

@@ -1,6 +1,7 @@
 #include "engine/region_rules.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace gongshang {
 namespace {
@@ -20,7 +21,21 @@ constexpr StatusWords kStatusWords[kDataStatusCount] = {
 constexpr std::string_view kBaseTexts[kSubsidyBaseCount] = {"统筹月工资", "全省月工资", "本人工资",
                                                             "固定金额"};
 
+// Indexed by CutScope.
+constexpr std::string_view kScopeTexts[] = {"全部", "本人提出"};
+
 }  // namespace
+
+std::string_view scope_text(CutScope scope) {
+  return kScopeTexts[static_cast<std::size_t>(scope)];
+}
+
+std::optional<CutScope> scope_from_text(std::string_view text) {
+  for (std::size_t i = 0; i < std::size(kScopeTexts); ++i) {
+    if (kScopeTexts[i] == text) return static_cast<CutScope>(i);
+  }
+  return std::nullopt;
+}
 
 std::string_view status_text(DataStatus status) {
   return kStatusWords[static_cast<std::size_t>(status)].text;

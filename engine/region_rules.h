@@ -54,20 +54,64 @@ std::optional<SubsidyBase> base_from_text(std::string_view text);
 // Grades the subsidies exist for: 五 (index 0) to 十 (index 5).
 inline constexpr int kFirstSubsidyGrade = 5;  // classic grade number of 五
 inline constexpr std::size_t kSubsidyGradeCount = 6;
-// Whole years left before retirement below which a subsidy may be cut.
+// Whole years left before retirement below which most regions cut a
+// subsidy; a scale marked unknown covers these unless it says otherwise.
 inline constexpr int kFullSubsidyYears = 5;
+
+// Figures per grade, 五..十; nullopt where the figure is unknown.
+using ByGrade = std::array<std::optional<double>, kSubsidyGradeCount>;
+
+// Which endings of the employment a near-retirement cut applies to.
+enum class CutScope : std::uint8_t {
+  kAll,         // 全部: however the employment ended
+  kOwnRequest,  // 本人提出: only when the worker asked to end it (not under
+                // 劳动合同法第三十八条, not when the employer ended it)
+};
+// kAll -> "全部"  kOwnRequest -> "本人提出"; scope_from_text's counterpart.
+std::string_view scope_text(CutScope scope);
+std::optional<CutScope> scope_from_text(std::string_view text);
+
+// A subsidy's cut near retirement.
+struct NearRetirementCut {
+  // Percent paid with 0, 1, 2, … whole years left; with as many years as
+  // the scale has entries or more, in full. Empty when `unknown`.
+  std::vector<double> percent;
+  // The region cuts, but its scale is not known: within `unknown_years`
+  // whole years the amount is unknown, never paid in full by default.
+  bool unknown = false;
+  int unknown_years = kFullSubsidyYears;
+  CutScope scope = CutScope::kAll;
+
+  // Whole years left below which the cut can apply.
+  //   {10, 20, 40, 60, 80} -> 5   unknown, unknown_years 5 -> 5
+  int years() const { return unknown ? unknown_years : static_cast<int>(percent.size()); }
+};
+
+// Months that follow the years of life a worker has left rather than a
+// table: coefficient × (life expectancy − age at the end of the employment,
+// a part year counting as a whole one), at least the minimum (福建).
+struct LifeExpectancyRule {
+  ByGrade months_per_year{};
+  ByGrade minimum_months{};
+  // The life expectancy, overall and, where the source splits it, by sex;
+  // with the split, men's is taken for 原退休年龄 60, women's for 55 and 50.
+  std::optional<double> all, men, women;
+  int year = 0;        // the year the figure describes: 2020
+  std::string source;  // "闽人社办〔2022〕63号"
+};
 
 // One subsidy of one region.
 struct SubsidyRule {
   SubsidyBase base = SubsidyBase::kPoolWage;
   // Months of the base, or yuan for kFixed, for 五..十; nullopt where the
-  // figure is unknown (the subsidy is then not offered for that grade).
-  std::array<std::optional<double>, kSubsidyGradeCount> by_grade{};
+  // figure is unknown (the subsidy is then shown as unknown for that grade).
+  // Unused when `life_expectancy` gives the months.
+  ByGrade by_grade{};
   // Occupational disease: the amount is multiplied by 1 + this (0.3 for 30 %).
   double disease_uplift = 0;
-  // Percent paid with 0, 1, 2, 3, 4 whole years left before retirement;
   // nullopt: paid in full until the retirement date.
-  std::optional<std::array<double, kFullSubsidyYears>> near_retirement_percent;
+  std::optional<NearRetirementCut> near_retirement;
+  std::optional<LifeExpectancyRule> life_expectancy;
 };
 
 struct Region {

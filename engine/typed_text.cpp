@@ -1,7 +1,7 @@
 #include "engine/typed_text.h"
 
+#include <algorithm>
 #include <charconv>
-#include <cmath>
 
 #include "engine/number_text.h"
 
@@ -119,6 +119,81 @@ std::optional<int> read_count(std::string_view text, int max) {
     return std::nullopt;
   }
   return value;
+}
+
+namespace {
+
+// The length of the UTF-8 sequence at the start of s and its code point, or
+// 0 when it is not one (overlong forms and surrogates included).
+std::size_t utf8_at(std::string_view s, char32_t& code) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+  const unsigned char lead = byte(0);
+  std::size_t n = lead < 0x80                   ? 1
+                  : lead >= 0xC2 && lead < 0xE0 ? 2
+                  : lead >= 0xE0 && lead < 0xF0 ? 3
+                  : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                : 0;
+  if (n == 0 || n > s.size()) return 0;
+  code = n == 1 ? lead : lead & (0x7F >> n);
+  for (std::size_t i = 1; i < n; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(i) & 0x3F);
+  }
+  const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < least[n] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return n;
+}
+
+bool invisible(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0xAD || (c >= 0x200B && c <= 0x200F) ||
+         (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x2064) || c == 0xFEFF;
+}
+
+void append_hex(std::string& out, unsigned value, int digits) {
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) out += kDigits[(value >> shift) & 0xF];
+}
+
+}  // namespace
+
+std::size_t valid_utf8_prefix(std::string_view text) {
+  std::size_t valid = 0;
+  while (valid < text.size()) {
+    if (static_cast<unsigned char>(text[valid]) < 0x80) {
+      ++valid;
+      continue;
+    }
+    char32_t code = 0;
+    const std::size_t n = utf8_at(text.substr(valid), code);
+    if (n == 0) break;
+    valid += n;
+  }
+  return valid;
+}
+
+std::string visible(std::string_view text) {
+  std::string out;
+  out.reserve(std::min(text.size(), kVisibleBytes + 16));
+  while (!text.empty()) {
+    if (out.size() >= kVisibleBytes) {
+      out += "…";
+      break;
+    }
+    char32_t code = 0;
+    std::size_t n = utf8_at(text, code);
+    if (n == 0) {
+      out += "\\x";
+      append_hex(out, static_cast<unsigned char>(text[0]), 2);
+      n = 1;
+    } else if (invisible(code)) {
+      out += "\\u";
+      append_hex(out, code, 4);
+    } else {
+      out.append(text.substr(0, n));
+    }
+    text.remove_prefix(n);
+  }
+  return out;
 }
 
 }  // namespace gongshang

@@ -21,6 +21,21 @@ std::string ascii_form(std::string_view text);
 // `buffer`.
 std::string_view ascii_form(std::string_view text, std::string& buffer);
 
+// How many bytes at the start of text are whole, valid UTF-8 (no overlong
+// forms, no surrogates): text.size() when all of it is.
+//   "浙江" -> 6   "a\xD5\xE3" -> 1   "\xE6\xB5" -> 0
+std::size_t valid_utf8_prefix(std::string_view text);
+
+// A text typed by the user, to be echoed in a message: control and
+// invisible characters (U+0000..U+001F, U+007F..U+009F, zero-width and
+// direction marks, the byte-order mark) as \u escapes, bytes that are not
+// UTF-8 as \x escapes, so "浙江\0" does not pass for "浙江".
+// A text longer than kVisibleBytes is cut there and ends in "…": a message
+// names a value, it does not repeat a file.
+//   "浙江" -> "浙江"   "浙江\0" -> "浙江\u0000"   "a\u200Bb" -> "a\u200Bb"   "\xB9" -> "\xB9"
+inline constexpr std::size_t kVisibleBytes = 120;
+std::string visible(std::string_view text);
+
 // The one reading of money, wherever it is typed: digits (ASCII or
 // full-width) with at most one point, blanks around ignored, thousands
 // separators only in whole groups of three before the point; no sign,

@@ -23,8 +23,10 @@ struct LoadError {
   std::string file;  // as given; empty for text parsed from memory
   int line = 0;
   std::string message;
+  int column = 0;  // given for faults of the JSON itself
 
   // "regions.json 第 12 行：「status」应为 条文已核对、政府文件 或 转载未核对"
+  // "regions.json 第 3 行第 5 列：不是有效的 JSON，……"
   std::string text() const;
 };
 

@@ -1,12 +1,18 @@
 #!/bin/sh
 # Installs, from Debian's packages, whatever this machine still lacks to build,
 # run and test the calculator. Safe to run again: it installs nothing twice.
+# `install-deps.sh web` adds what the browser build needs (scripts/web.sh).
 set -eu
 
 packages="build-essential cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-  libbenchmark-dev nlohmann-json3-dev qt6-base-dev qt6-translations-l10n libgl-dev xvfb xauth
+  libbenchmark-dev nlohmann-json3-dev libfast-float-dev libfmt-dev qt6-base-dev qt6-translations-l10n libgl-dev xvfb xauth
   xdotool openbox fonts-noto-cjk fonts-arphic-uming locales dpkg-dev file xdg-utils
-  desktop-file-utils appstream poppler-utils imagemagick"
+  desktop-file-utils appstream poppler-utils imagemagick x11-utils"
+# emscripten runs its JavaScript tools with node and Debian's acorn; the
+# browser build's test generates its cases with python3.
+if [ "${1:-}" = web ]; then
+  packages="$packages emscripten node-acorn nodejs python3"
+fi
 
 missing=""
 for p in $packages; do

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test: the unit,
-# batch and window tests; the window's pixels at scale 1 and 2; the engine and batch tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer; and each fuzzer for a
+# batch and window tests; the browser build's batch tool against the native
+# one; the window's pixels at scale 1 and 2; the engine and batch tests again
+# under AddressSanitizer and UndefinedBehaviorSanitizer; and each fuzzer for a
 # bounded time. Stops at the first failure.
 set -eu
 cd "$(dirname "$0")/.."
@@ -14,6 +15,10 @@ echo "== build and test"
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$jobs"
 ctest --preset default -j"$jobs"
+
+echo "== the browser build against the native one"
+sh scripts/web.sh
+sh tests/web/compare_builds.sh build/default build/web
 
 echo "== the window's pixels, under a window manager"
 sh scripts/screenshot.sh

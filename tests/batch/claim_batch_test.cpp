@@ -56,6 +56,25 @@ TEST(ClaimBatch, WritesTheClaimColumnsBeforeTheError) {
           "七,6000,,,1966-05-15,65,,,,,,,,,,,,,,,,,,,,,,,,,「原退休年龄」应为 60、55 或 50\n");
 }
 
+// 解除原因 is a column like the others: 上海 cuts only when the worker asked.
+// 云南's 八级 employment subsidy is disputed: an empty cell that 数据状态 says is unknown.
+TEST(ClaimBatch, ReadsTheReasonTheEmploymentEnded) {
+  BatchRun r = run_claim(
+      "工伤等级,统筹月工资,地区,出生日期,原退休年龄,解除日期,解除原因\n"
+      "七,10000,上海,1966-05-15,60,2023-10-15,本人提出\n"
+      "七,10000,上海,1966-05-15,60,2023-10-15,\n"
+      "八,10000,云南,1966-05-15,60,2010-10-15,\n");
+  EXPECT_EQ(r.status, kExitSuccess);
+  EXPECT_NE(r.out.find(",本人提出,"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(",2026-10-15,72000.00,72000.00,,,,,,转载未核对,\n"), std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find(",2026-10-15,60000.00,,,,,,,转载未核对；部分金额未知,"), std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find(",「解除原因」为空：地区“上海”的一次性工伤医疗补助金只在"),
+            std::string::npos)
+      << r.out;
+}
+
 TEST(ClaimBatch, AUsersRulesFileReplacesTheShippedEntryOrStopsTheRun) {
   auto user = std::filesystem::temp_directory_path() /
               ("claim_batch_test_" +
@@ -68,7 +87,8 @@ TEST(ClaimBatch, AUsersRulesFileReplacesTheShippedEntryOrStopsTheRun) {
       run_claim("工伤等级,地区,出生日期,原退休年龄,解除日期\n七,浙江,1966-05-15,60,2020-01-01\n",
                 {"--claim", "--rules", file});
   EXPECT_EQ(r.status, kExitSuccess) << r.err;
-  EXPECT_NE(r.out.find(",2026-10-15,12345.67,,,,,,,转载未核对；用户规则文件,\n"), std::string::npos)
+  EXPECT_NE(r.out.find(",2026-10-15,12345.67,,,,,,,转载未核对；用户规则文件；部分金额未知,\n"),
+            std::string::npos)
       << r.out;
 
   std::ofstream(user) << "{\n\"regions\": [{\"name\": \"浙江\"}]\n}\n";

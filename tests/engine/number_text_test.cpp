@@ -171,6 +171,28 @@ TEST(SingleForm, WritesAtMostSevenDigits) {
   for (const auto& c : kSingleForms) EXPECT_EQ(single_form(c.value), c.text) << c.value;
 }
 
+// Shortest digits in plain notation: the figures a claim's working quotes.
+// A whole number keeps every digit of its exact value; the smallest double
+// needs more room than the largest.
+TEST(PlainForm, WritesTheShortestDigitsWithoutExponent) {
+  const struct {
+    double value;
+    std::string text;
+  } rows[] = {
+      {200000, "200000"},
+      {0.4, "0.4"},
+      {-1.5e-7, "-0.00000015"},
+      {0.0001, "0.0001"},
+      {1e22, "10000000000000000000000"},
+      {1e23, "99999999999999991611392"},
+      {-0.0, "-0"},
+      {4.9406564584124654e-324, "0." + std::string(323, '0') + "5"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(plain_form(r.value), r.text) << r.value;
+  EXPECT_EQ(decimal_value(0.4f), 0.4);
+  EXPECT_EQ(decimal_value(0.3f), 0.3);
+}
+
 struct RoundCase {
   double value;
   std::optional<std::int16_t> rounded;
@@ -204,6 +226,8 @@ TEST(NumberText, KeepsItsPointUnderForeignLocales) {
     EXPECT_EQ(read_number("12,5"), 12.0) << name;
     EXPECT_EQ(double_form(1234567.25), "1234567.25") << name;
     EXPECT_EQ(single_form(0.5f), "0.5") << name;
+    EXPECT_EQ(plain_form(1234567.25), "1234567.25") << name;
+    EXPECT_EQ(fixed_form(1234567.25, 2), "1234567.25") << name;
   }
   std::setlocale(LC_ALL, "C");
   std::locale::global(std::locale::classic());

@@ -62,7 +62,30 @@ TEST(TypedText, ACountIsAWholeNumberUpToItsLimit) {
   for (const Row& r : rows) EXPECT_EQ(read_count(r.text, 24), r.count) << r.text;
 }
 
-// Two decimals of the exact binary value, ties to even, as to_chars writes.
+// What a message echoes: nothing the reader cannot see, nothing else changed.
+TEST(TypedText, EchoesInvisibleCharactersVisibly) {
+  const std::pair<std::string, std::string> rows[] = {
+      {"浙江", "浙江"},
+      {std::string("浙江\0", 7), "浙江\\u0000"},
+      {"a\tb\x7F", "a\\u0009b\\u007F"},
+      {"\xC2\x85\xC2\xA0", "\\u0085\xC2\xA0"},                // NEL shown, no-break space kept
+      {"北\u200B京\uFEFF", "北\\u200B京\\uFEFF"},             // zero-width space, byte-order mark
+      {"\u202E\u2060", "\\u202E\\u2060"},                     // direction override, word joiner
+      {"\xD5\xE3\xBD", "\\xD5\\xE3\\xBD"},                    // GBK bytes
+      {"\xC0\x80\xED\xA0\x80", "\\xC0\\x80\\xED\\xA0\\x80"},  // overlong NUL, surrogate
+      {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},               // four bytes, kept
+      {std::string(kVisibleBytes - 1, 'x') + "京京", std::string(kVisibleBytes - 1, 'x') + "京…"},
+  };
+  for (const auto& [text, shown] : rows) {
+    EXPECT_EQ(visible(text), shown) << shown;
+    // Valid UTF-8 up to the first byte shown as \x.
+    EXPECT_EQ(visible(text.substr(0, valid_utf8_prefix(text))).find("\\x"), std::string::npos);
+    EXPECT_EQ(shown.find("\\x") == std::string::npos, valid_utf8_prefix(text) == text.size())
+        << shown;
+  }
+}
+
+// Two decimals of the exact binary value, ties to even.
 TEST(TypedText, MoneyIsTheExactValueToTheFen) {
   struct Row {
     double yuan;

@@ -1,7 +1,8 @@
 // Feeds arbitrary texts to the claim calculation, the classic fields and the
 // claim's own, and holds it to what users rely on: no crash; a refusal
 // names one of the fields; otherwise every item present has a finite amount
-// written to the fen, and 退休日期 is there exactly when it can be worked out.
+// written to the fen, an unknown one no amount, and 退休日期 is there exactly
+// when it can be worked out.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -25,13 +26,28 @@ void check(bool ok) {
 const Rules& rules() {
   static const Rules r = [] {
     Rules rules;
-    SubsidyRule cut{SubsidyBase::kProvinceWage, {30, 25, 10, 7, 4, 2}, 0, {{10, 20, 40, 60, 80}}};
-    SubsidyRule own{SubsidyBase::kOwnWage, {1, std::nullopt, 3, 4, 5, 6}, 0.3, std::nullopt};
-    SubsidyRule pool{SubsidyBase::kPoolWage, {18, 15, 12, 9, 6, 3}, 0, std::nullopt};
-    SubsidyRule fixed{
-        SubsidyBase::kFixed, {2e5, 1.6e5, 1.2e5, 8e4, 5e4, 3e4}, 0.4, {{10, 20, 40, 60, 80}}};
+    // Months or amounts, uplift, cut; then the life-expectancy rule, if any.
+    const NearRetirementCut five{{10, 20, 40, 60, 80}, false, 0, CutScope::kAll};
+    const NearRetirementCut ten_asked{
+        {10, 10, 20, 30, 40, 50, 60, 70, 80, 90}, false, 0, CutScope::kOwnRequest};
+    const NearRetirementCut unknown{{}, true, 7, CutScope::kAll};
+    const LifeExpectancyRule life_table{{0.7, 0.6, 0.4, 0.3, 0.2, std::nullopt},
+                                        {15, 15, 10, 10, 5, 3},
+                                        78.49,
+                                        75.81,
+                                        81.55,
+                                        2020,
+                                        ""};
+    using B = SubsidyBase;
+    SubsidyRule cut{B::kProvinceWage, {30, 25, 10, 7, 4, 2}, 0, five, std::nullopt};
+    SubsidyRule own{B::kOwnWage, {1, std::nullopt, 3, 4, 5, 6}, 0.3, std::nullopt, std::nullopt};
+    SubsidyRule pool{B::kPoolWage, {18, 15, 12, 9, 6, 3}, 0, std::nullopt, std::nullopt};
+    SubsidyRule fixed{B::kFixed, {2e5, 1.6e5, 1.2e5, 8e4, 5e4, 3e4}, 0.4, five, std::nullopt};
+    SubsidyRule life{B::kPoolWage, {}, 0.3, unknown, life_table};
+    SubsidyRule asked{B::kPoolWage, {12, 10, 8, 6, 4, 2}, 0, ten_asked, std::nullopt};
     rules.regions.push_back({"甲", "", "", "", DataStatus::kStatuteChecked, {}, cut, own, ""});
     rules.regions.push_back({"乙", "", "", "", DataStatus::kSecondaryOnly, {}, pool, fixed, ""});
+    rules.regions.push_back({"丙", "", "", "", DataStatus::kSecondaryOnly, {}, life, asked, ""});
     rules.income = {{2023, 51821, true, ""}, {2024, 54188, true, ""}, {2025, 56502, false, ""}};
     return rules;
   }();
@@ -50,7 +66,7 @@ bool names_a_field(std::string_view field) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // Texts separated by NUL: grade, nursing, own wage, pooling wage, then the
-  // fourteen claim inputs; missing ones are empty.
+  // claim inputs; missing ones are empty.
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   std::array<std::string_view, 4 + kClaimInputCount> texts{};
   for (std::string_view& t : texts) {
@@ -82,6 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   check(c.retirement.empty() == !(birth && age));
   for (const ClaimLine& line : c.lines) {
     check(line.present == !line.text.empty());
+    check(line.unknown.empty() || !line.present);
     if (!line.present) continue;
     check(std::isfinite(line.amount));
     check(line.text == money_text(line.amount));

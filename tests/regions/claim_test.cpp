@@ -125,6 +125,59 @@ const Case kCases[] = {
      {{C::kFuneralGrant, "48000.00"},
       {C::kDependantPension, "3500.70"},  // 0.7 × 5001
       {C::kDeathLumpSum, "1200010.00"}}},
+    // 解除原因 decides a cut limited to the worker's own request (江苏, 上海);
+    // 重庆's scale runs ten years; 福建 counts the years of life left.
+    {"江苏 七, resigned three whole years before retirement: the medical subsidy alone, to 60 %",
+     {"七", "", "6000", "6000"},
+     fill({{I::kRegion, "江苏"},
+           {I::kBirthDate, "1966-05-15"},
+           {I::kOriginalAge, "60"},
+           {I::kEndDate, "2023-10-15"},
+           {I::kEndReason, "本人提出"}}),
+     {{C::kMedicalSubsidy, "72000.00"}, {C::kEmploymentSubsidy, "45000.00"}},
+     "2026-10-15"},
+    {"江苏 七, dismissed three whole years before retirement: in full",
+     {"七", "", "6000", "6000"},
+     fill({{I::kRegion, "江苏"},
+           {I::kBirthDate, "1966-05-15"},
+           {I::kOriginalAge, "60"},
+           {I::kEndDate, "2023-10-15"},
+           {I::kEndReason, "用人单位解除"}}),
+     {{C::kMedicalSubsidy, "120000.00"}, {C::kEmploymentSubsidy, "45000.00"}},
+     "2026-10-15"},
+    {"上海 七, resigned three whole years before retirement: 60 % of both",
+     {"七", "", "6000", "10000"},
+     fill({{I::kRegion, "上海"},
+           {I::kBirthDate, "1966-05-15"},
+           {I::kOriginalAge, "60"},
+           {I::kEndDate, "2023-10-15"},
+           {I::kEndReason, "本人提出"}}),
+     {{C::kMedicalSubsidy, "72000.00"}, {C::kEmploymentSubsidy, "72000.00"}},
+     "2026-10-15"},
+    {"上海 七, dismissed three whole years before retirement: in full",
+     {"七", "", "6000", "10000"},
+     fill({{I::kRegion, "上海"},
+           {I::kBirthDate, "1966-05-15"},
+           {I::kOriginalAge, "60"},
+           {I::kEndDate, "2023-10-15"},
+           {I::kEndReason, "用人单位解除"}}),
+     {{C::kMedicalSubsidy, "120000.00"}, {C::kEmploymentSubsidy, "120000.00"}},
+     "2026-10-15"},
+    {"重庆 七, seven whole years left, 解除原因 empty: 70 % of the employment subsidy only",
+     {"七", "", "6000", "8000"},
+     {"重庆", "", "", "1966-05-15", "60", "2019-10-15"},
+     {{C::kMedicalSubsidy, "64000.00"}, {C::kEmploymentSubsidy, "84000.00"}},
+     "2026-10-15"},
+    {"福建 九, a man of 55: 75.81 − 55 gives 21 years, 4.2 months, held to 5; disease + 30 %",
+     {"九", "", "8000", "8000"},
+     {"福建", "", "", "1970-01-10", "60", "2025-03-01", "是"},
+     {{C::kMedicalSubsidy, "52000.00"}, {C::kEmploymentSubsidy, "52000.00"}},
+     "2031-05-10"},
+    {"福建 七, a woman (原退休年龄 50) of 46: 81.55 − 46 gives 36 years × 0.4 = 14.4 months",
+     {"七", "", "8000", "8000"},
+     {"福建", "", "", "1980-03-01", "50", "2026-03-01"},
+     {{C::kMedicalSubsidy, "115200.00"}, {C::kEmploymentSubsidy, "115200.00"}},
+     "2032-11-01"},
 };
 
 TEST(Claim, WorkedCases) {
@@ -164,6 +217,25 @@ TEST(Claim, SaysWhoPaysAndHowFarTheFiguresWereChecked) {
             Payer::kFund);
 }
 
+// An amount resting on more than the region's rule says so; a
+// life-expectancy rule shows every step.
+TEST(Claim, SaysWhatItAssumesAndHowTheMonthsCame) {
+  ClaimTexts dismissed = kCases[16].claim;  // 上海, dismissed
+  Claim shanghai = std::get<Claim>(run({"五", "", "6000", "10000"}, dismissed));
+  ASSERT_EQ(shanghai.notes.size(), 1u);
+  EXPECT_NE(shanghai.lines[index(C::kEmploymentSubsidy)].working.find(shanghai.notes[0]),
+            std::string::npos);
+
+  EXPECT_EQ(std::get<Claim>(run(kCases[18].classic, kCases[18].claim))
+                .lines[index(C::kMedicalSubsidy)]
+                .working,
+            "一次性工伤医疗补助金：人口平均预期寿命 75.81 岁（男性，按原退休年龄 60 岁取；2020 年，"
+            "闽人社办〔2022〕63号（2022-04-27））− 解除时 55 周岁，不满一年按一年计 = 21 年 × 0.2 "
+            "个月 = 4.2 个月，低于最低 5 个月，按最低；统筹月工资 8000 × 5 个月 = 40000.00；"
+            "职业病加发 30%：× 1.3 = 52000.00（福建 《福建省实施〈工伤保险条例〉办法》(闽政〔2011〕"
+            "80号)第二十七条（据闽人社办〔2022〕63号转引），转载未核对）");
+}
+
 TEST(Claim, RefusesNamingTheField) {
   struct Row {
     ClaimTexts claim;
@@ -200,6 +272,9 @@ TEST(Claim, RefusesNamingTheField) {
       {fill({{I::kMinimumWage, "10000000.5"}}), "最低工资"},
       {fill({{I::kDeath, "是"}}), "死亡日期"},
       {fill({{I::kDeath, "是"}, {I::kDeathDate, "2019-06-01"}}), "死亡日期"},  // no 2018 figure
+      {fill({{I::kEndReason, "辞职"}}), "解除原因"},
+      // 上海 cuts only when the worker asked, and three whole years are left.
+      {{"上海", "", "", "1966-05-15", "60", "2023-10-15"}, "解除原因"},
   };
   for (const Row& r : rows) {
     ClaimOutcome out = run({"七", "", "6000", "6000"}, r.claim);
@@ -217,7 +292,7 @@ TEST(Claim, AFigureTheRegionLacksIsUnknownNotDropped) {
   const Claim claim = std::get<Claim>(
       run({"七", "", "6000", "6000"}, {"内蒙古", "", "", "1966-05-15", "60", "2020-01-01"}));
   const ClaimLine& employment = claim.lines[index(C::kEmploymentSubsidy)];
-  EXPECT_TRUE(employment.unknown);
+  EXPECT_FALSE(employment.unknown.empty());
   EXPECT_FALSE(employment.present);
   EXPECT_EQ(employment.text, "");
   EXPECT_EQ(claim.lines[index(C::kMedicalSubsidy)].text, "96000.00");

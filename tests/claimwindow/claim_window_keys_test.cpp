@@ -1,0 +1,265 @@
+// gongshang-claim's window as a keyboard user and a screen reader meet it,
+// on a small screen: the order Tab takes, the names heard, the date picker,
+// the reasons' height, the file dialog and the message boxes.
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QCalendarWidget>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTextLayout>
+#include <QTimer>
+
+#include "claimwindow/dialogs.h"
+#include "claimwindow/fields.h"
+#include "claimwindow/placement.h"
+#include "qstring/utf8.h"
+#include "window_driver.h"
+
+namespace gongshang::claimwindow {
+
+namespace {
+
+// What a screen reader announces for the widget that has the focus.
+QString focus_name() {
+  QWidget* focus = QApplication::focusWidget();
+  return focus ? QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name) : u"无"_s;
+}
+
+// Tab from the first toolbar button: the toolbar, the form top to bottom
+// (the typed subsidy figures shown, as no region is chosen; the death
+// section closed), then each table once, and round again.
+const QStringList kTabOrder = {
+    u"打开案例(O)…"_s,
+    u"保存案例(S)"_s,
+    u"导出 PDF(E)…"_s,
+    u"打印(P)…"_s,
+    u"地区"_s,
+    u"用人单位未参保"_s,
+    u"医疗补助金月数或金额"_s,
+    u"医疗补助金基数"_s,
+    u"就业补助金月数或金额"_s,
+    u"就业补助金基数"_s,
+    u"工伤等级"_s,
+    u"护理级别"_s,
+    u"职业病"_s,
+    u"本人月均工资"_s,
+    u"统筹月工资"_s,
+    u"全省月工资"_s,
+    u"最低工资"_s,
+    u"停薪月数"_s,
+    u"住院天数"_s,
+    u"住宿天数"_s,
+    u"护理天数"_s,
+    u"出生日期"_s,
+    u"从日历选择出生日期"_s,
+    u"原退休年龄"_s,
+    u"解除日期"_s,
+    u"从日历选择解除日期"_s,
+    u"解除原因"_s,
+    u"医疗费"_s,
+    u"辅助器具费"_s,
+    u"交通费"_s,
+    u"营养费"_s,
+    u"工亡"_s,
+    u"一次性待遇"_s,
+    u"按月待遇"_s,
+    u"打开案例(O)…"_s,
+};
+
+// From a table, the keys that used to stay in its cells.
+struct FocusStep {
+  QString from;
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  QString to;
+};
+const FocusStep kTableSteps[] = {
+    {u"一次性待遇"_s, Qt::Key_Backtab, Qt::ShiftModifier, u"工亡"_s},
+    {u"一次性待遇"_s, Qt::Key_Tab, Qt::ControlModifier, u"按月待遇"_s},
+    {u"按月待遇"_s, Qt::Key_Backtab, Qt::ShiftModifier, u"一次性待遇"_s},
+    {u"按月待遇"_s, Qt::Key_Tab, Qt::NoModifier, u"打开案例(O)…"_s},
+};
+
+// The date picker: the field, its text, the keys pressed in the calendar,
+// the text after them.
+struct DatePick {
+  QString field, before;
+  QList<Qt::Key> keys;
+  QString after;
+};
+const DatePick kDatePicks[] = {
+    {u"出生日期"_s,
+     u"1966-05-15"_s,
+     {Qt::Key_Right, Qt::Key_Down, Qt::Key_Return},
+     u"1966-05-23"_s},
+    {u"解除日期"_s, u"2024-01-31"_s, {Qt::Key_Right, Qt::Key_Enter}, u"2024-02-01"_s},
+    {u"死亡日期"_s, u"2024-06-10"_s, {Qt::Key_Left, Qt::Key_Escape}, u"2024-06-10"_s},
+};
+
+}  // namespace
+
+class ClaimWindowKeysTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void tabVisitsEveryControlAndLeavesTheTables() {
+    auto window = new_window();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    const auto tab_from = [](const QString& name) {
+      for (int i = 0; i < 60 && focus_name() != name; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    };
+    tab_from(kTabOrder.first());
+    QStringList visited{focus_name()};
+    for (qsizetype i = 1; i < kTabOrder.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << focus_name();
+    }
+    QCOMPARE(visited, kTabOrder);
+    for (const FocusStep& step : kTableSteps) {
+      tab_from(step.from);
+      QTest::keyClick(QApplication::focusWidget(), step.key, step.modifiers);
+      QCOMPARE(focus_name(), step.to);
+    }
+  }
+
+  // Every control is heard by its field's name, whatever its list shows,
+  // and is labelled by the label beside it; the check boxes carry their own.
+  void everyControlIsHeardByItsFieldsName() {
+    auto window = new_window();
+    for (const FieldRow& row : claim_fields()) {
+      const QString name = to_qstring(row.name);
+      auto* control = window->findChild<QWidget*>(name);
+      QVERIFY2(control != nullptr, qPrintable(name));
+      if (auto* list = qobject_cast<QComboBox*>(control)) list->setCurrentIndex(1);
+      QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(control);
+      QCOMPARE(reader->text(QAccessible::Name), name);
+      if (auto* list = qobject_cast<QComboBox*>(control)) {
+        QCOMPARE(reader->role(), QAccessible::ComboBox);
+        QCOMPARE(reader->text(QAccessible::Value), list->currentText());
+      }
+      if (row.kind == FieldKind::kYesNo) continue;
+      // Besides its label, the group it is in labels it.
+      QStringList labels;
+      for (const auto& [label, relation] : reader->relations(QAccessible::Label))
+        if (qobject_cast<QLabel*>(label->object())) labels << label->text(QAccessible::Name);
+      QCOMPARE(labels, QStringList{name});
+    }
+  }
+
+  void datePickerTakesTheKeysAndStaysOnTheScreen() {
+    auto window = new_window();
+    fill(*window, {{u"工亡"_s, u"是"_s}});
+    const QRect screen = window->screen()->availableGeometry();
+    for (const DatePick& pick : kDatePicks) {
+      auto* line = window->findChild<QLineEdit*>(pick.field);
+      line->setText(pick.before);
+      window->findChild<QAbstractButton*>(pick.field + u"日历"_s)->click();
+      QPointer calendar = window->findChild<QCalendarWidget*>(pick.field + u"日历选择"_s);
+      QVERIFY2(calendar && calendar->isVisible(), qPrintable(pick.field));
+      QVERIFY2(screen.contains(calendar->frameGeometry()), qPrintable(pick.field));
+      for (Qt::Key key : pick.keys) QTest::keyClick(QApplication::focusWidget(), key);
+      QCOMPARE(line->text(), pick.after);
+      QVERIFY2(calendar.isNull() || !calendar->isVisible(), qPrintable(pick.field));
+    }
+  }
+
+  // A popup under a field near the bottom opens above it; the window's
+  // first size leaves room for its frame on any screen.
+  void placedOnTheScreen() {
+    const QMargins frame(4, 30, 4, 4);
+    QCOMPARE(popup_position({100, 700, 200, 30}, {300, 250}, {0, 0, 1366, 740}), QPoint(100, 450));
+    QCOMPARE(popup_position({1300, 40, 60, 30}, {300, 250}, {0, 0, 1366, 740}), QPoint(1066, 70));
+    QCOMPARE(first_geometry({1200, 760}, {600, 400}, {0, 0, 1366, 740}, frame),
+             QRect(83, 30, 1200, 706));
+    QCOMPARE(first_geometry({1200, 760}, {600, 400}, {0, 0, 800, 470}, frame),
+             QRect(4, 30, 792, 436));
+    QCOMPARE(first_geometry({1200, 760}, {900, 400}, {0, 0, 800, 470}, frame),
+             QRect(4, 30, 900, 436));
+
+    auto window = new_window();
+    const QRect screen = window->screen()->availableGeometry();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY2(screen.contains(window->frameGeometry()),
+             qPrintable(u"%1×%2"_s.arg(window->width()).arg(window->height())));
+    QCOMPARE(window->frameGeometry().center(), screen.center());
+  }
+
+  // A reason of several lines pushes the fields below it down, whole; the
+  // region's status takes the lines its text needs, no more.
+  void reasonLabelGrowsToItsText() {
+    auto window = new_window();
+    fill(*window, {{u"地区"_s, u"浙江"_s}, {u"工亡"_s, u"是"_s}, {u"死亡日期"_s, u"1960-01-01"_s}});
+    const auto lines = [](const QLabel* label) {
+      return label->fontMetrics()
+          .boundingRect(QRect(0, 0, label->width(), 10000), Qt::TextWordWrap, label->text())
+          .height();
+    };
+    const auto* reason = window->findChild<QLabel*>(u"死亡日期问题"_s);
+    const auto* status = window->findChild<QLabel*>(u"数据状态"_s);
+    QVERIFY(reason->isVisible() && status->isVisible());
+    QVERIFY(lines(reason) > 2 * reason->fontMetrics().height());
+    for (const QLabel* label : {reason, status})
+      QTRY_VERIFY2(label->height() >= lines(label) &&
+                       label->height() < lines(label) + label->fontMetrics().height(),
+                   qPrintable(label->objectName()));
+    const auto* field = window->findChild<QWidget*>(u"死亡日期"_s);
+    const auto* next = window->findChild<QWidget*>(u"配偶"_s);
+    QVERIFY(reason->mapTo(window.get(), QPoint(0, 0)).y() >=
+            field->mapTo(window.get(), QPoint(0, field->height())).y());
+    QTRY_VERIFY(next->mapTo(window.get(), QPoint(0, 0)).y() >=
+                reason->mapTo(window.get(), QPoint(0, reason->height())).y());
+  }
+
+  void pdfExportAddsItsSuffix() {
+    QTemporaryDir dir;
+    auto window = new_window();
+    fill(*window,
+         {{u"工伤等级"_s, u"五"_s}, {u"本人月均工资"_s, u"6000"_s}, {u"统筹月工资"_s, u"5000"_s}});
+    QVERIFY(window->statement() != nullptr);
+    // The dialog as a person fills it: a name without a suffix, then 保存.
+    QTimer::singleShot(0, window.get(), [&dir] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+      dialog->setDirectory(dir.path());
+      dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(u"winexport"_s);
+      dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->click();
+    });
+    QMetaObject::invokeMethod(window.get(), "exportClicked");
+    QVERIFY(QFile::exists(dir.filePath(u"winexport.pdf"_s)));
+    QVERIFY(!QFile::exists(dir.filePath(u"winexport"_s)));
+    QCOMPARE(with_suffix(u"/tmp/a.PDF"_s, u"pdf"_s), u"/tmp/a.PDF"_s);
+    QCOMPARE(with_suffix(u"/tmp/v1.2/report"_s, u"pdf"_s), u"/tmp/v1.2/report.pdf"_s);
+  }
+
+  // Laid out at a width that ends the line right after 十, 十一 moves to the
+  // next line whole.
+  void messageKeepsValuesWhole() {
+    const QString message = u"「工伤等级」只能是一、二、…、十之一或留空：十一"_s;
+    const QString kept = keep_values_whole(message);
+    QCOMPARE(QString(kept).remove(QChar(0x2060)), message);
+    QTextLayout layout(kept, QApplication::font());
+    const qreal width =
+        QFontMetricsF(QApplication::font()).horizontalAdvance(message.chopped(1)) + 1;
+    layout.beginLayout();
+    QStringList lines;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(width);
+      lines << kept.mid(line.textStart(), line.textLength()).remove(QChar(0x2060));
+    }
+    layout.endLayout();
+    QCOMPARE(lines.last(), u"十一"_s);
+  }
+};
+
+}  // namespace gongshang::claimwindow
+
+QTEST_MAIN(gongshang::claimwindow::ClaimWindowKeysTest)
+#include "claim_window_keys_test.moc"

@@ -1,0 +1,32 @@
+#!/bin/sh
+# gongshang-claim --pdf onto one of its own inputs, by the same name or another
+# (a link): refused with status 2, the input unchanged, nothing but the
+# program's own line on standard error, even without XDG_RUNTIME_DIR.
+# usage: pdf_onto_input_test.sh GONGSHANG_CLAIM EXAMPLE_CASE RULES_FILE
+set -u
+claim=$1
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+cp "$2" "$dir/c.json"
+cp "$3" "$dir/r.json"
+ln -s c.json "$dir/link.json"
+cd "$dir" || exit 1
+failed=0
+for run in "--pdf c.json c.json" "--pdf link.json c.json" "--rules r.json --pdf r.json c.json"; do
+  before=$(cksum c.json r.json)
+  # shellcheck disable=SC2086  # the run is a list of words
+  env -u XDG_RUNTIME_DIR "$claim" $run 2>err.txt
+  status=$?
+  if [ "$status" -ne 2 ] || [ "$(cksum c.json r.json)" != "$before" ] ||
+    [ "$(wc -l <err.txt)" -ne 1 ] || ! grep -q '写入会覆盖它' err.txt; then
+    echo "gongshang-claim $run: status $status, standard error:"; cat err.txt
+    failed=1
+  fi
+done
+# A new file is written, quietly.
+env -u XDG_RUNTIME_DIR "$claim" --pdf out.pdf c.json 2>err.txt
+if [ $? -ne 0 ] || [ ! -s out.pdf ] || [ -s err.txt ]; then
+  echo "gongshang-claim --pdf out.pdf c.json:"; cat err.txt
+  failed=1
+fi
+exit $failed

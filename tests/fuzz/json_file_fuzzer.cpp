@@ -1,0 +1,48 @@
+// Feeds arbitrary bytes to the JSON reader and the rules loader and holds
+// them to what users rely on: no crash, no unbounded work (nesting stops at
+// the cap), and every refusal says where: a line and a column from 1, words
+// of this program's own.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+#include <variant>
+
+#include "jsonfile/json_file.h"
+#include "regions/rules_file.h"
+
+using namespace gongshang;
+
+namespace {
+
+void check(bool ok) {
+  if (!ok) std::abort();
+}
+
+int depth(const jsonfile::Json& value) {
+  int deepest = 0;
+  if (value.is_structured())
+    for (const auto& item : value) deepest = std::max(deepest, depth(item));
+  return value.is_structured() ? deepest + 1 : 0;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const jsonfile::Document doc = jsonfile::parse(
+      bytes, [](std::string_view key) { return key.starts_with("x") ? "不认识" : ""; });
+  if (doc.problem) {
+    check(doc.problem->line >= 1 && doc.problem->column >= 1 && !doc.problem->message.empty());
+    check(doc.problem->message.find("error") == std::string::npos);
+  } else {
+    check(depth(doc.root) <= jsonfile::kMaxDepth && !doc.lines.empty());
+    check(doc.line_of(&doc.root) == doc.lines.front());
+  }
+  const regions::Loaded loaded = regions::parse_rules(bytes);
+  if (const auto* error = std::get_if<regions::LoadError>(&loaded)) {
+    check(error->line >= 1 && !error->message.empty());
+  }
+  return 0;
+}

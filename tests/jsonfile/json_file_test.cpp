@@ -1,0 +1,127 @@
+// Hostile files through the rules loader and the case files' key check:
+// each is refused quickly with a Chinese message that says where and why.
+#include "jsonfile/json_file.h"
+
+#include <chrono>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "regions/rules_file.h"
+
+namespace gongshang::jsonfile {
+namespace {
+
+std::string repeated(std::string_view piece, std::size_t n) {
+  std::string out;
+  out.reserve(piece.size() * n);
+  for (std::size_t i = 0; i < n; ++i) out += piece;
+  return out;
+}
+
+std::string nested(std::size_t depth) {
+  return R"({"regions":)" + repeated("[", depth) + repeated("]", depth) + "}";
+}
+
+std::string many_keys(std::size_t n) {
+  std::string out = "{";
+  for (std::size_t i = 0; i < n; ++i) out += "\"k" + std::to_string(i) + "\":\"\",";
+  out.back() = '}';
+  return out;
+}
+
+// What no message may hold: the JSON library's own words.
+bool has_library_english(std::string_view message) {
+  for (std::string_view word : {"error", "parse", "unexpected", "invalid", "syntax", "expected"})
+    if (message.find(word) != std::string_view::npos) return true;
+  return false;
+}
+
+TEST(JsonFile, RefusesHostileBytesSayingWhereAndWhy) {
+  struct Row {
+    std::string bytes;
+    int line, column;
+    const char* message_part;
+  } rows[] = {
+      {"{\"regions\": [],\n \"regions\": []}", 2, 2, "「regions」出现了两次"},
+      {"{\"a\": {\"k\\\"\": 1, \"k\\\"\": 2}}", 1, 18, "「k\"」出现了两次"},
+      {nested(kMaxDepth), 1, 12 + kMaxDepth - 1, "括号套括号超过 32 层"},
+      {nested(200'000), 1, 12 + kMaxDepth - 1, "超过 32 层"},
+      {"{\"about\": \"\xD5\xE3\xBD\xAD\"}", 1, 12, "看来是 GBK（GB18030）"},
+      {"\xFF\xFE{\0}\0", 1, 1, "看来是 UTF-16"},
+      {std::string("{\0\"\0a\0\"\0", 8), 1, 1, "看来是 UTF-16"},
+      {"{\"about\": \"\x80\"}", 1, 12, "不是有效的 UTF-8 文字（字节 \\x80）"},
+      {std::string(8, '\0'), 1, 1, "有空字符"},
+      {std::string("{\"regions\": []}\n\0", 17), 2, 1, "有空字符"},
+      {"{\"regions\": [\n  {\"name\": \"甲", 2, 14, "意外结束：可能不完整（被截断）"},
+      {"{\"regions\": [", 1, 14, "意外结束"},
+      {" \n", 2, 1, "文件是空的"},
+      {"{“regions”: []}", 1, 2, "此处不应出现““”：JSON 的引号"},
+      {"{\"regions\": []} x", 1, 17, "无法识别“x”"},
+      {"{\"regions\": [] ]", 1, 16, "此处不应出现“]”"},
+      {"{\"year\": 1.}", 1, 12, "数字的写法不对"},
+      {"{\"about\": \"a\tb\"}", 1, 13, "控制字符 \\u0009"},
+      {"{\"about\": \"\\q\"}", 1, 13, "无效的转义"},
+      {"{\"regions\": tru}", 1, 13, "无法识别“tru}”"},
+  };
+  for (const Row& r : rows) {
+    const Document doc = parse(r.bytes);
+    ASSERT_TRUE(doc.problem) << r.message_part;
+    EXPECT_EQ(doc.problem->line, r.line) << doc.problem->message;
+    EXPECT_EQ(doc.problem->column, r.column) << doc.problem->message;
+    EXPECT_NE(doc.problem->message.find(r.message_part), std::string::npos) << doc.problem->message;
+    EXPECT_FALSE(has_library_english(doc.problem->message)) << doc.problem->message;
+    // The rules loader passes the same place and words on.
+    const regions::Loaded loaded = regions::parse_rules(r.bytes);
+    ASSERT_TRUE(std::holds_alternative<regions::LoadError>(loaded));
+    EXPECT_EQ(std::get<regions::LoadError>(loaded).line, r.line);
+  }
+}
+
+// Work linear in the size: a file of keys stops at the first the case file
+// does not know, and a rules file of keys (one unknown key each) is read
+// whole in well under a second; so is one at the size cap.
+TEST(JsonFile, LargeFilesCostTimeInProportion) {
+  const std::string keys = many_keys(60'000);  // about 1 MB
+  const auto start = std::chrono::steady_clock::now();
+  const Document doc =
+      parse(keys, [](std::string_view key) { return key == "格式" ? "" : "不认识"; });
+  ASSERT_TRUE(doc.problem);
+  EXPECT_EQ(doc.problem->text(), "第 1 行第 2 列：不认识");
+  const regions::Loaded loaded = regions::parse_rules(keys);
+  ASSERT_TRUE(std::holds_alternative<regions::LoadError>(loaded));
+  EXPECT_EQ(std::get<regions::LoadError>(loaded).message, "未知的键「k0」");
+  const std::string at_cap = "{\"income\": [" + repeated("{},", (kMaxBytes - 20) / 3) + "{}]}";
+  ASSERT_LE(at_cap.size(), kMaxBytes);
+  EXPECT_NE(std::get<regions::LoadError>(regions::parse_rules(at_cap)).message.find("缺少「year」"),
+            std::string::npos);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+}
+
+TEST(JsonFile, ReadsNoFurtherThanTheCap) {
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("json_file_test_" + std::to_string(::getpid()) + ".json");
+  const struct Row {
+    std::filesystem::path file;
+    std::size_t size;  // written first, when not 0
+    const char* problem;
+  } rows[] = {
+      {path, kMaxBytes, ""},
+      {path, kMaxBytes + 1, "文件超过 1 MiB"},
+      {"/dev/zero", 0, "文件超过 1 MiB"},
+      {path.string() + ".none", 0, "文件不存在"},
+      {std::filesystem::temp_directory_path(), 0, "这是一个文件夹"},
+  };
+  for (const Row& r : rows) {
+    if (r.size > 0) std::ofstream(r.file, std::ios::binary) << std::string(r.size, ' ');
+    const FileBytes read = read_file(r.file);
+    EXPECT_EQ(read.problem ? read.problem->message.substr(0, std::strlen(r.problem)) : "",
+              r.problem)
+        << r.file;
+    EXPECT_EQ(read.bytes.size(), read.problem ? 0 : r.size);
+  }
+  std::filesystem::remove(path);
+}
+
+}  // namespace
+}  // namespace gongshang::jsonfile

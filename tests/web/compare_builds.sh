@@ -1,0 +1,101 @@
+#!/bin/sh
+# The browser build against the native one: gongshang-batch and
+# `node gongshang-batch.js` must give the same bytes on standard output and
+# standard error and the same exit status, for generated cases (classic and
+# --claim, with the edge texts of generate_cases.py) and for the faults a run
+# can meet; and dump_texts the same texts, workings included, for those cases.
+#   compare_builds.sh NATIVE_BUILD_DIR WEB_BUILD_DIR [ROWS]
+#   compare_builds.sh build/default build/web
+set -eu
+native="$(realpath "$1/batch/gongshang-batch")"
+web="$(realpath "$2/gongshang-batch.js")"
+native_dump="$(realpath "$1/tests/web/dump_texts")"
+web_dump="$(realpath "$2/dump-texts.js")"
+rows="${3:-3000}"
+here="$(cd "$(dirname "$0")" && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+# same NAME INPUT ARGS...: one run of each on INPUT as standard input, a
+# file or, with via=pipe, a pipe.
+via=file
+run() {
+  input="$1" side="$2"
+  shift 2
+  status=0
+  if [ "$via" = pipe ]; then
+    { cat "$input" | "$@" >"$work/$side.out" 2>"$work/$side.err"; } || status=$?
+  else
+    "$@" <"$input" >"$work/$side.out" 2>"$work/$side.err" || status=$?
+  fi
+  echo "$status" >"$work/$side.status"
+}
+same() {
+  name="$1" input="$2"
+  shift 2
+  run "$input" native "$native" "$@"
+  run "$input" web node "$web" "$@"
+  for part in out err status; do
+    if ! cmp -s "$work/native.$part" "$work/web.$part"; then
+      echo "FAIL $name: standard $part differs" >&2
+      diff "$work/native.$part" "$work/web.$part" | head -5 >&2 || true
+      failures=$((failures + 1))
+      return
+    fi
+  done
+  echo "ok   $name ($(wc -l <"$work/native.out") lines, status $(cat "$work/native.status"))"
+}
+
+python3 "$here/generate_cases.py" "$rows" >"$work/cases.csv"
+: >"$work/empty"
+same "classic, standard input" "$work/cases.csv"
+same "--claim, standard input" "$work/cases.csv" --claim
+same "--claim, file named" "$work/empty" --claim "$work/cases.csv"
+via=pipe
+same "--claim from a pipe" "$work/cases.csv" --claim -
+via=file
+
+# The texts the batch tool does not write: every reading, result and working.
+"$native_dump" "$here/../../data/regions.json" <"$work/cases.csv" >"$work/native.texts"
+node "$web_dump" /gongshang-web/share/gongshang/regions.json <"$work/cases.csv" >"$work/web.texts"
+if cmp -s "$work/native.texts" "$work/web.texts"; then
+  echo "ok   every text and working ($(wc -l <"$work/native.texts") lines)"
+else
+  echo "FAIL the texts and workings differ:" >&2
+  diff "$work/native.texts" "$work/web.texts" | head -5 >&2 || true
+  failures=$((failures + 1))
+fi
+
+# Faults: each stops the run with a message and status 2, after the rows before it.
+printf '\357\273\277医疗费,姓名\r\n5,甲\r\n"6,乙\r\n' >"$work/unclosed.csv"
+printf '医疗费\n5\n6,7\n' >"$work/wide.csv"
+printf '地区,工伤等级\n火星,五\n浙江,十一\n' >"$work/region.csv"
+printf '{"regions": 5}\n' >"$work/bad-rules.json"
+cp "$here/../../data/regions.json" "$work/own.json"
+same "empty input" "$work/empty"
+same "unclosed quote after a BOM and CRLF" "$work/unclosed.csv"
+same "more cells than the header" "$work/wide.csv"
+same "refused rows" "$work/region.csv" --claim
+same "unknown option" "$work/empty" --no-such-option
+same "missing file" "$work/empty" "$work/missing.csv"
+same "a folder for a file" "$work/empty" "$work"
+same "two files" "$work/empty" "$work/wide.csv" "$work/wide.csv"
+same "--rules without a file" "$work/empty" --claim --rules
+same "--rules without --claim" "$work/empty" --rules "$work/own.json"
+same "a faulty rules file" "$work/region.csv" --claim --rules "$work/bad-rules.json"
+same "a missing rules file" "$work/region.csv" --claim --rules="$work/none.json"
+(cd "$work" && same "a rules file by relative path" region.csv --claim --rules own.json)
+
+# GB18030 is the native program's alone; the browser build refuses it, saying so.
+printf '\322\275\301\306\267\321\n5\n' >"$work/gbk.csv"
+status=0
+node "$web" <"$work/gbk.csv" >"$work/web.out" 2>"$work/web.err" || status=$?
+if [ "$status" -ne 2 ] || [ -s "$work/web.out" ] || ! grep -q 'UTF-8' "$work/web.err"; then
+  echo "FAIL GB18030 input: status $status, $(cat "$work/web.err")" >&2
+  failures=$((failures + 1))
+else
+  echo "ok   GB18030 input refused: $(cat "$work/web.err")"
+fi
+
+[ "$failures" -eq 0 ] || { echo "$failures comparisons failed" >&2; exit 1; }
