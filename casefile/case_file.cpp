@@ -7,6 +7,8 @@
 
 #include "engine/claim_fields.h"
 #include "engine/claim_inputs.h"
+#include "engine/typed_text.h"
+#include "jsonfile/json_file.h"
 
 namespace gongshang::casefile {
 
@@ -24,10 +26,10 @@ std::string bracketed(std::string_view name) {
   return "「" + std::string(name) + "」";
 }
 
-// The line of a byte offset, counted from 1.
-long long line_of(std::string_view bytes, std::size_t offset) {
-  offset = std::min(offset, bytes.size());
-  return 1 + std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n');
+// Refused as it is met, so a file of many keys stops at the first unknown.
+std::string unknown_key(std::string_view key) {
+  if (key == kFormatKey || find_field(key) != nullptr) return {};
+  return "案例中有本程序不认识的栏目" + bracketed(visible(key));
 }
 
 std::string format_problem(const Json& format) {
@@ -38,6 +40,27 @@ std::string format_problem(const Json& format) {
     return "这个案例由更新版本的程序保存（格式 " + number_text(version) +
            "），本程序只能打开格式 1 至 " + number_text(kCaseFormat) + "；请更新程序后再打开";
   return {};
+}
+
+CaseOpened checked(CaseRead read, const Rules& rules) {
+  if (!read.problem.empty()) return {{}, std::move(read.problem)};
+  // A control holds the engine's form of a text ("5级" is 五); a text the
+  // engine refuses is refused in its words, as --pdf refuses it. Money and
+  // dates open as typed and are marked at the field.
+  FieldTexts opened = empty_texts();
+  for (const auto& [name, text] : read.texts) {
+    const FieldRow& row = *find_field(name);
+    std::string shown = control_text(row, text);
+    std::string problem = row.kind == FieldKind::kMoney || row.kind == FieldKind::kDate
+                              ? std::string()
+                              : field_problem(row, text);
+    if (problem.empty()) problem = value_problem(row, shown, rules);
+    if (!problem.empty()) return {{}, bracketed(name) + problem + "：" + visible(text)};
+    set_text(opened, name, std::move(shown));
+  }
+  // Fields the file leaves out are empty, as a case saved with them empty
+  // would have them.
+  return {std::move(opened), {}};
 }
 
 }  // namespace
@@ -57,15 +80,17 @@ std::string write_case(const CaseTexts& texts) {
   return object.dump(2, ' ', false) + "\n";
 }
 
+std::string write_case(const FieldTexts& texts) {
+  CaseTexts pairs;
+  for (const FieldRow& row : claim_fields())
+    pairs.emplace_back(std::string(row.name), std::string(text_of(texts, row.name)));
+  return write_case(pairs);
+}
+
 CaseRead read_case(std::string_view bytes) {
-  Json object;
-  try {
-    object = Json::parse(bytes);
-  } catch (const Json::parse_error& error) {
-    return {{},
-            "第 " + number_text(line_of(bytes, error.byte > 0 ? error.byte - 1 : 0)) +
-                " 行不是有效的 JSON，文件可能已损坏或不是案例文件"};
-  }
+  jsonfile::Document doc = jsonfile::parse(bytes, unknown_key);
+  if (doc.problem) return {{}, doc.problem->text()};
+  const Json& object = doc.root;
   if (!object.is_object()) return {{}, "文件内容不是一个案例（应是 JSON 对象）"};
   const auto format = object.find(std::string(kFormatKey));
   if (format == object.end())
@@ -75,11 +100,16 @@ CaseRead read_case(std::string_view bytes) {
   CaseRead read;
   for (const auto& [key, value] : object.items()) {
     if (key == kFormatKey) continue;
-    if (find_field(key) == nullptr) return {{}, "案例中有本程序不认识的栏目" + bracketed(key)};
     if (!value.is_string()) return {{}, bracketed(key) + "的值应是文字（加引号）"};
     read.texts.emplace_back(key, value.get<std::string>());
   }
   return read;
+}
+
+CaseRead read_case_file(const std::filesystem::path& file) {
+  jsonfile::FileBytes read = jsonfile::read_file(file);
+  if (read.problem) return {{}, "无法读取案例文件：" + read.problem->message};
+  return read_case(read.bytes);
 }
 
 std::string value_problem(const FieldRow& row, std::string_view text, const Rules& rules) {
@@ -122,25 +152,11 @@ std::string value_problem(const FieldRow& row, std::string_view text, const Rule
 }
 
 CaseOpened open_case(std::string_view bytes, const Rules& rules) {
-  CaseRead read = read_case(bytes);
-  if (!read.problem.empty()) return {{}, std::move(read.problem)};
-  // A control holds the engine's form of a text ("5级" is 五); a text the
-  // engine refuses is refused in its words, as --pdf refuses it. Money and
-  // dates open as typed and are marked at the field.
-  FieldTexts opened = empty_texts();
-  for (const auto& [name, text] : read.texts) {
-    const FieldRow& row = *find_field(name);
-    std::string shown = control_text(row, text);
-    std::string problem = row.kind == FieldKind::kMoney || row.kind == FieldKind::kDate
-                              ? std::string()
-                              : field_problem(row, text);
-    if (problem.empty()) problem = value_problem(row, shown, rules);
-    if (!problem.empty()) return {{}, bracketed(name) + problem + "：" + text};
-    set_text(opened, name, std::move(shown));
-  }
-  // Fields the file leaves out are empty, as a case saved with them empty
-  // would have them.
-  return {std::move(opened), {}};
+  return checked(read_case(bytes), rules);
+}
+
+CaseOpened open_case_file(const std::filesystem::path& file, const Rules& rules) {
+  return checked(read_case_file(file), rules);
 }
 
 }  // namespace gongshang::casefile

@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "casefile/case_file.h"
 #include "claimwindow/accessible_list.h"
 #include "claimwindow/fields.h"
 #include "claimwindow/placement.h"
@@ -278,22 +279,9 @@ QString ClaimForm::text(std::string_view name) const {
 QString ClaimForm::problemWith(std::string_view name, const QString& text) const {
   const Field* field = find(name);
   if (field == nullptr) return u"没有这一栏"_s;
-  if (field->line || text.isEmpty()) return {};
-  if (field->check)
-    return text == u"是"_s || text == u"否"_s ? QString() : u"只能是“是”“否”或留空"_s;
-  if (field->count) {
-    bool whole = std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
-    const int value = whole ? text.toInt(&whole) : 0;
-    return whole && value <= field->count->maximum()
-               ? QString()
-               : u"只能是 0 至 %1 的整数"_s.arg(field->count->maximum());
-  }
-  const bool byText = field->row->kind == FieldKind::kList;
-  if ((byText ? field->list->findText(text) : field->list->findData(text)) >= 0) return {};
-  QStringList offered;
-  for (int i = 1; i < field->list->count(); ++i)
-    offered << (byText ? field->list->itemText(i) : field->list->itemData(i).toString());
-  return u"只能是%1之一或留空"_s.arg(offered.join(u"、"_s));
+  static const Rules kNoRules;
+  return to_qstring(
+      casefile::value_problem(*field->row, to_utf8(text), rules_ ? *rules_ : kNoRules));
 }
 
 QString ClaimForm::setText(std::string_view name, const QString& text) {
@@ -313,11 +301,15 @@ QString ClaimForm::setText(std::string_view name, const QString& text) {
   return {};
 }
 
-void ClaimForm::setRegions(const QStringList& names) {
+void ClaimForm::setRegions(const Rules& rules) {
+  rules_ = &rules;
   const Field* field = find("地区");
   const QString chosen = text("地区");
   while (field->list->count() > 1) field->list->removeItem(1);
-  for (const QString& name : names) field->list->addItem(name, name);
+  for (const Region& region : rules.regions) {
+    const QString name = to_qstring(region.name);
+    field->list->addItem(name, name);
+  }
   field->list->setCurrentIndex(std::max(0, field->list->findData(chosen)));
 }
 

@@ -25,6 +25,7 @@ class QToolButton;
 
 namespace gongshang {
 struct FieldRow;
+struct Rules;
 }  // namespace gongshang
 
 namespace gongshang::claimwindow {
@@ -45,11 +46,13 @@ class ClaimForm : public QWidget {
   // "否" or "". Money and dates take any text (unreadable ones are marked).
   //   setText("工伤等级", "十一") -> "只能是一、二、…、十之一或留空"
   QString setText(std::string_view name, const QString& text);
-  // The reason setText would give, without changing anything.
+  // The reason setText would give, without changing anything: the case
+  // file's rule for what a control holds (casefile/case_file.h).
   QString problemWith(std::string_view name, const QString& text) const;
 
-  // The regions the 地区 list offers after "" (none).
-  void setRegions(const QStringList& names);
+  // The regions the 地区 list offers after "" (none): those of rules, which
+  // must outlive the form.
+  void setRegions(const Rules& rules);
 
   // The status of the chosen region's figures in lay words, shown beside it.
   void setRegionStatus(const QString& words);
@@ -95,6 +98,7 @@ class ClaimForm : public QWidget {
   const Field* find(std::string_view name) const;
 
   std::vector<Field> fields_;
+  const Rules* rules_ = nullptr;
   QFormLayout* deathForm_ = nullptr;  // the group that holds 工亡
   QList<int> deathRows_;              // its rows that open with 工亡
   QLabel* regionStatus_ = nullptr;

@@ -21,7 +21,7 @@
 #include <QToolBar>
 #include <QWindow>
 
-#include "claimwindow/case_file.h"
+#include "casefile/case_file.h"
 #include "claimwindow/claim_form.h"
 #include "claimwindow/dialogs.h"
 #include "claimwindow/fields.h"
@@ -60,9 +60,7 @@ ClaimWindow::ClaimWindow(Rules rules, QWidget* parent)
   setWindowTitle(u"工伤待遇全面计算[*]"_s);
   form_ = new ClaimForm(this);
   results_ = new ResultsView(this);
-  QStringList names;
-  for (const Region& region : rules_.regions) names << to_qstring(region.name);
-  form_->setRegions(names);
+  form_->setRegions(rules_);
 
   auto* split = new QSplitter(this);
   // The form scrolls up and down only: its panel is never narrower than the
@@ -211,28 +209,13 @@ void ClaimWindow::recompute() {
 }
 
 QString ClaimWindow::openCase(const QString& path) {
-  const CaseRead read = read_case_file(QFile::encodeName(path).toStdString());
-  if (!read.problem.empty()) return to_qstring(read.problem);
-  // A control holds the engine's form of a text ("5级" is 五); a text the
-  // engine refuses is refused in its words, as --pdf refuses it. Money and
-  // dates open as typed and are marked at the field.
-  FieldTexts opened = empty_texts();
-  for (const auto& [name, text] : read.texts) {
-    const FieldRow& row = *find_field(name);
-    const std::string shown = control_text(row, text);
-    QString problem = row.kind == FieldKind::kMoney || row.kind == FieldKind::kDate
-                          ? QString()
-                          : to_qstring(field_problem(row, text));
-    if (problem.isEmpty()) problem = form_->problemWith(name, to_qstring(shown));
-    if (!problem.isEmpty())
-      return u"「%1」%2：%3"_s.arg(to_qstring(name), problem, to_qstring(visible(text)));
-    set_text(opened, name, shown);
-  }
-  // Checked in full above, so every field takes its text; fields the file
-  // leaves out are emptied, as a case saved with them empty would have them.
+  const casefile::CaseOpened opened =
+      casefile::open_case_file(QFile::encodeName(path).toStdString(), rules_);
+  if (!opened.problem.empty()) return to_qstring(opened.problem);
+  // Checked in full, so every field takes its text.
   loading_ = true;
   for (const FieldRow& row : claim_fields())
-    form_->setText(row.name, to_qstring(text_of(opened, row.name)));
+    form_->setText(row.name, to_qstring(text_of(opened.texts, row.name)));
   loading_ = false;
   setCasePath(path);
   recompute();
@@ -241,11 +224,7 @@ QString ClaimWindow::openCase(const QString& path) {
 }
 
 QString ClaimWindow::saveCase(const QString& path) {
-  CaseTexts texts;
-  const FieldTexts now = this->texts();
-  for (const FieldRow& row : claim_fields())
-    texts.emplace_back(std::string(row.name), std::string(text_of(now, row.name)));
-  const std::string bytes = write_case(texts);
+  const std::string bytes = casefile::write_case(texts());
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) ||
       file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=

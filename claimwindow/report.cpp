@@ -10,7 +10,7 @@
 #include <QStringList>
 #include <QTextDocument>
 
-#include "claimwindow/case_file.h"
+#include "casefile/case_file.h"
 #include "claimwindow/fields.h"
 #include "qstring/utf8.h"
 
@@ -187,9 +187,11 @@ QString write_report_pdf(const QString& html, const QString& path) {
 QString write_case_report(const QString& case_path, const QString& pdf_path, const Rules& rules,
                           QDate date) {
   const auto refused = [&case_path](const QString& why) { return case_path + u"："_s + why; };
-  const CaseRead read = read_case_file(QFile::encodeName(case_path).toStdString());
-  if (!read.problem.empty()) return refused(to_qstring(read.problem));
-  const FieldTexts texts = texts_of(read.texts);
+  // Opened as the window opens it, refused in the same words.
+  const casefile::CaseOpened opened =
+      casefile::open_case_file(QFile::encodeName(case_path).toStdString(), rules);
+  if (!opened.problem.empty()) return refused(to_qstring(opened.problem));
+  const FieldTexts& texts = opened.texts;
   // The same checks, in the same words, as the window's marks.
   if (const auto problems = field_problems(texts, rules); !problems.empty()) {
     return refused(

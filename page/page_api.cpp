@@ -133,7 +133,7 @@ Json statement_body(const Statement& s, const FieldTexts& texts) {
                {"income", nullptr}};
   if (s.income) {
     body["income"] = {{"year", s.income->year},
-                      {"yuan", fixed_figure(s.income->yuan)},
+                      {"yuan", plain_form(s.income->yuan)},
                       {"confirmed", s.income->confirmed},
                       {"source", s.income->source},
                       {"user_file", s.income->user_file}};
@@ -220,10 +220,7 @@ std::string open_case_json(std::string_view bytes, const Rules& rules) {
 }
 
 std::string save_case(const FieldTexts& texts) {
-  casefile::CaseTexts pairs;
-  for (const FieldRow& row : claim_fields())
-    pairs.emplace_back(std::string(row.name), std::string(text_of(texts, row.name)));
-  return casefile::write_case(pairs);
+  return casefile::write_case(texts);
 }
 
 std::variant<Rules, std::string> with_user_rules(const Rules& shipped, std::string_view name,

@@ -9,8 +9,9 @@ namespace {
 
 Rules two_regions() {
   Rules rules;
-  rules.regions.push_back(Region{.name = "浙江"});
-  rules.regions.push_back(Region{.name = "河南"});
+  rules.regions.resize(2);
+  rules.regions[0].name = "浙江";
+  rules.regions[1].name = "河南";
   return rules;
 }
 
