@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs, from Debian's packages, whatever this machine still lacks to build,
 # run and test the calculator. Safe to run again: it installs nothing twice.
-# `install-deps.sh web` adds what the browser build needs (scripts/web.sh).
+# `install-deps.sh web` adds what the browser build needs (scripts/web.sh);
+# `install-deps.sh web-test` also what drives the page in a real browser.
 set -eu
 
 packages="build-essential cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
@@ -10,8 +11,13 @@ packages="build-essential cmake g++ clang libclang-rt-14-dev libgtest-dev libgmo
   desktop-file-utils appstream poppler-utils imagemagick x11-utils"
 # emscripten runs its JavaScript tools with node and Debian's acorn; the
 # browser build's test generates its cases with python3.
-if [ "${1:-}" = web ]; then
+if [ "${1:-}" = web ] || [ "${1:-}" = web-test ]; then
   packages="$packages emscripten node-acorn nodejs python3"
+fi
+# The page's tests: Debian's Chromium, its driver and selenium, kept at one
+# version together by Debian (tests/web/page_test.py).
+if [ "${1:-}" = web-test ]; then
+  packages="$packages chromium chromium-driver python3-selenium"
 fi
 
 missing=""

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test: the unit,
 # batch and window tests; the browser build's batch tool against the native
-# one; the window's pixels at scale 1 and 2; the engine and batch tests again
+# one; the page in headless Chromium, offline; the window's pixels at scale 1 and 2; the engine and batch tests again
 # under AddressSanitizer and UndefinedBehaviorSanitizer; and each fuzzer for a
 # bounded time. Stops at the first failure.
 set -eu
@@ -19,6 +19,11 @@ ctest --preset default -j"$jobs"
 echo "== the browser build against the native one"
 sh scripts/web.sh
 sh tests/web/compare_builds.sh build/default build/web
+
+echo "== the page in headless Chromium, with the network cut"
+sh scripts/install-deps.sh web-test
+# Debian's python, which has Debian's selenium, whatever python3 comes first.
+timeout 600 /usr/bin/python3 tests/web/page_test.py
 
 echo "== the window's pixels, under a window manager"
 sh scripts/screenshot.sh
