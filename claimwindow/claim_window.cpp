@@ -186,16 +186,7 @@ void ClaimWindow::recompute() {
     form_->markProblem(refusal->field, refused);
   }
 
-  const Region* chosen = rules_.find(text_of(now, kRegionField));
-  QString status =
-      chosen ? u"%1：%2"_s.arg(to_qstring(status_text(chosen->status)),
-                               to_qstring(status_explanation(chosen->status)))
-             : u"没有选择地区：一次性工伤医疗补助金和一次性伤残就业补助金按下面自行填写的月数"
-               u"或金额计算，请向当地社保经办机构了解标准。"_s;
-  if (chosen && chosen->user_file)
-    status = u"用户规则文件，自称%1：这些数字不是随程序发布的核对结果，请自行核实。"_s.arg(
-        to_qstring(status_text(chosen->status)));
-  form_->setRegionStatus(status);
+  form_->setRegionStatus(to_qstring(region_status_words(rules_.find(text_of(now, kRegionField)))));
 
   if (auto* statement = std::get_if<Statement>(&outcome)) {
     statement_ = std::make_unique<Statement>(std::move(*statement));

@@ -149,6 +149,12 @@ struct Rules {
   const IncomeYear* income_of(int year) const;
 };
 
+// What the chosen region's figures are worth, in the words shown beside the
+// region list, the window's and the page's:
+//   浙江 -> "条文已核对：这些数字……"   nullptr -> "没有选择地区：……"
+//   a user's file -> "用户规则文件，自称转载未核对：这些数字不是随程序发布的核对结果……"
+std::string region_status_words(const Region* region);
+
 }  // namespace gongshang
 
 #endif  // GONGSHANG_ENGINE_REGION_RULES_H_

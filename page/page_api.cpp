@@ -169,17 +169,6 @@ FieldTexts texts_of_json(std::string_view json) {
   return texts;
 }
 
-std::string region_status_words(const Region* region) {
-  if (region == nullptr)
-    return "没有选择地区：一次性工伤医疗补助金和一次性伤残就业补助金按下面自行填写的月数"
-           "或金额计算，请向当地社保经办机构了解标准。";
-  if (region->user_file)
-    return "用户规则文件，自称" + std::string(status_text(region->status)) +
-           "：这些数字不是随程序发布的核对结果，请自行核实。";
-  return std::string(status_text(region->status)) + "：" +
-         std::string(status_explanation(region->status));
-}
-
 std::string statement_json(const FieldTexts& texts, const Rules& rules) {
   Json problems = Json::array();
   std::string marked;

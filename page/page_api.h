@@ -37,11 +37,6 @@ FieldTexts texts_of_json(std::string_view json);
 //     region's statute, status, notes and sources, and the income figure.
 std::string statement_json(const FieldTexts& texts, const Rules& rules);
 
-// What the region's figures are worth, in the words shown beside the list:
-//   浙江 -> "条文已核对：……"   none -> "没有选择地区：……"
-//   a user's file -> "用户规则文件，自称转载未核对：这些数字不是……"
-std::string region_status_words(const Region* region);
-
 // The shipped rules with a user's rules file merged in (its regions and
 // years marked as the user's), or the message naming what is wrong in it.
 //   name "my.json", "{" -> "my.json 第 1 行：……"
