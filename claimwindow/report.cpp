@@ -55,17 +55,9 @@ QString table_start() {
 // The inputs a person gave: empty fields, unticked boxes and zero counts say
 // nothing, and the death section only when 工亡 is ticked.
 QString inputs_table(const FieldTexts& texts) {
-  const bool region = !text_of(texts, kRegionField).empty();
   QStringList cells;
-  for (const FieldRow& row : claim_fields()) {
-    const std::string_view text = text_of(texts, row.name);
-    if (text.empty() || text == "否" || (row.kind == FieldKind::kCount && text == "0")) continue;
-    if (!in_effect(row, texts)) continue;
-    QString shown = esc(text);
-    if (row.kind == FieldKind::kAge) shown += u" 岁"_s;
-    cells << u"<td width=\"22%\">%1</td><td width=\"28%\">%2</td>"_s.arg(esc(row.name), shown);
-  }
-  if (!region) cells.prepend(u"<td>地区</td><td>未选（补助金标准自行填写）</td>"_s);
+  for (const auto& [name, shown] : given_inputs(texts))
+    cells << u"<td width=\"22%\">%1</td><td width=\"28%\">%2</td>"_s.arg(esc(name), esc(shown));
   if (cells.size() % 2 == 1) cells << u"<td></td><td></td>"_s;
   QString html = table_start();
   for (qsizetype i = 0; i < cells.size(); i += 2)

@@ -142,6 +142,20 @@ bool in_effect(const FieldRow& row, const FieldTexts& texts) {
   return true;
 }
 
+std::vector<std::pair<std::string_view, std::string>> given_inputs(const FieldTexts& texts) {
+  std::vector<std::pair<std::string_view, std::string>> given;
+  if (text_of(texts, kRegionField).empty())
+    given.emplace_back(kRegionField, "未选（补助金标准自行填写）");
+  for (const FieldRow& row : kFields) {
+    const std::string_view text = text_of(texts, row.name);
+    if (text.empty() || text == "否" || (row.kind == K::kCount && text == "0")) continue;
+    if (!in_effect(row, texts)) continue;
+    given.emplace_back(row.name,
+                       row.kind == K::kAge ? std::string(text) + " 岁" : std::string(text));
+  }
+  return given;
+}
+
 std::string_view group_title(FieldGroup group) {
   switch (group) {
     case G::kInjury:

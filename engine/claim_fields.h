@@ -91,6 +91,13 @@ FieldTexts texts_of(std::span<const std::pair<std::string, std::string>> pairs);
 // neither read nor checked, whatever it still holds.
 bool in_effect(const FieldRow& row, const FieldTexts& texts);
 
+// The inputs a statement lists, as a person gave them, in form order: empty
+// fields, unticked boxes, zero counts and fields out of effect say nothing;
+// an age is in years, and no region is said as such.
+//   {地区 "", 工伤等级 "七", 配偶 "0", 原退休年龄 "60"}
+//     -> {{"地区", "未选（补助金标准自行填写）"}, {"工伤等级", "七"}, {"原退休年龄", "60 岁"}}
+std::vector<std::pair<std::string_view, std::string>> given_inputs(const FieldTexts& texts);
+
 // Group titles, e.g. FieldGroup::kWages -> "工资".
 std::string_view group_title(FieldGroup group);
 

@@ -80,20 +80,10 @@ Json total_json(const StatementTotal& total) {
           {"employer", yuan_text(total.employer_fen)}};
 }
 
-// The inputs the report lists: what a person gave, in form order; empty
-// fields, unticked boxes, zero counts and fields out of effect say nothing.
 Json report_inputs(const FieldTexts& texts) {
   Json inputs = Json::array();
-  if (text_of(texts, kRegionField).empty())
-    inputs.push_back(Json::array({kRegionField, "未选（补助金标准自行填写）"}));
-  for (const FieldRow& row : claim_fields()) {
-    const std::string_view text = text_of(texts, row.name);
-    if (text.empty() || text == "否" || (row.kind == FieldKind::kCount && text == "0")) continue;
-    if (!in_effect(row, texts)) continue;
-    std::string shown(text);
-    if (row.kind == FieldKind::kAge) shown += " 岁";
-    inputs.push_back(Json::array({row.name, shown}));
-  }
+  for (const auto& [name, shown] : given_inputs(texts))
+    inputs.push_back(Json::array({name, shown}));
   return inputs;
 }
 
