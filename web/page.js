@@ -160,9 +160,11 @@
       cell('支付方', item.payer),
       cell('计算过程', item.working, 'working'),
       cell('依据', item.article)));
-    const split = cell('', '其中基金支付 ' + total.fund + ' 元，用人单位支付 ' + total.employer + ' 元');
+    const split = cell('', '其中基金支付 ' + total.fund + ' 元，用人单位支付 ' +
+      total.employer + ' 元');
     split.colSpan = 3;
-    const sum = make('tr', null, cell('项目', title, 'name'), cell('金额（元）', total.total, 'amount'), split);
+    const sum = make('tr', null,
+      cell('项目', title, 'name'), cell('金额（元）', total.total, 'amount'), split);
     sum.className = 'total';
     $(id).tBodies[0].replaceChildren(...rows, sum);
   }
@@ -170,7 +172,8 @@
   function showSources(s) {
     const parts = [];
     if (s.typed_figures) {
-      parts.push(make('p', '未选地区：一次性工伤医疗补助金、一次性伤残就业补助金按使用者自行填写的标准计算，请与当地规定核对。'));
+      parts.push(make('p', '未选地区：一次性工伤医疗补助金、一次性伤残就业补助金' +
+        '按使用者自行填写的标准计算，请与当地规定核对。'));
     } else if (s.region) {
       const r = s.region;
       parts.push(make('p', r.name + '：' + r.statute + ' ' + r.articles + '（' + r.effective + '）'));
@@ -184,7 +187,8 @@
     }
     if (s.income) {
       const i = s.income;
-      parts.push(make('p', '一次性工亡补助金所用全国城镇居民人均可支配收入：' + i.year + ' 年 ' + i.yuan +
+      parts.push(make('p', '一次性工亡补助金所用全国城镇居民人均可支配收入：' +
+        i.year + ' 年 ' + i.yuan +
         ' 元，来源：' + i.source + (i.user_file ? '（用户规则文件）' : '') +
         (i.confirmed ? '' : '（未经确认，请核实）') + '。'));
     }
@@ -197,7 +201,8 @@
     $('退休日期').textContent = '法定退休日期：' + s.retirement;
     fillTable('一次性待遇', s.items.filter((i) => !i.monthly), s.once, '一次性合计');
     fillTable('按月待遇', s.items.filter((i) => i.monthly), s.monthly, '每月合计');
-    $('合计').textContent = '一次性支付合计 ' + s.once.total + ' 元；按月支付合计每月 ' + s.monthly.total + ' 元。';
+    $('合计').textContent = '一次性支付合计 ' + s.once.total + ' 元；按月支付合计每月 ' +
+      s.monthly.total + ' 元。';
     $('摘要').textContent = '一次性 ' + s.once.total + ' 元 · 每月 ' + s.monthly.total + ' 元';
     $('说明').replaceChildren(...s.notes.map((n) => make('p', n)));
     $('基本情况').tBodies[0].replaceChildren(...s.inputs.map(([name, text]) =>
@@ -313,7 +318,8 @@
     }
     const resultName = name.replace(/\.csv$/i, '') + '-结果.csv';
     download([new Uint8Array([0xef, 0xbb, 0xbf]), out], resultName, 'text/csv');
-    $('批量结果').textContent = '已计算“' + name + '”（' + seconds + ' 秒），结果已下载为“' + resultName + '”。' + err;
+    $('批量结果').textContent = '已计算“' + name + '”（' + seconds + ' 秒），结果已下载为“' +
+      resultName + '”。' + err;
   }
 
   // ---- Start ----------------------------------------------------------
@@ -328,12 +334,14 @@
     // Enter in a field never sends the form anywhere.
     $('表单').addEventListener('submit', (event) => event.preventDefault());
     $('保存案例').addEventListener('click', () =>
-      download([call('save_case', [JSON.stringify(texts())], true)], '工伤案例.json', 'application/json'));
+      download([call('save_case', [JSON.stringify(texts())], true)], '工伤案例.json',
+        'application/json'));
     $('打印').addEventListener('click', () => window.print());
     onPick('打开案例', '案例文件', openCase);
     onPick('规则文件', '规则文件选择', loadRules);
     onPick('批量计算', '批量文件', runBatch);
-    $('计算日期').textContent = new Date().toLocaleDateString('zh-CN', { year: 'numeric', month: 'long', day: 'numeric' });
+    $('计算日期').textContent = new Date().toLocaleDateString('zh-CN',
+      { year: 'numeric', month: 'long', day: 'numeric' });
     recompute();
     performance.mark('first-result');
     document.body.dataset.ready = 'true';
