@@ -8,6 +8,7 @@ import collections
 import json
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -69,6 +70,7 @@ class PageTest(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         cls.browser.quit()
+        shutil.rmtree(cls.folder, ignore_errors=True)
 
     def setUp(self):
         self.browser.viewport(1280, 900, False)
