@@ -281,6 +281,17 @@ std::size_t write_single_form(float x, char* out) {
   return write_form(static_cast<double>(x), kSingleFormDigits, out);
 }
 
+std::optional<double> read_decimal(std::string_view digits) {
+  double value = 0;
+  const char* end = digits.data() + digits.size();
+  auto [at, ec] = std::from_chars(digits.data(), end, value, std::chars_format::fixed);
+  if (digits.empty() || ec != std::errc() || at != end || !std::isfinite(value) ||
+      digits.front() == '-') {
+    return std::nullopt;
+  }
+  return value;
+}
+
 std::string fixed_figure(double x) {
   char text[320];  // the largest double has 309 digits
   auto end = std::to_chars(text, text + sizeof text, x, std::chars_format::fixed).ptr;

@@ -53,6 +53,12 @@ std::string single_form(float x);
 std::size_t write_double_form(double x, char* out);
 std::size_t write_single_form(float x, char* out);
 
+// Plain decimal digits with at most one point, read as a whole and
+// exactly rounded; nullopt for any other text or beyond the double range.
+// The strict readers check the form first; this is their fast path.
+//   "6000" -> 6000   "0.5" -> 0.5   "7000." -> 7000   "1e3" -> nullopt   "" -> nullopt
+std::optional<double> read_decimal(std::string_view digits);
+
 // The shortest text that reads back as x, never in exponent notation: the
 // figures a claim's working quotes.
 //   200000 -> "200000"   0.3 -> "0.3"   1.3 -> "1.3"   12345.675 -> "12345.675"
