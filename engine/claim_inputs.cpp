@@ -48,8 +48,9 @@ std::string date_of(std::string_view text, std::optional<Date>& to) {
 
 std::string count_of(const FieldRow& row, std::string_view text, int& to) {
   std::string buffer;
-  if (ascii_form(text, buffer).empty()) return {};
-  auto v = read_count(text, static_cast<int>(row.max));
+  const std::string_view plain = ascii_form(text, buffer);
+  if (plain.empty()) return {};
+  auto v = read_count(plain, static_cast<int>(row.max));
   if (!v) return count_range(row.max);
   to = *v;
   return {};
@@ -90,6 +91,24 @@ std::string list_of(const FieldRow& row, std::string_view text) {
   for (std::string_view item : items) accepted.append(item).append("、");
   accepted.resize(accepted.size() - std::string_view("、").size());
   return accepted + "之一或留空";
+}
+
+// Whether a text is money that read_money takes as it stands: ASCII digits
+// with at most one point and at least one digit, within max.
+bool plain_money(std::string_view text, double max) {
+  bool digit = false, point = false;
+  for (char c : text) {
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (!digit) return false;
+  const std::optional<double> value = read_decimal(text);
+  return value && *value <= max;
 }
 
 // The field table's row of each claim input, found once.
@@ -249,6 +268,9 @@ std::optional<Refusal> read_classic_strictly(const InputTexts& texts, InputTexts
     const FieldRow& row = *rows[i];
     plain[i] = texts[i];
     std::string problem;
+    if (row.kind == FieldKind::kMoney && plain_money(texts[i], row.max)) {
+      continue;  // read as it stands: most cells are plain digits
+    }
     if (row.kind == FieldKind::kMoney) {
       MoneyReading r = read_money(texts[i], row.max);
       problem = std::move(r.problem);

@@ -100,7 +100,7 @@ MoneyReading read_money(std::string_view text, double max) {
   if (r.plain.empty()) r.plain = "0";
   if (!fraction.empty()) r.plain.append(".").append(fraction);
   // Digits and a point only: the number rule reads them exactly as written.
-  const std::optional<double> value = read_number(r.plain);
+  const std::optional<double> value = read_decimal(r.plain);
   if (!value || !(*value <= max)) {
     r.plain.clear();
     r.problem = "不能超过 " + double_form(max) + "，多半是输入错误";
