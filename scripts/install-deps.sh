@@ -8,7 +8,7 @@ set -eu
 packages="build-essential cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
   libbenchmark-dev nlohmann-json3-dev libfast-float-dev libfmt-dev qt6-base-dev qt6-translations-l10n libgl-dev xvfb xauth
   xdotool openbox fonts-noto-cjk fonts-arphic-uming locales dpkg-dev file xdg-utils
-  desktop-file-utils appstream poppler-utils imagemagick x11-utils"
+  desktop-file-utils appstream poppler-utils imagemagick x11-utils time"
 # emscripten runs its JavaScript tools with node and Debian's acorn; the
 # browser build's test generates its cases with python3.
 if [ "${1:-}" = web ] || [ "${1:-}" = web-test ]; then

@@ -2,7 +2,6 @@
 // each is refused quickly with a Chinese message that says where and why.
 #include "jsonfile/json_file.h"
 
-#include <chrono>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -81,9 +80,9 @@ TEST(JsonFile, RefusesHostileBytesSayingWhereAndWhy) {
 // Work linear in the size: a file of keys stops at the first the case file
 // does not know, and a rules file of keys (one unknown key each) is read
 // whole in well under a second; so is one at the size cap.
-TEST(JsonFile, LargeFilesCostTimeInProportion) {
+// Their memory and time are bench/hostile_files.sh's to measure.
+TEST(JsonFile, LargeFilesAreReadToTheirFirstFault) {
   const std::string keys = many_keys(60'000);  // about 1 MB
-  const auto start = std::chrono::steady_clock::now();
   const Document doc =
       parse(keys, [](std::string_view key) { return key == "格式" ? "" : "不认识"; });
   ASSERT_TRUE(doc.problem);
@@ -95,7 +94,6 @@ TEST(JsonFile, LargeFilesCostTimeInProportion) {
   ASSERT_LE(at_cap.size(), kMaxBytes);
   EXPECT_NE(std::get<regions::LoadError>(regions::parse_rules(at_cap)).message.find("缺少「year」"),
             std::string::npos);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
 }
 
 TEST(JsonFile, ReadsNoFurtherThanTheCap) {
