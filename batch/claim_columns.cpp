@@ -50,11 +50,9 @@ void ClaimColumns::append_row(const InputTexts& classic, const ClaimTexts& claim
                               std::string& out) const {
   // Under --claim the classic money and counts are read as the claim reads
   // them: "1,000" is 1000 or nothing, never 1.
-  thread_local std::array<std::string, kInputCount> buffers;
-  InputTexts plain;
-  if (auto refusal = read_classic_strictly(classic, plain, buffers))
-    return append_refusal(*refusal, out);
-  Working working = work_out(plain);
+  InputNumbers numbers;
+  if (auto refusal = read_classic_strictly(classic, numbers)) return append_refusal(*refusal, out);
+  Working working = work_out(classic, numbers);
   if (const auto* refusal = std::get_if<Refusal>(&working)) return append_refusal(*refusal, out);
   const Breakdown& b = std::get<Breakdown>(working);
 

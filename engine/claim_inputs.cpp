@@ -25,9 +25,22 @@ std::string count_range(double max) {
   return "应为 0 至 " + double_form(max) + " 的整数";
 }
 
+// The amount of a text that read_money takes as it stands (plain digits,
+// as most cells are) within max; nullopt for any other text, which
+// read_money then reads.
+std::optional<double> plain_money(std::string_view text, double max) {
+  const std::optional<double> value = read_plain_decimal(text);
+  if (!value || !(*value <= max)) return std::nullopt;
+  return value;
+}
+
 // Each reader leaves its value alone for an empty text and returns why a
 // text cannot be read, or "".
 std::string money_of(const FieldRow& row, std::string_view text, std::optional<double>& to) {
+  if (auto value = plain_money(text, row.max)) {
+    to = *value;
+    return {};
+  }
   MoneyReading r = read_money(text, row.max);
   if (r.value) to = *r.value;
   return std::move(r.problem);
@@ -91,24 +104,6 @@ std::string list_of(const FieldRow& row, std::string_view text) {
   for (std::string_view item : items) accepted.append(item).append("、");
   accepted.resize(accepted.size() - std::string_view("、").size());
   return accepted + "之一或留空";
-}
-
-// Whether a text is money that read_money takes as it stands: ASCII digits
-// with at most one point and at least one digit, within max.
-bool plain_money(std::string_view text, double max) {
-  bool digit = false, point = false;
-  for (char c : text) {
-    if (c >= '0' && c <= '9') {
-      digit = true;
-    } else if (c == '.' && !point) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  if (!digit) return false;
-  const std::optional<double> value = read_decimal(text);
-  return value && *value <= max;
 }
 
 // The field table's row of each claim input, found once.
@@ -257,28 +252,24 @@ std::variant<ClaimValues, Refusal> read_claim_inputs(const ClaimTexts& texts, co
   return v;
 }
 
-std::optional<Refusal> read_classic_strictly(const InputTexts& texts, InputTexts& plain,
-                                             std::array<std::string, kInputCount>& buffers) {
+std::optional<Refusal> read_classic_strictly(const InputTexts& texts, InputNumbers& numbers) {
   static const auto rows = [] {
     std::array<const FieldRow*, kInputCount> r{};
     for (std::size_t i = 0; i < kInputCount; ++i) r[i] = find_field(kInputNames[i]);
     return r;
   }();
+  numbers.fill(0);
   for (std::size_t i = 0; i < kInputCount; ++i) {
     const FieldRow& row = *rows[i];
-    plain[i] = texts[i];
     std::string problem;
-    if (row.kind == FieldKind::kMoney && plain_money(texts[i], row.max)) {
-      continue;  // read as it stands: most cells are plain digits
-    }
     if (row.kind == FieldKind::kMoney) {
-      MoneyReading r = read_money(texts[i], row.max);
-      problem = std::move(r.problem);
-      buffers[i] = std::move(r.plain);
-      plain[i] = buffers[i];
+      std::optional<double> value;
+      problem = money_of(row, texts[i], value);
+      numbers[i] = value.value_or(0);
     } else if (row.kind == FieldKind::kCount) {
       int count = 0;
       problem = count_of(row, texts[i], count);
+      numbers[i] = count;
     }
     if (!problem.empty()) return Refusal{row.name, quoted(row.name, problem)};
   }
