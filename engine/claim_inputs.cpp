@@ -46,11 +46,16 @@ std::string money_of(const FieldRow& row, std::string_view text, std::optional<d
   return std::move(r.problem);
 }
 
-std::string date_of(std::string_view text, std::optional<Date>& to) {
+// The readers try the text first and ask whether it was empty only when it
+// cannot be read: most cells hold a value, and each look costs a pass.
+bool empty_text(std::string_view text) {
   std::string buffer;
-  if (ascii_form(text, buffer).empty()) return {};
+  return ascii_form(text, buffer).empty();
+}
+
+std::string date_of(std::string_view text, std::optional<Date>& to) {
   auto v = parse_date(text);
-  if (!v) return std::string(kDateForms);
+  if (!v) return empty_text(text) ? std::string() : std::string(kDateForms);
   if (v->year < kFirstClaimYear || v->year > kLastClaimYear) {
     return "年份应在 " + std::to_string(kFirstClaimYear) + " 至 " + std::to_string(kLastClaimYear) +
            " 之间，多半是输入错误";
@@ -60,11 +65,8 @@ std::string date_of(std::string_view text, std::optional<Date>& to) {
 }
 
 std::string count_of(const FieldRow& row, std::string_view text, int& to) {
-  std::string buffer;
-  const std::string_view plain = ascii_form(text, buffer);
-  if (plain.empty()) return {};
-  auto v = read_count(plain, static_cast<int>(row.max));
-  if (!v) return count_range(row.max);
+  auto v = read_count(text, static_cast<int>(row.max));
+  if (!v) return empty_text(text) ? std::string() : count_range(row.max);
   to = *v;
   return {};
 }
@@ -79,9 +81,8 @@ std::string yes_no_of(std::string_view text, bool& to) {
 }
 
 std::string age_of(std::string_view text, std::optional<int>& to) {
-  std::string buffer;
-  if (ascii_form(text, buffer).empty()) return {};
   auto v = read_count(text, kRetirementAges[0]);
+  if (!v && empty_text(text)) return {};
   if (!v || std::find(std::begin(kRetirementAges), std::end(kRetirementAges), *v) ==
                 std::end(kRetirementAges)) {
     return "应为 60、55 或 50";
@@ -93,13 +94,12 @@ std::string age_of(std::string_view text, std::optional<int>& to) {
 std::string list_of(const FieldRow& row, std::string_view text) {
   std::string buffer;
   const std::string_view s = ascii_form(text, buffer);
-  const std::vector<std::string_view> items = list_items(row.name);
-  if (row.name == name(Input::kGrade) ? grade_item(s).has_value()
-      : row.name == name(Input::kNursing)
-          ? nursing_item(s).has_value()
-          : s.empty() || std::find(items.begin(), items.end(), s) != items.end()) {
+  const bool grade = row.name == name(Input::kGrade), nursing = row.name == name(Input::kNursing);
+  if (grade ? grade_item(s).has_value() : nursing ? nursing_item(s).has_value() : s.empty()) {
     return {};
   }
+  const std::vector<std::string_view> items = list_items(row.name);
+  if (!grade && !nursing && std::find(items.begin(), items.end(), s) != items.end()) return {};
   std::string accepted = "只能是";
   for (std::string_view item : items) accepted.append(item).append("、");
   accepted.resize(accepted.size() - std::string_view("、").size());
