@@ -68,11 +68,14 @@ void ClaimColumns::append_row(const InputTexts& classic, const ClaimTexts& claim
   // Result and claim texts are ASCII digits and dates: no quoting needed.
   // An amount the region's data cannot give leaves its cell empty; 数据状态
   // then says 部分金额未知, so it does not read as an item that does not apply.
-  for (const std::string& text : b.texts) out.append(",").append(text);
-  out.append(",").append(c.retirement);
-  for (const ClaimLine& line : c.lines) out.append(",").append(line.text);
-  out.push_back(',');
-  out.append(c.data_status);
+  const auto cell = [&out](std::string_view text) {
+    out.push_back(',');
+    out.append(text);
+  };
+  for (const std::string& text : b.texts) cell(text);
+  cell(c.retirement);
+  for (const ClaimLine& line : c.lines) cell(line.text);
+  cell(c.data_status);
   out.push_back(',');
 }
 
