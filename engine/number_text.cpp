@@ -221,27 +221,25 @@ std::size_t write_short(double x, int digits, char* out, double& shown) {
     if (y >= kPow10[digits]) return 0;
     if (y != std::floor(y)) continue;
     shown = k == 0 ? y : y / kPow10[k];
-    char buf[24];
-    char* end = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(y)).ptr;
-    int n = static_cast<int>(end - buf);
-    int whole = n - k;
-    char* p = out;
-    if (whole <= 0) {
-      *p++ = '0';
-    } else {
-      std::memcpy(p, buf, whole);
-      p += whole;
+    // N's digits go straight to `out` and move right for the point (and
+    // "0." before a fraction below 1): a few characters, no copy call.
+    const int n =
+        static_cast<int>(std::to_chars(out, out + 20, static_cast<std::uint64_t>(y)).ptr - out);
+    const int whole = n - k;
+    int last = n;  // the fraction's trailing zeros dropped
+    while (last > whole && last > 0 && out[last - 1] == '0') --last;
+    if (last <= whole) return static_cast<std::size_t>(whole);
+    if (whole > 0) {
+      for (int i = last; i > whole; --i) out[i] = out[i - 1];
+      out[whole] = '.';
+      return static_cast<std::size_t>(last + 1);
     }
-    int last = n;
-    while (last > whole && last > 0 && buf[last - 1] == '0') --last;
-    if (last > whole) {
-      *p++ = '.';
-      for (int i = whole; i < 0; ++i) *p++ = '0';
-      int from = whole < 0 ? 0 : whole;
-      std::memcpy(p, buf + from, last - from);
-      p += last - from;
-    }
-    return static_cast<std::size_t>(p - out);
+    const int shift = 2 - whole;  // "0." and the zeros after the point
+    for (int i = last - 1; i >= 0; --i) out[i + shift] = out[i];
+    out[0] = '0';
+    out[1] = '.';
+    for (int i = 2; i < shift; ++i) out[i] = '0';
+    return static_cast<std::size_t>(last + shift);
   }
   return 0;
 }
