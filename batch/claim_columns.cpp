@@ -50,11 +50,9 @@ void ClaimColumns::append_row(const InputTexts& classic, const ClaimTexts& claim
                               std::string& out) const {
   // Under --claim the classic money and counts are read as the claim reads
   // them: "1,000" is 1000 or nothing, never 1.
-  thread_local std::array<std::string, kInputCount> buffers;
-  InputTexts plain;
-  if (auto refusal = read_classic_strictly(classic, plain, buffers))
-    return append_refusal(*refusal, out);
-  Working working = work_out(plain);
+  InputNumbers numbers;
+  if (auto refusal = read_classic_strictly(classic, numbers)) return append_refusal(*refusal, out);
+  Working working = work_out(classic, numbers);
   if (const auto* refusal = std::get_if<Refusal>(&working)) return append_refusal(*refusal, out);
   const Breakdown& b = std::get<Breakdown>(working);
 
@@ -70,11 +68,14 @@ void ClaimColumns::append_row(const InputTexts& classic, const ClaimTexts& claim
   // Result and claim texts are ASCII digits and dates: no quoting needed.
   // An amount the region's data cannot give leaves its cell empty; 数据状态
   // then says 部分金额未知, so it does not read as an item that does not apply.
-  for (const std::string& text : b.texts) out.append(",").append(text);
-  out.append(",").append(c.retirement);
-  for (const ClaimLine& line : c.lines) out.append(",").append(line.text);
-  out.push_back(',');
-  out.append(c.data_status);
+  const auto cell = [&out](std::string_view text) {
+    out.push_back(',');
+    out.append(text);
+  };
+  for (const std::string& text : b.texts) cell(text);
+  cell(c.retirement);
+  for (const ClaimLine& line : c.lines) cell(line.text);
+  cell(c.data_status);
   out.push_back(',');
 }
 

@@ -25,19 +25,37 @@ std::string count_range(double max) {
   return "应为 0 至 " + double_form(max) + " 的整数";
 }
 
+// The amount of a text that read_money takes as it stands (plain digits,
+// as most cells are) within max; nullopt for any other text, which
+// read_money then reads.
+std::optional<double> plain_money(std::string_view text, double max) {
+  const std::optional<double> value = read_plain_decimal(text);
+  if (!value || !(*value <= max)) return std::nullopt;
+  return value;
+}
+
 // Each reader leaves its value alone for an empty text and returns why a
 // text cannot be read, or "".
 std::string money_of(const FieldRow& row, std::string_view text, std::optional<double>& to) {
+  if (auto value = plain_money(text, row.max)) {
+    to = *value;
+    return {};
+  }
   MoneyReading r = read_money(text, row.max);
   if (r.value) to = *r.value;
   return std::move(r.problem);
 }
 
-std::string date_of(std::string_view text, std::optional<Date>& to) {
+// The readers try the text first and ask whether it was empty only when it
+// cannot be read: most cells hold a value, and each look costs a pass.
+bool empty_text(std::string_view text) {
   std::string buffer;
-  if (ascii_form(text, buffer).empty()) return {};
+  return ascii_form(text, buffer).empty();
+}
+
+std::string date_of(std::string_view text, std::optional<Date>& to) {
   auto v = parse_date(text);
-  if (!v) return std::string(kDateForms);
+  if (!v) return empty_text(text) ? std::string() : std::string(kDateForms);
   if (v->year < kFirstClaimYear || v->year > kLastClaimYear) {
     return "年份应在 " + std::to_string(kFirstClaimYear) + " 至 " + std::to_string(kLastClaimYear) +
            " 之间，多半是输入错误";
@@ -47,11 +65,8 @@ std::string date_of(std::string_view text, std::optional<Date>& to) {
 }
 
 std::string count_of(const FieldRow& row, std::string_view text, int& to) {
-  std::string buffer;
-  const std::string_view plain = ascii_form(text, buffer);
-  if (plain.empty()) return {};
-  auto v = read_count(plain, static_cast<int>(row.max));
-  if (!v) return count_range(row.max);
+  auto v = read_count(text, static_cast<int>(row.max));
+  if (!v) return empty_text(text) ? std::string() : count_range(row.max);
   to = *v;
   return {};
 }
@@ -66,9 +81,8 @@ std::string yes_no_of(std::string_view text, bool& to) {
 }
 
 std::string age_of(std::string_view text, std::optional<int>& to) {
-  std::string buffer;
-  if (ascii_form(text, buffer).empty()) return {};
   auto v = read_count(text, kRetirementAges[0]);
+  if (!v && empty_text(text)) return {};
   if (!v || std::find(std::begin(kRetirementAges), std::end(kRetirementAges), *v) ==
                 std::end(kRetirementAges)) {
     return "应为 60、55 或 50";
@@ -80,35 +94,16 @@ std::string age_of(std::string_view text, std::optional<int>& to) {
 std::string list_of(const FieldRow& row, std::string_view text) {
   std::string buffer;
   const std::string_view s = ascii_form(text, buffer);
-  const std::vector<std::string_view> items = list_items(row.name);
-  if (row.name == name(Input::kGrade) ? grade_item(s).has_value()
-      : row.name == name(Input::kNursing)
-          ? nursing_item(s).has_value()
-          : s.empty() || std::find(items.begin(), items.end(), s) != items.end()) {
+  const bool grade = row.name == name(Input::kGrade), nursing = row.name == name(Input::kNursing);
+  if (grade ? grade_item(s).has_value() : nursing ? nursing_item(s).has_value() : s.empty()) {
     return {};
   }
+  const std::vector<std::string_view> items = list_items(row.name);
+  if (!grade && !nursing && std::find(items.begin(), items.end(), s) != items.end()) return {};
   std::string accepted = "只能是";
   for (std::string_view item : items) accepted.append(item).append("、");
   accepted.resize(accepted.size() - std::string_view("、").size());
   return accepted + "之一或留空";
-}
-
-// Whether a text is money that read_money takes as it stands: ASCII digits
-// with at most one point and at least one digit, within max.
-bool plain_money(std::string_view text, double max) {
-  bool digit = false, point = false;
-  for (char c : text) {
-    if (c >= '0' && c <= '9') {
-      digit = true;
-    } else if (c == '.' && !point) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  if (!digit) return false;
-  const std::optional<double> value = read_decimal(text);
-  return value && *value <= max;
 }
 
 // The field table's row of each claim input, found once.
@@ -257,28 +252,24 @@ std::variant<ClaimValues, Refusal> read_claim_inputs(const ClaimTexts& texts, co
   return v;
 }
 
-std::optional<Refusal> read_classic_strictly(const InputTexts& texts, InputTexts& plain,
-                                             std::array<std::string, kInputCount>& buffers) {
+std::optional<Refusal> read_classic_strictly(const InputTexts& texts, InputNumbers& numbers) {
   static const auto rows = [] {
     std::array<const FieldRow*, kInputCount> r{};
     for (std::size_t i = 0; i < kInputCount; ++i) r[i] = find_field(kInputNames[i]);
     return r;
   }();
+  numbers.fill(0);
   for (std::size_t i = 0; i < kInputCount; ++i) {
     const FieldRow& row = *rows[i];
-    plain[i] = texts[i];
     std::string problem;
-    if (row.kind == FieldKind::kMoney && plain_money(texts[i], row.max)) {
-      continue;  // read as it stands: most cells are plain digits
-    }
     if (row.kind == FieldKind::kMoney) {
-      MoneyReading r = read_money(texts[i], row.max);
-      problem = std::move(r.problem);
-      buffers[i] = std::move(r.plain);
-      plain[i] = buffers[i];
+      std::optional<double> value;
+      problem = money_of(row, texts[i], value);
+      numbers[i] = value.value_or(0);
     } else if (row.kind == FieldKind::kCount) {
       int count = 0;
       problem = count_of(row, texts[i], count);
+      numbers[i] = count;
     }
     if (!problem.empty()) return Refusal{row.name, quoted(row.name, problem)};
   }

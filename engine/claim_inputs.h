@@ -57,12 +57,12 @@ std::string control_text(const FieldRow& row, std::string_view text);
 std::variant<ClaimValues, Refusal> read_claim_inputs(const ClaimTexts& texts, const Rules& rules);
 
 // The classic inputs read as the claim reads them: money by read_money and
-// counts within their limits, each refused naming its field; `plain` gets
-// the texts the classic calculation then takes (views of `buffers` or of
-// `texts`), so that "6,000" is 6000 there too, not 6.
-//   本人月均工资 "1,000" -> plain "1000"   本人月均工资 "1e3" -> Refusal{"本人月均工资", ...}
-std::optional<Refusal> read_classic_strictly(const InputTexts& texts, InputTexts& plain,
-                                             std::array<std::string, kInputCount>& buffers);
+// counts within their limits, each refused naming its field; `numbers` gets
+// the values the classic calculation then takes (work_out with numbers), so
+// that "6,000" is 6000 there too, not 6.
+//   本人月均工资 "1,000" -> 1000   住院天数 "\r5" -> 5   本人月均工资 "" -> 0
+//   本人月均工资 "1e3" -> Refusal{"本人月均工资", ...}
+std::optional<Refusal> read_classic_strictly(const InputTexts& texts, InputNumbers& numbers);
 
 }  // namespace gongshang
 

@@ -136,11 +136,11 @@ StatementOutcome make_statement(const FieldTexts& texts, const Rules& rules) {
     s.typed_figures = typed.medical || typed.employment;
   }
 
-  InputTexts classic, plain;
-  std::array<std::string, kInputCount> buffers;
+  InputTexts classic;
+  InputNumbers numbers;
   for (std::size_t i = 0; i < kInputCount; ++i) classic[i] = text_of(texts, kInputNames[i]);
-  if (auto refusal = read_classic_strictly(classic, plain, buffers)) return std::move(*refusal);
-  const Working working = work_out(plain);
+  if (auto refusal = read_classic_strictly(classic, numbers)) return std::move(*refusal);
+  const Working working = work_out(classic, numbers);
   if (const auto* refusal = std::get_if<Refusal>(&working)) return *refusal;
   const Breakdown& b = std::get<Breakdown>(working);
 

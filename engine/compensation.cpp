@@ -42,14 +42,22 @@ std::string quoted(std::string_view name, std::string_view tail) {
 }
 
 Working work_out(const InputTexts& inputs) {
-  Breakdown b;
-  b.grade = position(kGrades, inputs[index(Input::kGrade)]);
-  b.nursing = position(kNursingLevels, inputs[index(Input::kNursing)]);
+  InputNumbers numbers{};
   for (std::size_t i = index(Input::kOwnWage); i < kInputCount; ++i) {
     auto n = read_number(inputs[i]);
     if (!n) return input_refusal(static_cast<Input>(i));
-    b.numbers[i] = *n;
+    numbers[i] = *n;
   }
+  return work_out(inputs, numbers);
+}
+
+Working work_out(const InputTexts& inputs, const InputNumbers& numbers) {
+  Breakdown b;
+  b.grade = position(kGrades, inputs[index(Input::kGrade)]);
+  b.nursing = position(kNursingLevels, inputs[index(Input::kNursing)]);
+  b.numbers = numbers;
+  b.numbers[index(Input::kGrade)] = 0;
+  b.numbers[index(Input::kNursing)] = 0;
 
   const double pooled = b.number(Input::kPoolWage);
   const double own = b.number(Input::kOwnWage);
@@ -102,13 +110,13 @@ Working work_out(const InputTexts& inputs) {
         break;
     }
     if (!std::isfinite(value)) return result_refusal(static_cast<Result>(i));
-    const std::size_t n = r.precision == Precision::kSingle
-                              ? write_single_form(static_cast<float>(value), text)
-                              : write_double_form(value, text);
-    b.texts[i].assign(text, n);
     // The total adds what the fields show, not the unrounded values. A text
     // rounded up past the largest double reads back as out of range.
-    auto shown = read_number(std::string_view(text, n));
+    std::optional<double> shown;
+    const std::size_t n = r.precision == Precision::kSingle
+                              ? write_single_form(static_cast<float>(value), text, shown)
+                              : write_double_form(value, text, shown);
+    b.texts[i].assign(text, n);
     total += shown ? *shown : HUGE_VAL;
   }
   return b;

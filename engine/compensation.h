@@ -58,6 +58,15 @@ Outcome calculate(const InputTexts& inputs);
 // The same, keeping every intermediate figure.
 Working work_out(const InputTexts& inputs);
 
+// The number fields' values, indexed by Input (the two list fields' unused).
+using InputNumbers = std::array<double, kInputCount>;
+
+// The same on numbers a stricter reading already took from the texts (the
+// claim's: "6,000" is 6000), so that they are not read again; the list
+// fields still come from `inputs`.
+//   inputs with 工伤等级 "五", numbers with 本人月均工资 6000 -> as work_out of "6000"
+Working work_out(const InputTexts& inputs, const InputNumbers& numbers);
+
 // "「name」" followed by tail, the shape of every refusal's message.
 std::string quoted(std::string_view name, std::string_view tail);
 

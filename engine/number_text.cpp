@@ -1,6 +1,7 @@
 #include "engine/number_text.h"
 
 #include <fast_float/fast_float.h>
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -113,32 +114,43 @@ std::optional<double> read_radix(Cursor& cursor, int radix) {
 constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// Most field texts are plain decimals such as "3500" or "-12000.5". With at
+// Most field texts are plain decimals such as "3500" or "12000.5". With at
 // most 15 digits the digits form an exact double, and so does a power of ten
 // up to 1e22, so one division gives the nearest double to the decimal: the
 // same value the general reader gets, without its folding and buffering.
-std::optional<double> read_plain(const char* s, std::size_t n) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < n && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
+std::optional<double> read_unsigned_plain(const char* s, std::size_t n) {
+  // 15 digits and a point at most: a longer text is not one.
+  if (n == 0 || n > 16) return std::nullopt;
   std::uint64_t digits = 0;
-  int count = 0;
-  int after_point = -1;
-  for (; i < n; ++i) {
-    if (s[i] >= '0' && s[i] <= '9') {
-      digits = digits * 10 + static_cast<std::uint64_t>(s[i] - '0');
-      if (++count > 15) return std::nullopt;
-      if (after_point >= 0) ++after_point;
-    } else if (s[i] == '.' && after_point < 0) {
-      after_point = 0;
+  std::size_t point = n;
+  for (std::size_t i = 0; i < n; ++i) {
+    const unsigned d = static_cast<unsigned char>(s[i]) - unsigned{'0'};
+    if (d < 10) {
+      digits = digits * 10 + d;
+    } else if (s[i] == '.' && point == n) {
+      point = i;
     } else {
       return std::nullopt;
     }
   }
-  if (count == 0) return std::nullopt;
-  double value = static_cast<double>(digits);
-  if (after_point > 0) value /= kPow10[after_point];
-  return negative ? -value : value;
+  if (point == n) {
+    if (n > 15) return std::nullopt;
+    return static_cast<double>(digits);
+  }
+  if (n == 1) return std::nullopt;  // "."
+  const std::size_t after_point = n - 1 - point;
+  const double value = static_cast<double>(digits);
+  return after_point > 0 ? value / kPow10[after_point] : value;
+}
+
+// The same with a sign before it.
+std::optional<double> read_plain(const char* s, std::size_t n) {
+  if (n > 0 && (s[0] == '-' || s[0] == '+')) {
+    auto value = read_unsigned_plain(s + 1, n - 1);
+    if (value && s[0] == '-') return -*value;
+    return value;
+  }
+  return read_unsigned_plain(s, n);
 }
 
 template <class Cursor>
@@ -199,54 +211,63 @@ std::optional<double> read(Cursor cursor) {
 // 12000.5, without the general formatter; returns 0 for any other x. If
 // fl(x * 10^k) is a whole number N of at most `digits` digits, N / 10^k lies
 // within half an ulp of x, far closer than half a unit of the last kept
-// digit, so it is x rounded to `digits` significant digits.
-std::size_t write_short(double x, int digits, char* out) {
+// digit, so it is x rounded to `digits` significant digits. `shown` gets
+// N / 10^k, which is what read_plain makes of the text: the same quotient of
+// the same exact operands (N below 2^53, 10^k exact), trailing zeros or not.
+std::size_t write_short(double x, int digits, char* out, double& shown) {
   constexpr int kMaxDecimals = 4;
   for (int k = 0; k <= kMaxDecimals; ++k) {
     double y = x * kPow10[k];
     if (y >= kPow10[digits]) return 0;
     if (y != std::floor(y)) continue;
-    char buf[24];
-    char* end = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(y)).ptr;
-    int n = static_cast<int>(end - buf);
-    int whole = n - k;
-    char* p = out;
-    if (whole <= 0) {
-      *p++ = '0';
-    } else {
-      std::memcpy(p, buf, whole);
-      p += whole;
+    shown = k == 0 ? y : y / kPow10[k];
+    // N's digits go straight to `out` and move right for the point (and
+    // "0." before a fraction below 1): a few characters, no copy call.
+    const int n =
+        static_cast<int>(std::to_chars(out, out + 20, static_cast<std::uint64_t>(y)).ptr - out);
+    const int whole = n - k;
+    int last = n;  // the fraction's trailing zeros dropped
+    while (last > whole && last > 0 && out[last - 1] == '0') --last;
+    if (last <= whole) return static_cast<std::size_t>(whole);
+    if (whole > 0) {
+      for (int i = last; i > whole; --i) out[i] = out[i - 1];
+      out[whole] = '.';
+      return static_cast<std::size_t>(last + 1);
     }
-    int last = n;
-    while (last > whole && last > 0 && buf[last - 1] == '0') --last;
-    if (last > whole) {
-      *p++ = '.';
-      for (int i = whole; i < 0; ++i) *p++ = '0';
-      int from = whole < 0 ? 0 : whole;
-      std::memcpy(p, buf + from, last - from);
-      p += last - from;
-    }
-    return static_cast<std::size_t>(p - out);
+    const int shift = 2 - whole;  // "0." and the zeros after the point
+    for (int i = last - 1; i >= 0; --i) out[i + shift] = out[i];
+    out[0] = '0';
+    out[1] = '.';
+    for (int i = 2; i < shift; ++i) out[i] = '0';
+    return static_cast<std::size_t>(last + shift);
   }
   return 0;
 }
 
-// Rounds |x| to `digits` significant digits and writes it as the forms want.
-std::size_t write_form(double x, int digits, char* out) {
+// Rounds |x| to `digits` significant digits and writes it as the forms want;
+// `shown` gets what read_number makes of the text.
+std::size_t write_form(double x, int digits, char* out, std::optional<double>& shown) {
   if (x == 0 || !std::isfinite(x)) {
     out[0] = '0';
+    shown = 0.0;
     return 1;
   }
   char* p = out;
   if (x < 0) *p++ = '-';
-  if (std::size_t n = write_short(std::fabs(x), digits, p))
+  double value = 0;
+  if (std::size_t n = write_short(std::fabs(x), digits, p, value)) {
+    shown = x < 0 ? -value : value;
     return static_cast<std::size_t>(p - out) + n;
+  }
   // printf's %.*G rule: scientific below 1E-04 or from 1E+digits on,
   // trailing zeros dropped, at least two exponent digits; the last digit
-  // rounded from the exact binary value, ties to even.
-  auto written = fmt::format_to_n(p, static_cast<std::size_t>(out + kMaxFormLength - p), "{:.{}G}",
-                                  std::fabs(x), digits);
-  return static_cast<std::size_t>(written.out - out);
+  // rounded from the exact binary value, ties to even. The format is
+  // compiled: parsing it on every call cost as much as the writing.
+  // 22 characters at most (see kMaxFormLength).
+  const auto n = static_cast<std::size_t>(
+      fmt::format_to(p, FMT_COMPILE("{:.{}G}"), std::fabs(x), digits) - out);
+  shown = read_number(std::string_view(out, n));
+  return n;
 }
 
 // Lays out the shortest digits that read back as x (x not a whole number,
@@ -270,7 +291,15 @@ std::string plain_fraction(double x) {
 
 }  // namespace
 
+std::optional<double> read_plain_decimal(std::string_view ascii) {
+  return read_unsigned_plain(ascii.data(), ascii.size());
+}
+
 std::optional<double> read_decimal(std::string_view ascii) {
+  // read_plain takes a part of this form ("+" aside) to the same value.
+  if (!ascii.starts_with('+')) {
+    if (auto plain = read_plain(ascii.data(), ascii.size())) return plain;
+  }
   double value = 0;
   const char* first = ascii.data();
   const char* last = first + ascii.size();
@@ -293,11 +322,21 @@ std::optional<double> read_number(std::string_view text) {
 }
 
 std::size_t write_double_form(double x, char* out) {
-  return write_form(x, kDoubleFormDigits, out);
+  std::optional<double> shown;
+  return write_form(x, kDoubleFormDigits, out, shown);
 }
 
 std::size_t write_single_form(float x, char* out) {
-  return write_form(static_cast<double>(x), kSingleFormDigits, out);
+  std::optional<double> shown;
+  return write_form(static_cast<double>(x), kSingleFormDigits, out, shown);
+}
+
+std::size_t write_double_form(double x, char* out, std::optional<double>& shown) {
+  return write_form(x, kDoubleFormDigits, out, shown);
+}
+
+std::size_t write_single_form(float x, char* out, std::optional<double>& shown) {
+  return write_form(static_cast<double>(x), kSingleFormDigits, out, shown);
 }
 
 std::string double_form(double x) {

@@ -46,6 +46,13 @@ std::optional<double> read_number(std::string_view utf8);
 //   "+5", "1,000", "7000元", "inf", "1E400", "1E-400" -> nullopt
 std::optional<double> read_decimal(std::string_view ascii);
 
+// The commonest decimals, quickly: at most 15 ASCII digits with at most one
+// point, nothing else; nullopt for any other text (read_decimal then says
+// what it is). The value is read_decimal's.
+//   "3500" -> 3500   "12000.5" -> 12000.5   ".5" -> 0.5   "7000." -> 7000
+//   "-5", "1,000", "1e3", "1234567890123456", "." -> nullopt
+std::optional<double> read_plain_decimal(std::string_view ascii);
+
 // Writes x with at most 15 significant digits.
 //   0, -0 -> "0"        1.0/3 -> "0.333333333333333"   -2.5 -> "-2.5"
 //   1234567890123456 -> "1.23456789012346E+15"         0.00001 -> "1E-05"
@@ -76,6 +83,12 @@ double decimal_value(float x);
 // caller's to refuse; they are written as "0" here.
 std::size_t write_double_form(double x, char* out);
 std::size_t write_single_form(float x, char* out);
+// The same, also giving what read_number makes of the text, which the
+// writer knows without reading it: a total adds what the fields show.
+// nullopt when the text, rounded up past the largest double, is beyond it.
+//   3500.25 -> "3500.25", 3500.25   1.0/3 -> "0.333333333333333", 0.333333333333333
+std::size_t write_double_form(double x, char* out, std::optional<double>& shown);
+std::size_t write_single_form(float x, char* out, std::optional<double>& shown);
 
 // Rounds to the nearest whole number, a half going to the even neighbour.
 //   0.5 -> 0   1.5 -> 2   2.5 -> 2   -2.5 -> -2   4500.5 -> 4500

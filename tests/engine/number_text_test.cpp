@@ -1,8 +1,11 @@
 #include "engine/number_text.h"
 
+#include <cmath>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
+#include <vector>
 
 #include <clocale>
 #include <locale>
@@ -133,6 +136,11 @@ constexpr FormCase kDoubleForms[] = {
     {999999999999999.4, "999999999999999"},
     {999999999999999.6, "1E+15"},
     {0.0001, "0.0001"},
+    {0.0025, "0.0025"},
+    {0.05, "0.05"},
+    {12.5, "12.5"},
+    {1500, "1500"},
+    {1500.25, "1500.25"},
     {0.00001, "1E-05"},
     {0.000099999999999999995, "0.0001"},
     {-2.5, "-2.5"},
@@ -169,6 +177,43 @@ const SingleCase kSingleForms[] = {
 
 TEST(SingleForm, WritesAtMostSevenDigits) {
   for (const auto& c : kSingleForms) EXPECT_EQ(single_form(c.value), c.text) << c.value;
+}
+
+// The total of a calculation adds the value each written form is known to
+// read back as; it must be what reading the text gives, for short decimals,
+// long fractions, exponent forms, negatives and both precisions.
+TEST(WrittenForm, KnowsTheValueItsTextReadsBackAs) {
+  std::vector<double> values;
+  for (const auto& c : kDoubleForms) values.push_back(c.value);
+  for (const auto& c : kSingleForms) values.push_back(c.value);
+  std::mt19937_64 random(20240601);
+  for (int i = 0; i < 20000; ++i) {
+    const double whole = static_cast<double>(random() % 1000000000000000);
+    values.push_back(whole / std::pow(10.0, static_cast<int>(random() % 8)));
+    values.push_back(-std::ldexp(static_cast<double>(random()), -static_cast<int>(random() % 90)));
+  }
+  char text[kMaxFormLength];
+  for (double x : values) {
+    std::optional<double> shown;
+    std::size_t n = write_double_form(x, text, shown);
+    EXPECT_EQ(shown, read_number(std::string_view(text, n))) << std::string_view(text, n);
+    n = write_single_form(static_cast<float>(x), text, shown);
+    EXPECT_EQ(shown, read_number(std::string_view(text, n))) << std::string_view(text, n);
+  }
+}
+
+// The quick reading of plain digits gives read_decimal's value or leaves the
+// text to it.
+TEST(ReadPlainDecimal, ReadsPlainDigitsAsReadDecimalDoes) {
+  for (std::string_view text : {"3500", "12000.5", ".5", "7000.", "0", "000123", "123456789012345",
+                                "12345678901234.5", "0.00000000000001", "0.1"}) {
+    ASSERT_TRUE(read_plain_decimal(text).has_value()) << text;
+    EXPECT_EQ(read_plain_decimal(text), read_decimal(text)) << text;
+  }
+  for (std::string_view text :
+       {"", ".", "-5", "+5", "1,000", "1e3", "1234567890123456", "1.2.3", " 5", "５"}) {
+    EXPECT_EQ(read_plain_decimal(text), std::nullopt) << text;
+  }
 }
 
 // Shortest digits in plain notation: the figures a claim's working quotes.
