@@ -3,6 +3,7 @@
 #include "engine/claim.h"
 
 #include <algorithm>
+#include <ranges>
 
 #include <gtest/gtest.h>
 
@@ -272,7 +273,15 @@ TEST(Claim, RefusesNamingTheField) {
   EXPECT_EQ(contradiction.message, "「解除日期」不能晚于「死亡日期」");
 }
 
-using Pairs = std::vector<std::pair<std::string, std::string>>;
+// "地区=河南 工伤等级=五" as the fields a case file holds.
+FieldTexts fields(std::string_view line) {
+  FieldTexts texts = empty_texts();
+  for (const auto word : std::views::split(line, ' ')) {
+    const std::string_view w(word.begin(), word.end());
+    set_text(texts, w.substr(0, w.find('=')), std::string(w.substr(w.find('=') + 1)));
+  }
+  return texts;
+}
 
 // The statement as a person reads it: "item amount payer", once first.
 std::vector<std::string> items(const Statement& s) {
@@ -287,76 +296,46 @@ std::vector<std::string> items(const Statement& s) {
 TEST(Statement, ExclusionsPayersAndNotes) {
   struct Row {
     const char* what;
-    Pairs texts;
+    std::string_view fields;
     std::vector<std::string> items;
     std::string_view note;  // a note that must be there, or ""
   } rows[] = {
       {"grade 五 leaving: the subsidies instead of the allowance, which stops at 解除日期",
-       {{"地区", "河南"},
-        {"工伤等级", "五"},
-        {"本人月均工资", "5000"},
-        {"统筹月工资", "6000"},
-        {"最低工资", "4000"},
-        {"出生日期", "1980-03-01"},
-        {"原退休年龄", "50"},
-        {"解除日期", "2030-01-01"}},
+       "地区=河南 工伤等级=五 本人月均工资=5000 统筹月工资=6000 最低工资=4000 出生日期=1980-03-01 "
+       "原退休年龄=50 解除日期=2030-01-01",
        {"一次性伤残补助金 90000.00 基金", "一次性工伤医疗补助金 96000.00 基金",
         "一次性伤残就业补助金 134400.00 用人单位"},
        "伤残津贴发至解除日期 2030-01-01"},
       {"grade 二 dying at work: no allowance, classic or topped, and no nursing",
-       {{"工伤等级", "二"},
-        {"护理级别", "完全护理"},
-        {"本人月均工资", "6000"},
-        {"统筹月工资", "6000"},
-        {"工亡", "是"},
-        {"死亡日期", "2025-01-01"},
-        {"配偶", "1"}},
+       "工伤等级=二 护理级别=完全护理 本人月均工资=6000 统筹月工资=6000 工亡=是 "
+       "死亡日期=2025-01-01 配偶=1",
        {"一次性伤残补助金 150000.00 基金", "丧葬补助金 36000.00 基金",
         "一次性工亡补助金 1083760.00 基金", "供养亲属抚恤金 2400.00 基金 每月"},
        "伤残津贴和生活护理费停发"},
       {"uninsured, dying after the leave: the employer pays all, no lump sum",
-       {{"用人单位未参保", "是"},
-        {"工伤等级", "四"},
-        {"本人月均工资", "6000"},
-        {"统筹月工资", "6000"},
-        {"工亡", "是"},
-        {"死亡情形", "期满后死亡"}},
+       "用人单位未参保=是 工伤等级=四 本人月均工资=6000 统筹月工资=6000 工亡=是 "
+       "死亡情形=期满后死亡",
        {"一次性伤残补助金 126000.00 用人单位", "丧葬补助金 36000.00 用人单位",
         "供养亲属抚恤金 0.00 用人单位 每月"},
        "第六十二条"},
       {"grade 六 still employed: the employer tops the allowance up",
-       {{"工伤等级", "六"},
-        {"本人月均工资", "5000"},
-        {"统筹月工资", "6000"},
-        {"最低工资", "3,100"},
-        {"解除日期", ""}},
+       "工伤等级=六 本人月均工资=5000 统筹月工资=6000 最低工资=3,100 解除日期=",
        {"一次性伤残补助金 80000.00 基金", "伤残津贴补足后 3100.00 用人单位 每月"},
        ""},
       {"内蒙古 has no employment figure for 七: shown without an amount",
-       {{"地区", "内蒙古"},
-        {"工伤等级", "七"},
-        {"本人月均工资", "6000"},
-        {"统筹月工资", "6000"},
-        {"出生日期", "1966-05-15"},
-        {"原退休年龄", "60"},
-        {"解除日期", "2020-01-01"}},
+       "地区=内蒙古 工伤等级=七 本人月均工资=6000 统筹月工资=6000 出生日期=1966-05-15 "
+       "原退休年龄=60 解除日期=2020-01-01",
        {"一次性伤残补助金 78000.00 基金", "一次性工伤医疗补助金 96000.00 基金",
         "一次性伤残就业补助金 未知 用人单位"},
        ""},
       {"no region: the typed figures, said to be the user's",
-       {{"工伤等级", "八"},
-        {"本人月均工资", "6000"},
-        {"统筹月工资", "6000"},
-        {"医疗补助金月数或金额", "10"},
-        {"医疗补助金基数", "本人工资"},
-        {"出生日期", "1966-05-15"},
-        {"原退休年龄", "60"},
-        {"解除日期", "2020-01-01"}},
+       "工伤等级=八 本人月均工资=6000 统筹月工资=6000 医疗补助金月数或金额=10 "
+       "医疗补助金基数=本人工资 出生日期=1966-05-15 原退休年龄=60 解除日期=2020-01-01",
        {"一次性伤残补助金 66000.00 基金", "一次性工伤医疗补助金 60000.00 基金"},
        ""},
   };
   for (const Row& r : rows) {
-    const StatementOutcome out = make_statement(texts_of(r.texts), shipped());
+    const StatementOutcome out = make_statement(fields(r.fields), shipped());
     ASSERT_TRUE(std::holds_alternative<Statement>(out))
         << r.what << ": " << std::get<Refusal>(out).message;
     const Statement& s = std::get<Statement>(out);
@@ -366,11 +345,11 @@ TEST(Statement, ExclusionsPayersAndNotes) {
       return n.find(r.note) != std::string::npos;
     })) << r.what;
   }
-  const Statement leaving = std::get<Statement>(make_statement(texts_of(rows[0].texts), shipped()));
+  const Statement leaving = std::get<Statement>(make_statement(fields(rows[0].fields), shipped()));
   EXPECT_EQ(leaving.once.fen, 32040000);
   EXPECT_EQ(leaving.once.employer_fen, 13440000);
   EXPECT_EQ(leaving.monthly.fen, 0);
-  const Statement gap = std::get<Statement>(make_statement(texts_of(rows[4].texts), shipped()));
+  const Statement gap = std::get<Statement>(make_statement(fields(rows[4].fields), shipped()));
   EXPECT_EQ(gap.items.back().working, kUnknownFigure);
   EXPECT_EQ(gap.items.back().status, "转载未核对");
 }
@@ -381,12 +360,10 @@ TEST(Statement, DataStatusSaysWhoseFiguresTheyAre) {
   Rules rules = shipped();
   Region& zhejiang = const_cast<Region&>(*rules.find("浙江"));
   zhejiang.user_file = true;
-  const Pairs texts = {{"地区", "浙江"},           {"工伤等级", "七"},
-                       {"统筹月工资", "6000"},     {"全省月工资", "7000"},
-                       {"出生日期", "1966-05-15"}, {"原退休年龄", "60"},
-                       {"解除日期", "2023-10-15"}, {"工亡", "是"},
-                       {"死亡日期", "2026-01-01"}};
-  const Statement s = std::get<Statement>(make_statement(texts_of(texts), rules));
+  const Statement s = std::get<Statement>(make_statement(
+      fields("地区=浙江 工伤等级=七 统筹月工资=6000 全省月工资=7000 出生日期=1966-05-15 "
+             "原退休年龄=60 解除日期=2023-10-15 工亡=是 死亡日期=2026-01-01"),
+      rules));
   EXPECT_EQ(s.data_status, "条文已核对；用户规则文件；2025年收入未确认");
   EXPECT_EQ(s.items[1].status, "条文已核对；用户规则文件");
   EXPECT_TRUE(std::ranges::any_of(s.notes, [](const std::string& n) {
@@ -395,10 +372,11 @@ TEST(Statement, DataStatusSaysWhoseFiguresTheyAre) {
 }
 
 TEST(Statement, EveryUnreadableFieldInEffectIsNamedOnce) {
-  const Pairs texts = {{"医疗费", "1,00"}, {"出生日期", "2025-02-30"}, {"地区", "火星"},
-                       {"配偶", "5"},      {"停薪月数", "25"},         {"医疗补助金基数", "x"}};
   std::vector<std::string_view> named;
-  for (const FieldProblem& p : field_problems(texts_of(texts), shipped())) named.push_back(p.field);
+  for (const FieldProblem& p : field_problems(
+           fields("医疗费=1,00 出生日期=2025-02-30 地区=火星 配偶=5 停薪月数=25 医疗补助金基数=x"),
+           shipped()))
+    named.push_back(p.field);
   // 配偶 is out of effect without 工亡 是, the typed figures with a region.
   EXPECT_EQ(named, (std::vector<std::string_view>{"地区", "停薪月数", "出生日期", "医疗费"}));
 }
