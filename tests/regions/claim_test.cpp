@@ -235,7 +235,6 @@ TEST(Claim, RefusesNamingTheField) {
       {fill({{I::kEndDate, "2024-01-01"}, {I::kBirthDate, "1966-05-15"}}), "原退休年龄"},
       {{"浙江", "", "", "1966-05-15", "60", "2024-01-01"}, "全省月工资"},
       {fill({{I::kProvinceWage, "7000元"}}), "全省月工资"},
-      {fill({{I::kMinimumWage, "-1"}}), "最低工资"},
       {fill({{I::kDisease, "有"}}), "职业病"},
       {fill({{I::kDeath, "是"}, {I::kSpouse, "2"}}), "配偶"},
       {fill({{I::kDeath, "是"}, {I::kOtherDependants, "1.5"}}), "其他供养亲属"},
@@ -269,7 +268,7 @@ TEST(Claim, RefusesNamingTheField) {
     EXPECT_EQ(std::get<Refusal>(out).field, r.field) << std::get<Refusal>(out).message;
   }
   EXPECT_EQ(unknown_region("火星").field, "地区");
-  const auto contradiction = std::get<Refusal>(run({"七"}, rows[15].claim));
+  const auto contradiction = std::get<Refusal>(run({"七"}, rows[14].claim));
   EXPECT_EQ(contradiction.message, "「解除日期」不能晚于「死亡日期」");
 }
 
