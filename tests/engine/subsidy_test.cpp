@@ -49,40 +49,26 @@ struct Row {
 
 constexpr auto kOwn = EndReason::kOwnRequest;
 constexpr auto kEmployer = EndReason::kEmployer;
+constexpr auto kOwnRule = own_request_rule, kUnknownCut = unknown_cut_rule, kLife = life_rule;
 
+// A reason of {}: 解除原因 empty.
 const Row kRows[] = {
-    // under one year, resigned: 50 %
-    {own_request_rule, 7, {2026, 1, 1}, kOwn, 5000.0},
-    // one year: 100 %, so an empty reason changes nothing
-    {own_request_rule, 7, {2025, 10, 15}, std::nullopt, 10000.0},
-    // two years, 第三十八条: not cut
-    {own_request_rule, 7, {2024, 10, 15}, EndReason::kArticle38, 10000.0},
-    // two years, reason empty: refused
-    {own_request_rule, 7, {2024, 10, 15}, std::nullopt, "解除原因"},
-    // three years: beyond a three-entry scale
-    {own_request_rule, 7, {2023, 10, 15}, std::nullopt, 10000.0},
-    // on the retirement date: nothing, whatever the reason
-    {own_request_rule, 7, {2026, 10, 15}, std::nullopt, 0.0},
-    // grade 十 has no figure
-    {own_request_rule, 10, {2010, 1, 1}, kOwn, "?"},
-    // grade 五 dismissed: computed, with a note
-    {own_request_rule, 5, {2010, 1, 1}, kEmployer, 10000.0, true},
-    // grade 七 dismissed: Art. 37 needs no note
-    {own_request_rule, 7, {2010, 1, 1}, kEmployer, 10000.0},
-    // unknown scale, three whole years left: in full
-    {unknown_cut_rule, 7, {2023, 10, 15}, std::nullopt, 10000.0},
-    // unknown scale, two whole years left, resigned
-    {unknown_cut_rule, 7, {2024, 10, 15}, kOwn, "?"},
-    // unknown scale, two whole years left, dismissed: not cut
-    {unknown_cut_rule, 7, {2024, 10, 15}, kEmployer, 10000.0},
-    // unknown scale, two whole years left, reason empty
-    {unknown_cut_rule, 7, {2024, 10, 15}, std::nullopt, "解除原因"},
-    // life expectancy, the day before the 43rd birthday: 70.2 − 42 → 29 years × 0.5
-    {life_rule, 7, {2009, 5, 14}, std::nullopt, 14500.0},
-    // life expectancy, on the 43rd birthday: 70.2 − 43 → 28 years × 0.5
-    {life_rule, 7, {2009, 5, 15}, std::nullopt, 14000.0},
-    // life expectancy at 59: 70.2 − 59 → 12 years, 6 months, held to 8
-    {life_rule, 7, {2025, 6, 1}, std::nullopt, 8000.0},
+    {kOwnRule, 7, {2026, 1, 1}, kOwn, 5000.0},   // under one year, resigned: 50 %
+    {kOwnRule, 7, {2025, 10, 15}, {}, 10000.0},  // one year: 100 %, the reason changes nothing
+    {kOwnRule, 7, {2024, 10, 15}, EndReason::kArticle38, 10000.0},  // two years, 第三十八条
+    {kOwnRule, 7, {2024, 10, 15}, {}, "解除原因"},                  // two years: refused
+    {kOwnRule, 7, {2023, 10, 15}, {}, 10000.0},                     // three years: beyond the scale
+    {kOwnRule, 7, {2026, 10, 15}, {}, 0.0},                 // on the retirement date: nothing
+    {kOwnRule, 10, {2010, 1, 1}, kOwn, "?"},                // grade 十 has no figure
+    {kOwnRule, 5, {2010, 1, 1}, kEmployer, 10000.0, true},  // 五 dismissed: with a note
+    {kOwnRule, 7, {2010, 1, 1}, kEmployer, 10000.0},        // 七: Art. 37 needs no note
+    {kUnknownCut, 7, {2023, 10, 15}, {}, 10000.0},          // three whole years left: in full
+    {kUnknownCut, 7, {2024, 10, 15}, kOwn, "?"},            // two, resigned
+    {kUnknownCut, 7, {2024, 10, 15}, kEmployer, 10000.0},   // two, dismissed: not cut
+    {kUnknownCut, 7, {2024, 10, 15}, {}, "解除原因"},       // two, reason empty
+    {kLife, 7, {2009, 5, 14}, {}, 14500.0},  // a day before 43: 70.2 − 42 → 29 years × 0.5
+    {kLife, 7, {2009, 5, 15}, {}, 14000.0},  // on the 43rd birthday: 28 years × 0.5
+    {kLife, 7, {2025, 6, 1}, {}, 8000.0},    // at 59: 12 years, 6 months, held to 8
 };
 
 TEST(Subsidy, FollowsEachKindOfRule) {

@@ -36,6 +36,14 @@ std::string file_with(std::string_view region_tail, std::string_view top_tail = 
          std::string(region_tail) + "}\n ]" + std::string(top_tail) + "\n}\n";
 }
 
+// An employment subsidy of a month for every grade, `keys` starting on line 7.
+std::string employment_with(std::string_view keys) {
+  return file_with(R"(,
+   "employment": {"base": "本人工资", "by_grade": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1, "十": 1},
+    )" + std::string(keys) +
+                   "}");
+}
+
 TEST(RulesFile, RefusesAMalformedFileWithItsLine) {
   struct Row {
     std::string text;
@@ -56,24 +64,14 @@ TEST(RulesFile, RefusesAMalformedFileWithItsLine) {
       {file_with(R"(,
    "near_retirment_percent": [0, 20, 40, 60, 80])"),
        6, "未知的键「near_retirment_percent」"},
-      {file_with(R"(,
-   "employment": {"base": "本人工资", "by_grade": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1,
-    "十": 1}, "near_retirement_percent": []})"),
-       7, "应为距退休 0、1、2…个整年时支付的百分比数组"},
-      {file_with(R"(,
-   "employment": {"base": "本人工资", "by_grade": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1,
-    "十": 1}, "near_retirement_percent": [50, 60],
-    "near_retirement_years": 3})"),
-       8, "只在递减比例为“未知”时使用"},
-      {file_with(R"(,
-   "employment": {"base": "本人工资", "by_grade": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1,
-    "十": 1}, "near_retirement_percent": "未知", "near_retirement_applies": "辞职"})"),
+      {employment_with(R"("near_retirement_percent": [])"), 7,
+       "应为距退休 0、1、2…个整年时支付的百分比数组"},
+      {employment_with("\"near_retirement_percent\": [50, 60],\n \"near_retirement_years\": 3"), 8,
+       "只在递减比例为“未知”时使用"},
+      {employment_with(R"("near_retirement_percent": "未知", "near_retirement_applies": "辞职")"),
        7, "「near_retirement_applies」应为 全部 或 本人提出"},
-      {file_with(R"(,
-   "employment": {"base": "本人工资", "by_grade": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1,
-    "十": 1},
-    "near_retirement_applies": "本人提出"})"),
-       8, "只在「near_retirement_percent」不为 null 时使用"},
+      {employment_with(R"("near_retirement_applies": "本人提出")"), 7,
+       "只在「near_retirement_percent」不为 null 时使用"},
       {file_with(R"(,
    "employment": {"base": "本人工资",
     "life_expectancy": {"men": 75, "year": 2020, "source": "",
