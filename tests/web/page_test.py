@@ -140,10 +140,9 @@ class PageTest(unittest.TestCase):
         self.browser.pick_file("案例文件", write(self.folder, "saved.json", saved))
         self.assertEqual(self.browser.table("一次性待遇"), before)
 
+        # Which faults a case file can have is the native tests' business.
         for name, content, why in (
-                ("grade.json", '{"格式": 1, "工伤等级": "十一"}', "「工伤等级」只能是"),
-                ("newer.json", '{"格式": 99}', "格式 99"),
-                ("broken.json", '{"格式": 1,', "第 1 行")):
+                ("grade.json", '{"格式": 1, "工伤等级": "十一"}', "「工伤等级」只能是"),):
             self.browser.pick_file("案例文件", write(self.folder, name, content.encode()))
             message = self.d.find_element(By.ID, "消息").text
             self.assertIn(why, message)
