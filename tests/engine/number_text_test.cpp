@@ -68,7 +68,6 @@ constexpr ReadCase kReadCases[] = {
     // Prefix look-alikes read as nothing.
     {"-&H10", 0},
     {"&X1", 0},
-    {"&", 0},
     // Full-width forms as input methods type them.
     {"３５００", 3500},
     {"１２．５", 12.5},
@@ -82,7 +81,6 @@ constexpr ReadCase kReadCases[] = {
     // Below the smallest double: the nearest double, no refusal.
     {"1E-400", 0},
     {"4.9E-324", 4.9406564584124654e-324},
-    {"0.0000000000000000000001e-320", 0},
     {"0E99999", 0},
     // The largest double and its neighbourhood.
     {"1.7976931348623157E308", 1.7976931348623157e308},
@@ -130,7 +128,6 @@ constexpr FormCase kDoubleForms[] = {
     {999999999999999.4, "999999999999999"},
     {999999999999999.6, "1E+15"},
     {0.0001, "0.0001"},
-    {1500, "1500"},
     {1500.25, "1500.25"},
     {0.00001, "1E-05"},
     {0.000099999999999999995, "0.0001"},
@@ -242,7 +239,6 @@ constexpr RoundCase kRoundCases[] = {
     {32767.5, std::nullopt},
     {-32768.5, -32768},
     {-32769, std::nullopt},
-    {1e300, std::nullopt},
     {std::numeric_limits<double>::quiet_NaN(), std::nullopt},
     {std::numeric_limits<double>::infinity(), std::nullopt},
 };
