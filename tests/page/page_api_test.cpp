@@ -8,20 +8,12 @@
 #include <nlohmann/json.hpp>
 
 #include "regions/rules_file.h"
+#include "tests/regions/shipped_rules.h"
 
 namespace gongshang::page {
 namespace {
 
 using Json = nlohmann::json;
-
-const Rules& shipped() {
-  static const Rules rules = [] {
-    auto loaded = regions::load_rules(GONGSHANG_TEST_PROGRAM, {});
-    if (auto* e = std::get_if<regions::LoadError>(&loaded)) ADD_FAILURE() << e->text();
-    return std::holds_alternative<Rules>(loaded) ? std::get<Rules>(loaded) : Rules{};
-  }();
-  return rules;
-}
 
 Json answer(std::string_view texts_json, const Rules& rules = shipped()) {
   return Json::parse(statement_json(texts_of_json(texts_json), rules));

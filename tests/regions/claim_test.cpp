@@ -11,21 +11,13 @@
 #include "engine/claim_statement.h"
 #include "engine/number_text.h"
 #include "regions/rules_file.h"
+#include "tests/regions/shipped_rules.h"
 
 namespace gongshang {
 namespace {
 
 using I = ClaimInput;
 using C = ClaimItem;
-
-const Rules& shipped() {
-  static const Rules rules = [] {
-    auto loaded = regions::load_rules(GONGSHANG_TEST_PROGRAM, {});
-    if (auto* e = std::get_if<regions::LoadError>(&loaded)) ADD_FAILURE() << e->text();
-    return std::holds_alternative<Rules>(loaded) ? std::get<Rules>(loaded) : Rules{};
-  }();
-  return rules;
-}
 
 // The named claim fields filled, the rest empty.
 ClaimTexts fill(std::initializer_list<std::pair<ClaimInput, std::string_view>> fields) {
