@@ -370,5 +370,14 @@ TEST(Statement, EveryUnreadableFieldInEffectIsNamedOnce) {
   EXPECT_EQ(named, (std::vector<std::string_view>{"地区", "停薪月数", "出生日期", "医疗费"}));
 }
 
+// The report's inputs: what was given and counts for the case, nothing else.
+TEST(Statement, TheReportListsTheInputsGivenInEffect) {
+  const auto given = given_inputs(
+      fields("地区=浙江 工伤等级=七 停薪月数=6 住院天数=0 职业病=否 原退休年龄=60 配偶=1"));
+  EXPECT_EQ(given,
+            (std::vector<std::pair<std::string_view, std::string>>{
+                {"地区", "浙江"}, {"工伤等级", "七"}, {"停薪月数", "6"}, {"原退休年龄", "60 岁"}}));
+}
+
 }  // namespace
 }  // namespace gongshang
