@@ -20,9 +20,9 @@
 #include "claimwindow/claim_window.h"
 #include "claimwindow/dialogs.h"
 #include "claimwindow/report.h"
+#include "qstring/qt_translations.h"
 #include "qstring/utf8.h"
 #include "regions/rules_file.h"
-#include "window/qt_translations.h"
 
 namespace {
 

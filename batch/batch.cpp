@@ -15,6 +15,7 @@
 #include "batch/row_batch.h"
 #include "batch/utf8.h"
 #include "engine/compensation.h"
+#include "engine/reading.h"
 #include "engine/typed_text.h"
 
 namespace gongshang::batch {
@@ -22,6 +23,9 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::size_t kNoColumn = SIZE_MAX;
+// Cells named one by one where the classic and the claim's reading differ;
+// beyond these only their number is said.
+constexpr std::size_t kMaxMisreadingNotes = 20;
 
 template <class Names>
 std::string join_names(const Names& names, std::string_view separator) {
@@ -74,6 +78,7 @@ class Converter {
       claim_.emplace(*claim_rules);
       rows_.set_claim(&*claim_);
     }
+    columns_.fill(kNoColumn);
   }
 
   int convert() {
@@ -103,6 +108,7 @@ class Converter {
                                         " 个单元格，比表头的 " + decimal(width_) + " 个多"}));
       }
       rows_.add(record_, width_, columns_);
+      if (!claim_) note_misreadings();
       if (rows_.full()) {
         rows_.write_to(pending_, line_end_);
         if (pending_.size() >= kWriteBlockSize) flush();
@@ -114,34 +120,27 @@ class Converter {
   bool read_header() {
     width_ = record_.cells.size();
     columns_.fill(kNoColumn);
-    const auto& names = kInputNames;
-    std::string buffer;
     for (std::size_t i = 0; i < width_; ++i) {
-      auto it = std::find(names.begin(), names.end(), ascii_form(record_.cells[i], buffer));
-      if (it == names.end()) continue;
-      std::size_t& column = columns_[static_cast<std::size_t>(it - names.begin())];
+      const std::optional<Field> field = find_field(record_.cells[i]);
+      // The classic calculation reads only its own inputs; the others pass.
+      if (!field || (!claim_ && !classic(*field))) continue;
+      std::size_t& column = columns_[index(*field)];
       if (column != kNoColumn) {
-        fail(describe({record_.line, "输入列「" + visible(*it) + "」重复（第 " +
+        fail(describe({record_.line, "输入列「" + std::string(name(*field)) + "」重复（第 " +
                                          decimal(column + 1) + " 列和第 " + decimal(i + 1) +
                                          " 列）"}));
         return false;
       }
       column = i;
     }
-    if (claim_) {
-      if (auto repeated = claim_->find(record_.cells)) {
-        fail(describe({record_.line, *repeated}));
-        return false;
-      }
-    }
     // Not an error, since every row still computes, but a header typed with a
     // traditional character or a typo would otherwise make every wage-based
     // result 0 without a word.
     std::string missing;
-    for (std::size_t f = 0; f < kInputCount; ++f) {
-      if (columns_[f] != kNoColumn) continue;
+    for (Field f : kInputFields) {
+      if (columns_[index(f)] != kNoColumn) continue;
       if (!missing.empty()) missing.append("、");
-      missing.append(names[f]);
+      missing.append(name(f));
     }
     if (!missing.empty()) err_.write(message_line("未找到这些列，按空白计算：" + missing));
     line_end_ = record_.line_end == "\r\n" ? "\r\n" : "\n";
@@ -168,7 +167,38 @@ class Converter {
     pending_.clear();
   }
 
+  static bool classic(Field f) {
+    return std::find(kInputFields.begin(), kInputFields.end(), f) != kInputFields.end();
+  }
+
+  // The classic calculation reads "6,000" as 6 and "1e3" as 1000, as the
+  // calculator always has; --claim reads them strictly. Where the two differ
+  // the output stays the calculator's, and the cell is named so that an
+  // amount the user did not mean does not pass unseen.
+  void note_misreadings() {
+    for (std::size_t i = 0; i < kInputCount; ++i) {
+      const std::size_t column = columns_[index(kInputFields[i])];
+      if (column >= record_.cells.size()) continue;
+      const std::string_view text = record_.cells[column];
+      const std::optional<std::string> note = classic_misreading(static_cast<Input>(i), text);
+      if (!note) continue;
+      if (++misreadings_ > kMaxMisreadingNotes) continue;
+      const bool separator = text.find(',') != text.npos || text.find("，") != text.npos;
+      const Where where{{}, static_cast<int>(record_.line), static_cast<int>(column + 1)};
+      err_.write(message_line(message({kInputNames[i],
+                                       "“" + visible(text) + "”" + *note + "；" +
+                                           (separator ? "请去掉千位分隔符" : "请只填写数字") +
+                                           "，或用 --claim 按整个索赔的读法计算",
+                                       where})));
+    }
+  }
+
   int finish() {
+    if (misreadings_ > kMaxMisreadingNotes) {
+      err_.write(message_line("另有 " + decimal(misreadings_ - kMaxMisreadingNotes) +
+                              " 个单元格的读法与整个索赔（--claim）不同，未逐一列出"));
+      misreadings_ = 0;
+    }
     flush();
     if (write_failed_) {
       err_.write(message_line("无法写入输出：" + out_.error()));
@@ -193,6 +223,7 @@ class Converter {
   std::string_view line_end_ = "\n";
   RowBatch rows_;
   std::optional<ClaimColumns> claim_;  // with --claim
+  std::size_t misreadings_ = 0;        // classic cells the claim would read otherwise
   std::string pending_;                // output not yet handed to the sink
   bool write_failed_ = false;
 };

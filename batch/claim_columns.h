@@ -1,5 +1,5 @@
-// gongshang-batch --claim: the claim's input columns, found by name in the
-// header like the classic ones, and its result columns, written before 错误:
+// gongshang-batch --claim: every field's column, found by name in the header
+// like the classic ones, and the claim's result columns, written before 错误:
 //   退休日期,一次性工伤医疗补助金,一次性伤残就业补助金,伤残津贴补足后,
 //   生活护理费,丧葬补助金,供养亲属抚恤金,一次性工亡补助金,数据状态
 // A cell stays empty where the item does not apply; money has two decimals.
@@ -16,7 +16,8 @@
 #include <variant>
 
 #include "engine/claim.h"
-#include "engine/compensation.h"
+#include "engine/fields.h"
+#include "engine/problem.h"
 
 namespace gongshang::batch {
 
@@ -25,32 +26,25 @@ inline constexpr std::size_t kClaimColumnCount = kClaimItemCount + 2;
 inline constexpr std::string_view kRetirementColumn = "退休日期";
 inline constexpr std::string_view kStatusColumn = "数据状态";
 
+// The claim's result cells of each row, decided by the engine's one
+// evaluation from the texts of every field the header names.
 class ClaimColumns {
  public:
-  // Where each claim input stands in a row; past every row when absent.
-  using Columns = std::array<std::size_t, kClaimInputCount>;
-
   // The rules stay the caller's and must outlive this.
   explicit ClaimColumns(const Rules& rules) : rules_(rules) {}
-
-  // Finds the claim inputs among the header's cells. A name twice gives the
-  // message for it: "输入列「地区」重复（第 2 列和第 5 列）".
-  std::optional<std::string> find(std::span<const std::string_view> header);
-  const Columns& columns() const { return columns_; }
 
   // ",退休日期,…,数据状态"
   static void append_header(std::string& out);
 
   // One row: the classic results, the claim columns and 错误, each cell
-  // after a comma. A refusal, the classic's or the claim's, leaves every
-  // result empty and fills 错误.
-  void append_row(const InputTexts& classic, const ClaimTexts& claim, std::string& out) const;
+  // after a comma. A problem, the classic calculation's or the claim's,
+  // leaves every result empty and fills 错误.
+  void append_row(const FieldViews& texts, std::string& out) const;
   // A refused row: every result empty, the message in 错误.
-  static void append_refusal(const Refusal& refusal, std::string& out);
+  static void append_refusal(const Problem& problem, std::string& out);
 
  private:
   const Rules& rules_;
-  Columns columns_{};
 };
 
 // The options --claim and --rules FILE (or --rules=FILE).

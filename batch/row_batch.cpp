@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <optional>
-#include <span>
 #include <system_error>
 #include <thread>
 #include <variant>
@@ -22,13 +21,13 @@ bool two_cores() {
 // Reads the list fields as typed ("5级", " 完全护理 ") as their items: the
 // engine knows only the items, and would take any other text for no choice,
 // dropping a subsidy without a word. The refusal when one names no item.
-std::optional<Refusal> read_list_items(InputTexts& inputs) {
+std::optional<Problem> read_list_items(InputTexts& inputs) {
   std::string_view& grade = inputs[index(Input::kGrade)];
   std::string_view& nursing = inputs[index(Input::kNursing)];
   const auto grade_as_item = grade_item(grade);
-  if (!grade_as_item) return Refusal{name(Input::kGrade), grade_refusal(grade)};
+  if (!grade_as_item) return Problem{name(Input::kGrade), grade_refusal(grade)};
   const auto nursing_as_item = nursing_item(nursing);
-  if (!nursing_as_item) return Refusal{name(Input::kNursing), nursing_refusal(nursing)};
+  if (!nursing_as_item) return Problem{name(Input::kNursing), nursing_refusal(nursing)};
   grade = *grade_as_item;
   nursing = *nursing_as_item;
   return std::nullopt;
@@ -49,21 +48,21 @@ void RowBatch::add(const CsvRecord& record, std::size_t width, const Columns& co
   if (width > count) carried_.append(width - count, ',');
   carried_ends_.push_back(carried_.size());
 
-  auto copy = [&](std::span<const std::size_t> fields) {
-    for (std::size_t column : fields) {
-      if (column < count) {
-        texts_.append(record.cells[column]);
-      }
-      text_ends_.push_back(texts_.size());
-    }
+  const auto copy = [&](Field f) {
+    const std::size_t column = columns[index(f)];
+    if (column < count) texts_.append(record.cells[column]);
+    text_ends_.push_back(texts_.size());
   };
-  copy(columns);
-  if (claim_) copy(claim_->columns());
+  if (claim_) {
+    for (const FieldRow& row : field_rows()) copy(row.field);
+  } else {
+    for (Field f : kInputFields) copy(f);
+  }
 }
 
 void RowBatch::compute(std::size_t first, std::size_t last, std::string_view line_end,
                        std::string& out) const {
-  const std::size_t per_row = kInputCount + (claim_ ? kClaimInputCount : 0);
+  const std::size_t per_row = claim_ ? kFieldCount : kInputCount;
   auto text = [this](std::size_t i) {
     const std::size_t begin = i == 0 ? 0 : text_ends_[i - 1];
     return std::string_view(texts_).substr(begin, text_ends_[i] - begin);
@@ -72,32 +71,26 @@ void RowBatch::compute(std::size_t first, std::size_t last, std::string_view lin
     const std::size_t carried_begin = row == 0 ? 0 : carried_ends_[row - 1];
     out.append(carried_, carried_begin, carried_ends_[row] - carried_begin);
 
-    InputTexts inputs;
-    for (std::size_t f = 0; f < kInputCount; ++f) inputs[f] = text(row * per_row + f);
-    std::optional<Refusal> refused = read_list_items(inputs);
     if (claim_) {
-      ClaimTexts claim;
-      for (std::size_t f = 0; f < kClaimInputCount; ++f) {
-        claim[f] = text(row * per_row + kInputCount + f);
-      }
-      if (refused) {
-        ClaimColumns::append_refusal(*refused, out);
-      } else {
-        claim_->append_row(inputs, claim, out);
-      }
+      FieldViews texts;
+      for (std::size_t f = 0; f < kFieldCount; ++f) texts[f] = text(row * per_row + f);
+      claim_->append_row(texts, out);
       out.append(line_end);
       continue;
     }
+    InputTexts inputs;
+    for (std::size_t f = 0; f < kInputCount; ++f) inputs[f] = text(row * per_row + f);
+    std::optional<Problem> refused = read_list_items(inputs);
     Outcome outcome = refused ? Outcome(std::move(*refused)) : calculate(inputs);
-    if (const auto* texts = std::get_if<ResultTexts>(&outcome)) {
-      for (const std::string& text : *texts) {
+    if (outcome) {
+      for (const std::string& text : *outcome) {
         out.push_back(',');
         out.append(text);
       }
       out.push_back(',');
     } else {
       out.append(kResultCount + 1, ',');
-      append_cell(out, std::get<Refusal>(outcome).message);
+      append_cell(out, message(outcome.problem()));
     }
     out.append(line_end);
   }

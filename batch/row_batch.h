@@ -30,9 +30,9 @@ inline constexpr std::size_t kChunkRows = 256;
 
 class RowBatch {
  public:
-  // Where each input field stands in a row: a cell index, or past the end of
-  // every row for a field the header lacks.
-  using Columns = std::array<std::size_t, kInputCount>;
+  // Where each field stands in a row, indexed by Field: a cell index, or
+  // past the end of every row for a field the header lacks.
+  using Columns = std::array<std::size_t, kFieldCount>;
 
   // Adds a record (valid UTF-8) read under a header width cells wide
   // (record.cells.size() <= width). Its cells are written out at once,
@@ -40,9 +40,9 @@ class RowBatch {
   // record need not outlive the call.
   void add(const CsvRecord& record, std::size_t width, const Columns& columns);
 
-  // With --claim: the claim's columns are copied too, and each row gets the
-  // claim's results before 错误. Set before the first add(); claim outlives
-  // the batch.
+  // With --claim: every field's column is copied, not only the classic
+  // inputs', and each row gets the claim's results before 错误. Set before
+  // the first add(); claim outlives the batch.
   void set_claim(const ClaimColumns* claim) { claim_ = claim; }
 
   std::size_t size() const { return carried_ends_.size(); }
@@ -62,7 +62,7 @@ class RowBatch {
   std::string carried_;                    // the rows' own cells as CSV, back to back
   std::vector<std::size_t> carried_ends_;  // one per row
   std::string texts_;                      // the input texts, back to back
-  std::vector<std::size_t> text_ends_;     // kInputCount (+ kClaimInputCount) per row
+  std::vector<std::size_t> text_ends_;     // kInputCount (kFieldCount with --claim) per row
   std::vector<std::string> chunk_texts_;   // the rows of each chunk, computed
   const ClaimColumns* claim_ = nullptr;
 };

@@ -14,7 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include "claimwindow/claim_window.h"
-#include "engine/claim_statement.h"
+#include "engine/evaluation.h"
 #include "regions/rules_file.h"
 
 namespace {
@@ -66,7 +66,7 @@ void BM_Statement(benchmark::State& state) {
   window.openCase(GONGSHANG_EXAMPLE_CASE);
   const auto texts = window.texts();
   const auto rules = shipped_rules();
-  for (auto _ : state) benchmark::DoNotOptimize(gongshang::make_statement(texts, rules));
+  for (auto _ : state) benchmark::DoNotOptimize(gongshang::evaluate(texts, rules));
 }
 BENCHMARK(BM_Statement)->Unit(benchmark::kMicrosecond);
 

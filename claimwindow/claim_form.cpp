@@ -18,12 +18,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "casefile/case_file.h"
 #include "claimwindow/accessible_list.h"
-#include "claimwindow/fields.h"
 #include "claimwindow/placement.h"
-#include "engine/claim.h"
 #include "engine/fields.h"
+#include "engine/reading.h"
 #include "engine/region_rules.h"
 #include "qstring/utf8.h"
 
@@ -34,9 +32,9 @@ namespace gongshang::claimwindow {
 namespace {
 
 // The empty item first: no grade, no nursing.
-QStringList list_texts(std::string_view name) {
+QStringList list_texts(Field field) {
   QStringList items{QString()};
-  for (std::string_view item : list_items(name)) items << to_qstring(item);
+  for (std::string_view item : list_items(field)) items << to_qstring(item);
   return items;
 }
 
@@ -54,7 +52,7 @@ QString date_format() {
 
 ClaimForm::ClaimForm(QWidget* parent) : QWidget(parent) {
   name_lists_by_their_field();
-  const auto rows = claim_fields();
+  const auto rows = field_rows();
   fields_.resize(rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) fields_[i].row = &rows[i];
 
@@ -65,18 +63,17 @@ ClaimForm::ClaimForm(QWidget* parent) : QWidget(parent) {
   // would take is not the form's; it is set here, top to bottom.
   const QWidgetList order = focusOrder();
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
-  showDeathSection(false);
   setStyleSheet(u"[problem=\"true\"] { border: 2px solid #b71c1c; }"_s);
 }
 
 QGroupBox* ClaimForm::buildGroup(int group) {
   const auto which = static_cast<FieldGroup>(group);
-  auto* box = new QGroupBox(to_qstring(group_title(which)), this);
-  if (which == FieldGroup::kTypedRule) typedRule_ = box;
+  auto* box = groups_[static_cast<std::size_t>(group)] =
+      new QGroupBox(to_qstring(group_title(which)), this);
   auto* form = new QFormLayout(box);
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
 
-  for (Field& field : fields_) {
+  for (Control& field : fields_) {
     if (field.row->group != which) continue;
     QLayout* control = buildControl(field);
     field.problem = new QLabel(box);
@@ -97,7 +94,11 @@ QGroupBox* ClaimForm::buildGroup(int group) {
       label->setBuddy(field.control());
       form->addRow(label, control);
     }
-    if (deathForm_ == form) deathRows_ << form->rowCount() - 1 << form->rowCount();
+    // A field out of effect hides its rows of the group's own form, not a
+    // form within it: a nested form is not given the height its wrapped
+    // reasons need.
+    field.form = form;
+    field.rows << form->rowCount() - 1 << form->rowCount();
     form->addRow(field.problem);
     if (field.row->kind == FieldKind::kRegion) {
       regionStatus_ = new QLabel(box);
@@ -106,18 +107,11 @@ QGroupBox* ClaimForm::buildGroup(int group) {
       regionStatus_->installEventFilter(this);
       form->addRow(regionStatus_);
     }
-    // The death section: the rows after the 工亡 box open with it. They are
-    // rows of the group's own form, not a form within it: a nested form is
-    // not given the height its wrapped reasons need.
-    if (field.row->name == kDeathField) {
-      deathForm_ = form;
-      connect(field.check, &QCheckBox::toggled, this, &ClaimForm::showDeathSection);
-    }
   }
   return box;
 }
 
-QLayout* ClaimForm::buildControl(Field& field) {
+QLayout* ClaimForm::buildControl(Control& field) {
   const QString name = to_qstring(field.row->name);
   auto* row = new QHBoxLayout;
   QWidget* control = nullptr;
@@ -128,7 +122,7 @@ QLayout* ClaimForm::buildControl(Field& field) {
     case FieldKind::kBase:
       field.list = new QComboBox(this);
       if (field.row->kind == FieldKind::kList) {
-        field.list->addItems(list_texts(field.row->name));
+        field.list->addItems(list_texts(field.row->field));
       } else if (field.row->kind == FieldKind::kAge) {
         for (const AgeItem& age : age_items())
           field.list->addItem(to_qstring(age.label), to_qstring(age.text));
@@ -139,8 +133,6 @@ QLayout* ClaimForm::buildControl(Field& field) {
         }
       } else {
         field.list->addItem(u"（其他地区，自行填写标准）"_s, QString());
-        connect(field.list, &QComboBox::currentIndexChanged, this,
-                [this](int at) { typedRule_->setVisible(at == 0); });
       }
       guard_wheel(field.list);
       connect(field.list, &QComboBox::currentIndexChanged, this, &ClaimForm::changed);
@@ -175,7 +167,7 @@ QLayout* ClaimForm::buildControl(Field& field) {
   return row;
 }
 
-QWidget* ClaimForm::buildDateControl(Field& field, QHBoxLayout* row) {
+QWidget* ClaimForm::buildDateControl(Control& field, QHBoxLayout* row) {
   field.line = new QLineEdit(this);
   field.line->setPlaceholderText(field.row->hint.empty() ? u"如 2025-03-01"_s
                                                          : to_qstring(field.row->hint));
@@ -189,7 +181,7 @@ QWidget* ClaimForm::buildDateControl(Field& field, QHBoxLayout* row) {
   return field.line;
 }
 
-void ClaimForm::pickDate(Field& field) {
+void ClaimForm::pickDate(Control& field) {
   auto* calendar = new QCalendarWidget(this);
   calendar->setWindowFlags(Qt::Popup);
   calendar->setAttribute(Qt::WA_DeleteOnClose);
@@ -236,15 +228,21 @@ void ClaimForm::fitHeight(QLabel* label) {
   label->setMinimumHeight(height == before ? before : height);
 }
 
-void ClaimForm::showDeathSection(bool shown) {
-  for (int row : deathRows_) deathForm_->setRowVisible(row, shown);
-  // A row shows all it holds; a reason only when there is one.
-  for (const Field& field : fields_)
-    if (field.row->group == FieldGroup::kDeath && field.row->name != kDeathField)
-      field.problem->setVisible(shown && !field.problem->text().isEmpty());
+void ClaimForm::showInEffect(const std::array<bool, kFieldCount>& in_effect) {
+  std::array<bool, kFieldGroupCount> any{};
+  for (Control& field : fields_) {
+    const bool shown = in_effect[index(field.row->field)];
+    any[static_cast<std::size_t>(field.row->group)] |= shown;
+    if (field.shown == shown) continue;
+    field.shown = shown;
+    field.form->setRowVisible(field.rows[0], shown);
+    // A row shows all it holds; a reason only when there is one.
+    field.form->setRowVisible(field.rows[1], shown && !field.problem->text().isEmpty());
+  }
+  for (std::size_t g = 0; g < groups_.size(); ++g) groups_[g]->setVisible(any[g]);
 }
 
-QWidget* ClaimForm::Field::control() const {
+QWidget* ClaimForm::Control::control() const {
   if (line) return line;
   if (list) return list;
   if (count) return count;
@@ -253,58 +251,48 @@ QWidget* ClaimForm::Field::control() const {
 
 QWidgetList ClaimForm::focusOrder() const {
   QWidgetList order;
-  for (const Field& field : fields_) {
+  for (const Control& field : fields_) {
     order << field.control();
     if (field.pick) order << field.pick;
   }
   return order;
 }
 
-const ClaimForm::Field* ClaimForm::find(std::string_view name) const {
-  const FieldRow* row = find_field(name);
-  if (row == nullptr) return nullptr;
-  return &fields_[static_cast<std::size_t>(row - claim_fields().data())];
+QString ClaimForm::text(Field which) const {
+  const Control& field = at(which);
+  if (field.line) return field.line->text();
+  if (field.count) return QString::number(field.count->value());
+  if (field.check) return field.check->isChecked() ? u"是"_s : u"否"_s;
+  if (field.row->kind == FieldKind::kList) return field.list->currentText();
+  return field.list->currentData().toString();
 }
 
-QString ClaimForm::text(std::string_view name) const {
-  const Field* field = find(name);
-  if (field == nullptr) return {};
-  if (field->line) return field->line->text();
-  if (field->count) return QString::number(field->count->value());
-  if (field->check) return field->check->isChecked() ? u"是"_s : u"否"_s;
-  if (field->row->kind == FieldKind::kList) return field->list->currentText();
-  return field->list->currentData().toString();
-}
-
-QString ClaimForm::problemWith(std::string_view name, const QString& text) const {
-  const Field* field = find(name);
-  if (field == nullptr) return u"没有这一栏"_s;
+QString ClaimForm::setText(Field which, const QString& text) {
   static const Rules kNoRules;
-  return to_qstring(
-      casefile::value_problem(*field->row, to_utf8(text), rules_ ? *rules_ : kNoRules));
-}
-
-QString ClaimForm::setText(std::string_view name, const QString& text) {
-  QString problem = problemWith(name, text);
-  if (!problem.isEmpty()) return problem;
-  const Field* field = find(name);
-  if (field->line)
-    field->line->setText(text);
-  else if (field->check)
-    field->check->setChecked(text == u"是"_s);
-  else if (field->count)
-    field->count->setValue(text.toInt());
-  else if (field->row->kind == FieldKind::kList)
-    field->list->setCurrentIndex(field->list->findText(text));
+  const Control& field = at(which);
+  const std::string typed = to_utf8(text);
+  if (!field.line) {
+    if (std::string why = field_problem(which, typed, rules_ ? *rules_ : kNoRules); !why.empty())
+      return to_qstring(why);
+  }
+  const QString shown = to_qstring(control_text(which, typed));
+  if (field.line)
+    field.line->setText(text);
+  else if (field.check)
+    field.check->setChecked(shown == u"是"_s);
+  else if (field.count)
+    field.count->setValue(shown.isEmpty() ? 0 : shown.toInt());
+  else if (field.row->kind == FieldKind::kList)
+    field.list->setCurrentIndex(std::max(0, field.list->findText(shown)));
   else
-    field->list->setCurrentIndex(std::max(0, field->list->findData(text)));
+    field.list->setCurrentIndex(std::max(0, field.list->findData(shown)));
   return {};
 }
 
 void ClaimForm::setRegions(const Rules& rules) {
   rules_ = &rules;
-  const Field* field = find("地区");
-  const QString chosen = text("地区");
+  const Control* field = &at(Field::kRegion);
+  const QString chosen = text(Field::kRegion);
   while (field->list->count() > 1) field->list->removeItem(1);
   for (const Region& region : rules.regions) {
     const QString name = to_qstring(region.name);
@@ -318,14 +306,15 @@ void ClaimForm::setRegionStatus(const QString& words) {
   fitHeight(regionStatus_);
   regionStatus_->setVisible(!words.isEmpty());
   // Heard with the list, since it qualifies every figure the region brings.
-  find(kRegionField)->list->setAccessibleDescription(words);
+  at(Field::kRegion).list->setAccessibleDescription(words);
 }
 
-void ClaimForm::markProblem(std::string_view name, const QString& reason) {
-  const Field* field = find(name);
-  if (field == nullptr || field->problem->text() == reason) return;
+void ClaimForm::markProblem(Field which, const QString& reason) {
+  const Control* field = &at(which);
+  if (field->problem->text() == reason) return;
   field->problem->setText(reason);
   fitHeight(field->problem);
+  field->form->setRowVisible(field->rows[1], field->shown && !reason.isEmpty());
   field->problem->setVisible(!reason.isEmpty());
   QWidget* control = field->control();
   control->setProperty("problem", !reason.isEmpty());
@@ -335,13 +324,13 @@ void ClaimForm::markProblem(std::string_view name, const QString& reason) {
 }
 
 void ClaimForm::clearProblems() {
-  for (const Field& field : fields_)
-    if (!field.problem->text().isEmpty()) markProblem(field.row->name, {});
+  for (const Control& field : fields_)
+    if (!field.problem->text().isEmpty()) markProblem(field.row->field, {});
 }
 
 QStringList ClaimForm::markedFields() const {
   QStringList names;
-  for (const Field& field : fields_)
+  for (const Control& field : fields_)
     if (!field.problem->text().isEmpty()) names << to_qstring(field.row->name);
   return names;
 }

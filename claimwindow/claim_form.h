@@ -5,6 +5,7 @@
 #ifndef GONGSHANG_CLAIMWINDOW_CLAIM_FORM_H_
 #define GONGSHANG_CLAIMWINDOW_CLAIM_FORM_H_
 
+#include <array>
 #include <string_view>
 #include <vector>
 
@@ -23,8 +24,9 @@ class QLineEdit;
 class QSpinBox;
 class QToolButton;
 
+#include "engine/fields.h"
+
 namespace gongshang {
-struct FieldRow;
 struct Rules;
 }  // namespace gongshang
 
@@ -37,18 +39,15 @@ class ClaimForm : public QWidget {
   explicit ClaimForm(QWidget* parent = nullptr);
 
   // The field's text: a list's item, a box's text as typed, a count's digits,
-  // "是"/"否" for a check box; "" for a name no field has.
-  //   text("工伤等级") -> "七"   text("配偶") -> "1"   text("工亡") -> "否"
-  QString text(std::string_view name) const;
+  // "是"/"否" for a check box.
+  //   text(kGrade) -> "七"   text(kSpouse) -> "1"   text(kDeath) -> "否"
+  QString text(Field field) const;
 
-  // Puts text into a field. Returns why it cannot, or "" when it did: a list
-  // takes only its items, a count only 0..max in digits, a check box "是",
-  // "否" or "". Money and dates take any text (unreadable ones are marked).
-  //   setText("工伤等级", "十一") -> "只能是一、二、…、十之一或留空"
-  QString setText(std::string_view name, const QString& text);
-  // The reason setText would give, without changing anything: the case
-  // file's rule for what a control holds (casefile/case_file.h).
-  QString problemWith(std::string_view name, const QString& text) const;
+  // Puts text into a field, in the form its control shows (the engine's:
+  // "5级" is 五). Returns why it cannot, in the engine's words, or "" when
+  // it did. Money and dates take any text (unreadable ones are marked).
+  //   setText(kGrade, "十一") -> "只能是一、二、…、十之一或留空"
+  QString setText(Field field, const QString& text);
 
   // The regions the 地区 list offers after "" (none): those of rules, which
   // must outlive the form.
@@ -57,9 +56,13 @@ class ClaimForm : public QWidget {
   // The status of the chosen region's figures in lay words, shown beside it.
   void setRegionStatus(const QString& words);
 
+  // Shows the fields that count for the case and hides the others, a group
+  // with none of them too (the engine says which: evaluation.h).
+  void showInEffect(const std::array<bool, kFieldCount>& in_effect);
+
   // Marks a field with the reason its text cannot be read, at the field
   // itself; an empty reason clears the mark.
-  void markProblem(std::string_view name, const QString& reason);
+  void markProblem(Field field, const QString& reason);
   void clearProblems();
   // Field names currently marked, in form order.
   QStringList markedFields() const;
@@ -77,7 +80,7 @@ class ClaimForm : public QWidget {
   void changed();
 
  private:
-  struct Field {
+  struct Control {
     const FieldRow* row = nullptr;
     QLineEdit* line = nullptr;  // kMoney, kDate
     QComboBox* list = nullptr;  // kList, kAge, kRegion
@@ -85,24 +88,24 @@ class ClaimForm : public QWidget {
     QCheckBox* check = nullptr;
     QToolButton* pick = nullptr;  // kDate: opens the calendar
     QLabel* problem = nullptr;    // under the control; hidden when there is none
+    QFormLayout* form = nullptr;  // the group's, and the rows the field takes in it
+    QList<int> rows;
+    bool shown = true;  // in effect
     // The one control that holds the text and carries the field's name.
     QWidget* control() const;
   };
 
   QGroupBox* buildGroup(int group);
-  QLayout* buildControl(Field& field);
-  QWidget* buildDateControl(Field& field, QHBoxLayout* row);
-  void pickDate(Field& field);
-  void showDeathSection(bool shown);
+  QLayout* buildControl(Control& field);
+  QWidget* buildDateControl(Control& field, QHBoxLayout* row);
+  void pickDate(Control& field);
   void fitHeight(QLabel* label);
-  const Field* find(std::string_view name) const;
+  const Control& at(Field field) const { return fields_[index(field)]; }
 
-  std::vector<Field> fields_;
+  std::vector<Control> fields_;  // indexed by Field
+  std::array<QGroupBox*, kFieldGroupCount> groups_{};
   const Rules* rules_ = nullptr;
-  QFormLayout* deathForm_ = nullptr;  // the group that holds 工亡
-  QList<int> deathRows_;              // its rows that open with 工亡
   QLabel* regionStatus_ = nullptr;
-  QGroupBox* typedRule_ = nullptr;
 };
 
 }  // namespace gongshang::claimwindow

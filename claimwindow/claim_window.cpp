@@ -24,12 +24,10 @@
 #include "casefile/case_file.h"
 #include "claimwindow/claim_form.h"
 #include "claimwindow/dialogs.h"
-#include "claimwindow/fields.h"
 #include "claimwindow/placement.h"
 #include "claimwindow/report.h"
 #include "claimwindow/results_view.h"
-#include "engine/claim_inputs.h"
-#include "engine/typed_text.h"
+#include "engine/evaluation.h"
 #include "qstring/utf8.h"
 
 using namespace Qt::StringLiterals;
@@ -161,52 +159,48 @@ void ClaimWindow::buildMenus() {
 }
 
 FieldTexts ClaimWindow::texts() const {
-  FieldTexts texts = empty_texts();
-  for (const FieldRow& row : claim_fields())
-    set_text(texts, row.name, to_utf8(form_->text(row.name)));
+  FieldTexts texts;
+  for (const FieldRow& row : field_rows())
+    texts[index(row.field)] = to_utf8(form_->text(row.field));
   return texts;
 }
 
 void ClaimWindow::recompute() {
   if (loading_) return;
-  const FieldTexts now = texts();
+  const Evaluation e = evaluate(texts(), rules_);
 
   // Every unreadable field in effect is marked, not just the first, in the
-  // engine's words; a hidden one (the death section while 工亡 is not
-  // ticked) is not read at all.
+  // engine's words; a field out of effect (the death section while 工亡 is
+  // not ticked) is neither read nor shown.
+  form_->showInEffect(e.reading.in_effect);
   form_->clearProblems();
-  for (const FieldProblem& problem : field_problems(now, rules_))
-    form_->markProblem(problem.field, to_qstring(problem.reason));
-  const QStringList marked = form_->markedFields();
-  StatementOutcome outcome =
-      marked.isEmpty() ? make_statement(now, rules_) : StatementOutcome(Refusal{});
-  QString refused;
-  if (const auto* refusal = std::get_if<Refusal>(&outcome); refusal && marked.isEmpty()) {
-    refused = to_qstring(refusal->message);
-    form_->markProblem(refusal->field, refused);
-  }
+  for (const Problem& problem : e.reading.problems)
+    if (auto field = find_field(problem.subject))
+      form_->markProblem(*field, to_qstring(problem.words));
+  if (e.refusal)
+    if (auto field = find_field(e.refusal->subject))
+      form_->markProblem(*field, to_qstring(message(*e.refusal)));
+  form_->setRegionStatus(to_qstring(region_status_words(e.reading.values.region)));
 
-  form_->setRegionStatus(to_qstring(region_status_words(rules_.find(text_of(now, kRegionField)))));
-
-  if (auto* statement = std::get_if<Statement>(&outcome)) {
-    statement_ = std::make_unique<Statement>(std::move(*statement));
+  if (e.statement) {
+    statement_ = std::make_unique<Statement>(std::move(*e.statement));
     problem_.clear();
     results_->showStatement(*statement_);
     return;
   }
   statement_.reset();
-  problem_ = refused.isEmpty() ? u"请先改正标红的栏目：%1"_s.arg(marked.join(u"、"_s)) : refused;
+  problem_ = to_qstring(e.why_none());
   results_->showProblem(problem_);
 }
 
 QString ClaimWindow::openCase(const QString& path) {
-  const casefile::CaseOpened opened =
+  const Checked<casefile::OpenedCase> opened =
       casefile::open_case_file(QFile::encodeName(path).toStdString(), rules_);
-  if (!opened.problem.empty()) return to_qstring(opened.problem);
+  if (!opened) return to_qstring(message(opened.problem()));
   // Checked in full, so every field takes its text.
   loading_ = true;
-  for (const FieldRow& row : claim_fields())
-    form_->setText(row.name, to_qstring(text_of(opened.texts, row.name)));
+  for (const FieldRow& row : field_rows())
+    form_->setText(row.field, to_qstring(opened->texts[index(row.field)]));
   loading_ = false;
   setCasePath(path);
   recompute();
@@ -235,7 +229,7 @@ QString ClaimWindow::exportPdf(const QString& path) {
                                   QFile::encodeName(casePath_).toStdString(), error))
     return u"%1 是打开着的案例文件，导出会覆盖它：请换一个文件名"_s.arg(path);
   if (!statement_) return problem_;
-  return write_report_pdf(report_html(texts(), *statement_, QDate::currentDate()), path);
+  return write_report_pdf(report_html(*statement_, QDate::currentDate()), path);
 }
 
 void ClaimWindow::setCasePath(const QString& path) {
@@ -304,7 +298,7 @@ void ClaimWindow::printClicked() {
   printer.setDocName(u"工伤待遇计算书"_s);
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  print_report(report_html(texts(), *statement_, QDate::currentDate()), printer);
+  print_report(report_html(*statement_, QDate::currentDate()), printer);
 }
 
 }  // namespace gongshang::claimwindow

@@ -11,8 +11,8 @@
 
 class QToolBar;
 
-#include "claimwindow/fields.h"
 #include "engine/claim_statement.h"
+#include "engine/fields.h"
 #include "engine/region_rules.h"
 
 namespace gongshang::claimwindow {

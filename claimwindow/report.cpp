@@ -11,7 +11,7 @@
 #include <QTextDocument>
 
 #include "casefile/case_file.h"
-#include "claimwindow/fields.h"
+#include "engine/evaluation.h"
 #include "qstring/utf8.h"
 
 using namespace Qt::StringLiterals;
@@ -54,9 +54,9 @@ QString table_start() {
 
 // The inputs a person gave: empty fields, unticked boxes and zero counts say
 // nothing, and the death section only when 工亡 is ticked.
-QString inputs_table(const FieldTexts& texts) {
+QString inputs_table(const Statement& statement) {
   QStringList cells;
-  for (const auto& [name, shown] : given_inputs(texts))
+  for (const auto& [name, shown] : statement.inputs)
     cells << u"<td width=\"22%\">%1</td><td width=\"28%\">%2</td>"_s.arg(esc(name), esc(shown));
   if (cells.size() % 2 == 1) cells << u"<td></td><td></td>"_s;
   QString html = table_start();
@@ -121,12 +121,12 @@ QString sources(const Statement& sheet) {
 
 }  // namespace
 
-QString report_html(const FieldTexts& texts, const Statement& sheet, QDate date) {
+QString report_html(const Statement& sheet, QDate date) {
   QString html =
       u"<html><body>"
       u"<h2 align=\"center\">工伤待遇计算书</h2>"
       u"<p align=\"center\">计算日期：%1</p>"_s.arg(date.toString(u"yyyy年M月d日"_s));
-  html += u"<h3>一、基本情况</h3>"_s + inputs_table(texts);
+  html += u"<h3>一、基本情况</h3>"_s + inputs_table(sheet);
   if (!sheet.retirement.empty()) html += u"<p>法定退休日期：%1</p>"_s.arg(esc(sheet.retirement));
   html += u"<h3>二、一次性支付的项目</h3>"_s + items_table(sheet, false, sheet.once);
   html += u"<h3>三、按月支付的项目</h3>"_s + items_table(sheet, true, sheet.monthly);
@@ -180,19 +180,13 @@ QString write_case_report(const QString& case_path, const QString& pdf_path, con
                           QDate date) {
   const auto refused = [&case_path](const QString& why) { return case_path + u"："_s + why; };
   // Opened as the window opens it, refused in the same words.
-  const casefile::CaseOpened opened =
+  const Checked<casefile::OpenedCase> opened =
       casefile::open_case_file(QFile::encodeName(case_path).toStdString(), rules);
-  if (!opened.problem.empty()) return refused(to_qstring(opened.problem));
-  const FieldTexts& texts = opened.texts;
-  // The same checks, in the same words, as the window's marks.
-  if (const auto problems = field_problems(texts, rules); !problems.empty()) {
-    return refused(
-        u"「%1」%2"_s.arg(to_qstring(problems.front().field), to_qstring(problems.front().reason)));
-  }
-  const StatementOutcome outcome = make_statement(texts, rules);
-  if (const auto* refusal = std::get_if<Refusal>(&outcome))
-    return refused(to_qstring(refusal->message));
-  return write_report_pdf(report_html(texts, std::get<Statement>(outcome), date), pdf_path);
+  if (!opened) return refused(to_qstring(message(opened.problem())));
+  // The same evaluation, in the same words, as the window's marks.
+  const Evaluation e = evaluate(opened->texts, rules);
+  if (const Problem* problem = e.first_problem()) return refused(to_qstring(message(*problem)));
+  return write_report_pdf(report_html(*e.statement, date), pdf_path);
 }
 
 }  // namespace gongshang::claimwindow

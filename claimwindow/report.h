@@ -9,7 +9,6 @@
 #include <QDate>
 #include <QString>
 
-#include "engine/claim_fields.h"
 #include "engine/claim_statement.h"
 #include "engine/region_rules.h"
 
@@ -18,7 +17,7 @@ class QPagedPaintDevice;
 namespace gongshang::claimwindow {
 
 // The report as the rich text a QTextDocument takes.
-QString report_html(const FieldTexts& texts, const Statement& statement, QDate date);
+QString report_html(const Statement& statement, QDate date);
 
 // Lays the report out on device (a QPdfWriter or a QPrinter), page numbers
 // at the foot of each A4 page.

@@ -5,17 +5,14 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/claim_inputs.h"
 #include "engine/dates.h"
 #include "engine/legal_figures.h"
 #include "engine/number_text.h"
 #include "engine/subsidy.h"
-#include "engine/typed_text.h"
 
 namespace gongshang {
 namespace {
 
-using I = ClaimInput;
 using C = ClaimItem;
 
 // The nursing allowance takes the classic nursing rates at their decimal
@@ -37,9 +34,8 @@ std::string figure(double x) {
   return plain_form(x);
 }
 
-Refusal result_refusal(ClaimItem item) {
-  std::string_view name = kClaimItems[index(item)].name;
-  return {name, quoted(name, "的计算结果超出可计算范围")};
+Problem result_refusal(ClaimItem item) {
+  return {kClaimItems[index(item)].name, "的计算结果超出可计算范围"};
 }
 
 // Fills an item from its amount; false when the amount is beyond every double.
@@ -56,7 +52,7 @@ bool settle(ClaimLine& line, ClaimItem item, double amount) {
 
 class ClaimBuilder {
  public:
-  ClaimBuilder(const Breakdown& classic, const ClaimValues& in, const Region* region,
+  ClaimBuilder(const Breakdown& classic, const CaseValues& in, const Region* region,
                const Rules& rules, ClaimDetail detail, Claim& claim)
       : b_(classic),
         in_(in),
@@ -65,7 +61,7 @@ class ClaimBuilder {
         words_(detail == ClaimDetail::kWorking),
         claim_(claim) {}
 
-  std::optional<Refusal> build() {
+  std::optional<Problem> build() {
     claim_.retirement.clear();
     for (ClaimLine& l : claim_.lines) {
       l.present = false;
@@ -87,10 +83,9 @@ class ClaimBuilder {
     claim_.income = nullptr;
     claim_.death_after_leave = in_.death && in_.death_after_leave;
     if (claim_.death_after_leave && (b_.grade < 1 || b_.grade >= kFirstSubsidyGrade)) {
-      return Refusal{name(I::kDeathCase),
-                     quoted(name(I::kDeathCase),
-                            "为期满后死亡的，只适用于一至四级伤残职工（《工伤保险条例》第三十九条"
-                            "第三款）；请选择工伤等级一至四，或把死亡情形留空")};
+      return Problem{name(Field::kDeathCase),
+                     "为期满后死亡的，只适用于一至四级伤残职工（《工伤保险条例》第三十九条"
+                     "第三款）；请选择工伤等级一至四，或把死亡情形留空"};
     }
     if (b_.grade >= kFirstSubsidyGrade && in_.end && region_) {
       if (auto r = subsidy(C::kMedicalSubsidy, region_->medical)) return *r;
@@ -141,7 +136,7 @@ class ClaimBuilder {
 
   // Owed, but the region's data gives no amount the calculator could rely
   // on: the item is carried with the reason, never paid in full by default.
-  std::optional<Refusal> unknown(ClaimItem item, std::string reason) {
+  std::optional<Problem> unknown(ClaimItem item, std::string reason) {
     ClaimLine& l = line(item);
     l.unknown = std::move(reason);
     l.payer = kClaimItems[index(item)].payer;
@@ -150,14 +145,14 @@ class ClaimBuilder {
     return std::nullopt;
   }
 
-  std::optional<Refusal> subsidy(ClaimItem item, const std::optional<SubsidyRule>& rule) {
+  std::optional<Problem> subsidy(ClaimItem item, const std::optional<SubsidyRule>& rule) {
     if (!rule) return unknown(item, std::string(kUnknownFigure));
     const SubsidyCase c{
         b_.grade,   b_.number(Input::kPoolWage), in_.province_wage, b_.base_wage, in_.disease,
         *in_.birth, *in_.original_age,           *in_.end,          *retirement_, in_.reason};
     std::string_view name = kClaimItems[index(item)].name;
     SubsidyOutcome out = work_out_subsidy(*rule, name, region_->name, c, words_);
-    if (auto* refusal = std::get_if<Refusal>(&out)) return std::move(*refusal);
+    if (auto* refusal = std::get_if<Problem>(&out)) return std::move(*refusal);
     if (auto* why = std::get_if<SubsidyUnknown>(&out)) return unknown(item, std::move(why->reason));
     SubsidyAmount& a = std::get<SubsidyAmount>(out);
     if (!settle(line(item), item, a.amount)) return result_refusal(item);
@@ -179,10 +174,10 @@ class ClaimBuilder {
     return std::nullopt;
   }
 
-  std::optional<Refusal> topped_allowance() {
+  std::optional<Problem> topped_allowance() {
     if (b_.grade < 1 || b_.grade > kLastGradeWithAllowance) return std::nullopt;
     const std::string& shown = b_.text(Result::kAllowance);
-    const double classic = read_number(std::string_view(shown)).value_or(0);
+    const double classic = b_.value(Result::kAllowance);
     double amount = classic;
     std::string w;
     if (words_) w = "每月伤残津贴 " + shown;
@@ -202,7 +197,7 @@ class ClaimBuilder {
     return std::nullopt;
   }
 
-  std::optional<Refusal> nursing_allowance() {
+  std::optional<Problem> nursing_allowance() {
     if (b_.nursing < 1) return std::nullopt;
     const double pooled = b_.number(Input::kPoolWage);
     const double rate = nursing_allowance_rates()[static_cast<std::size_t>(b_.nursing - 1)];
@@ -216,7 +211,7 @@ class ClaimBuilder {
     return std::nullopt;
   }
 
-  std::optional<Refusal> death_benefits() {
+  std::optional<Problem> death_benefits() {
     const double pooled = b_.number(Input::kPoolWage);
     ClaimLine& funeral = line(C::kFuneralGrant);
     if (!settle(funeral, C::kFuneralGrant, kFuneralMonths * pooled)) {
@@ -269,7 +264,7 @@ class ClaimBuilder {
   }
 
   const Breakdown& b_;
-  const ClaimValues& in_;
+  const CaseValues& in_;
   const Region* region_;
   const Rules& rules_;
   const bool words_;
@@ -279,37 +274,54 @@ class ClaimBuilder {
 
 }  // namespace
 
-std::string money_text(double yuan) {
-  // A double times 100 needs at most 53 + 7 significand bits, so where long
-  // double has 64 the product is exact, and rounding it to a whole number of
-  // fen (ties to even) is what fixed_form does to the exact value, at a
-  // fraction of its cost: the batch tool writes seven amounts a row.
-  constexpr long double kMaxFastFen = 0x1p62L;
-  if constexpr (std::numeric_limits<long double>::digits >= 60) {
+std::string yuan_text(long long fen) {
+  const bool negative = fen < 0;
+  const unsigned long long magnitude =
+      negative ? 0ULL - static_cast<unsigned long long>(fen) : static_cast<unsigned long long>(fen);
+  char text[32];
+  char* p = text;
+  if (negative) *p++ = '-';
+  p = std::to_chars(p, text + sizeof text, magnitude / 100).ptr;
+  const auto cents = static_cast<unsigned>(magnitude % 100);
+  *p++ = '.';
+  *p++ = static_cast<char>('0' + cents / 10);
+  *p++ = static_cast<char>('0' + cents % 10);
+  return std::string(text, p);
+}
+
+namespace {
+
+// A double times 100 needs at most 53 + 7 significand bits, so where long
+// double has 64 the product is exact, and rounding it to a whole number of
+// fen (ties to even) is what fixed_form does to the exact value, at a
+// fraction of its cost: the batch tool writes seven amounts a row.
+constexpr long double kMaxFastFen = 0x1p62L;
+constexpr bool kFastFen = std::numeric_limits<long double>::digits >= 60;
+
+// The amount in fen where the fast path can give it.
+std::optional<long long> fast_fen(double yuan) {
+  if constexpr (kFastFen) {
     // rint, not nearbyint: the same rounding without saving the FP environment.
     const long double fen = std::rint(static_cast<long double>(yuan) * 100);
-    if (std::fabs(fen) < kMaxFastFen) {
-      char text[32];
-      char* p = text;
-      if (yuan < 0) *p++ = '-';  // as fixed_form writes -0.001: "-0.00"
-      const auto magnitude = static_cast<unsigned long long>(std::fabs(fen));
-      p = std::to_chars(p, text + sizeof text, magnitude / 100).ptr;
-      const auto cents = static_cast<int>(magnitude % 100);
-      *p++ = '.';
-      *p++ = static_cast<char>('0' + cents / 10);
-      *p++ = static_cast<char>('0' + cents % 10);
-      return std::string(text, p);
-    }
+    if (std::fabs(fen) < kMaxFastFen) return static_cast<long long>(fen);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string money_text(double yuan) {
+  if (const auto fen = fast_fen(yuan)) {
+    // As fixed_form writes -0.001: "-0.00".
+    if (*fen == 0 && yuan < 0) return "-0.00";
+    return yuan_text(*fen);
   }
   return fixed_form(yuan + 0.0, 2);
 }
 
 long long fen_of(double yuan) {
   // The fields' ceilings keep every amount far below the fast path's limit.
-  if constexpr (std::numeric_limits<long double>::digits >= 60) {
-    const long double fen = std::rint(static_cast<long double>(yuan) * 100);
-    if (std::fabs(fen) < 0x1p62L) return static_cast<long long>(fen);
-  }
+  if (const auto fen = fast_fen(yuan)) return *fen;
   const std::string text = money_text(yuan);
   long long whole = 0;
   std::string digits;
@@ -319,41 +331,10 @@ long long fen_of(double yuan) {
   return whole;
 }
 
-std::optional<Refusal> work_out_claim(const Breakdown& classic, const ClaimTexts& claim,
-                                      const Region* region, const Rules& rules, ClaimDetail detail,
-                                      Claim& into) {
-  auto values = read_claim_inputs(claim, rules);
-  if (auto* refusal = std::get_if<Refusal>(&values)) return std::move(*refusal);
-  return ClaimBuilder(classic, std::get<ClaimValues>(values), region, rules, detail, into).build();
-}
-
-ClaimOutcome work_out_claim(const Breakdown& classic, const ClaimTexts& claim, const Region* region,
-                            const Rules& rules, ClaimDetail detail) {
-  Claim result;
-  if (auto refusal = work_out_claim(classic, claim, region, rules, detail, result)) {
-    return std::move(*refusal);
-  }
-  return result;
-}
-
-ClaimOutcome work_out_claim(const InputTexts& classic, const ClaimTexts& claim,
-                            const Region* region, const Rules& rules, ClaimDetail detail) {
-  Working w = work_out(classic);
-  if (auto* refusal = std::get_if<Refusal>(&w)) return std::move(*refusal);
-  return work_out_claim(std::get<Breakdown>(w), claim, region, rules, detail);
-}
-
-std::variant<const Region*, Refusal> find_region(const Rules& rules, std::string_view typed) {
-  std::string buffer;
-  const std::string_view name = ascii_form(typed, buffer);
-  if (name.empty()) return static_cast<const Region*>(nullptr);
-  if (const Region* region = rules.find(name)) return region;
-  return unknown_region(name);
-}
-
-Refusal unknown_region(std::string_view typed) {
-  return {kClaimInputNames[index(ClaimInput::kRegion)],
-          "「地区」没有名为“" + visible(typed) + "”的条目：请填写规则文件中的地区名，或留空"};
+std::optional<Problem> build_claim(const Breakdown& classic, const CaseValues& values,
+                                   const Region* region, const Rules& rules, ClaimDetail detail,
+                                   Claim& into) {
+  return ClaimBuilder(classic, values, region, rules, detail, into).build();
 }
 
 }  // namespace gongshang

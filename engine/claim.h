@@ -13,58 +13,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "engine/compensation.h"
+#include "engine/reading.h"
 #include "engine/region_rules.h"
 
 namespace gongshang {
-
-// The claim's own inputs, in the order of the batch tool's columns.
-enum class ClaimInput : std::uint8_t {
-  kRegion,           // 地区: a region's name; empty: none
-  kProvinceWage,     // 全省月工资, yuan
-  kMinimumWage,      // 最低工资: the local monthly minimum wage, yuan
-  kBirthDate,        // 出生日期
-  kOriginalAge,      // 原退休年龄: 60, 55 or 50
-  kEndDate,          // 解除日期: the day the employment ended
-  kDisease,          // 职业病: 是 / 否, empty 否
-  kDeath,            // 工亡: 是 / 否, empty 否
-  kDeathDate,        // 死亡日期
-  kSpouse,           // 配偶: 0 or 1
-  kOtherDependants,  // 其他供养亲属: a whole number
-  kLoneExtra,        // 孤寡加发人数: a whole number, at most 配偶 + 其他供养亲属
-  kNationalIncome,   // 全国人均可支配收入: yuan, overrides the table
-  kEndReason,  // 解除原因: 本人提出, 用人单位解除, 劳动合同法第三十八条; empty: not given
-  kDeathCase,  // 死亡情形: "", 因工死亡 or 期满后死亡 (see kDeathCases)
-};
-inline constexpr std::size_t kClaimInputCount = 15;
-
-// The names as fields and batch columns show them, indexed by ClaimInput.
-inline constexpr std::array<std::string_view, kClaimInputCount> kClaimInputNames{
-    "地区",
-    "全省月工资",
-    "最低工资",
-    "出生日期",
-    "原退休年龄",
-    "解除日期",
-    "职业病",
-    "工亡",
-    "死亡日期",
-    "配偶",
-    "其他供养亲属",
-    "孤寡加发人数",
-    "全国人均可支配收入",
-    "解除原因",
-    "死亡情形",
-};
-
-// What 死亡情形 takes besides "": a death recognised as work-related (all
-// three items of Art. 39), or a grade 一–四 worker's death after the
-// 停工留薪期 of another cause (Art. 39, third paragraph: no lump sum).
-inline constexpr std::string_view kDeathCases[] = {"因工死亡", "期满后死亡"};
-inline constexpr std::string_view kDeathAfterLeave = kDeathCases[1];
 
 // The amounts a claim adds, in the order of the batch tool's columns.
 enum class ClaimItem : std::uint8_t {
@@ -106,19 +61,9 @@ struct ClassicItemInfo {
 };
 extern const std::array<ClassicItemInfo, kResultCount - 1> kClassicItems;
 
-constexpr std::size_t index(ClaimInput f) {
-  return static_cast<std::size_t>(f);
-}
 constexpr std::size_t index(ClaimItem f) {
   return static_cast<std::size_t>(f);
 }
-constexpr std::string_view name(ClaimInput f) {
-  return kClaimInputNames[index(f)];
-}
-
-// The claim input texts (UTF-8) indexed by ClaimInput; views, so the
-// caller keeps the texts.
-using ClaimTexts = std::array<std::string_view, kClaimInputCount>;
 
 // One item of one claim.
 struct ClaimLine {
@@ -155,8 +100,6 @@ struct Claim {
   std::vector<std::string> notes;  // what the amounts assume beyond the rules, once each
 };
 
-using ClaimOutcome = std::variant<Claim, Refusal>;
-
 // Whether the lines get their working in words; the batch tool, which
 // writes only amounts, skips composing them.
 enum class ClaimDetail : std::uint8_t { kWorking, kAmountsOnly };
@@ -170,36 +113,21 @@ std::string money_text(double yuan);
 //   70000 -> 7000000   0.125 -> 12   -0.001 -> 0
 long long fen_of(double yuan);
 
-// The claim for one case. `region` is the entry the 地区 text names
-// (resolved by the caller with Rules::find, or built from what the user
-// typed), nullptr for none; `rules` gives the income table.
+// Fen as yuan with two decimals: 19000000 -> "190000.00", -5 -> "-0.05".
+std::string yuan_text(long long fen);
+
+// The claim's items for one case, into a Claim the caller keeps (so that its
+// texts' storage is reused from case to case): the values read, the classic
+// calculation worked out on them, and `region` the entry whose subsidy rules
+// apply (the rules' own, or one built from the figures typed), nullptr for
+// none; `rules` gives the income table. Returns why the claim cannot be
+// worked out, or nullopt.
 //   浙江, grade 七, 全省月工资 7000, 解除日期 three whole years before retirement
 //     -> 一次性工伤医疗补助金 "70000.00", 一次性伤残就业补助金 "42000.00"
-//   原退休年龄 "45" -> Refusal{"原退休年龄", ...}
-//   工亡 "是", 死亡日期 "2031-01-01", no 全国人均可支配收入 -> Refusal{"死亡日期", ...}
-ClaimOutcome work_out_claim(const InputTexts& classic, const ClaimTexts& claim,
-                            const Region* region, const Rules& rules,
-                            ClaimDetail detail = ClaimDetail::kWorking);
-
-// The same on a classic working already computed (the batch tool has one).
-ClaimOutcome work_out_claim(const Breakdown& classic, const ClaimTexts& claim, const Region* region,
-                            const Rules& rules, ClaimDetail detail = ClaimDetail::kWorking);
-
-// The same into a Claim the caller keeps, so that its texts' storage is
-// reused from case to case; nullopt when `into` holds the claim.
-std::optional<Refusal> work_out_claim(const Breakdown& classic, const ClaimTexts& claim,
-                                      const Region* region, const Rules& rules, ClaimDetail detail,
-                                      Claim& into);
-
-// The region a 地区 text names (blanks around and full-width forms as
-// ascii_form reads them), nullptr for an empty text, or the refusal for a
-// name no entry has.
-//   "浙江" -> the entry   "" -> nullptr   "火星" -> unknown_region("火星")
-std::variant<const Region*, Refusal> find_region(const Rules& rules, std::string_view typed);
-
-// The refusal for a 地区 text no entry has.
-//   "火星" -> Refusal{"地区", "「地区」没有名为“火星”的条目……"}
-Refusal unknown_region(std::string_view typed);
+//   死亡情形 期满后死亡, grade 七 -> Problem{"死亡情形", "为期满后死亡的，只适用于……"}
+std::optional<Problem> build_claim(const Breakdown& classic, const CaseValues& values,
+                                   const Region* region, const Rules& rules, ClaimDetail detail,
+                                   Claim& into);
 
 }  // namespace gongshang
 

@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "engine/claim_inputs.h"
 #include "engine/compensation.h"
 #include "engine/explanation.h"
 #include "engine/number_text.h"
-#include "engine/typed_text.h"
 
 namespace gongshang {
 
@@ -24,19 +22,6 @@ std::string article_of(Result result, int grade) {
   return article.empty() ? std::string() : std::string(kRegulations) + std::string(article);
 }
 
-// The months or amount typed for one subsidy, the same for every grade
-// since they are typed for this case's grade; checked before.
-std::optional<SubsidyRule> typed_rule(const FieldTexts& texts, int which) {
-  const FieldRow& row = *find_field(kTypedFigureFields[which]);
-  const MoneyReading figure = read_money(text_of(texts, row.name), row.max);
-  if (!figure.value) return std::nullopt;
-  SubsidyRule rule;
-  rule.base = base_from_text(ascii_form(text_of(texts, kTypedBaseFields[which])))
-                  .value_or(SubsidyBase::kPoolWage);
-  rule.by_grade.fill(*figure.value);
-  return rule;
-}
-
 void add(Statement& s, StatementItem item) {
   if (item.fen) {
     StatementTotal& total = item.monthly ? s.monthly : s.once;
@@ -46,15 +31,11 @@ void add(Statement& s, StatementItem item) {
   s.items.push_back(std::move(item));
 }
 
-bool yes(const FieldTexts& texts, std::string_view name) {
-  return ascii_form(text_of(texts, name)) == "是";
-}
-
-void add_notes(Statement& s, const Claim& c, const Breakdown& b, const FieldTexts& texts,
-               bool died) {
+void add_notes(Statement& s, const Claim& c, const Breakdown& b, const CaseValues& v) {
+  const bool died = v.death;
   if (c.allowance_ended && b.grade <= kLastGradeWithAllowance) {
     s.notes.push_back("五级、六级伤残职工解除或者终止劳动关系的，伤残津贴发至解除日期 " +
-                      format_date(*parse_date(text_of(texts, name(ClaimInput::kEndDate)))) +
+                      format_date(*v.end) +
                       "，此后改发一次性工伤医疗补助金和一次性伤残就业补助金，故按月项目中不列伤残"
                       "津贴（《工伤保险条例》第三十六条）。");
   }
@@ -90,77 +71,21 @@ void add_notes(Statement& s, const Claim& c, const Breakdown& b, const FieldText
 
 }  // namespace
 
-std::string yuan_text(long long fen) {
-  const bool negative = fen < 0;
-  const unsigned long long magnitude =
-      negative ? 0ULL - static_cast<unsigned long long>(fen) : static_cast<unsigned long long>(fen);
-  std::string s = std::to_string(magnitude / 100);
-  const unsigned cents = static_cast<unsigned>(magnitude % 100);
-  s += '.';
-  s += static_cast<char>('0' + cents / 10);
-  s += static_cast<char>('0' + cents % 10);
-  return negative ? "-" + s : s;
-}
-
-std::vector<FieldProblem> field_problems(const FieldTexts& texts, const Rules& rules) {
-  std::vector<FieldProblem> problems;
-  for (const FieldRow& row : claim_fields()) {
-    if (!in_effect(row, texts)) continue;
-    std::string reason;
-    if (row.kind == FieldKind::kRegion) {
-      auto found = find_region(rules, text_of(texts, row.name));
-      if (auto* refusal = std::get_if<Refusal>(&found)) reason = refusal->message;
-    } else {
-      reason = field_problem(row, text_of(texts, row.name));
-    }
-    if (!reason.empty()) problems.push_back({row.name, std::move(reason)});
-  }
-  return problems;
-}
-
-StatementOutcome make_statement(const FieldTexts& texts, const Rules& rules) {
-  for (const FieldRow& row : claim_fields()) {
-    if (row.kind == FieldKind::kRegion || !in_effect(row, texts)) continue;
-    std::string reason = field_problem(row, text_of(texts, row.name));
-    if (!reason.empty()) return Refusal{row.name, quoted(row.name, reason)};
-  }
+Statement make_statement(const Breakdown& b, const Claim& c, const CaseValues& v,
+                         bool typed_figures) {
   Statement s;
-  auto found = find_region(rules, text_of(texts, kRegionField));
-  if (auto* refusal = std::get_if<Refusal>(&found)) return std::move(*refusal);
-  s.region = std::get<const Region*>(found);
-  Region typed;
-  if (s.region == nullptr) {
-    typed.name = "自行填写";
-    typed.medical = typed_rule(texts, 0);
-    typed.employment = typed_rule(texts, 1);
-    s.typed_figures = typed.medical || typed.employment;
-  }
-
-  InputTexts classic;
-  InputNumbers numbers;
-  for (std::size_t i = 0; i < kInputCount; ++i) classic[i] = text_of(texts, kInputNames[i]);
-  if (auto refusal = read_classic_strictly(classic, numbers)) return std::move(*refusal);
-  const Working working = work_out(classic, numbers);
-  if (const auto* refusal = std::get_if<Refusal>(&working)) return *refusal;
-  const Breakdown& b = std::get<Breakdown>(working);
-
-  ClaimTexts claim;
-  for (std::size_t i = 0; i < kClaimInputCount; ++i) claim[i] = text_of(texts, kClaimInputNames[i]);
-  const Region* region = s.region ? s.region : s.typed_figures ? &typed : nullptr;
-  Claim c;
-  if (auto refusal = work_out_claim(b, claim, region, rules, ClaimDetail::kWorking, c))
-    return std::move(*refusal);
+  s.region = v.region;
+  s.typed_figures = typed_figures;
   s.retirement = c.retirement;
   s.income = c.income;
   s.data_status = c.data_status;
-  s.uninsured = yes(texts, kUninsuredField);
-  const bool died = yes(texts, kDeathField);
+  s.uninsured = v.uninsured;
 
   // Each item's 数据状态 names only what its own figures rest on.
   std::string region_status, income_status;
-  if (region) {
-    region_status = s.typed_figures ? "使用者填写" : std::string(status_text(region->status));
-    if (region->user_file) region_status += "；用户规则文件";
+  if (v.region || typed_figures) {
+    region_status = typed_figures ? "使用者填写" : std::string(status_text(v.region->status));
+    if (v.region && v.region->user_file) region_status += "；用户规则文件";
   }
   if (c.income) {
     if (c.income->user_file) income_status = "用户规则文件";
@@ -176,8 +101,8 @@ StatementOutcome make_statement(const FieldTexts& texts, const Rules& rules) {
     const bool allowance = info.result == Result::kAllowance;
     // 伤残津贴补足后 takes the allowance's place; where it is excluded, so is
     // the allowance.
-    if (allowance && (topped.present || c.allowance_ended || died)) continue;
-    const double value = read_number(b.text(info.result)).value_or(0);
+    if (allowance && (topped.present || c.allowance_ended || v.death)) continue;
+    const double value = b.value(info.result);
     if (value == 0) continue;
     StatementItem item{std::string(info.name),
                        fen_of(value),
@@ -192,7 +117,7 @@ StatementOutcome make_statement(const FieldTexts& texts, const Rules& rules) {
   for (std::size_t i = 0; i < kClaimItemCount; ++i) {
     const ClaimLine& line = c.lines[i];
     // A typed figure left empty is the user's choice, not a gap in the rules.
-    if (!line.present && !(!line.unknown.empty() && s.region)) continue;
+    if (!line.present && !(!line.unknown.empty() && v.region)) continue;
     StatementItem item{std::string(kClaimItems[i].name),
                        line.present ? std::optional<long long>(line.fen) : std::nullopt,
                        line.payer,
@@ -218,7 +143,7 @@ StatementOutcome make_statement(const FieldTexts& texts, const Rules& rules) {
       total->fund_fen = 0;
     }
   }
-  add_notes(s, c, b, texts, died);
+  add_notes(s, c, b, v);
   return s;
 }
 

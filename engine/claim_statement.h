@@ -1,19 +1,20 @@
-// The claim statement: every item a worker or the family hands over, from
-// the texts of the claim's fields (the case file's keys, the batch tool's
-// columns). It decides once, for every front end, which items apply, what
-// excludes what, who pays (Art. 62 included), the totals and the notes;
-// the window, the report and a web page only lay it out.
+// The claim statement: every item a worker or the family hands over, one-time
+// and monthly apart, each with its amount, payer, working, article and 数据状态;
+// the totals by payer and the notes. Made by evaluate() (evaluation.h) from
+// the values a case's texts were read into; the window, the report and the
+// page only lay it out.
 #ifndef GONGSHANG_ENGINE_CLAIM_STATEMENT_H_
 #define GONGSHANG_ENGINE_CLAIM_STATEMENT_H_
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
+#include <utility>
 #include <vector>
 
 #include "engine/claim.h"
-#include "engine/claim_fields.h"
+#include "engine/compensation.h"
+#include "engine/reading.h"
 #include "engine/region_rules.h"
 
 namespace gongshang {
@@ -42,31 +43,25 @@ struct Statement {
   bool uninsured = false;              // the employer pays everything (Art. 62)
   const IncomeYear* income = nullptr;  // the table's figure behind 一次性工亡补助金, if used
   std::string data_status;             // as the batch tool's 数据状态 column
+  // The inputs as a person gave them, in form order: empty fields, unticked
+  // boxes, zero counts and fields out of effect say nothing; an age is in
+  // years, and no region is said as such.
+  //   {地区 "", 工伤等级 "七", 配偶 "0", 原退休年龄 "60"}
+  //     -> {{"地区", "未选（补助金标准自行填写）"}, {"工伤等级", "七"}, {"原退休年龄", "60 岁"}}
+  std::vector<std::pair<std::string_view, std::string>> inputs;
 };
 
-using StatementOutcome = std::variant<Statement, Refusal>;
-
-// The statement of one case; `rules` must outlive it (region and income
-// point into it). Items of 0 are left out, an item the region has no figure
-// for is kept without an amount.
+// The statement of a claim worked out: the classic results as items (those
+// of 0 left out, the allowance where a claim item does not replace it), the
+// claim's items (one the region has no figure for kept without an amount),
+// payers moved to the employer where it is uninsured, and the notes.
 //   grade 七, 浙江, 全省月工资 7000, 本人 6000, 统筹 5000, three whole years
 //   left -> 一次性伤残补助金 7800000 fen (基金), 一次性工伤医疗补助金 7000000
 //   (基金), 一次性伤残就业补助金 4200000 (用人单位); once.fen 19000000
 //   用人单位未参保 是 -> the same items, every payer 用人单位
 //   grade 五 with 解除日期 -> no 伤残津贴补足后; a note on Art. 36
-//   本人月均工资 "1e3" -> Refusal{"本人月均工资", "「本人月均工资」只能填写数字……"}
-StatementOutcome make_statement(const FieldTexts& texts, const Rules& rules);
-
-// Every field in effect whose text cannot be read, in form order, with the
-// reason shown under it; 地区 included (a name the rules lack).
-struct FieldProblem {
-  std::string_view field;
-  std::string reason;  // "只能填写数字……"
-};
-std::vector<FieldProblem> field_problems(const FieldTexts& texts, const Rules& rules);
-
-// Fen as yuan with two decimals: 19000000 -> "190000.00", -5 -> "-0.05".
-std::string yuan_text(long long fen);
+Statement make_statement(const Breakdown& classic, const Claim& claim, const CaseValues& values,
+                         bool typed_figures);
 
 }  // namespace gongshang
 

@@ -15,12 +15,12 @@ float to_single(double x) {
   return static_cast<float>(x);
 }
 
-Refusal input_refusal(Input f) {
-  return {name(f), quoted(name(f), "的数值超出可计算范围")};
+Problem input_refusal(Input f) {
+  return {name(f), "的数值超出可计算范围"};
 }
 
-Refusal result_refusal(Result f) {
-  return {row(f).name, quoted(row(f).name, "的计算结果超出可计算范围")};
+Problem result_refusal(Result f) {
+  return {row(f).name, "的计算结果超出可计算范围"};
 }
 
 template <class Table>
@@ -33,29 +33,23 @@ int position(const Table& table, std::string_view item) {
 
 }  // namespace
 
-std::string quoted(std::string_view name, std::string_view tail) {
-  std::string s = "「";
-  s += name;
-  s += "」";
-  s += tail;
-  return s;
-}
-
 Working work_out(const InputTexts& inputs) {
-  InputNumbers numbers{};
+  ClassicValues values;
+  values.grade = position(kGrades, inputs[index(Input::kGrade)]);
+  values.nursing = position(kNursingLevels, inputs[index(Input::kNursing)]);
   for (std::size_t i = index(Input::kOwnWage); i < kInputCount; ++i) {
     auto n = read_number(inputs[i]);
     if (!n) return input_refusal(static_cast<Input>(i));
-    numbers[i] = *n;
+    values.numbers[i] = *n;
   }
-  return work_out(inputs, numbers);
+  return work_out(values);
 }
 
-Working work_out(const InputTexts& inputs, const InputNumbers& numbers) {
+Working work_out(const ClassicValues& values) {
   Breakdown b;
-  b.grade = position(kGrades, inputs[index(Input::kGrade)]);
-  b.nursing = position(kNursingLevels, inputs[index(Input::kNursing)]);
-  b.numbers = numbers;
+  b.grade = values.grade;
+  b.nursing = values.nursing;
+  b.numbers = values.numbers;
   b.numbers[index(Input::kGrade)] = 0;
   b.numbers[index(Input::kNursing)] = 0;
 
@@ -117,15 +111,16 @@ Working work_out(const InputTexts& inputs, const InputNumbers& numbers) {
                               ? write_single_form(static_cast<float>(value), text, shown)
                               : write_double_form(value, text, shown);
     b.texts[i].assign(text, n);
-    total += shown ? *shown : HUGE_VAL;
+    b.shown[i] = shown.value_or(HUGE_VAL);
+    total += b.shown[i];
   }
   return b;
 }
 
 Outcome calculate(const InputTexts& inputs) {
   Working w = work_out(inputs);
-  if (auto* refusal = std::get_if<Refusal>(&w)) return std::move(*refusal);
-  return std::move(std::get<Breakdown>(w).texts);
+  if (!w) return std::move(w.problem());
+  return std::move(w->texts);
 }
 
 }  // namespace gongshang

@@ -11,11 +11,11 @@ namespace {
 
 constexpr std::string_view kGradeSuffix = "级";
 
-std::string refusal(Input field, std::string_view accepted, std::string_view text) {
+std::string refusal(std::string_view accepted, std::string_view text) {
   std::string buffer;
-  std::string message = "「";
-  message.append(name(field)).append("」只能是").append(accepted).append("或留空：");
-  return message.append(visible(ascii_form(text, buffer)));
+  std::string words = "只能是";
+  words.append(accepted).append("或留空：");
+  return words.append(visible(ascii_form(text, buffer)));
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ std::optional<std::string_view> nursing_item(std::string_view text) {
 std::string grade_refusal(std::string_view text) {
   std::string accepted(kGrades.front().item);
   accepted.append("至").append(kGrades.back().item);
-  return refusal(Input::kGrade, accepted, text);
+  return refusal(accepted, text);
 }
 
 std::string nursing_refusal(std::string_view text) {
@@ -70,7 +70,7 @@ std::string nursing_refusal(std::string_view text) {
     if (!accepted.empty()) accepted.append("、");
     accepted.append(level.item);
   }
-  return refusal(Input::kNursing, accepted, text);
+  return refusal(accepted, text);
 }
 
 }  // namespace gongshang

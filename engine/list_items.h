@@ -25,10 +25,11 @@ std::optional<std::string_view> grade_item(std::string_view text);
 //   " 部分护理 " -> "部分护理"   "完全" "部分" -> nullopt
 std::optional<std::string_view> nursing_item(std::string_view text);
 
-// The refusals of a text the two functions above do not accept; the text is
-// shown as read, blanks taken off.
-//   "十一" -> "「工伤等级」只能是一至十或留空：十一"
-//   "完全" -> "「护理级别」只能是完全护理、大部分护理、部分护理或留空：完全"
+// Why the classic calculator refuses a text the two functions above do not
+// accept (the field's name not repeated); the text is shown as read, blanks
+// taken off.
+//   "十一" -> "只能是一至十或留空：十一"
+//   "完全" -> "只能是完全护理、大部分护理、部分护理或留空：完全"
 std::string grade_refusal(std::string_view text);
 std::string nursing_refusal(std::string_view text);
 

@@ -86,9 +86,8 @@ SubsidyOutcome work_out_subsidy(const SubsidyRule& rule, std::string_view item,
       break;
     case SubsidyBase::kProvinceWage:
       if (!c.province_wage) {
-        return Refusal{
-            name(ClaimInput::kProvinceWage),
-            "「全省月工资」为空：" + where() + "的" + std::string(item) + "以全省月工资为基数"};
+        return Problem{name(Field::kProvinceWage),
+                       "为空：" + where() + "的" + std::string(item) + "以全省月工资为基数"};
       }
       base = *c.province_wage;
       break;
@@ -128,9 +127,9 @@ SubsidyOutcome work_out_subsidy(const SubsidyRule& rule, std::string_view item,
     bool applies = true;
     if (cut->scope == CutScope::kOwnRequest) {
       if (!c.reason && changes) {
-        return Refusal{
-            name(ClaimInput::kEndReason),
-            "「解除原因」为空：" + where() + "的" + std::string(item) +
+        return Problem{
+            name(Field::kEndReason),
+            "为空：" + where() + "的" + std::string(item) +
                 "只在工伤职工本人提出解除时按距退休年数递减，" + within() +
                 "，金额取决于解除原因；请选择本人提出、用人单位解除或劳动合同法第三十八条"};
       }

@@ -54,16 +54,16 @@ struct SubsidyAmount {
 struct SubsidyUnknown {
   std::string reason;  // "地区“云南”没有八级一次性伤残就业补助金的数字……"
 };
-using SubsidyOutcome = std::variant<SubsidyAmount, SubsidyUnknown, Refusal>;
+using SubsidyOutcome = std::variant<SubsidyAmount, SubsidyUnknown, Problem>;
 
 // One subsidy. `item` names it ("一次性工伤医疗补助金") and `region` the
 // region in messages; `words` says whether to compose the working.
 //   上海 rule (18 months, cut 0/20/40/60/80 % for 本人提出), grade 五,
 //   统筹月工资 10000, three whole years left:
 //     本人提出 -> 108000.00   用人单位解除 -> 180000.00
-//     empty -> Refusal{"解除原因", …}
+//     empty -> Problem{"解除原因", …}
 //   a grade without a figure -> SubsidyUnknown
-//   base 全省月工资, none given -> Refusal{"全省月工资", …}
+//   base 全省月工资, none given -> Problem{"全省月工资", …}
 SubsidyOutcome work_out_subsidy(const SubsidyRule& rule, std::string_view item,
                                 std::string_view region, const SubsidyCase& c, bool words);
 

@@ -6,7 +6,7 @@
 #include "batch/io.h"
 #include "casefile/case_file.h"
 #include "engine/claim.h"
-#include "engine/claim_statement.h"
+#include "engine/evaluation.h"
 #include "engine/number_text.h"
 #include "regions/rules_file.h"
 
@@ -54,7 +54,7 @@ Json items_of(const FieldRow& row, const Rules& rules) {
   switch (row.kind) {
     case FieldKind::kList:
       add("", "");
-      for (std::string_view item : list_items(row.name)) add(item, item);
+      for (std::string_view item : list_items(row.field)) add(item, item);
       break;
     case FieldKind::kAge:
       for (const AgeItem& age : age_items()) add(age.text, age.label);
@@ -80,10 +80,9 @@ Json total_json(const StatementTotal& total) {
           {"employer", yuan_text(total.employer_fen)}};
 }
 
-Json report_inputs(const FieldTexts& texts) {
+Json report_inputs(const Statement& s) {
   Json inputs = Json::array();
-  for (const auto& [name, shown] : given_inputs(texts))
-    inputs.push_back(Json::array({name, shown}));
+  for (const auto& [name, shown] : s.inputs) inputs.push_back(Json::array({name, shown}));
   return inputs;
 }
 
@@ -99,7 +98,7 @@ Json region_json(const Region& r) {
           {"sources", r.sources}};
 }
 
-Json statement_body(const Statement& s, const FieldTexts& texts) {
+Json statement_body(const Statement& s) {
   Json items = Json::array();
   for (const StatementItem& item : s.items) {
     items.push_back({{"name", item.name},
@@ -115,7 +114,7 @@ Json statement_body(const Statement& s, const FieldTexts& texts) {
                {"monthly", total_json(s.monthly)},
                {"retirement", s.retirement},
                {"notes", s.notes},
-               {"inputs", report_inputs(texts)},
+               {"inputs", report_inputs(s)},
                {"region", s.region ? region_json(*s.region) : Json(nullptr)},
                {"typed_figures", s.typed_figures},
                {"uninsured", s.uninsured},
@@ -138,7 +137,7 @@ std::string form_json(const Rules& rules) {
   for (int g = 0; g < kFieldGroupCount; ++g) {
     const auto group = static_cast<FieldGroup>(g);
     Json fields = Json::array();
-    for (const FieldRow& row : claim_fields()) {
+    for (const FieldRow& row : field_rows()) {
       if (row.group != group) continue;
       Json field = {{"name", row.name}, {"kind", kind_word(row.kind)}, {"hint", row.hint}};
       if (row.kind == FieldKind::kCount) field["max"] = static_cast<long long>(row.max);
@@ -151,50 +150,40 @@ std::string form_json(const Rules& rules) {
 }
 
 FieldTexts texts_of_json(std::string_view json) {
-  FieldTexts texts = empty_texts();
+  FieldTexts texts;
   const Json object = Json::parse(json, nullptr, false);
   if (!object.is_object()) return texts;
-  for (const auto& [name, text] : object.items())
-    if (text.is_string()) set_text(texts, name, text.get<std::string>());
+  for (const auto& [key, text] : object.items()) {
+    const std::optional<Field> field = find_field(key);
+    if (field && name(*field) == key && text.is_string())
+      texts[index(*field)] = text.get<std::string>();
+  }
   return texts;
 }
 
 std::string statement_json(const FieldTexts& texts, const Rules& rules) {
+  const Evaluation e = evaluate(texts, rules);
   Json problems = Json::array();
-  std::string marked;
-  for (const FieldProblem& problem : field_problems(texts, rules)) {
-    problems.push_back({{"field", problem.field}, {"reason", problem.reason}});
-    marked += (marked.empty() ? "" : "、") + std::string(problem.field);
-  }
+  for (const Problem& problem : e.reading.problems)
+    problems.push_back({{"field", problem.subject}, {"reason", problem.words}});
+  if (e.refusal)
+    problems.push_back({{"field", e.refusal->subject}, {"reason", message(*e.refusal)}});
   Json hidden = Json::array();
-  for (const FieldRow& row : claim_fields())
-    if (!in_effect(row, texts)) hidden.push_back(row.name);
-
-  Json out = {{"problems", problems},
-              {"message", ""},
-              {"hidden", hidden},
-              {"region_status", region_status_words(rules.find(text_of(texts, kRegionField)))},
-              {"statement", nullptr}};
-  if (!marked.empty()) {
-    out["message"] = "请先改正标红的栏目：" + marked;
-    return dumped(out);
-  }
-  const StatementOutcome outcome = make_statement(texts, rules);
-  if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-    out["problems"].push_back({{"field", refusal->field}, {"reason", refusal->message}});
-    out["message"] = refusal->message;
-  } else {
-    out["statement"] = statement_body(std::get<Statement>(outcome), texts);
-  }
-  return dumped(out);
+  for (const FieldRow& row : field_rows())
+    if (!e.in_effect(row.field)) hidden.push_back(row.name);
+  return dumped({{"problems", problems},
+                 {"message", e.why_none()},
+                 {"hidden", hidden},
+                 {"region_status", region_status_words(e.reading.values.region)},
+                 {"statement", e.statement ? statement_body(*e.statement) : Json(nullptr)}});
 }
 
 std::string open_case_json(std::string_view bytes, const Rules& rules) {
-  const casefile::CaseOpened opened = casefile::open_case(bytes, rules);
-  if (!opened.problem.empty()) return dumped({{"problem", opened.problem}});
+  const Checked<casefile::OpenedCase> opened = casefile::open_case(bytes, rules);
+  if (!opened) return dumped({{"problem", message(opened.problem())}});
   Json texts = Json::object();
-  for (const FieldRow& row : claim_fields())
-    texts[std::string(row.name)] = text_of(opened.texts, row.name);
+  for (const FieldRow& row : field_rows())
+    texts[std::string(row.name)] = opened->texts[index(row.field)];
   return dumped({{"problem", ""}, {"texts", std::move(texts)}});
 }
 

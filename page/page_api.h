@@ -10,7 +10,7 @@
 #include <string_view>
 #include <variant>
 
-#include "engine/claim_fields.h"
+#include "engine/fields.h"
 #include "engine/region_rules.h"
 
 namespace gongshang::page {

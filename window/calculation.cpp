@@ -4,7 +4,6 @@
 
 #include "engine/compensation.h"
 #include "engine/explanation.h"
-#include "engine/legal_figures.h"
 #include "qstring/utf8.h"
 
 namespace gongshang {
@@ -18,8 +17,8 @@ Calculation calculate_shown(const std::array<QString, kInputCount>& inputs) {
   }
 
   const Working working = work_out(texts);
-  if (const auto* refusal = std::get_if<Refusal>(&working)) return to_qstring(refusal->message);
-  const auto& breakdown = std::get<Breakdown>(working);
+  if (!working) return to_qstring(message(working.problem()));
+  const Breakdown& breakdown = *working;
   const Explanations explanations = explain(breakdown);
   ShownResults shown;
   for (std::size_t i = 0; i < kResultCount; ++i) {
@@ -33,16 +32,12 @@ QString rule_text(Result result) {
   return to_qstring(rule_in_words(result));
 }
 
-QStringList list_items(Input list) {
-  QStringList items{QString()};
-  if (list == Input::kGrade) {
-    for (const GradeFigures& grade : kGrades) items << to_qstring(grade.item);
-  } else if (list == Input::kNursing) {
-    for (const NursingFigures& level : kNursingLevels) items << to_qstring(level.item);
-  } else {
-    items.clear();
-  }
-  return items;
+QStringList list_choices(Input list) {
+  const std::vector<std::string_view> items = list_items(field_of(list));
+  if (items.empty()) return {};
+  QStringList choices{QString()};
+  for (std::string_view item : items) choices << to_qstring(item);
+  return choices;
 }
 
 }  // namespace gongshang

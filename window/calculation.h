@@ -38,7 +38,7 @@ QString rule_text(Result result);
 // A list's items, the empty item (no choice) first.
 //   Input::kNursing -> "", "完全护理", "大部分护理", "部分护理"
 //   an input that is no list -> empty
-QStringList list_items(Input list);
+QStringList list_choices(Input list);
 
 }  // namespace gongshang
 

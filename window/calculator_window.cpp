@@ -16,12 +16,12 @@
 
 #include "links/hand_cursor.h"
 #include "links/link_opener.h"
+#include "qstring/qt_translations.h"
 #include "qstring/utf8.h"
 #include "window/accessibility.h"
 #include "window/calculation.h"
 #include "window/fonts.h"
 #include "window/layout.h"
-#include "window/qt_translations.h"
 #include "window/scrolling.h"
 
 namespace gongshang {
@@ -117,7 +117,7 @@ void CalculatorWindow::windowActivated() {
   if (controls_.inputs[index(Input::kGrade)].list->count() > 0) return;
   for (const Input input : {Input::kGrade, Input::kNursing}) {
     QComboBox* list = controls_.inputs[index(input)].list;
-    list->addItems(list_items(input));
+    list->addItems(list_choices(input));
     list->setCurrentIndex(0);
   }
 }

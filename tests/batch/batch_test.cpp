@@ -110,6 +110,34 @@ TEST(Batch, NamesTheInputColumnsTheHeaderLacks) {
   EXPECT_EQ(r.err, "gongshang-batch: 未找到这些列，按空白计算：统筹月工资、营养费\n");
 }
 
+// The calculator's reading stays, but a cell --claim reads otherwise is
+// named with its line, column and fix; past twenty only their number.
+TEST(Batch, NamesTheCellsTheClaimWouldReadOtherwise) {
+  BatchRun r = run_batch("本人月均工资,统筹月工资,住院天数\n\"6,000\",5000,2.5\n6000,1e3,3\n");
+  EXPECT_EQ(r.out, header("本人月均工资,统筹月工资,住院天数") +
+                       "\n\"6,000\",5000,2.5,0,0,0,125,0,0,0,0,0,0,125,\n"
+                       "6000,1e3,3,0,0,0,150,0,0,0,0,0,0,150,\n");
+  const std::string fix = "，或用 --claim 按整个索赔的读法计算\n";
+  EXPECT_EQ(
+      r.err.substr(r.err.find('\n') + 1),
+      "gongshang-batch: 第 2 行第 1 列：「本人月均工资」“6,000”读作 6，整个索赔按 6000 计；"
+      "请去掉千位分隔符" +
+          fix +
+          "gongshang-batch: 第 2 行第 3 列：「住院天数」“2.5”读作 2.5，整个索赔不接受这种写法；"
+          "请只填写数字" +
+          fix +
+          "gongshang-batch: 第 3 行第 2 列：「统筹月工资」“1e3”读作 1000，整个索赔不接受这种写法；"
+          "请只填写数字" +
+          fix);
+  std::string many = "医疗费,营养费\n";
+  for (int i = 0; i < 12; ++i) many += "1e1,1e2\n";
+  r = run_batch(many);
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1 + 20 + 1);
+  EXPECT_TRUE(r.err.ends_with(
+      "gongshang-batch: 另有 4 个单元格的读法与整个索赔（--claim）不同，未逐一列出\n"))
+      << r.err;
+}
+
 TEST(Batch, StopsAtBadInputAfterWritingTheRowsBeforeIt) {
   const std::string ok_row = "5,0,0,0,0,0,0,5,0,0,0,5,\n";
   const struct {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "batch/batch.h"
-#include "engine/claim_statement.h"
+#include "engine/evaluation.h"
 #include "tests/batch/runs.h"
 
 namespace gongshang::batch {
@@ -106,26 +106,36 @@ TEST(ClaimBatch, AUsersRulesFileReplacesTheShippedEntryOrStopsTheRun) {
   }
 }
 
-// A money text gets the same verdict in a batch row as in a case file's
-// statement, the classic columns included.
-TEST(ClaimBatch, MoneyTakesTheVerdictOfACaseFile) {
+// A row is the case a window or a page would hold: every field's column is
+// read (the typed subsidy figures too), with the verdict the statement gets.
+TEST(ClaimBatch, EveryFieldsColumnIsReadAsTheStatementReadsIt) {
   const Rules no_rules;
   for (std::string_view text :
        {"6,000", "１２,３４５.６", "6,00", "1e3", "-0", "1 000", "3500元", "1e300", "10000001"}) {
     for (std::string_view field : {"本人月均工资", "最低工资"}) {
       BatchRun r =
           run_claim(std::string(field) + ",统筹月工资\n\"" + std::string(text) + "\",6000\n");
-      const std::pair<std::string, std::string> pairs[] = {{std::string(field), std::string(text)},
-                                                           {"统筹月工资", "6000"}};
-      const StatementOutcome statement = make_statement(texts_of(pairs), no_rules);
-      const auto* refusal = std::get_if<Refusal>(&statement);
+      FieldTexts texts;
+      texts[index(*find_field(field))] = text;
+      texts[index(Field::kPoolWage)] = "6000";
+      const Evaluation e = evaluate(texts, no_rules);
       const std::string last = r.out.substr(r.out.rfind(',') + 1);
-      EXPECT_EQ(last == "\n", refusal == nullptr) << field << " " << text << ": " << r.out;
-      if (refusal) {
-        EXPECT_NE(r.out.find(refusal->message), std::string::npos) << r.out;
-      }
+      EXPECT_EQ(last == "\n", e.worked_out()) << field << " " << text << ": " << r.out;
+      if (!e.worked_out())
+        EXPECT_NE(r.out.find(message(*e.first_problem())), std::string::npos) << r.out;
     }
   }
+  // No region: the medical subsidy on the figure typed, as the window has it.
+  BatchRun r = run_claim(
+      "工伤等级,本人月均工资,统筹月工资,医疗补助金月数或金额,医疗补助金基数,出生日期,原退休年龄,"
+      "解除日期,地区\n"
+      "八,6000,6000,10,本人工资,1966-05-15,60,2020-01-01,\n"
+      "八,6000,6000,10,本人工资,1966-05-15,60,2020-01-01,\u3000北京 \n");
+  EXPECT_NE(r.out.find(",,66000,0,0,0,0,0,0,0,0,0,66000,2026-10-15,60000.00,,,,,,,使用者填写；"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find(",2026-10-15,54000.00,54000.00,,,,,,政府文件,\n"), std::string::npos)
+      << r.out;
 }
 
 }  // namespace

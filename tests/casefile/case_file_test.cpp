@@ -1,5 +1,6 @@
-// What a case file may hold in each field, as the window's controls and the
-// page take it, and the refusal that names the field and the value.
+// A case file as the window, --pdf and the page open and save it: a text
+// its field's control cannot hold is refused with the field and the value,
+// the others open in the form the control shows.
 #include "casefile/case_file.h"
 
 #include <gtest/gtest.h>
@@ -15,57 +16,55 @@ Rules two_regions() {
   return rules;
 }
 
-TEST(CaseFile, EachFieldHoldsWhatItsControlOffers) {
-  const struct {
-    std::string_view field, text, problem;
-  } cases[] = {
-      {"工伤等级", "七", ""},
-      {"工伤等级", "", ""},
-      {"工伤等级", "十一", "只能是一、二、三、四、五、六、七、八、九、十之一或留空"},
-      {"工伤等级", "7级", "只能是一、二、三、四、五、六、七、八、九、十之一或留空"},
-      {"死亡情形", "期满后死亡", ""},
-      {"配偶", "1", ""},
-      {"配偶", "2", "只能是 0 至 1 的整数"},
-      {"住院天数", "007", ""},
-      {"住院天数", "-1", "只能是 0 至 9999 的整数"},
-      {"住院天数", " 3", "只能是 0 至 9999 的整数"},
-      {"住院天数", "99999999999", "只能是 0 至 9999 的整数"},
-      {"工亡", "是", ""},
-      {"工亡", "yes", "只能是“是”“否”或留空"},
-      {"原退休年龄", "55", ""},
-      {"原退休年龄", "65", "只能是60、55、50之一或留空"},
-      {"医疗补助金基数", "固定金额", ""},
-      {"地区", "河南", ""},
-      {"地区", "火星", "只能是浙江、河南之一或留空"},
-      // Typed fields take any text; what cannot be read is marked, not refused.
-      {"本人月均工资", "<img src=x>", ""},
-      {"出生日期", "昨天", ""},
-  };
-  const Rules rules = two_regions();
-  for (const auto& c : cases) {
-    EXPECT_EQ(value_problem(*find_field(c.field), c.text, rules), c.problem)
-        << c.field << " " << c.text;
-  }
-}
-
 TEST(CaseFile, OpeningNamesTheFieldAndValueOrEmptiesWhatTheFileLeavesOut) {
   const Rules rules = two_regions();
-  CaseOpened opened = open_case(R"({"格式": 1, "工伤等级": "十一"})", rules);
-  EXPECT_EQ(opened.problem,
-            "「工伤等级」只能是一、二、三、四、五、六、七、八、九、十之一或留空：十一");
-  EXPECT_TRUE(opened.texts.empty());
+  const struct {
+    std::string_view json, problem;
+  } refused[] = {
+      {R"({"格式": 1, "工伤等级": "十一"})",
+       "「工伤等级」只能是一、二、三、四、五、六、七、八、九、十之一或留空：十一"},
+      {R"({"格式": 1, "配偶": "2"})", "「配偶」应为 0 至 1 的整数：2"},
+      {R"({"格式": 1, "地区": "火星"})",
+       "「地区」没有名为“火星”的条目：请填写规则文件中的地区名，或留空：火星"},
+      {R"({"格式": 1, " 地区": "浙江"})", "第 1 行第 11 列：案例中有本程序不认识的栏目「 地区」"},
+      {R"({"格式": 1, "医疗费": 5})", "「医疗费」的值应是文字（加引号）"},
+      {R"({"格式": 3})",
+       "这个案例由更新版本的程序保存（格式 3），本程序只能打开格式 1 至 2；请更新程序后再打开"},
+  };
+  for (const auto& r : refused) {
+    const Checked<OpenedCase> opened = open_case(r.json, rules);
+    ASSERT_FALSE(opened) << r.json;
+    EXPECT_EQ(message(opened.problem()), r.problem);
+  }
 
-  // A control shows the engine's form of the text.
-  opened = open_case(R"({"格式": 2, "地区": "浙江", "死亡情形": "因工死亡", "工伤等级": "5级",
-                         "配偶": " １ "})",
-                     rules);
-  EXPECT_EQ(opened.problem, "");
-  EXPECT_EQ(text_of(opened.texts, "配偶"), "1");
-  EXPECT_EQ(text_of(opened.texts, "地区"), "浙江");
-  EXPECT_EQ(text_of(opened.texts, "死亡情形"), "因工死亡");
-  EXPECT_EQ(text_of(opened.texts, "工伤等级"), "五");
-  EXPECT_EQ(text_of(opened.texts, "护理级别"), "");
-  EXPECT_EQ(opened.texts.size(), claim_fields().size());
+  // A control shows the engine's form of the text; money and dates open as
+  // typed, to be marked at the field.
+  const Checked<OpenedCase> opened =
+      open_case(R"({"格式": 2, "地区": " 浙江", "死亡情形": "因工死亡", "工伤等级": "5级",
+                    "配偶": " １ ", "本人月均工资": "<img src=x>"})",
+                rules);
+  ASSERT_TRUE(opened) << message(opened.problem());
+  const FieldTexts& t = opened->texts;
+  EXPECT_EQ(t[index(Field::kSpouse)], "1");
+  EXPECT_EQ(t[index(Field::kRegion)], "浙江");
+  EXPECT_EQ(t[index(Field::kDeathCase)], "因工死亡");
+  EXPECT_EQ(t[index(Field::kGrade)], "五");
+  EXPECT_EQ(t[index(Field::kOwnWage)], "<img src=x>");
+  EXPECT_EQ(t[index(Field::kNursing)], "");
+}
+
+TEST(CaseFile, SavesTheOldestFormatThatHoldsItsKeys) {
+  FieldTexts texts;
+  texts[index(Field::kGrade)] = "七";
+  const std::string first = write_case(texts);
+  EXPECT_TRUE(first.starts_with("{\n  \"格式\": 1,")) << first;
+  EXPECT_EQ(first.find("死亡情形"), std::string::npos);
+  texts[index(Field::kDeathCase)] = "期满后死亡";
+  const std::string second = write_case(texts);
+  EXPECT_NE(second.find("\"格式\": 2"), std::string::npos);
+  const Checked<OpenedCase> again = open_case(second, two_regions());
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->texts, texts);
 }
 
 }  // namespace

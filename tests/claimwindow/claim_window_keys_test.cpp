@@ -16,8 +16,8 @@
 #include <QTimer>
 
 #include "claimwindow/dialogs.h"
-#include "claimwindow/fields.h"
 #include "claimwindow/placement.h"
+#include "engine/fields.h"
 #include "qstring/utf8.h"
 #include "window_driver.h"
 
@@ -106,7 +106,7 @@ class ClaimWindowKeysTest : public QObject {
   // and is labelled by the label beside it; the check boxes carry their own.
   void everyControlIsHeardByItsFieldsName() {
     auto window = new_window();
-    for (const FieldRow& row : claim_fields()) {
+    for (const FieldRow& row : field_rows()) {
       const QString name = to_qstring(row.name);
       auto* control = window->findChild<QWidget*>(name);
       QVERIFY2(control != nullptr, qPrintable(name));

@@ -163,7 +163,7 @@ class ClaimWindowTest : public QObject {
     typed.write(R"({"格式": 1, "工伤等级": "5级", "配偶": "１"})");
     typed.close();
     QCOMPARE(second->openCase(typed.fileName()), QString());
-    QCOMPARE(text_of(second->texts(), "工伤等级"), "五");
+    QCOMPARE(second->texts()[index(Field::kGrade)], "五");
   }
 
   void reportHoldsEveryItemAndItsSources() {

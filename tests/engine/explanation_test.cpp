@@ -13,7 +13,7 @@ using R = Result;
 Breakdown working(std::initializer_list<std::pair<I, std::string_view>> fields) {
   InputTexts in{};
   for (auto [f, t] : fields) in[index(f)] = t;
-  return std::get<Breakdown>(work_out(in));
+  return *work_out(in);
 }
 
 struct Case {
@@ -67,7 +67,7 @@ TEST(Explain, ShowsTheWorkingWithTheShownTexts) {
 TEST(Explain, EveryFigureOfTheFieldAppearsInItsTooltip) {
   // Every input but 辅助器具费 and 营养费, in the window's order.
   const InputTexts in{"三", "部分护理", "4501.5", "4000", "2", "3", "4", "5", "6", "", "7"};
-  auto b = std::get<Breakdown>(work_out(in));
+  auto b = *work_out(in);
   auto e = explain(b);
   for (std::size_t i = 0; i < kResultCount; ++i)
     EXPECT_NE(e[i].find(" " + b.texts[i]), std::string::npos) << e[i];

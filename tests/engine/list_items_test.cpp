@@ -52,10 +52,9 @@ TEST(ListItems, RefusesWhatIsNotOnTheList) {
     EXPECT_EQ(grade_item(c.typed), c.grade) << c.typed;
     EXPECT_EQ(nursing_item(c.typed), c.nursing) << c.typed;
   }
-  EXPECT_EQ(grade_refusal(" 十一 "), "「工伤等级」只能是一至十或留空：十一");
-  EXPECT_EQ(grade_refusal("五\u200B"), "「工伤等级」只能是一至十或留空：五\\u200B");
-  EXPECT_EQ(nursing_refusal("完全"),
-            "「护理级别」只能是完全护理、大部分护理、部分护理或留空：完全");
+  EXPECT_EQ(grade_refusal(" 十一 "), "只能是一至十或留空：十一");
+  EXPECT_EQ(grade_refusal("五\u200B"), "只能是一至十或留空：五\\u200B");
+  EXPECT_EQ(nursing_refusal("完全"), "只能是完全护理、大部分护理、部分护理或留空：完全");
 }
 
 }  // namespace

@@ -89,8 +89,8 @@ TEST(Subsidy, FollowsEachKindOfRule) {
     } else if (std::get<std::string_view>(r.expect) == "?") {
       EXPECT_TRUE(std::holds_alternative<SubsidyUnknown>(out)) << what;
     } else {
-      ASSERT_TRUE(std::holds_alternative<Refusal>(out)) << what;
-      EXPECT_EQ(std::get<Refusal>(out).field, std::get<std::string_view>(r.expect)) << what;
+      ASSERT_TRUE(std::holds_alternative<Problem>(out)) << what;
+      EXPECT_EQ(std::get<Problem>(out).subject, std::get<std::string_view>(r.expect)) << what;
     }
   }
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/claim.h"
-#include "engine/claim_inputs.h"
 #include "engine/number_text.h"
 
 namespace gongshang {
@@ -99,50 +98,6 @@ TEST(TypedText, MoneyIsTheExactValueToTheFen) {
       {-2.5, "-2.50"},   {4.611686018427388e16, "46116860184273880.00"},  // beyond the fast path
   };
   for (const Row& r : rows) EXPECT_EQ(money_text(r.yuan), r.text) << r.yuan;
-}
-
-// The classic money and counts reach the calculation as the claim reads
-// them: "6,000" is 6000 there, not the 6 of the lenient reading, and a count
-// the claim takes for 5 is not 0; the results are those of the plain figure.
-TEST(Claim, ClassicFieldsReachTheCalculationAsTheClaimReadsThem) {
-  const struct {
-    Input field;
-    std::string_view text;
-    double value;
-  } rows[] = {
-      {Input::kOwnWage, "6,000", 6000},
-      {Input::kMedical, "", 0},
-      {Input::kHospitalDays, "\r5", 5},
-      {Input::kLeaveMonths, " 3 ", 3},
-  };
-  for (const auto& r : rows) {
-    InputTexts texts{"七", "部分护理", "6000", "6000", "2", "10", "0", "10", "100"};
-    texts[index(r.field)] = r.text;
-    InputNumbers numbers;
-    ASSERT_EQ(read_classic_strictly(texts, numbers), std::nullopt) << r.text;
-    EXPECT_EQ(numbers[index(r.field)], r.value) << r.text;
-    const Working strict = work_out(texts, numbers);
-    const std::string plain = plain_form(r.value);
-    texts[index(r.field)] = plain;
-    const Working lenient = work_out(texts);
-    ASSERT_TRUE(std::holds_alternative<Breakdown>(strict)) << r.text;
-    EXPECT_EQ(std::get<Breakdown>(strict).texts, std::get<Breakdown>(lenient).texts) << r.text;
-  }
-  const struct {
-    Input field;
-    std::string_view text;
-  } refused[] = {{Input::kOwnWage, "1e3"},
-                 {Input::kPoolWage, "6,00"},
-                 {Input::kLeaveMonths, "25"},
-                 {Input::kNursingDays, "1.5"}};
-  for (const auto& r : refused) {
-    InputTexts texts{"七"};
-    texts[index(r.field)] = r.text;
-    InputNumbers numbers;
-    const std::optional<Refusal> refusal = read_classic_strictly(texts, numbers);
-    ASSERT_TRUE(refusal.has_value()) << r.text;
-    EXPECT_EQ(refusal->field, name(r.field));
-  }
 }
 
 }  // namespace

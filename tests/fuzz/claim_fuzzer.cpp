@@ -1,6 +1,6 @@
-// Feeds arbitrary texts to the claim calculation, the classic fields and the
-// claim's own, and holds it to what users rely on: no crash; a refusal
-// names one of the fields; otherwise every item present has a finite amount
+// Feeds arbitrary texts to the evaluation of a case, every field, and holds
+// it to what users rely on: no crash; a problem names a field or a result;
+// otherwise every item present has a finite amount
 // written to the fen, an unknown one no amount, and 退休日期 is there exactly
 // when it can be worked out.
 #include <algorithm>
@@ -12,6 +12,7 @@
 
 #include "engine/claim.h"
 #include "engine/dates.h"
+#include "engine/evaluation.h"
 #include "engine/typed_text.h"
 
 using namespace gongshang;
@@ -54,47 +55,49 @@ const Rules& rules() {
   return r;
 }
 
-bool names_a_field(std::string_view field) {
+bool names_a_field(std::string_view subject) {
   using std::ranges::count;
-  const auto n = count(kInputNames, field) + count(kClaimInputNames, field) +
-                 count(kClaimItems, field, &ClaimItemInfo::name) +
-                 count(kResults, field, &ResultRow::name);
-  return n > 0;
+  const auto n = count(kClaimItems, subject, &ClaimItemInfo::name) +
+                 count(kResults, subject, &ResultRow::name);
+  return n > 0 || find_field(subject).has_value();
 }
+
+// The order the texts fill the fields in: the classic calculation's first
+// four, the claim's own, then the rest.
+using F = Field;
+constexpr Field kOrder[] = {
+    F::kGrade,          F::kNursing,          F::kOwnWage,         F::kPoolWage,
+    F::kRegion,         F::kProvinceWage,     F::kMinimumWage,     F::kBirthDate,
+    F::kOriginalAge,    F::kEndDate,          F::kDisease,         F::kDeath,
+    F::kDeathDate,      F::kSpouse,           F::kOtherDependants, F::kLoneExtra,
+    F::kNationalIncome, F::kEndReason,        F::kDeathCase,       F::kMedicalFigure,
+    F::kMedicalBase,    F::kEmploymentFigure, F::kEmploymentBase,  F::kUninsured,
+    F::kLeaveMonths,    F::kHospitalDays,     F::kLodgingDays,     F::kNursingDays,
+    F::kMedical,        F::kDevices,          F::kTravel,          F::kNutrition,
+};
+static_assert(std::size(kOrder) == kFieldCount);
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // Texts separated by NUL: grade, nursing, own wage, pooling wage, then the
-  // claim inputs; missing ones are empty.
+  // Texts separated by NUL, in kOrder; missing ones are empty.
   std::string_view rest(reinterpret_cast<const char*>(data), size);
-  std::array<std::string_view, 4 + kClaimInputCount> texts{};
-  for (std::string_view& t : texts) {
+  FieldViews texts{};
+  for (Field f : kOrder) {
     const std::size_t end = std::min(rest.find('\0'), rest.size());
-    t = rest.substr(0, end);
+    texts[index(f)] = rest.substr(0, end);
     rest.remove_prefix(std::min(end + 1, rest.size()));
   }
-  InputTexts classic{};
-  classic[index(Input::kGrade)] = texts[0];
-  classic[index(Input::kNursing)] = texts[1];
-  classic[index(Input::kOwnWage)] = texts[2];
-  classic[index(Input::kPoolWage)] = texts[3];
-  ClaimTexts claim{};
-  std::copy(texts.begin() + 4, texts.end(), claim.begin());
-
-  const auto found = find_region(rules(), claim[index(ClaimInput::kRegion)]);
-  ClaimOutcome outcome =
-      std::holds_alternative<Refusal>(found)
-          ? ClaimOutcome(std::get<Refusal>(found))
-          : work_out_claim(classic, claim, std::get<const Region*>(found), rules());
-  if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-    check(names_a_field(refusal->field));
-    check(!refusal->message.empty());
+  const Evaluation e = evaluate(texts, rules());
+  if (const Problem* problem = e.first_problem()) {
+    check(names_a_field(problem->subject));
+    check(!problem->words.empty());
+    check(e.statement == std::nullopt && !e.why_none().empty());
     return 0;
   }
-  const Claim& c = std::get<Claim>(outcome);
-  const auto birth = parse_date(claim[index(ClaimInput::kBirthDate)]);
-  const bool age = !ascii_form(claim[index(ClaimInput::kOriginalAge)]).empty();
+  const Claim& c = e.claim;
+  const auto birth = parse_date(texts[index(F::kBirthDate)]);
+  const bool age = !ascii_form(texts[index(F::kOriginalAge)]).empty();
   check(c.retirement.empty() == !(birth && age));
   for (const ClaimLine& line : c.lines) {
     check(line.present == !line.text.empty());
@@ -110,5 +113,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(!c.lines[index(ClaimItem::kToppedAllowance)].present);
     check(!c.lines[index(ClaimItem::kNursingAllowance)].present);
   }
+  // The statement's totals are its items' sums, split by payer.
+  long long once = 0;
+  for (const StatementItem& item : e.statement->items)
+    if (!item.monthly && item.fen) once += *item.fen;
+  check(once == e.statement->once.fen);
+  check(e.statement->once.fen == e.statement->once.fund_fen + e.statement->once.employer_fen);
   return 0;
 }

@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "regions/rules_file.h"
-#include "tests/regions/shipped_rules.h"
+#include "tests/claim/shipped_rules.h"
 
 namespace gongshang::page {
 namespace {

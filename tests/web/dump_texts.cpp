@@ -12,6 +12,7 @@
 #include "batch/io.h"
 #include "engine/claim.h"
 #include "engine/compensation.h"
+#include "engine/evaluation.h"
 #include "engine/explanation.h"
 #include "engine/number_text.h"
 #include "engine/typed_text.h"
@@ -42,32 +43,25 @@ void dump_cell(std::string_view cell, std::string& out) {
   out += count ? "|" + std::to_string(*count) + "\n" : "|-\n";
 }
 
-void dump_case(const InputTexts& classic, const ClaimTexts& claim, const Rules& rules,
+void dump_case(const InputTexts& classic, const FieldViews& fields, const Rules& rules,
                std::string& out) {
   const Working w = work_out(classic);
-  if (const auto* r = std::get_if<Refusal>(&w)) {
-    out += "refused " + std::string(r->field) + " " + r->message + "\n";
+  if (!w) {
+    out += "refused " + message(w.problem()) + "\n";
+  } else {
+    const Explanations why = explain(*w);
+    for (std::size_t i = 0; i < kResultCount; ++i) out += w->texts[i] + "\t" + why[i] + "\n";
+  }
+  const Evaluation e = evaluate(fields, rules);
+  if (const Problem* p = e.first_problem()) {
+    out += "claim refused " + message(*p) + "\n";
     return;
   }
-  const Breakdown& b = std::get<Breakdown>(w);
-  const Explanations why = explain(b);
-  for (std::size_t i = 0; i < kResultCount; ++i) out += b.texts[i] + "\t" + why[i] + "\n";
-  std::string buffer;
-  const std::string_view name = ascii_form(claim[index(ClaimInput::kRegion)], buffer);
-  const Region* region = name.empty() ? nullptr : rules.find(name);
-  if (!name.empty() && !region) {
-    out += unknown_region(name).message + "\n";
-    return;
+  out += "retirement " + e.statement->retirement + "\n";
+  for (const StatementItem& item : e.statement->items) {
+    out += item.name + " " + (item.fen ? yuan_text(*item.fen) : "?") + "\t" + item.working + "\n";
   }
-  const ClaimOutcome c = work_out_claim(b, claim, region, rules);
-  if (const auto* r = std::get_if<Refusal>(&c)) {
-    out += "claim refused " + std::string(r->field) + " " + r->message + "\n";
-    return;
-  }
-  out += "retirement " + std::get<Claim>(c).retirement + "\n";
-  for (const ClaimLine& l : std::get<Claim>(c).lines) {
-    out += (l.present ? "+ " : "- ") + l.text + "\t" + l.working + "\n";
-  }
+  for (const std::string& note : e.statement->notes) out += note + "\n";
 }
 
 }  // namespace
@@ -88,17 +82,13 @@ int main(int argc, char** argv) {
   std::string out;
   while (reader.next(record) == batch::CsvReader::Status::kRecord) {
     InputTexts classic{};
-    ClaimTexts claim{};
+    FieldViews fields{};
     for (std::size_t i = 0; i < record.cells.size() && i < header.size(); ++i) {
-      for (std::size_t f = 0; f < kInputCount; ++f) {
-        if (header[i] == kInputNames[f]) classic[f] = record.cells[i];
-      }
-      for (std::size_t f = 0; f < kClaimInputCount; ++f) {
-        if (header[i] == kClaimInputNames[f]) claim[f] = record.cells[i];
-      }
+      if (const auto f = find_field(header[i])) fields[index(*f)] = record.cells[i];
       dump_cell(record.cells[i], out);
     }
-    dump_case(classic, claim, rules, out);
+    for (std::size_t f = 0; f < kInputCount; ++f) classic[f] = fields[index(kInputFields[f])];
+    dump_case(classic, fields, rules, out);
     if (out.size() >= batch::kReadBlockSize) {
       StandardOutput(1).write(out);
       out.clear();

@@ -1,4 +1,4 @@
-#include "window/qt_translations.h"
+#include "qstring/qt_translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

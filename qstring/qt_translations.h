@@ -1,8 +1,8 @@
 // Qt's own texts in Simplified Chinese: the text boxes' and the scroll bar's
 // context menus and the refusal box's button, which would otherwise be in
 // English in a window that is Chinese throughout.
-#ifndef GONGSHANG_WINDOW_QT_TRANSLATIONS_H_
-#define GONGSHANG_WINDOW_QT_TRANSLATIONS_H_
+#ifndef GONGSHANG_QSTRING_QT_TRANSLATIONS_H_
+#define GONGSHANG_QSTRING_QT_TRANSLATIONS_H_
 
 namespace gongshang {
 
@@ -15,4 +15,4 @@ void install_qt_translations();
 
 }  // namespace gongshang
 
-#endif  // GONGSHANG_WINDOW_QT_TRANSLATIONS_H_
+#endif  // GONGSHANG_QSTRING_QT_TRANSLATIONS_H_

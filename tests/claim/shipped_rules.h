@@ -1,7 +1,7 @@
 // The shipped rules file, loaded once per test program from beside the
 // program (GONGSHANG_TEST_PROGRAM names it), as the programs find it.
-#ifndef GONGSHANG_TESTS_REGIONS_SHIPPED_RULES_H_
-#define GONGSHANG_TESTS_REGIONS_SHIPPED_RULES_H_
+#ifndef GONGSHANG_TESTS_CLAIM_SHIPPED_RULES_H_
+#define GONGSHANG_TESTS_CLAIM_SHIPPED_RULES_H_
 
 #include <variant>
 
@@ -22,4 +22,4 @@ inline const Rules& shipped() {
 
 }  // namespace gongshang
 
-#endif  // GONGSHANG_TESTS_REGIONS_SHIPPED_RULES_H_
+#endif  // GONGSHANG_TESTS_CLAIM_SHIPPED_RULES_H_

@@ -1,0 +1,93 @@
+#include "engine/evaluation.h"
+
+#include <algorithm>
+
+namespace gongshang {
+
+namespace {
+
+// The months or amount typed for one subsidy, the same for every grade
+// since they are typed for this case's grade; nullopt where none was typed.
+std::optional<SubsidyRule> typed_rule(const CaseValues& v, int which) {
+  if (!v.typed_figure[which]) return std::nullopt;
+  SubsidyRule rule;
+  rule.base = v.typed_base[which];
+  rule.by_grade.fill(*v.typed_figure[which]);
+  return rule;
+}
+
+std::vector<std::pair<std::string_view, std::string>> given_inputs(const FieldViews& texts,
+                                                                   const Reading& reading) {
+  std::vector<std::pair<std::string_view, std::string>> given;
+  if (texts[index(Field::kRegion)].empty())
+    given.emplace_back(name(Field::kRegion), "未选（补助金标准自行填写）");
+  for (const FieldRow& row : field_rows()) {
+    const std::string_view text = texts[index(row.field)];
+    if (text.empty() || text == "否" || (row.kind == FieldKind::kCount && text == "0")) continue;
+    if (!reading.in_effect[index(row.field)]) continue;
+    given.emplace_back(row.name,
+                       row.kind == FieldKind::kAge ? std::string(text) + " 岁" : std::string(text));
+  }
+  return given;
+}
+
+}  // namespace
+
+std::string Evaluation::why_none() const {
+  if (refusal) return message(*refusal);
+  if (reading.problems.empty()) return {};
+  std::vector<std::size_t> marked;
+  for (const Problem& p : reading.problems)
+    if (auto f = find_field(p.subject)) marked.push_back(index(*f));
+  std::sort(marked.begin(), marked.end());
+  std::string s = "请先改正标红的栏目：";
+  for (std::size_t i = 0; i < marked.size(); ++i)
+    s.append(i ? "、" : "").append(field_rows()[marked[i]].name);
+  return s;
+}
+
+const Problem* Evaluation::first_problem() const {
+  if (!reading.problems.empty()) return &reading.problems.front();
+  return refusal ? &*refusal : nullptr;
+}
+
+void evaluate(const FieldViews& texts, const Rules& rules, ClaimDetail detail, Evaluation& e) {
+  e.refusal.reset();
+  e.statement.reset();
+  read_fields(texts, rules, e.reading);
+  if (!e.reading.problems.empty()) return;
+  const CaseValues& v = e.reading.values;
+  Working working = work_out(v.classic);
+  if (!working) {
+    e.refusal = std::move(working.problem());
+    return;
+  }
+  e.classic = std::move(*working);
+  if ((e.refusal = contradiction(v, rules))) return;
+
+  const Region* region = v.region;
+  Region typed;
+  if (region == nullptr) {
+    typed.name = "自行填写";
+    typed.medical = typed_rule(v, 0);
+    typed.employment = typed_rule(v, 1);
+    if (typed.medical || typed.employment) region = &typed;
+  }
+  if ((e.refusal = build_claim(e.classic, v, region, rules, detail, e.claim))) return;
+  if (detail == ClaimDetail::kWorking) {
+    e.statement = make_statement(e.classic, e.claim, v, region == &typed);
+    e.statement->inputs = given_inputs(texts, e.reading);
+  }
+}
+
+Evaluation evaluate(const FieldViews& texts, const Rules& rules, ClaimDetail detail) {
+  Evaluation e;
+  evaluate(texts, rules, detail, e);
+  return e;
+}
+
+Evaluation evaluate(const FieldTexts& texts, const Rules& rules) {
+  return evaluate(views_of(texts), rules);
+}
+
+}  // namespace gongshang

@@ -1,0 +1,231 @@
+// The claim worked out on the shipped regions file: each case can be checked
+// by hand from the statute and rules it cites.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+#include "engine/evaluation.h"
+#include "tests/claim/case_line.h"
+#include "tests/claim/shipped_rules.h"
+
+namespace gongshang {
+namespace {
+
+using C = ClaimItem;
+
+// Born 1966-05-15, 原退休年龄 60, leaving 2023-10-15: three whole years before
+// retirement.
+constexpr std::string_view kThreeYears =
+    " 出生日期=1966-05-15 原退休年龄=60 解除日期=2023-10-15 工伤等级=七 本人月均工资=6000";
+
+struct Case {
+  const char* what;
+  std::string fields;  // as case_line() reads them
+  std::initializer_list<std::pair<ClaimItem, std::string_view>> expect;  // others empty
+  std::string_view retirement = "";
+};
+
+// 浙江 and 河南: statute text; 北京: government notice (rules.md).
+const Case kCases[] = {
+    {"浙江 七, three whole years left: only the employment subsidy is cut, to 60 %",
+     "地区=浙江 全省月工资=7000 统筹月工资=6000" + std::string(kThreeYears),
+     {{C::kMedicalSubsidy, "70000.00"}, {C::kEmploymentSubsidy, "42000.00"}},
+     "2026-10-15"},
+    {"浙江 七, a day short of three years: two whole years, 40 %",
+     "地区=浙江 全省月工资=7000 工伤等级=七 本人月均工资=6000 统筹月工资=6000 "
+     "出生日期=1966-05-15 原退休年龄=60 解除日期=2023-10-16 职业病=是",
+     {{C::kMedicalSubsidy, "70000.00"}, {C::kEmploymentSubsidy, "28000.00"}},
+     "2026-10-15"},
+    {"河南 五, occupational disease, under one year left; the subsidies replace the allowance",
+     "地区=河南 工伤等级=五 本人月均工资=5000 统筹月工资=6000 出生日期=1980-03-01 "
+     "原退休年龄=50 解除日期=2032-01-01 职业病=是",
+     {{C::kMedicalSubsidy, "124800.00"},     // 16 × 6000 × 1.3
+      {C::kEmploymentSubsidy, "33600.00"}},  // 56 × 6000 × 10 %
+     "2032-11-01"},
+    {"grade 五 leaving, then dying at work: neither allowance nor nursing",
+     "地区=河南 工伤等级=五 护理级别=部分护理 本人月均工资=5000 统筹月工资=6000 "
+     "出生日期=1980-03-01 原退休年龄=50 解除日期=2030-01-01 工亡=是 死亡日期=2030-06-01 "
+     "配偶=1 全国人均可支配收入=1",
+     {{C::kMedicalSubsidy, "96000.00"},
+      {C::kEmploymentSubsidy, "134400.00"},  // 56 × 6000 × 40 %, two whole years left
+      {C::kFuneralGrant, "36000.00"},
+      {C::kDependantPension, "2000.00"},
+      {C::kDeathLumpSum, "20.00"}},
+     "2032-11-01"},
+    {"death fields are not read without 工亡 是",
+     "工伤等级=七 本人月均工资=6000 统筹月工资=6000 配偶=2 死亡日期=1066-01-01 死亡情形=病故",
+     {}},
+    {"河南 十, five whole years left: in full",
+     "地区=河南 工伤等级=十 本人月均工资=5000 统筹月工资=6000.5 出生日期=1980-03-01 "
+     "原退休年龄=50 解除日期=2027-11-01",
+     {{C::kMedicalSubsidy, "36003.00"}, {C::kEmploymentSubsidy, "36003.00"}},
+     "2032-11-01"},
+    {"北京 九, no cut before retirement, nothing from the retirement date on",
+     "地区=北京 工伤等级=九 统筹月工资=11761 出生日期=1960-07-01 原退休年龄=55 "
+     "解除日期=2015-07-01",
+     {{C::kMedicalSubsidy, "0.00"}, {C::kEmploymentSubsidy, "0.00"}},
+     "2015-07-01"},
+    {"北京 九, a day before the retirement date",
+     "地区=北京 工伤等级=九 统筹月工资=11761 出生日期=1960-07-01 原退休年龄=55 "
+     "解除日期=2015-06-30",
+     {{C::kMedicalSubsidy, "70566.00"}, {C::kEmploymentSubsidy, "70566.00"}},
+     "2015-07-01"},
+    {"no region: no subsidies; grade 二 topped up to the minimum wage by the fund",
+     "工伤等级=二 护理级别=部分护理 本人月均工资=1000 统筹月工资=3333.33 最低工资=2690 "
+     "出生日期=1980-3-1 原退休年龄=55 解除日期=2030/1/1",
+     {{C::kToppedAllowance, "2690.00"}, {C::kNursingAllowance, "1000.00"}},
+     "2037-10-01"},
+    {"death: pension capped at the own wage; the lump sum from the year before",
+     "本人月均工资=12000 统筹月工资=8000 工亡=是 死亡日期=2025年3月1日 配偶=1 其他供养亲属=2 "
+     "孤寡加发人数=1",
+     {{C::kFuneralGrant, "48000.00"},
+      {C::kDependantPension, "12000.00"},  // 1.1 × 12000 held to 12000
+      {C::kDeathLumpSum, "1083760.00"}}},
+    {"death: pension below the cap; a typed income replaces the table; a wage may be 0",
+     "本人月均工资=5001 统筹月工资=8000 工亡=是 最低工资=0 配偶=1 其他供养亲属=1 "
+     "全国人均可支配收入=60000.5",
+     {{C::kFuneralGrant, "48000.00"},
+      {C::kDependantPension, "3500.70"},  // 0.7 × 5001
+      {C::kDeathLumpSum, "1200010.00"}}},
+    // 解除原因 decides a cut limited to the worker's own request (江苏, 上海);
+    // 重庆's scale runs ten years; 福建 counts the years of life left.
+    {"江苏 七, resigned three whole years before retirement: the medical subsidy alone, to 60 %",
+     "地区=江苏 统筹月工资=6000 解除原因=本人提出" + std::string(kThreeYears),
+     {{C::kMedicalSubsidy, "72000.00"}, {C::kEmploymentSubsidy, "45000.00"}},
+     "2026-10-15"},
+    {"江苏 七, dismissed three whole years before retirement: in full",
+     "地区=江苏 统筹月工资=6000 解除原因=用人单位解除" + std::string(kThreeYears),
+     {{C::kMedicalSubsidy, "120000.00"}, {C::kEmploymentSubsidy, "45000.00"}},
+     "2026-10-15"},
+    {"上海 七, resigned three whole years before retirement: 60 % of both",
+     "地区=上海 统筹月工资=10000 解除原因=本人提出" + std::string(kThreeYears),
+     {{C::kMedicalSubsidy, "72000.00"}, {C::kEmploymentSubsidy, "72000.00"}},
+     "2026-10-15"},
+    {"上海 七, dismissed three whole years before retirement: in full",
+     "地区=上海 统筹月工资=10000 解除原因=用人单位解除" + std::string(kThreeYears),
+     {{C::kMedicalSubsidy, "120000.00"}, {C::kEmploymentSubsidy, "120000.00"}},
+     "2026-10-15"},
+    {"重庆 七, seven whole years left, 解除原因 empty: 70 % of the employment subsidy only",
+     "地区=重庆 工伤等级=七 本人月均工资=6000 统筹月工资=8000 出生日期=1966-05-15 "
+     "原退休年龄=60 解除日期=2019-10-15",
+     {{C::kMedicalSubsidy, "64000.00"}, {C::kEmploymentSubsidy, "84000.00"}},
+     "2026-10-15"},
+    {"福建 九, a man of 55: 75.81 − 55 gives 21 years, 4.2 months, held to 5; disease + 30 %",
+     "地区=福建 工伤等级=九 本人月均工资=8000 统筹月工资=8000 出生日期=1970-01-10 "
+     "原退休年龄=60 解除日期=2025-03-01 职业病=是",
+     {{C::kMedicalSubsidy, "52000.00"}, {C::kEmploymentSubsidy, "52000.00"}},
+     "2031-05-10"},
+    {"福建 七, a woman (原退休年龄 50) of 46: 81.55 − 46 gives 36 years × 0.4 = 14.4 months",
+     "地区=福建 工伤等级=七 本人月均工资=8000 统筹月工资=8000 出生日期=1980-03-01 "
+     "原退休年龄=50 解除日期=2026-03-01",
+     {{C::kMedicalSubsidy, "115200.00"}, {C::kEmploymentSubsidy, "115200.00"}},
+     "2032-11-01"},
+    {"no region, a medical figure typed on 本人工资: computed as the window computes it",
+     "工伤等级=八 本人月均工资=6000 统筹月工资=6000 医疗补助金月数或金额=10 "
+     "医疗补助金基数=本人工资 出生日期=1966-05-15 原退休年龄=60 解除日期=2020-01-01",
+     {{C::kMedicalSubsidy, "60000.00"}},
+     "2026-10-15"},
+};
+
+TEST(Claim, WorkedCases) {
+  for (const Case& c : kCases) {
+    const Evaluation e = evaluate(case_line(c.fields), shipped());
+    ASSERT_TRUE(e.worked_out()) << c.what << ": " << e.why_none();
+    EXPECT_EQ(e.claim.retirement, c.retirement) << c.what;
+    std::array<std::string_view, kClaimItemCount> expected{};
+    for (auto [item, text] : c.expect) expected[index(item)] = text;
+    for (std::size_t i = 0; i < kClaimItemCount; ++i) {
+      EXPECT_EQ(e.claim.lines[i].text, expected[i]) << c.what << ": " << kClaimItems[i].name;
+      EXPECT_EQ(e.claim.lines[i].present, !expected[i].empty()) << c.what;
+    }
+  }
+}
+
+TEST(Claim, SaysWhoPaysAndHowFarTheFiguresWereChecked) {
+  const Evaluation e = evaluate(case_line(kCases[2].fields), shipped());
+  EXPECT_EQ(e.claim.data_status, "条文已核对");
+  const ClaimLine& employment = e.claim.lines[index(C::kEmploymentSubsidy)];
+  EXPECT_EQ(employment.payer, Payer::kEmployer);
+  EXPECT_EQ(employment.working,
+            "一次性伤残就业补助金：统筹月工资 6000 × 56 个月 = 336000.00；距退休 0 个整年，按 10% "
+            "支付 = 33600.00（河南 《河南省工伤保险条例》第二十七条，条文已核对）");
+  // Grade 二 draws its allowance from the fund (grade 六 from the employer:
+  // the statement rows).
+  EXPECT_EQ(evaluate(case_line(kCases[8].fields), shipped())
+                .claim.lines[index(C::kToppedAllowance)]
+                .payer,
+            Payer::kFund);
+}
+
+// An amount resting on more than the region's rule says so; a
+// life-expectancy rule shows every step.
+TEST(Claim, SaysWhatItAssumesAndHowTheMonthsCame) {
+  const Claim shanghai =
+      evaluate(case_line("地区=上海 统筹月工资=10000 解除原因=用人单位解除 工伤等级=五 "
+                         "本人月均工资=6000 出生日期=1966-05-15 原退休年龄=60 解除日期=2023-10-15"),
+               shipped())
+          .claim;
+  ASSERT_EQ(shanghai.notes.size(), 1u);
+  EXPECT_NE(shanghai.lines[index(C::kEmploymentSubsidy)].working.find(shanghai.notes[0]),
+            std::string::npos);
+
+  EXPECT_EQ(evaluate(case_line(kCases[16].fields), shipped())
+                .claim.lines[index(C::kMedicalSubsidy)]
+                .working,
+            "一次性工伤医疗补助金：人口平均预期寿命 75.81 岁（男性，按原退休年龄 60 岁取；2020 年，"
+            "闽人社办〔2022〕63号（2022-04-27））− 解除时 55 周岁，不满一年按一年计 = 21 年 × 0.2 "
+            "个月 = 4.2 个月，低于最低 5 个月，按最低；统筹月工资 8000 × 5 个月 = 40000.00；"
+            "职业病加发 30%：× 1.3 = 52000.00（福建 《福建省实施〈工伤保险条例〉办法》(闽政〔2011〕"
+            "80号)第二十七条（据闽人社办〔2022〕63号转引），转载未核对）");
+}
+
+TEST(Claim, RefusesNamingTheField) {
+  const struct {
+    std::string_view fields;
+    std::string_view subject;
+  } rows[] = {
+      {"原退休年龄=45", "原退休年龄"},
+      {"出生日期=1966-02-30", "出生日期"},
+      {"解除日期=2024-01-01 原退休年龄=60", "出生日期"},
+      {"解除日期=2024-01-01 出生日期=1966-05-15", "原退休年龄"},
+      {"地区=浙江 出生日期=1966-05-15 原退休年龄=60 解除日期=2024-01-01", "全省月工资"},
+      {"全省月工资=7000元", "全省月工资"},
+      {"职业病=有", "职业病"},
+      {"工亡=是 配偶=2", "配偶"},
+      {"工亡=是 其他供养亲属=1.5", "其他供养亲属"},
+      {"工亡=是 配偶=1 孤寡加发人数=2", "孤寡加发人数"},
+      {"工亡=是 死亡情形=期满后死亡", "死亡情形"},  // grade 七
+      {"工亡=是 死亡情形=病故", "死亡情形"},
+      // Dates that contradict each other, and years that are typing slips.
+      {"出生日期=1990-01-01 原退休年龄=60 解除日期=1990-01-01", "解除日期"},
+      {"出生日期=1990-01-01 工亡=是 死亡日期=1989-12-31", "死亡日期"},
+      {"出生日期=1966-05-15 原退休年龄=60 解除日期=2024-06-02 工亡=是 死亡日期=2024-06-01",
+       "解除日期"},
+      {"出生日期=1899-12-31", "出生日期"},
+      {"解除日期=2101-01-01", "解除日期"},
+      {"工亡=是 死亡日期=9999-12-31", "死亡日期"},
+      {"最低工资=10000000.5", "最低工资"},
+      {"工亡=是", "死亡日期"},
+      {"工亡=是 死亡日期=2019-06-01", "死亡日期"},  // no 2018 figure
+      {"解除原因=辞职", "解除原因"},
+      {"地区=火星", "地区"},
+      {"用人单位未参保=x", "用人单位未参保"},
+      {"医疗补助金基数=x", "医疗补助金基数"},
+      // 上海 cuts only when the worker asked, and three whole years are left.
+      {"地区=上海 出生日期=1966-05-15 原退休年龄=60 解除日期=2023-10-15", "解除原因"},
+  };
+  for (const auto& r : rows) {
+    const Evaluation e = evaluate(
+        case_line("工伤等级=七 本人月均工资=6000 统筹月工资=6000 " + std::string(r.fields)),
+        shipped());
+    ASSERT_FALSE(e.worked_out()) << r.fields;
+    EXPECT_EQ(e.first_problem()->subject, r.subject) << e.why_none();
+  }
+  const Evaluation late = evaluate(case_line(rows[14].fields), shipped());
+  EXPECT_EQ(late.why_none(), "「解除日期」不能晚于「死亡日期」");
+}
+
+}  // namespace
+}  // namespace gongshang

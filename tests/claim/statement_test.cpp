@@ -1,0 +1,133 @@
+// The statement as every front end shows it: which items, who pays, what
+// excludes what, the notes, and what stops a statement from being made.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/evaluation.h"
+#include "tests/claim/case_line.h"
+#include "tests/claim/shipped_rules.h"
+
+namespace gongshang {
+namespace {
+
+Statement statement_of(std::string_view line, const Rules& rules = shipped()) {
+  Evaluation e = evaluate(case_line(line), rules);
+  EXPECT_TRUE(e.statement.has_value()) << line << ": " << e.why_none();
+  return e.statement ? std::move(*e.statement) : Statement{};
+}
+
+// The statement as a person reads it: "item amount payer", once first.
+std::vector<std::string> items(const Statement& s) {
+  std::vector<std::string> out;
+  for (const StatementItem& item : s.items) {
+    out.push_back(item.name + " " + (item.fen ? yuan_text(*item.fen) : "未知") + " " +
+                  std::string(payer_text(item.payer)) + (item.monthly ? " 每月" : ""));
+  }
+  return out;
+}
+
+bool has_note(const Statement& s, std::string_view part) {
+  return std::ranges::any_of(
+      s.notes, [part](const std::string& n) { return n.find(part) != std::string::npos; });
+}
+
+TEST(Statement, ExclusionsPayersAndNotes) {
+  struct Row {
+    const char* what;
+    std::string_view fields;
+    std::vector<std::string> items;
+    std::string_view note;  // a note that must be there, or ""
+  } rows[] = {
+      {"grade 五 leaving: the subsidies instead of the allowance, which stops at 解除日期",
+       "地区=河南 工伤等级=五 本人月均工资=5000 统筹月工资=6000 最低工资=4000 出生日期=1980-03-01 "
+       "原退休年龄=50 解除日期=2030-01-01",
+       {"一次性伤残补助金 90000.00 基金", "一次性工伤医疗补助金 96000.00 基金",
+        "一次性伤残就业补助金 134400.00 用人单位"},
+       "伤残津贴发至解除日期 2030-01-01"},
+      {"grade 二 dying at work: no allowance, classic or topped, and no nursing",
+       "工伤等级=二 护理级别=完全护理 本人月均工资=6000 统筹月工资=6000 工亡=是 "
+       "死亡日期=2025-01-01 配偶=1",
+       {"一次性伤残补助金 150000.00 基金", "丧葬补助金 36000.00 基金",
+        "一次性工亡补助金 1083760.00 基金", "供养亲属抚恤金 2400.00 基金 每月"},
+       "伤残津贴和生活护理费停发"},
+      {"uninsured, dying after the leave: the employer pays all, no lump sum",
+       "用人单位未参保=是 工伤等级=四 本人月均工资=6000 统筹月工资=6000 工亡=是 "
+       "死亡情形=期满后死亡",
+       {"一次性伤残补助金 126000.00 用人单位", "丧葬补助金 36000.00 用人单位",
+        "供养亲属抚恤金 0.00 用人单位 每月"},
+       "第六十二条"},
+      {"grade 六 still employed: the employer tops the allowance up",
+       "工伤等级=六 本人月均工资=5000 统筹月工资=6000 最低工资=3,100",
+       {"一次性伤残补助金 80000.00 基金", "伤残津贴补足后 3100.00 用人单位 每月"},
+       ""},
+      {"内蒙古 has no employment figure for 七: shown without an amount",
+       "地区=内蒙古 工伤等级=七 本人月均工资=6000 统筹月工资=6000 出生日期=1966-05-15 "
+       "原退休年龄=60 解除日期=2020-01-01",
+       {"一次性伤残补助金 78000.00 基金", "一次性工伤医疗补助金 96000.00 基金",
+        "一次性伤残就业补助金 未知 用人单位"},
+       ""},
+      {"blanks around the region's name: the region all the same",
+       "地区=\u3000浙江 工伤等级=九 本人月均工资=6000 统筹月工资=6000",
+       {"一次性伤残补助金 54000.00 基金"},
+       ""},
+  };
+  for (const Row& r : rows) {
+    const Statement s = statement_of(r.fields);
+    EXPECT_EQ(items(s), r.items) << r.what;
+    if (!r.note.empty()) EXPECT_TRUE(has_note(s, r.note)) << r.what;
+  }
+  const Statement leaving = statement_of(rows[0].fields);
+  EXPECT_EQ(leaving.once.fen, 32040000);
+  EXPECT_EQ(leaving.once.employer_fen, 13440000);
+  EXPECT_EQ(leaving.monthly.fen, 0);
+  const Statement gap = statement_of(rows[4].fields);
+  EXPECT_EQ(gap.items.back().working, kUnknownFigure);
+  EXPECT_EQ(gap.items.back().status, "转载未核对");
+  EXPECT_EQ(statement_of(rows[5].fields).region, shipped().find("浙江"));
+}
+
+// A user's figures are never shown as the shipped check, whatever status
+// their file claims; an unconfirmed income year is marked too.
+TEST(Statement, DataStatusSaysWhoseFiguresTheyAre) {
+  Rules rules = shipped();
+  Region& zhejiang = const_cast<Region&>(*rules.find("浙江"));
+  zhejiang.user_file = true;
+  const Statement s = statement_of(
+      "地区=浙江 工伤等级=七 统筹月工资=6000 全省月工资=7000 出生日期=1966-05-15 "
+      "原退休年龄=60 解除日期=2023-10-15 工亡=是 死亡日期=2026-01-01",
+      rules);
+  EXPECT_EQ(s.data_status, "条文已核对；用户规则文件；2025年收入未确认");
+  EXPECT_EQ(s.items[1].status, "条文已核对；用户规则文件");
+  EXPECT_TRUE(has_note(s, "使用者提供的规则文件"));
+}
+
+// Every unreadable field in effect is named, the first in the order a
+// batch row has always named it, the list for the window in form order.
+TEST(Statement, EveryUnreadableFieldInEffectIsNamedOnce) {
+  const Evaluation e = evaluate(
+      case_line("医疗费=1,00 出生日期=2025-02-30 地区=火星 配偶=5 停薪月数=25 医疗补助金基数=x"),
+      shipped());
+  std::vector<std::string_view> named;
+  for (const Problem& p : e.reading.problems) named.push_back(p.subject);
+  // 配偶 is out of effect without 工亡 是, the typed figures with a region.
+  EXPECT_EQ(named, (std::vector<std::string_view>{"停薪月数", "医疗费", "地区", "出生日期"}));
+  EXPECT_EQ(e.why_none(), "请先改正标红的栏目：地区、停薪月数、出生日期、医疗费");
+  EXPECT_FALSE(e.in_effect(Field::kSpouse));
+  EXPECT_FALSE(e.in_effect(Field::kMedicalBase));
+  EXPECT_TRUE(e.in_effect(Field::kDeath));
+}
+
+// The report's inputs: what was given and counts for the case, nothing else.
+TEST(Statement, TheReportListsTheInputsGivenInEffect) {
+  EXPECT_EQ(statement_of("地区=浙江 工伤等级=七 停薪月数=6 住院天数=0 职业病=否 原退休年龄=60 "
+                         "配偶=1")
+                .inputs,
+            (std::vector<std::pair<std::string_view, std::string>>{
+                {"地区", "浙江"}, {"工伤等级", "七"}, {"停薪月数", "6"}, {"原退休年龄", "60 岁"}}));
+}
+
+}  // namespace
+}  // namespace gongshang
