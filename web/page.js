@@ -4,7 +4,8 @@
 // engine's (page/page_api.h); nothing here reads a number. Every text from
 // outside (a typed value, a case or rules file, a CSV cell, the engine's
 // messages that quote them) reaches the page through textContent or a
-// control's value, never as HTML.
+// control's value, never as HTML; the one HTML the page shows is the
+// engine's report (report/report_html.h), which escapes every text in it.
 'use strict';
 
 (function () {
@@ -205,8 +206,6 @@
       s.monthly.total + ' 元。';
     $('摘要').textContent = '一次性 ' + s.once.total + ' 元 · 每月 ' + s.monthly.total + ' 元';
     $('说明').replaceChildren(...s.notes.map((n) => make('p', n)));
-    $('基本情况').tBodies[0].replaceChildren(...s.inputs.map(([name, text]) =>
-      make('tr', null, make('th', name), make('td', text))));
     showSources(s);
   }
 
@@ -214,12 +213,25 @@
     $('提示').textContent = message;
     $('摘要').textContent = message;
     $('退休日期').hidden = true;
-    for (const id of ['一次性待遇', '按月待遇', '基本情况']) $(id).tBodies[0].replaceChildren();
+    for (const id of ['一次性待遇', '按月待遇']) $(id).tBodies[0].replaceChildren();
     for (const id of ['合计', '说明', '来源']) $(id).replaceChildren();
   }
 
+  // What the page prints: the 工伤待遇计算书 the window prints, as the
+  // engine writes it. Parsed into a document of its own, where nothing in it
+  // runs or loads, and moved in.
+  function showReport(html, message) {
+    if (!html) {
+      $('计算书').replaceChildren(make('p', message));
+      return;
+    }
+    const parsed = new DOMParser().parseFromString(html, 'text/html');
+    $('计算书').replaceChildren(...parsed.body.childNodes);
+  }
+
   function recompute() {
-    const answer = JSON.parse(call('statement', [JSON.stringify(texts())]));
+    const given = JSON.stringify(texts());
+    const answer = JSON.parse(call('statement', [given]));
     const marks = new Map(answer.problems.map((p) => [p.field, p.reason]));
     const hidden = new Set(answer.hidden);
     for (const [name, { control, row, problem }] of controls) {
@@ -237,6 +249,8 @@
     $(controls.get('地区').control.id + '-status').textContent = answer.region_status;
     if (answer.statement) showStatement(answer.statement);
     else showNothing(answer.message);
+    const today = new Date().toLocaleDateString('zh-CN', { year: 'numeric', month: 'long', day: 'numeric' });
+    showReport(answer.statement ? call('report', [given, today]) : '', answer.message);
     return answer;
   }
 
@@ -340,8 +354,6 @@
     onPick('打开案例', '案例文件', openCase);
     onPick('规则文件', '规则文件选择', loadRules);
     onPick('批量计算', '批量文件', runBatch);
-    $('计算日期').textContent = new Date().toLocaleDateString('zh-CN',
-      { year: 'numeric', month: 'long', day: 'numeric' });
     recompute();
     performance.mark('first-result');
     document.body.dataset.ready = 'true';
