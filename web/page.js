@@ -218,11 +218,16 @@
   }
 
   // What the page prints: the 工伤待遇计算书 the window prints, as the
-  // engine writes it. Parsed into a document of its own, where nothing in it
-  // runs or loads, and moved in.
-  function showReport(html, message) {
+  // engine writes it, or why there is none. Made as the page is printed,
+  // not on each keystroke, which it would slow several times over. Parsed
+  // into a document of its own, where nothing in it runs or loads, and
+  // moved in.
+  function showReport() {
+    const today = new Date().toLocaleDateString('zh-CN',
+      { year: 'numeric', month: 'long', day: 'numeric' });
+    const html = call('report', [JSON.stringify(texts()), today]);
     if (!html) {
-      $('计算书').replaceChildren(make('p', message));
+      $('计算书').replaceChildren(make('p', $('提示').textContent));
       return;
     }
     const parsed = new DOMParser().parseFromString(html, 'text/html');
@@ -230,8 +235,7 @@
   }
 
   function recompute() {
-    const given = JSON.stringify(texts());
-    const answer = JSON.parse(call('statement', [given]));
+    const answer = JSON.parse(call('statement', [JSON.stringify(texts())]));
     const marks = new Map(answer.problems.map((p) => [p.field, p.reason]));
     const hidden = new Set(answer.hidden);
     for (const [name, { control, row, problem }] of controls) {
@@ -249,8 +253,6 @@
     $(controls.get('地区').control.id + '-status').textContent = answer.region_status;
     if (answer.statement) showStatement(answer.statement);
     else showNothing(answer.message);
-    const today = new Date().toLocaleDateString('zh-CN', { year: 'numeric', month: 'long', day: 'numeric' });
-    showReport(answer.statement ? call('report', [given, today]) : '', answer.message);
     return answer;
   }
 
@@ -350,6 +352,8 @@
     $('保存案例').addEventListener('click', () =>
       download([call('save_case', [JSON.stringify(texts())], true)], '工伤案例.json',
         'application/json'));
+    // The browser's own print command as well as the button.
+    window.addEventListener('beforeprint', showReport);
     $('打印').addEventListener('click', () => window.print());
     onPick('打开案例', '案例文件', openCase);
     onPick('规则文件', '规则文件选择', loadRules);

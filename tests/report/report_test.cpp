@@ -83,10 +83,18 @@ TEST(ReportHtml, EveryTextFromOutsideStaysText) {
   }
 }
 
-TEST(ReportHtml, AmountsAndLinesOfTheWorking) {
+TEST(ReportHtml, WhatEachPartShows) {
   const std::string html = Case().html();
   const auto at = [&html](std::string_view text) { return html.find(text); };
   for (std::string_view shown : {
+           R"(<h2 align="center">工伤待遇计算书</h2>)",
+           // Two inputs to a row, the odd one out filled with empty cells; the
+           // widths on the first row, where Qt and a browser both take them.
+           R"(<tr><td width="22%">地区</td><td width="28%">浙江</td><td width="22%">工伤等级</td>)"
+           R"(<td width="28%">七</td></tr><tr><td>出生日期</td><td>1966-05-15</td><td></td>)"
+           R"(<td></td></tr></table>)",
+           R"(<tr><th width="23%">项目（依据）</th><th width="14%">金额（元）</th>)",
+           "一次性伤残补助金<br><small>第三十七条</small>",
            R"(<td class="amount" align="right">78000.00</td>)",
            R"(<td class="amount" align="right">未知</td>)",
            R"(<td class="amount" align="right">3600.00</td>)",

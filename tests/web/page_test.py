@@ -136,6 +136,7 @@ class PageTest(unittest.TestCase):
         self.browser.pick_file("规则文件选择", path)
         self.browser.fill({"本人月均工资": "6000", "地区": "浙江", "出生日期": "1966-05-15",
                            "原退休年龄": "60", "解除日期": "2023-10-15"})
+        self.browser.pdf()  # the print view is made as the page is printed
         for shown in ("来源", "计算书"):
             sources = self.d.find_element(By.ID, shown).get_attribute("textContent")
             self.assertIn("说明：" + script, sources)
