@@ -16,7 +16,8 @@ class QPagedPaintDevice;
 
 namespace gongshang::claimwindow {
 
-// The report as the rich text a QTextDocument takes.
+// The report (report/report.h) as the HTML that report/report_html.h writes
+// and the page prints too, dated as the page dates it: "2026年12月7日".
 QString report_html(const Statement& statement, QDate date);
 
 // Lays the report out on device (a QPdfWriter or a QPrinter), page numbers

@@ -9,6 +9,8 @@
 #include "engine/evaluation.h"
 #include "engine/number_text.h"
 #include "regions/rules_file.h"
+#include "report/report.h"
+#include "report/report_html.h"
 
 namespace gongshang::page {
 
@@ -80,12 +82,6 @@ Json total_json(const StatementTotal& total) {
           {"employer", yuan_text(total.employer_fen)}};
 }
 
-Json report_inputs(const Statement& s) {
-  Json inputs = Json::array();
-  for (const auto& [name, shown] : s.inputs) inputs.push_back(Json::array({name, shown}));
-  return inputs;
-}
-
 Json region_json(const Region& r) {
   return {{"name", r.name},
           {"statute", r.statute},
@@ -114,7 +110,6 @@ Json statement_body(const Statement& s) {
                {"monthly", total_json(s.monthly)},
                {"retirement", s.retirement},
                {"notes", s.notes},
-               {"inputs", report_inputs(s)},
                {"region", s.region ? region_json(*s.region) : Json(nullptr)},
                {"typed_figures", s.typed_figures},
                {"uninsured", s.uninsured},
@@ -185,6 +180,12 @@ std::string open_case_json(std::string_view bytes, const Rules& rules) {
   for (const FieldRow& row : field_rows())
     texts[std::string(row.name)] = opened->texts[index(row.field)];
   return dumped({{"problem", ""}, {"texts", std::move(texts)}});
+}
+
+std::string report_html(const FieldTexts& texts, const Rules& rules, std::string_view date) {
+  const Evaluation e = evaluate(texts, rules);
+  if (!e.statement) return {};
+  return report::report_html(report::make_report(*e.statement, date));
 }
 
 std::string save_case(const FieldTexts& texts) {

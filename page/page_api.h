@@ -33,9 +33,17 @@ FieldTexts texts_of_json(std::string_view json);
 //   "hidden": [names]  fields out of effect (the death section without 工亡)
 //   "region_status": the chosen region's status in words
 //   "statement": null, or its items (amount "7800.00" or null for unknown),
-//     totals by payer, retirement date, notes, the report's inputs, the
-//     region's statute, status, notes and sources, and the income figure.
+//     totals by payer, retirement date, notes, the region's statute,
+//     status, notes and sources, and the income figure.
 std::string statement_json(const FieldTexts& texts, const Rules& rules);
+
+// The page's print view: the same 工伤待遇计算书 the window prints (the HTML
+// of report/report_html.h), dated `date` as the page writes it
+// ("2026年12月7日"); "" while a field is to be mended or the statement is
+// refused (statement_json then says why).
+//   {工伤等级 "七", 本人月均工资 "6000", …} -> "<html><body>…工伤待遇计算书…"
+//   {本人月均工资 "3500元"} -> ""
+std::string report_html(const FieldTexts& texts, const Rules& rules, std::string_view date);
 
 // The shipped rules with a user's rules file merged in (its regions and
 // years marked as the user's), or the message naming what is wrong in it.

@@ -2,7 +2,7 @@
 # and the engine (the WebAssembly and the shipped rules inside) that opens
 # from disk with no network. web/assemble.js puts it together.
 set(GONGSHANG_PAGE_EXPORTS
-    _malloc _free _gs_result_size _gs_form _gs_statement _gs_open_case _gs_save_case
+    _malloc _free _gs_result_size _gs_form _gs_statement _gs_report _gs_open_case _gs_save_case
     _gs_load_rules _gs_batch _gs_batch_status _gs_batch_err)
 list(JOIN GONGSHANG_PAGE_EXPORTS "," GONGSHANG_PAGE_EXPORT_LIST)
 

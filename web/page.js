@@ -4,7 +4,8 @@
 // engine's (page/page_api.h); nothing here reads a number. Every text from
 // outside (a typed value, a case or rules file, a CSV cell, the engine's
 // messages that quote them) reaches the page through textContent or a
-// control's value, never as HTML.
+// control's value, never as HTML; the one HTML the page shows is the
+// engine's report (report/report_html.h), which escapes every text in it.
 'use strict';
 
 (function () {
@@ -205,8 +206,6 @@
       s.monthly.total + ' 元。';
     $('摘要').textContent = '一次性 ' + s.once.total + ' 元 · 每月 ' + s.monthly.total + ' 元';
     $('说明').replaceChildren(...s.notes.map((n) => make('p', n)));
-    $('基本情况').tBodies[0].replaceChildren(...s.inputs.map(([name, text]) =>
-      make('tr', null, make('th', name), make('td', text))));
     showSources(s);
   }
 
@@ -214,8 +213,25 @@
     $('提示').textContent = message;
     $('摘要').textContent = message;
     $('退休日期').hidden = true;
-    for (const id of ['一次性待遇', '按月待遇', '基本情况']) $(id).tBodies[0].replaceChildren();
+    for (const id of ['一次性待遇', '按月待遇']) $(id).tBodies[0].replaceChildren();
     for (const id of ['合计', '说明', '来源']) $(id).replaceChildren();
+  }
+
+  // What the page prints: the 工伤待遇计算书 the window prints, as the
+  // engine writes it, or why there is none. Made as the page is printed,
+  // not on each keystroke, which it would slow several times over. Parsed
+  // into a document of its own, where nothing in it runs or loads, and
+  // moved in.
+  function showReport() {
+    const today = new Date().toLocaleDateString('zh-CN',
+      { year: 'numeric', month: 'long', day: 'numeric' });
+    const html = call('report', [JSON.stringify(texts()), today]);
+    if (!html) {
+      $('计算书').replaceChildren(make('p', $('提示').textContent));
+      return;
+    }
+    const parsed = new DOMParser().parseFromString(html, 'text/html');
+    $('计算书').replaceChildren(...parsed.body.childNodes);
   }
 
   function recompute() {
@@ -336,12 +352,12 @@
     $('保存案例').addEventListener('click', () =>
       download([call('save_case', [JSON.stringify(texts())], true)], '工伤案例.json',
         'application/json'));
+    // The browser's own print command as well as the button.
+    window.addEventListener('beforeprint', showReport);
     $('打印').addEventListener('click', () => window.print());
     onPick('打开案例', '案例文件', openCase);
     onPick('规则文件', '规则文件选择', loadRules);
     onPick('批量计算', '批量文件', runBatch);
-    $('计算日期').textContent = new Date().toLocaleDateString('zh-CN',
-      { year: 'numeric', month: 'long', day: 'numeric' });
     recompute();
     performance.mark('first-result');
     document.body.dataset.ready = 'true';

@@ -58,8 +58,15 @@ const char* gs_form() {
 }
 
 const char* gs_statement(const char* texts, int size) {
-  return answer(gongshang::page::statement_json(
-      gongshang::page::texts_of_json(view(texts, size)), rules()));
+  return answer(
+      gongshang::page::statement_json(gongshang::page::texts_of_json(view(texts, size)), rules()));
+}
+
+// The print view's HTML for the texts, dated as the page dates it; "" while
+// there is no statement.
+const char* gs_report(const char* texts, int size, const char* date, int date_size) {
+  return answer(gongshang::page::report_html(gongshang::page::texts_of_json(view(texts, size)),
+                                             rules(), view(date, date_size)));
 }
 
 const char* gs_open_case(const char* bytes, int size) {
