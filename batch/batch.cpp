@@ -184,10 +184,13 @@ class Converter {
       if (!note) continue;
       if (++misreadings_ > kMaxMisreadingNotes) continue;
       const bool separator = text.find(',') != text.npos || text.find("，") != text.npos;
+      const bool count = row(kInputFields[i]).kind == FieldKind::kCount;
+      const std::string_view fix = separator ? "请去掉千位分隔符"
+                                   : count   ? "请填写整数"
+                                             : "请只填写数字";
       const Where where{{}, static_cast<int>(record_.line), static_cast<int>(column + 1)};
       err_.write(message_line(message({kInputNames[i],
-                                       "“" + visible(text) + "”" + *note + "；" +
-                                           (separator ? "请去掉千位分隔符" : "请只填写数字") +
+                                       "“" + visible(text) + "”" + *note + "；" + std::string(fix) +
                                            "，或用 --claim 按整个索赔的读法计算",
                                        where})));
     }

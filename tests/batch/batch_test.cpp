@@ -124,7 +124,7 @@ TEST(Batch, NamesTheCellsTheClaimWouldReadOtherwise) {
       "请去掉千位分隔符" +
           fix +
           "gongshang-batch: 第 2 行第 3 列：「住院天数」“2.5”读作 2.5，整个索赔不接受这种写法；"
-          "请只填写数字" +
+          "请填写整数" +
           fix +
           "gongshang-batch: 第 3 行第 2 列：「统筹月工资」“1e3”读作 1000，整个索赔不接受这种写法；"
           "请只填写数字" +
