@@ -131,19 +131,27 @@ std::string region_of(std::string_view text, const Rules& rules, const Region*& 
   return "没有名为“" + visible(name) + "”的条目：请填写规则文件中的地区名，或留空";
 }
 
-// The order in which the fields are read; the first problem found is the
-// one a refused row of the batch tool names.
-constexpr Field kReadingOrder[] = {
-    F::kGrade,           F::kNursing,          F::kOwnWage,        F::kPoolWage,
-    F::kLeaveMonths,     F::kHospitalDays,     F::kLodgingDays,    F::kNursingDays,
-    F::kMedical,         F::kDevices,          F::kTravel,         F::kNutrition,
-    F::kRegion,          F::kProvinceWage,     F::kMinimumWage,    F::kBirthDate,
-    F::kOriginalAge,     F::kEndDate,          F::kEndReason,      F::kDisease,
-    F::kDeath,           F::kDeathCase,        F::kDeathDate,      F::kSpouse,
-    F::kOtherDependants, F::kLoneExtra,        F::kNationalIncome, F::kMedicalFigure,
-    F::kMedicalBase,     F::kEmploymentFigure, F::kEmploymentBase, F::kUninsured,
+// The fields read first, in the order the batch tool has always named the
+// first problem of a refused row in; every other field follows in form order.
+constexpr Field kReadFirst[] = {
+    F::kGrade,        F::kNursing,     F::kOwnWage,      F::kPoolWage,     F::kLeaveMonths,
+    F::kHospitalDays, F::kLodgingDays, F::kNursingDays,  F::kMedical,      F::kDevices,
+    F::kTravel,       F::kNutrition,   F::kRegion,       F::kProvinceWage, F::kMinimumWage,
+    F::kBirthDate,    F::kOriginalAge, F::kEndDate,      F::kEndReason,    F::kDisease,
+    F::kDeath,        F::kDeathCase,   F::kDeathDate,    F::kSpouse,       F::kOtherDependants,
+    F::kLoneExtra,    F::kNationalIncome,
 };
-static_assert(std::size(kReadingOrder) == kFieldCount);
+
+constexpr std::array<Field, kFieldCount> reading_order() {
+  std::array<Field, kFieldCount> order{};
+  std::size_t n = 0;
+  for (Field f : kReadFirst) order[n++] = f;
+  for (const FieldRow& r : field_rows())
+    if (std::find(std::begin(kReadFirst), std::end(kReadFirst), r.field) == std::end(kReadFirst))
+      order[n++] = r.field;
+  return order;
+}
+constexpr std::array<Field, kFieldCount> kReadingOrder = reading_order();
 
 // Reads one field into its value; "" or why it cannot be read.
 std::string read_one(Field f, std::string_view text, const Rules& rules, CaseValues& v) {
