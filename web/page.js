@@ -147,7 +147,12 @@ function fillTable(id, items, total, title) {
   $(id).tBodies[0].replaceChildren(...rows, sum);
 }
 
+let sourcesShown = ''; // what showSources last showed, as JSON
+
 function showSources(s) {
+  const key = JSON.stringify([s.typed_figures, s.region, s.income]);
+  if (key === sourcesShown) return;
+  sourcesShown = key;
   const parts = [];
   if (s.typed_figures) {
     parts.push(make('p', '未选地区：一次性工伤医疗补助金、一次性伤残就业补助金' +
@@ -186,9 +191,11 @@ function showStatement(s) {
   fillTable('一次性待遇', s.items.filter((i) => !i.monthly), s.once, '一次性合计');
   fillTable('按月待遇', s.items.filter((i) => i.monthly), s.monthly, '每月合计');
   // Both tables' amount columns as wide as the widest amount in either.
-  const widest = Math.max(...[...$('结果').querySelectorAll('td.amount')]
-    .map((td) => td.textContent.length));
-  $('结果').style.setProperty('--amount-chars', String(widest));
+  const widest = String(Math.max(...[s.once.total, s.monthly.total,
+    ...s.items.map((i) => i.amount || '')].map((a) => grouped(a).length)));
+  if ($('结果').style.getPropertyValue('--amount-chars') !== widest) {
+    $('结果').style.setProperty('--amount-chars', widest);
+  }
   $('合计').textContent = totalsText(s);
   $('摘要').textContent = '一次性 ' + grouped(s.once.total) + ' 元 · 每月 ' +
     grouped(s.monthly.total) + ' 元';
@@ -204,14 +211,17 @@ function showNothing(message) {
   $('退休日期').hidden = true;
   for (const id of ['一次性待遇', '按月待遇', '基本情况']) $(id).tBodies[0].replaceChildren();
   for (const id of ['合计', '说明', '来源']) $(id).replaceChildren();
+  sourcesShown = '';
 }
 
 // The results kept from before a failure of the engine, marked as such on
 // screen, to assistive tools and on paper.
 function markStale(stale) {
+  const report = stale ? 'stale' : shown && shown.statement ? 'ok' : 'none';
+  if (document.body.dataset.report === report) return;
+  document.body.dataset.report = report;
   $('结果').classList.toggle('stale', stale);
   $('过时').hidden = !stale;
-  document.body.dataset.report = stale ? 'stale' : shown && shown.statement ? 'ok' : 'none';
 }
 
 // Says the totals, or why there are none, once the form has been still for

@@ -4,8 +4,8 @@
 // engine's column names is offered.
 
 // The largest result handed to the browser to download: the worker holds it
-// in memory, and again as it is handed over. Phones' browsers keep such
-// files in memory, which larger ones exhaust; this stays well within it.
+// in memory, and the browser again as it takes it over, which on a phone
+// must fit beside everything else.
 const OUTPUT_CAP = 256 << 20;
 // The first bytes run alone to tell how large the whole result will be.
 const SAMPLE_BYTES = 1 << 20;

@@ -33,8 +33,8 @@ function onPick(buttonId, inputId, take) {
     const file = event.target.files[0];
     event.target.value = '';
     if (!file) return;
-    if (file.size > fileCap.bytes) {
-      take(file.name, null, fileCap.refusal);
+    if (!fileCap || file.size > fileCap.bytes) {
+      take(file.name, null, fileCap ? fileCap.refusal : '计算引擎没有运行，请重新打开此页面');
       return;
     }
     take(file.name, new Uint8Array(await file.arrayBuffer()), '');

@@ -94,7 +94,8 @@ class PageSink final : public gongshang::batch::ByteSink {
     return true;
   }
   std::string error() const override {
-    return "结果超过 " + std::to_string(cap_ >> 20) + " MiB，超出了浏览器能交出的大小";
+    return "结果超过 " + std::to_string(cap_ >> 20) +
+           " MiB，超出本页面能交给浏览器下载的大小：请把表格分成几个较小的文件分别计算";
   }
 
  private:

@@ -65,22 +65,25 @@ function batchWorker() {
     const bytes = new Uint8Array(await file.arrayBuffer());
     const refused = text(engine._gs_workbook(...give(bytes.subarray(0, 8))));
     if (refused) return { refused };
-    const csv = utf8(bytes);
-    const [at, size] = give(csv);
-    // The first rows tell how much the result grows over the input: a
-    // result over the cap is refused before the run, not at its end.
-    const cut = size > 2 * sample ? csv.lastIndexOf(10, sample) + 1 : 0;
+    // The first rows of a large file tell how much the result grows over
+    // it: a result over the cap is refused before the run, not at its end.
+    // (A smaller file's result passes the cap only with rows of a few
+    // bytes each; the run then stops at the cap.)
+    const cut = bytes.length > cap / 16 ? bytes.lastIndexOf(10, sample) + 1 : 0;
     if (cut > 0) {
+      const [first, firstSize] = give(utf8(bytes.subarray(0, cut)));
       sampled = 0;
-      const status = engine._gs_batch(at, cut, cap);
-      const estimate = sampled / cut * size;
+      const status = engine._gs_batch(first, firstSize, cap);
+      const estimate = sampled / cut * bytes.length;
       sampled = -1;
+      engine._free(first);
       if (status === 0 && estimate > cap) {
         let rows = 0;
-        for (let i = 0; i < size; ++i) rows += csv[i] === 10;
+        for (let i = 0; i < bytes.length; ++i) rows += bytes[i] === 10;
         return { estimate, rows };
       }
     }
+    const [at, size] = give(utf8(bytes));
     const status = engine._gs_batch(at, size, cap);
     const err = text(engine._gs_batch_err());
     const result = status === 0 ?

@@ -133,9 +133,12 @@ class Browser:
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
             "width": width, "height": height, "deviceScaleFactor": 1, "mobile": mobile})
 
-    def screenshot(self, name):
+    def screenshot(self, name, at=None):
+        """The viewport, scrolled to the top or to the element of id `at`."""
         os.makedirs(SCREENSHOTS, exist_ok=True)
-        self.driver.execute_script("document.activeElement.blur(); window.scrollTo(0, 0)")
+        self.driver.execute_script(
+            "document.activeElement.blur(); window.scrollTo(0, 0);"
+            "if (arguments[0]) document.getElementById(arguments[0]).scrollIntoView()", at)
         shot = self.driver.execute_cdp_cmd("Page.captureScreenshot", {"format": "png"})
         path = os.path.join(SCREENSHOTS, name)
         with open(path, "wb") as f:

@@ -304,8 +304,10 @@ class PageTest(unittest.TestCase):
                     "const r = arguments[0].getBoundingClientRect(); return [r.top, r.bottom]", totals)
                 self.assertTrue(0 <= top < bottom <= height, (top, bottom))
                 self.assertIn("1,245,760.00", totals.text)
-                self.browser.screenshot({360: "web-phone.png", 960: "web-960.png"}.get(
-                    width, "web-desktop.png"))
+                if phone:
+                    self.browser.screenshot("web-phone.png", at="一次性支付标题")
+                else:
+                    self.browser.screenshot("web-desktop.png" if width > 960 else "web-960.png")
         # A tap where the phone's totals bar lies reaches the field under it,
         # and the bar gives way while a field has the focus.
         self.browser.viewport(360, 740, True)
