@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "batch/utf8.h"
 
@@ -23,6 +24,7 @@ constexpr std::string_view kUtf16 =
 constexpr std::string_view kNoGb18030 = kGb18030Supported ? "本系统的 iconv 不支持 GB18030 编码；"
                                                           : "输入不是 UTF-8，这一版本只读 UTF-8；";
 constexpr std::string_view kNoRewind = "输入无法从头重读；";
+constexpr std::string_view kWorkbook = "输入是 Excel 工作簿（.xlsx 或 .xls 文件），不是 CSV 文件；";
 
 enum class Finding { kClean, kNul, kInvalid };
 
@@ -136,6 +138,13 @@ std::string neither_message(std::size_t line, unsigned char byte) {
 
 }  // namespace
 
+std::string workbook_problem(std::string_view start) {
+  constexpr std::string_view kZip = "PK\x03\x04";
+  constexpr std::string_view kOle2 = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+  if (!start.starts_with(kZip) && !start.starts_with(kOle2)) return {};
+  return std::string(kWorkbook).append(kFix);
+}
+
 TextSource::TextSource(ByteSource& raw, std::size_t block_size)
     : raw_(raw), block_size_(std::max(block_size, kMinBlockSize)) {}
 
@@ -157,6 +166,15 @@ bool TextSource::refuse(std::string_view cause) {
 // Reads everything as UTF-8 first, which a file nearly always is: that costs
 // one more reading of it. Only a file that is not is read again as GB18030.
 bool TextSource::open_whole() {
+  std::size_t got = 0;
+  for (std::size_t n = 1; got < kWorkbookMarkBytes && n > 0; got += n)
+    n = raw_.read(in_.data() + got, kWorkbookMarkBytes - got);
+  if (!raw_.error().empty()) return false;
+  if (std::string problem = workbook_problem({in_.data(), got}); !problem.empty()) {
+    error_ = std::move(problem);
+    return false;
+  }
+  if (!raw_.rewind()) return refuse(kNoRewind);
   Scan utf8, gb;
   unsigned char bad = 0, ignored = 0;
   if (!scan_whole(raw_, in_, scan_utf8, utf8, bad)) return false;
@@ -217,6 +235,10 @@ bool TextSource::open_start() {
     in_end_ += n;
   }
   const std::string_view start(in_.data(), in_end_);
+  if (std::string problem = workbook_problem(start); !problem.empty()) {
+    error_ = std::move(problem);
+    return false;
+  }
   const Scan utf8 = scan_utf8(start, raw_end_);
   if (utf8.finding == Finding::kClean) return true;
   if (utf8.finding == Finding::kNul) return refuse(kUtf16);

@@ -34,6 +34,16 @@ inline constexpr bool kGb18030Supported = true;
 // arrived, so that a row typed by hand is still answered at once.
 inline constexpr std::size_t kDetectBytes = std::size_t{1} << 20;
 
+// Why bytes that begin as a spreadsheet's own workbook cannot be read as a
+// CSV file, with the fix; "" for any other beginning. The first
+// kWorkbookMarkBytes decide: an .xlsx is a zip archive ("PK\3\4"), an .xls
+// an OLE2 compound file (D0 CF 11 E0 A1 B1 1A E1). Either would otherwise be
+// taken for UTF-16, for the NUL bytes in it.
+//   "PK\x03\x04\x14\x00…" -> "输入是 Excel 工作簿（.xlsx 或 .xls 文件），不是 CSV
+//   文件；请在表格软件中另存为……" "医疗费\n5\n" -> ""
+inline constexpr std::size_t kWorkbookMarkBytes = 8;
+std::string workbook_problem(std::string_view start);
+
 // A source's text as UTF-8, whichever of the two encodings it is in.
 //   "医疗费\n5\n" in UTF-8           -> open() true, kUtf8, reads the same bytes
 //   "\xD2\xBD\xC1\xC6\xB7\xD1\n5\n" -> open() true, kGb18030, reads "医疗费\n5\n"

@@ -1,7 +1,8 @@
 """How the page fares in headless Chromium on this machine: its size, the
 time from opening the file to the first result, a keystroke's
-recomputation, and the batch page on 100,000 rows. A measurement, not a
-test: it prints the figures beside their targets.
+recomputation, the refusal of a 300 MB case file, and the batch page on
+100,000 rows. A measurement, not a test: it prints the figures beside
+their targets.
 
   python3 bench/web_page.py [ROWS]   (after sh scripts/web.sh)
 """
@@ -69,6 +70,17 @@ def main():
               % (statistics.median(times), sorted(times)[int(len(times) * 0.95)]))
 
         with tempfile.TemporaryDirectory() as folder:
+            # A case file the size of a video sent by chat: refused unread.
+            large = os.path.join(folder, "large.json")
+            with open(large, "wb") as f:
+                f.truncate(300 << 20)
+            start = time.monotonic()
+            browser.pick_file("案例文件", large)
+            WebDriverWait(d, 60).until(
+                lambda d: "文件超过" in d.find_element(By.ID, "消息").text)
+            print("a 300 MB case file refused: %.0f ms (target: at once, the page as it was)"
+                  % ((time.monotonic() - start) * 1000))
+
             path = batch_file(rows, folder)
             start = time.monotonic()
             browser.pick_file("批量文件", path)

@@ -305,6 +305,10 @@ std::string Problem::text() const {
   return where + "：" + message;
 }
 
+std::string too_large(std::size_t cap) {
+  return "文件超过 " + size_text(cap) + "，不是本程序的文件（案例和规则文件都小得多）";
+}
+
 FileBytes read_file(const std::filesystem::path& file, std::size_t cap) {
   FileBytes read;
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
@@ -328,8 +332,7 @@ FileBytes read_file(const std::filesystem::path& file, std::size_t cap) {
     }
     if (got == 0) break;
     if (read.bytes.size() > cap) {
-      read.problem = Problem{
-          0, 0, "文件超过 " + size_text(cap) + "，不是本程序的文件（案例和规则文件都小得多）"};
+      read.problem = Problem{0, 0, too_large(cap)};
       break;
     }
   }

@@ -46,6 +46,11 @@ struct FileBytes {
 };
 FileBytes read_file(const std::filesystem::path& file, std::size_t cap = kMaxBytes);
 
+// What read_file says of a file over the cap, for a reader that knows the
+// size before it reads (the web page, given a file by the browser).
+//   kMaxBytes -> "文件超过 1 MiB，不是本程序的文件（案例和规则文件都小得多）"
+std::string too_large(std::size_t cap = kMaxBytes);
+
 using Json = nlohmann::ordered_json;
 
 // A key of the top object checked as it is met, so a file of many unknown

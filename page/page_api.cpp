@@ -82,6 +82,12 @@ Json total_json(const StatementTotal& total) {
           {"employer", yuan_text(total.employer_fen)}};
 }
 
+Json report_inputs(const Statement& s) {
+  Json inputs = Json::array();
+  for (const auto& [name, shown] : s.inputs) inputs.push_back(Json::array({name, shown}));
+  return inputs;
+}
+
 Json region_json(const Region& r) {
   return {{"name", r.name},
           {"statute", r.statute},
@@ -110,6 +116,7 @@ Json statement_body(const Statement& s) {
                {"monthly", total_json(s.monthly)},
                {"retirement", s.retirement},
                {"notes", s.notes},
+               {"inputs", report_inputs(s)},
                {"region", s.region ? region_json(*s.region) : Json(nullptr)},
                {"typed_figures", s.typed_figures},
                {"uninsured", s.uninsured},
@@ -166,8 +173,10 @@ std::string statement_json(const FieldTexts& texts, const Rules& rules) {
   Json hidden = Json::array();
   for (const FieldRow& row : field_rows())
     if (!e.in_effect(row.field)) hidden.push_back(row.name);
+  const Problem* first = e.first_problem();
   return dumped({{"problems", problems},
                  {"message", e.why_none()},
+                 {"first_problem", first ? message(*first) : std::string()},
                  {"hidden", hidden},
                  {"region_status", region_status_words(e.reading.values.region)},
                  {"statement", e.statement ? statement_body(*e.statement) : Json(nullptr)}});

@@ -30,11 +30,12 @@ FieldTexts texts_of_json(std::string_view json);
 // Everything the page shows for one state of the form:
 //   "problems": [{"field", "reason"}]  every field to mark, in form order
 //   "message": why there is no statement ("" with one)
+//   "first_problem": the first of them in the engine's words, as --pdf says it
 //   "hidden": [names]  fields out of effect (the death section without 工亡)
 //   "region_status": the chosen region's status in words
 //   "statement": null, or its items (amount "7800.00" or null for unknown),
-//     totals by payer, retirement date, notes, the region's statute,
-//     status, notes and sources, and the income figure.
+//     totals by payer, retirement date, notes, the inputs as given, the
+//     region's statute, status, notes and sources, and the income figure.
 std::string statement_json(const FieldTexts& texts, const Rules& rules);
 
 // The page's print view: the same 工伤待遇计算书 the window prints (the HTML

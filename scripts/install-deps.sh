@@ -18,6 +18,9 @@ fi
 # version together by Debian (tests/web/page_test.py).
 if [ "${1:-}" = web-test ]; then
   packages="$packages chromium chromium-driver python3-selenium"
+  # npm fetches axe-core for the page's accessibility checks; a node from
+  # nodesource brings its own npm, Debian's node needs Debian's.
+  command -v npm >/dev/null || packages="$packages npm"
 fi
 
 missing=""
@@ -49,3 +52,16 @@ for loc in de_DE zh_CN; do
     $SUDO localedef -i "$loc" -f UTF-8 "$loc.UTF-8" || echo "note: could not make locale $loc.UTF-8"
   fi
 done
+
+# axe-core, the accessibility checker the page's tests run in it: the version
+# and checksum in tests/web/axe/package-lock.json, from the npm registry, into
+# tests/web/axe/node_modules (never into the page).
+if [ "${1:-}" = web-test ]; then
+  dir="$(cd "$(dirname "$0")/.." && pwd)/tests/web/axe"
+  want="$(node -p "require('$dir/package.json').dependencies['axe-core']")"
+  have="$(node -p "require('$dir/node_modules/axe-core/package.json').version" 2>/dev/null || true)"
+  if [ "$have" != "$want" ]; then
+    echo "Installing axe-core $want for the page's tests"
+    npm ci --prefix "$dir" --ignore-scripts --no-audit --no-fund --loglevel=error
+  fi
+fi

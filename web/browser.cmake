@@ -28,13 +28,15 @@ set_target_properties(fmt::fmt-header-only PROPERTIES INTERFACE_COMPILE_DEFINITI
 add_compile_options(-fexceptions)
 add_link_options(-fexceptions)
 
-# Link options of every program made for the browser or node, the page's
-# included: one file with the module inside (and no fetch of a .wasm beside
-# it, which node 20's fetch cannot do for a path), memory that grows with the
-# input, and the shipped rules file inside it, where the shipped-rules lookup
-# of a program at /gongshang-web/bin finds it (../share/gongshang/regions.json).
+# Link options of every program made for node: one file with the module
+# inside (and no fetch of a .wasm beside it, which node 20's fetch cannot do
+# for a path), memory that grows with the input, and the shipped rules file
+# inside it, where the shipped-rules lookup of a program at /gongshang-web/bin
+# finds it (../share/gongshang/regions.json). The page takes the same but the
+# one file: it holds the WebAssembly itself (web/assemble.js), to compile it
+# once for the form and for its batch worker.
 set(GONGSHANG_WEB_PROGRAM "/gongshang-web/bin/gongshang")
-set(GONGSHANG_WEB_LINK_OPTIONS
-    -sSINGLE_FILE=1
+set(GONGSHANG_WEB_ENGINE_OPTIONS
     -sALLOW_MEMORY_GROWTH=1
     "SHELL:--embed-file ${PROJECT_SOURCE_DIR}/data/regions.json@/gongshang-web/share/gongshang/regions.json")
+set(GONGSHANG_WEB_LINK_OPTIONS -sSINGLE_FILE=1 ${GONGSHANG_WEB_ENGINE_OPTIONS})

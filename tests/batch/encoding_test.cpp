@@ -55,13 +55,18 @@ TEST(Encoding, StopsAtTextInNeitherEncoding) {
   const std::string utf16 =
       "gongshang-batch: 输入看来是 UTF-16 编码（表格软件另存的「Unicode 文本」），无法读取；" +
       kFix;
+  const std::string workbook =
+      "gongshang-batch: 输入是 Excel 工作簿（.xlsx 或 .xls 文件），不是 CSV 文件；" + kFix;
+  using namespace std::string_literals;
   const struct {
     std::string input;
     bool from_pipe_too;  // a pipe is judged by its first line
     std::string err;
   } cases[] = {
       {convert_text("UTF-16", "医疗费"), true, utf16},  // told by its byte-order mark alone
-      {convert_text("UTF-16LE", "医疗费\r\n5\r\n"), true, utf16},  // by its NUL bytes
+      {convert_text("UTF-16LE", "医疗费\r\n5\r\n"), true, utf16},     // by its NUL bytes
+      {"PK\x03\x04\x14\0\x06\0\x08\0\0\0!\0"s, true, workbook},       // an .xlsx, a zip archive
+      {"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0\0\0"s, true, workbook},  // an .xls
       {"医疗费\n5\n\xED\xA0\x80\n", false,  // a surrogate, which UTF-8 forbids
        "gongshang-batch: 第 3 行：含有无效的 UTF-8 字节 0xED，输入也不是 GB18030（GBK）编码；" +
            kFix},

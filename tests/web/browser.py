@@ -26,6 +26,7 @@ document.addEventListener('securitypolicyviolation',
 
 class Browser:
     def __init__(self):
+        self.page = PAGE
         self.profile = tempfile.mkdtemp(prefix="gongshang-chromium-")
         self.downloads = tempfile.mkdtemp(prefix="gongshang-downloads-")
         options = webdriver.ChromeOptions()
@@ -84,6 +85,18 @@ class Browser:
                 control.clear()
                 control.send_keys(text)
 
+    def set_texts(self, case):
+        """Sets each field's text at once, as a script would: for the tests
+        whose subject is not the typing."""
+        self.driver.execute_script("""
+            for (const [name, text] of Object.entries(arguments[0])) {
+              const control = [...document.querySelectorAll('form label')]
+                .find((l) => l.textContent.trim() === name).control;
+              if (control.type === 'checkbox') control.checked = text === '是';
+              else control.value = text;
+              control.dispatchEvent(new Event('input', {bubbles: true}));
+            }""", case)
+
     def table(self, table_id):
         """The rows of a result table, each as its cells' texts."""
         return self.driver.execute_script(
@@ -96,25 +109,36 @@ class Browser:
     def downloaded(self, name, seconds=30):
         path = os.path.join(self.downloads, name)
         deadline = time.time() + seconds
-        while not os.path.exists(path) and time.time() < deadline:
+
+        def complete():
+            # Chromium may make the file before it has written it.
+            return (os.path.exists(path) and os.path.getsize(path) > 0 and
+                    not any(f.endswith(".crdownload") for f in os.listdir(self.downloads)))
+        while not complete() and time.time() < deadline:
             time.sleep(0.05)
         with open(path, "rb") as f:
             data = f.read()
         os.remove(path)
         return data
 
-    def pdf(self):
+    def pdf(self, header_footer=False):
+        """The page printed on A4; with the browser's own header and footer
+        where the page lets it print them."""
         printed = self.driver.execute_cdp_cmd("Page.printToPDF", {
-            "paperWidth": 8.27, "paperHeight": 11.69, "preferCSSPageSize": True})
+            "paperWidth": 8.27, "paperHeight": 11.69, "preferCSSPageSize": True,
+            "displayHeaderFooter": header_footer})
         return base64.b64decode(printed["data"])
 
     def viewport(self, width, height, mobile):
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
             "width": width, "height": height, "deviceScaleFactor": 1, "mobile": mobile})
 
-    def screenshot(self, name):
+    def screenshot(self, name, at=None):
+        """The viewport, scrolled to the top or to the element of id `at`."""
         os.makedirs(SCREENSHOTS, exist_ok=True)
-        self.driver.execute_script("document.activeElement.blur(); window.scrollTo(0, 0)")
+        self.driver.execute_script(
+            "document.activeElement.blur(); window.scrollTo(0, 0);"
+            "if (arguments[0]) document.getElementById(arguments[0]).scrollIntoView()", at)
         shot = self.driver.execute_cdp_cmd("Page.captureScreenshot", {"format": "png"})
         path = os.path.join(SCREENSHOTS, name)
         with open(path, "wb") as f:
