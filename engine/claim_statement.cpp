@@ -18,7 +18,7 @@ constexpr std::string_view kRegulations = "《工伤保险条例》";
 std::string article_of(Result result, int grade) {
   std::string_view article = row(result).articles;
   if ((result == Result::kSubsidy || result == Result::kAllowance) && grade > 0)
-    article = kGrades[static_cast<std::size_t>(grade - 1)].article;
+    article = grade_figures(grade).article;
   return article.empty() ? std::string() : std::string(kRegulations) + std::string(article);
 }
 

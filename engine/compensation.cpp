@@ -71,8 +71,8 @@ Working work_out(const ClassicValues& values) {
 
   const float base_single = to_single(b.base_wage);
   const GradeFigures none{"", 0, 0, ""};
-  const GradeFigures& grade = b.grade > 0 ? kGrades[b.grade - 1] : none;
-  const double nursing_rate = b.nursing > 0 ? kNursingLevels[b.nursing - 1].rate : 0.0f;
+  const GradeFigures& grade = b.grade > 0 ? grade_figures(b.grade) : none;
+  const double nursing_rate = b.nursing > 0 ? nursing_figures(b.nursing).rate : 0.0f;
 
   char text[kMaxFormLength];
   double total = 0;

@@ -23,14 +23,14 @@ struct Reform {
 constexpr Reform kReforms[] = {{60, 1965, 4, 36}, {55, 1970, 4, 36}, {50, 1975, 2, 60}};
 
 // Reads `min`..`max` digits at the start of s into value and moves s past them.
-bool take_number(std::string_view& s, int min_digits, int max_digits, int& value) {
-  int n = 0;
+bool take_number(std::string_view& s, std::size_t min_digits, std::size_t max_digits, int& value) {
+  std::size_t n = 0;
   value = 0;
-  while (n < static_cast<int>(s.size()) && n <= max_digits && s[n] >= '0' && s[n] <= '9') {
+  while (n < s.size() && n <= max_digits && s[n] >= '0' && s[n] <= '9') {
     value = value * 10 + (s[n++] - '0');
   }
   if (n < min_digits || n > max_digits) return false;
-  s.remove_prefix(static_cast<std::size_t>(n));
+  s.remove_prefix(n);
   return true;
 }
 
@@ -77,7 +77,8 @@ std::string format_date(Date date) {
   std::string out;
   auto put = [&out](int value, std::size_t width) {
     char digits[12];
-    std::size_t n = std::to_chars(digits, digits + sizeof digits, value).ptr - digits;
+    const auto n =
+        static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
     if (n < width) out.append(width - n, '0');
     out.append(digits, n);
   };

@@ -8,7 +8,7 @@ namespace {
 
 // The months or amount typed for one subsidy, the same for every grade
 // since they are typed for this case's grade; nullopt where none was typed.
-std::optional<SubsidyRule> typed_rule(const CaseValues& v, int which) {
+std::optional<SubsidyRule> typed_rule(const CaseValues& v, std::size_t which) {
   if (!v.typed_figure[which]) return std::nullopt;
   SubsidyRule rule;
   rule.base = v.typed_base[which];

@@ -26,11 +26,11 @@ std::string percent(double rate) {
 
 // The grades are named by the numerals 一 .. 十, which also count the results.
 std::string_view numeral(std::size_t n) {
-  return kGrades[n - 1].item;
+  return grade_figures(n).item;
 }
 
 std::string_view grade_item(int grade) {
-  return kGrades[grade - 1].item;
+  return grade_figures(grade).item;
 }
 
 std::string grade_range(int first, int last) {
@@ -56,7 +56,7 @@ std::string allowance_rule(const ResultRow& r) {
   std::string s = cat({r.name, "：本人工资 × 伤残等级对应的比例\n"});
   for (int g = 1; g <= kLastGradeWithAllowance; ++g) {
     if (g > 1) s += "、";
-    s += cat({grade_item(g), "级 ", percent(kGrades[g - 1].allowance_rate)});
+    s += cat({grade_item(g), "级 ", percent(grade_figures(g).allowance_rate)});
   }
   return cat({s, "；\n", grade_range(kLastGradeWithAllowance + 1, kGrades.size()), "不按月发给",
               basis(r.articles)});
@@ -137,16 +137,16 @@ std::string working(const Breakdown& b, const ResultRow& r, std::string_view sho
     case Formula::kGradeMonths:
       if (b.grade == 0) return none_chosen(Input::kGrade, r, shown);
       return cat({base_wage_line(b), "\n本人工资 ", double_form(b.base_wage), " × ",
-                  single_form(kGrades[b.grade - 1].subsidy_months), " 个月 = ", shown,
-                  basis(kGrades[b.grade - 1].article)});
+                  single_form(grade_figures(b.grade).subsidy_months), " 个月 = ", shown,
+                  basis(grade_figures(b.grade).article)});
     case Formula::kGradeRate:
       if (b.grade == 0) return none_chosen(Input::kGrade, r, shown);
       if (b.grade > kLastGradeWithAllowance)
         return cat({grade_range(kLastGradeWithAllowance + 1, kGrades.size()),
-                    "伤残不按月发给伤残津贴，为 ", shown, basis(kGrades[b.grade - 1].article)});
+                    "伤残不按月发给伤残津贴，为 ", shown, basis(grade_figures(b.grade).article)});
       return cat({base_wage_line(b), "\n本人工资 ", double_form(b.base_wage), " × ",
-                  percent(kGrades[b.grade - 1].allowance_rate), " = ", shown,
-                  basis(kGrades[b.grade - 1].article)});
+                  percent(grade_figures(b.grade).allowance_rate), " = ", shown,
+                  basis(grade_figures(b.grade).article)});
     case Formula::kOwnWageTimes:
       return cat({name(Input::kOwnWage), " ", double_form(b.number(Input::kOwnWage)), " × ",
                   name(r.input), " ", input, " = ", shown, basis(r.articles)});
@@ -155,8 +155,8 @@ std::string working(const Breakdown& b, const ResultRow& r, std::string_view sho
                   basis(r.articles)});
     case Formula::kNursing:
       if (b.nursing == 0) return none_chosen(Input::kNursing, r, shown);
-      return cat({base_wage_line(b), "\n", kNursingLevels[b.nursing - 1].item, " ",
-                  percent(kNursingLevels[b.nursing - 1].rate), " × ", name(r.input), " ", input,
+      return cat({base_wage_line(b), "\n", nursing_figures(b.nursing).item, " ",
+                  percent(nursing_figures(b.nursing).rate), " × ", name(r.input), " ", input,
                   " × 本人工资 ", double_form(b.base_wage), " ÷ ", double_form(kWorkDaysPerMonth),
                   " = ", shown, basis(r.articles)});
     case Formula::kCarried:

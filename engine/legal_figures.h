@@ -31,6 +31,11 @@ inline constexpr std::array<GradeFigures, 10> kGrades{{
     {"九", 9, 0, "第三十七条"},
     {"十", 7, 0, "第三十七条"},
 }};
+// The figures of a grade by its number, 1 ("一") to 10 ("十").
+constexpr const GradeFigures& grade_figures(int grade) {
+  return kGrades[static_cast<std::size_t>(grade - 1)];
+}
+
 // Grades up to this one are paid a monthly allowance.
 inline constexpr int kLastGradeWithAllowance = 6;
 
@@ -44,6 +49,11 @@ inline constexpr std::array<NursingFigures, 3> kNursingLevels{{
     {"大部分护理", 0.4f},
     {"部分护理", 0.3f},
 }};
+
+// The figures of a nursing level by its number, 1 ("完全护理") to 3.
+constexpr const NursingFigures& nursing_figures(int level) {
+  return kNursingLevels[static_cast<std::size_t>(level - 1)];
+}
 
 // The own wage is held between these shares of the pooling-area wage (Art. 64).
 inline constexpr double kBaseWageLower = 0.6;

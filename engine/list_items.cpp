@@ -39,7 +39,7 @@ std::optional<std::string_view> grade_item(std::string_view text) {
   const auto read = std::from_chars(typed.data(), end, number);
   if (read.ec == std::errc() && read.ptr == end && typed.front() != '0' && number >= 1 &&
       number <= static_cast<int>(kGrades.size())) {
-    return kGrades[static_cast<std::size_t>(number - 1)].item;
+    return grade_figures(number).item;
   }
   return std::nullopt;
 }

@@ -100,7 +100,7 @@ std::optional<double> read_radix(Cursor& cursor, int radix) {
   for (char c = cursor.next();; c = cursor.next()) {
     int d = hex_value(c);
     if (d < 0 || d >= radix) break;
-    n = n * radix + d;
+    n = n * static_cast<unsigned>(radix) + static_cast<unsigned>(d);
     if (n > kMaxRadixValue) {
       too_large = true;
       n = kMaxRadixValue;  // keeps the product from wrapping while we read on

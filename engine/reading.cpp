@@ -134,11 +134,11 @@ std::string region_of(std::string_view text, const Rules& rules, const Region*& 
 // The fields read first, in the order the batch tool has always named the
 // first problem of a refused row in; every other field follows in form order.
 constexpr Field kReadFirst[] = {
-    F::kGrade,        F::kNursing,     F::kOwnWage,      F::kPoolWage,     F::kLeaveMonths,
-    F::kHospitalDays, F::kLodgingDays, F::kNursingDays,  F::kMedical,      F::kDevices,
-    F::kTravel,       F::kNutrition,   F::kRegion,       F::kProvinceWage, F::kMinimumWage,
-    F::kBirthDate,    F::kOriginalAge, F::kEndDate,      F::kEndReason,    F::kDisease,
-    F::kDeath,        F::kDeathCase,   F::kDeathDate,    F::kSpouse,       F::kOtherDependants,
+    F::kGrade,        F::kNursing,        F::kOwnWage,     F::kPoolWage,     F::kLeaveMonths,
+    F::kHospitalDays, F::kLodgingDays,    F::kNursingDays, F::kMedical,      F::kDevices,
+    F::kTravel,       F::kNutrition,      F::kRegion,      F::kProvinceWage, F::kMinimumWage,
+    F::kBirthDate,    F::kOriginalAge,    F::kEndDate,     F::kEndReason,    F::kDisease,
+    F::kDeath,        F::kDeathCase,      F::kDeathDate,   F::kSpouse,       F::kOtherDependants,
     F::kLoneExtra,    F::kNationalIncome,
 };
 
