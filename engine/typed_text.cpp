@@ -144,9 +144,29 @@ std::size_t utf8_at(std::string_view s, char32_t& code) {
   return n;
 }
 
+// Controls, the line and paragraph separators, and Unicode's
+// Default_Ignorable_Code_Point set (DerivedCoreProperties.txt): what a
+// display draws as nothing, or uses to reorder or join what is around it.
 bool invisible(char32_t c) {
-  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0xAD || (c >= 0x200B && c <= 0x200F) ||
-         (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x2064) || c == 0xFEFF;
+  struct Range {
+    char32_t first, last;
+  };
+  static constexpr Range kInvisible[] = {
+      {0x0000, 0x001F}, {0x007F, 0x009F},   {0x00AD, 0x00AD},   {0x034F, 0x034F},  {0x061C, 0x061C},
+      {0x115F, 0x1160}, {0x17B4, 0x17B5},   {0x180B, 0x180F},   {0x200B, 0x200F},  {0x2028, 0x202E},
+      {0x2060, 0x206F}, {0x3164, 0x3164},   {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},  {0xFFA0, 0xFFA0},
+      {0xFFF0, 0xFFFB}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF}};
+  for (const Range& r : kInvisible) {
+    if (c < r.first) return false;
+    if (c <= r.last) return true;
+  }
+  return false;
+}
+
+// Blanks of every width but the ASCII controls, which invisible() holds.
+bool blank_of_any_width(char32_t c) {
+  return c == 0x20 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F ||
+         c == 0x205F || c == 0x3000;
 }
 
 void append_hex(std::string& out, unsigned value, int digits) {
@@ -171,11 +191,11 @@ std::size_t valid_utf8_prefix(std::string_view text) {
   return valid;
 }
 
-std::string visible(std::string_view text) {
+std::string visible(std::string_view text, std::size_t limit) {
   std::string out;
   out.reserve(std::min(text.size(), kVisibleBytes + 16));
   while (!text.empty()) {
-    if (out.size() >= kVisibleBytes) {
+    if (out.size() >= limit) {
       out += "…";
       break;
     }
@@ -186,14 +206,24 @@ std::string visible(std::string_view text) {
       append_hex(out, static_cast<unsigned char>(text[0]), 2);
       n = 1;
     } else if (invisible(code)) {
-      out += "\\u";
-      append_hex(out, code, 4);
+      out += code > 0xFFFF ? "\\U" : "\\u";
+      append_hex(out, code, code > 0xFFFF ? 8 : 4);
     } else {
       out.append(text.substr(0, n));
     }
     text.remove_prefix(n);
   }
   return out;
+}
+
+std::size_t first_unclear(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    char32_t code = 0;
+    const std::size_t n = utf8_at(text.substr(at), code);
+    if (n == 0 || invisible(code) || blank_of_any_width(code)) return at;
+    at += n;
+  }
+  return std::string_view::npos;
 }
 
 }  // namespace gongshang

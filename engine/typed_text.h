@@ -26,15 +26,28 @@ std::string_view ascii_form(std::string_view text, std::string& buffer);
 //   "浙江" -> 6   "a\xD5\xE3" -> 1   "\xE6\xB5" -> 0
 std::size_t valid_utf8_prefix(std::string_view text);
 
-// A text typed by the user, to be echoed in a message: control and
-// invisible characters (U+0000..U+001F, U+007F..U+009F, zero-width and
-// direction marks, the byte-order mark) as \u escapes, bytes that are not
-// UTF-8 as \x escapes, so "浙江\0" does not pass for "浙江".
-// A text longer than kVisibleBytes is cut there and ends in "…": a message
+// A text typed by the user, to be echoed in a message, or a free text of a
+// rules file, to be shown: control and invisible characters as \u escapes
+// (U+0000..U+001F, U+007F..U+009F, the line and paragraph separators, and
+// Unicode's default-ignorable characters: zero-width ones, direction marks,
+// embeddings, overrides and isolates U+200E/F, U+202A..U+202E,
+// U+2066..U+2069, U+061C, the soft hyphen, fillers, variation selectors,
+// tags, the byte-order mark), bytes that are not UTF-8 as \x escapes, so
+// "浙江\0" does not pass for "浙江" and no text turns the line around.
+// A text longer than `limit` bytes is cut there and ends in "…": a message
 // names a value, it does not repeat a file.
 //   "浙江" -> "浙江"   "浙江\0" -> "浙江\u0000"   "a\u200Bb" -> "a\u200Bb"   "\xB9" -> "\xB9"
+//   "a\u202Eb" -> "a\u202Eb"   "\U000E0041" -> "\U000E0041"
 inline constexpr std::size_t kVisibleBytes = 120;
-std::string visible(std::string_view text);
+inline constexpr std::size_t kWholeText = std::string_view::npos;  // limit: never cut
+std::string visible(std::string_view text, std::size_t limit = kVisibleBytes);
+
+// Where the first character lies that a reader cannot tell from another or
+// from nothing: one visible() escapes, or a blank of any width (U+0020,
+// U+00A0, U+1680, U+2000..U+200A, U+202F, U+205F, U+3000); npos when the
+// text has none. What a name must not hold, since a name is picked by eye.
+//   "浙江" -> npos   "浙 江" -> 3   "浙\u3000江" -> 3   "a\u202Eb" -> 1   "\xB9" -> 0
+std::size_t first_unclear(std::string_view text);
 
 // The one reading of money, wherever it is typed: digits (ASCII or
 // full-width) with at most one point, blanks around ignored, thousands

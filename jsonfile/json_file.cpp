@@ -26,19 +26,6 @@ std::string size_text(std::size_t bytes) {
 constexpr std::string_view kSaveAsUtf8 =
     "请在文本编辑器中“另存为”，编码选 UTF-8，再重新打开（记事本：另存为 → 编码 → UTF-8）";
 
-// Line and column (in characters) of a byte offset, both from 1.
-Problem at(std::string_view bytes, std::size_t offset, std::string message) {
-  offset = std::min(offset, bytes.size());
-  const std::string_view before = bytes.substr(0, offset);
-  const std::size_t line_start = before.rfind('\n') + 1;  // npos + 1 == 0
-  const int line = 1 + static_cast<int>(std::count(before.begin(), before.end(), '\n'));
-  const int column =
-      1 + static_cast<int>(
-              std::count_if(before.begin() + static_cast<std::ptrdiff_t>(line_start), before.end(),
-                            [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-  return {line, column, std::move(message)};
-}
-
 // Whether every non-ASCII byte pairs up as GBK (or GB18030's four-byte form).
 bool looks_like_gbk(std::string_view bytes) {
   const auto b = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
@@ -70,28 +57,25 @@ std::optional<Problem> encoding_problem(std::string_view bytes) {
                    "文件不是 UTF-8 编码，看来是 UTF-16（“Unicode”）：" + std::string(kSaveAsUtf8)};
   }
   if (std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
-    return at(bytes, nul, "有空字符（字节 0）：文件可能已损坏，或不是文本文件");
+    return problem_at(bytes, nul, "有空字符（字节 0）：文件可能已损坏，或不是文本文件");
   }
   if (std::size_t bad = valid_utf8_prefix(bytes); bad < bytes.size()) {
     if (looks_like_gbk(bytes)) {
-      return at(bytes, bad,
-                "文件不是 UTF-8 编码，看来是 GBK（GB18030）：" + std::string(kSaveAsUtf8));
+      return problem_at(bytes, bad,
+                        "文件不是 UTF-8 编码，看来是 GBK（GB18030）：" + std::string(kSaveAsUtf8));
     }
-    return at(bytes, bad,
-              "不是有效的 UTF-8 文字（字节 " + visible(bytes.substr(bad, 1)) +
-                  "）：文件可能已损坏，或用了别的编码；" + std::string(kSaveAsUtf8));
+    return problem_at(bytes, bad,
+                      "不是有效的 UTF-8 文字（字节 " + visible(bytes.substr(bad, 1)) +
+                          "）：文件可能已损坏，或用了别的编码；" + std::string(kSaveAsUtf8));
   }
   return std::nullopt;
 }
 
-// Where the parser is: the bytes consumed, and the newlines among all but
-// the last of them, since the parser reads one character past a number and
-// that one may end its line.
+// Where the parser is: the bytes consumed. It reads one character past a
+// number, so a value's own start is found from the end of what came before.
 struct Position {
   const char* begin;
   const char* at;
-  int newlines = 0;
-  bool last_was_newline = false;
 };
 
 class CountingIterator {
@@ -105,8 +89,6 @@ class CountingIterator {
   CountingIterator(const char* p, Position* position) : p_(p), position_(position) {}
   reference operator*() const { return *p_; }
   CountingIterator& operator++() {
-    if (position_->last_was_newline) ++position_->newlines;
-    position_->last_was_newline = *p_ == '\n';
     position_->at = ++p_;
     return *this;
   }
@@ -140,7 +122,11 @@ std::string unexpected(std::string_view bytes, std::size_t offset) {
 class Builder final : public nlohmann::json_sax<Json> {
  public:
   Builder(std::string_view bytes, const Position& position, const KeyCheck& check, Document& doc)
-      : bytes_(bytes), position_(position), check_(check), doc_(doc) {}
+      : bytes_(bytes),
+        position_(position),
+        check_(check),
+        doc_(doc),
+        passed_(bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0) {}
 
   std::optional<Problem> problem;
 
@@ -157,6 +143,7 @@ class Builder final : public nlohmann::json_sax<Json> {
   bool end_array() override { return close(); }
 
   bool key(string_t& k) override {
+    passed_ = offset();
     Frame& f = frames_.back();
     if (frames_.size() == 1 && check_) {
       if (std::string refusal = check_(k); !refusal.empty()) return stop(key_start(), refusal);
@@ -174,9 +161,9 @@ class Builder final : public nlohmann::json_sax<Json> {
     // byte counts from 1 and includes the end of input when it was reached.
     if (byte > bytes_.size()) {
       const bool blank = bytes_.find_first_not_of(" \t\r\n") == std::string_view::npos;
-      problem = at(bytes_, bytes_.size(),
-                   blank ? "文件是空的，没有内容"
-                         : "文件在这里意外结束：可能不完整（被截断），或少了引号或括号");
+      problem = problem_at(bytes_, bytes_.size(),
+                           blank ? "文件是空的，没有内容"
+                                 : "文件在这里意外结束：可能不完整（被截断），或少了引号或括号");
       return false;
     }
     std::size_t offset = byte == 0 ? 0 : byte - 1;
@@ -207,7 +194,7 @@ class Builder final : public nlohmann::json_sax<Json> {
     } else {
       why = unexpected(bytes_, offset);
     }
-    problem = at(bytes_, offset, "不是有效的 JSON，" + why);
+    problem = problem_at(bytes_, offset, "不是有效的 JSON，" + why);
     return false;
   }
 
@@ -234,12 +221,24 @@ class Builder final : public nlohmann::json_sax<Json> {
   }
 
   bool stop(std::size_t offset, std::string message) {
-    problem = at(bytes_, offset, std::move(message));
+    problem = problem_at(bytes_, offset, std::move(message));
     return false;
   }
 
+  // The first byte of the value just read: past what the last callback
+  // passed (the number's look-ahead included), and the blanks, commas and
+  // colons between. In a valid document nothing else comes between.
+  std::size_t value_start() const {
+    std::size_t i = passed_;
+    while (i < bytes_.size() &&
+           std::string_view(" \t\r\n,:").find(bytes_[i]) != std::string_view::npos)
+      ++i;
+    return i;
+  }
+
   Json* place(Json&& v) {
-    doc_.lines.push_back(position_.newlines + 1);
+    doc_.offsets.push_back(value_start());
+    passed_ = offset();
     if (frames_.empty()) {
       doc_.root = std::move(v);
       return &doc_.root;
@@ -271,6 +270,7 @@ class Builder final : public nlohmann::json_sax<Json> {
 
   bool close() {
     frames_.pop_back();
+    passed_ = offset();
     return true;
   }
 
@@ -279,6 +279,7 @@ class Builder final : public nlohmann::json_sax<Json> {
   const KeyCheck& check_;
   Document& doc_;
   std::vector<Frame> frames_;
+  std::size_t passed_;  // bytes before the next value's start, blanks aside
 };
 
 // Finds `target` among the nodes under `node` in document order, counting
@@ -341,10 +342,22 @@ FileBytes read_file(const std::filesystem::path& file, std::size_t cap) {
   return read;
 }
 
-int Document::line_of(const Json* value) const {
+Problem problem_at(std::string_view bytes, std::size_t offset, std::string message) {
+  offset = std::min(offset, bytes.size());
+  const std::string_view before = bytes.substr(0, offset);
+  const std::size_t line_start = before.rfind('\n') + 1;  // npos + 1 == 0
+  const int line = 1 + static_cast<int>(std::count(before.begin(), before.end(), '\n'));
+  const int column =
+      1 + static_cast<int>(
+              std::count_if(before.begin() + static_cast<std::ptrdiff_t>(line_start), before.end(),
+                            [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  return {line, column, std::move(message)};
+}
+
+std::size_t Document::offset_of(const Json* value) const {
   std::size_t index = 0;
-  if (!find(root, value, index) || index >= lines.size()) return 1;
-  return lines[index];
+  if (!find(root, value, index) || index >= offsets.size()) return offsets.empty() ? 0 : offsets[0];
+  return offsets[index];
 }
 
 Document parse(std::string_view bytes, const KeyCheck& check) {
@@ -357,7 +370,7 @@ Document parse(std::string_view bytes, const KeyCheck& check) {
   if (builder.problem) {
     doc.problem = std::move(builder.problem);
     doc.root = nullptr;
-    doc.lines.clear();
+    doc.offsets.clear();
   }
   return doc;
 }

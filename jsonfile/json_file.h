@@ -57,16 +57,23 @@ using Json = nlohmann::ordered_json;
 // keys stops at the first: "" takes it, anything else is the refusal.
 using KeyCheck = std::function<std::string(std::string_view key)>;
 
-// The document, in the order of the file, and the line of each value.
+// The document, in the order of the file, and where each value starts.
 struct Document {
   Json root;
   std::optional<Problem> problem;  // set: root is to be ignored
 
-  // The line of `value`, a node of root; 1 when it is not one.
-  int line_of(const Json* value) const;
+  // The byte offset of `value`, a node of root, in the bytes parsed; that
+  // of root when it is not one.
+  //   R"({"a": [1, "b"]})", the node "b" -> 10
+  std::size_t offset_of(const Json* value) const;
 
-  std::vector<int> lines;  // of every value, in document order
+  std::vector<std::size_t> offsets;  // of every value, in document order
 };
+
+// A problem at a byte offset of `bytes`: its line and its column (in
+// characters), both from 1.
+//   ("{\n  \"甲\": 1}", 9) -> Problem{2, 6, message}
+Problem problem_at(std::string_view bytes, std::size_t offset, std::string message);
 
 // Parses bytes; a key repeated in an object, nesting beyond kMaxDepth and a
 // key `check` refuses are problems too.

@@ -51,6 +51,11 @@ class ObjectReader {
     if (!v->is_string()) throw Fault{at(key), bracketed(key) + "应为文字"};
     return v->get<std::string>();
   }
+  // A free text people read: shown as messages show what was typed, so that
+  // no control character breaks a line and no direction override turns it.
+  std::string shown_text(std::string_view key, bool needed) {
+    return visible(text(key, needed), kWholeText);
+  }
   double number(const json& v, std::string_view key, double min, double max) {
     if (!v.is_number() || v.get<double>() < min || v.get<double>() > max) {
       throw Fault{at(key),
@@ -105,7 +110,7 @@ LifeExpectancyRule read_life_expectancy(const json& value) {
   const json& year = r.required("year");
   if (!year.is_number_integer()) throw Fault{r.at("year"), "「year」应为四位数的年份"};
   rule.year = static_cast<int>(r.number(year, "year", 1000, 9999));
-  rule.source = r.text("source", true);
+  rule.source = r.shown_text("source", true);
   r.done();
   return rule;
 }
@@ -208,15 +213,31 @@ bool has_figures(const std::optional<SubsidyRule>& rule) {
   return false;
 }
 
+// The name as a typed one is read (blanks around it dropped, full-width
+// forms as ASCII), so " 浙江" replaces the shipped 浙江 as "浙江" does and the
+// claim finds it by what is typed; a name holding what no one can see or
+// tell apart is refused, since it is chosen from a list by eye.
+std::string name_of(ObjectReader& r) {
+  const std::string typed = r.text("name", true);
+  std::string name = ascii_form(typed);
+  if (name.empty()) throw Fault{r.at("name"), "「name」不能为空"};
+  if (first_unclear(name) != std::string::npos) {
+    throw Fault{r.at("name"),
+                "「name」“" + visible(typed) +
+                    "”中有空白、控制字符或不可见字符：地区名中间不能有这些字符（两端的"
+                    "空白会自动去掉）"};
+  }
+  return name;
+}
+
 Region read_region(const json& value) {
   ObjectReader r(value, "地区条目");
   Region region;
-  region.name = r.text("name", true);
-  if (region.name.empty()) throw Fault{r.at("name"), "「name」不能为空"};
-  region.statute = r.text("statute", true);
-  region.articles = r.text("articles", false);
-  region.effective = r.text("effective", false);
-  region.notes = r.text("notes", false);
+  region.name = name_of(r);
+  region.statute = r.shown_text("statute", true);
+  region.articles = r.shown_text("articles", false);
+  region.effective = r.shown_text("effective", false);
+  region.notes = r.shown_text("notes", false);
   std::string status = r.text("status", true);
   auto parsed = status_from_text(status);
   if (!parsed) {
@@ -230,7 +251,7 @@ Region read_region(const json& value) {
     if (!sources[i].is_string()) {
       throw Fault{&sources[i], "「sources」的每一项应为文字"};
     }
-    region.sources.push_back(sources[i].get<std::string>());
+    region.sources.push_back(visible(sources[i].get<std::string>(), kWholeText));
   }
   for (auto [key, rule] :
        {std::pair{"medical", &region.medical}, std::pair{"employment", &region.employment}}) {
@@ -256,7 +277,7 @@ IncomeYear read_income(const json& value) {
   const json& confirmed = r.required("confirmed");
   if (!confirmed.is_boolean()) throw Fault{r.at("confirmed"), "「confirmed」应为 true 或 false"};
   y.confirmed = confirmed.get<bool>();
-  y.source = r.text("source", true);
+  y.source = r.shown_text("source", true);
   r.done();
   return y;
 }
@@ -310,8 +331,10 @@ Loaded parse_rules(std::string_view json_text) {
   }
   try {
     return read_rules(doc.root);
-  } catch (const Fault& f) {
-    return LoadError{{}, doc.line_of(f.where), f.message};
+  } catch (Fault& f) {
+    const jsonfile::Problem at =
+        jsonfile::problem_at(json_text, doc.offset_of(f.where), std::move(f.message));
+    return LoadError{{}, at.line, at.message, at.column};
   }
 }
 

@@ -23,9 +23,9 @@ struct LoadError {
   std::string file;  // as given; empty for text parsed from memory
   int line = 0;
   std::string message;
-  int column = 0;  // given for faults of the JSON itself
+  int column = 0;  // of the value at fault, or the JSON's own fault
 
-  // "regions.json 第 12 行：「status」应为 条文已核对、政府文件 或 转载未核对"
+  // "regions.json 第 12 行第 14 列：「status」应为 条文已核对、政府文件 或 转载未核对"
   // "regions.json 第 3 行第 5 列：不是有效的 JSON，……"
   std::string text() const;
 };
@@ -34,6 +34,10 @@ using Loaded = std::variant<Rules, LoadError>;
 
 // Reads the file's text. Everything is checked before anything is
 // returned: a fault anywhere gives a LoadError and no rules at all.
+// Region names are read as typed names are (" 浙江\n" -> "浙江") and refused
+// when they hold a blank, control or invisible character inside; every
+// other text shown to people comes back through visible(), uncut
+// ("a\u202Eb" -> "a\\u202Eb"), so no front end shows it raw.
 //   R"({"regions": [], "income": []})" -> empty Rules
 //   "{\n\"regions\": 5}" -> LoadError{line 2, "「regions」应为数组……"}
 // Unknown keys are refused, so a misspelt one is not silently ignored.

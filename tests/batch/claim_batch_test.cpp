@@ -95,7 +95,8 @@ TEST(ClaimBatch, AUsersRulesFileReplacesTheShippedEntryOrStopsTheRun) {
   r = run_claim("工伤等级\n七\n", {"--claim", "--rules=" + file});
   EXPECT_EQ(r.status, kExitFailure);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "gongshang-batch: 规则文件有误：" + file + " 第 2 行：缺少「statute」\n");
+  EXPECT_EQ(r.err,
+            "gongshang-batch: 规则文件有误：" + file + " 第 2 行第 13 列：缺少「statute」\n");
   std::filesystem::remove(user);
 
   using Args = std::vector<std::string_view>;

@@ -69,12 +69,14 @@ TEST(TypedText, EchoesInvisibleCharactersVisibly) {
       {"浙江", "浙江"},
       {std::string("浙江\0", 7), "浙江\\u0000"},
       {"a\tb\x7F", "a\\u0009b\\u007F"},
-      {"\xC2\x85\xC2\xA0", "\\u0085\xC2\xA0"},                // NEL shown, no-break space kept
-      {"北\u200B京\uFEFF", "北\\u200B京\\uFEFF"},             // zero-width space, byte-order mark
-      {"\u202E\u2060", "\\u202E\\u2060"},                     // direction override, word joiner
-      {"\xD5\xE3\xBD", "\\xD5\\xE3\\xBD"},                    // GBK bytes
-      {"\xC0\x80\xED\xA0\x80", "\\xC0\\x80\\xED\\xA0\\x80"},  // overlong NUL, surrogate
-      {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},               // four bytes, kept
+      {"\xC2\x85\xC2\xA0", "\\u0085\xC2\xA0"},     // NEL shown, no-break space kept
+      {"北\u200B京\uFEFF", "北\\u200B京\\uFEFF"},  // zero-width space, byte-order mark
+      {"\u202E\u2060", "\\u202E\\u2060"},          // direction override, word joiner
+      {"\u2066\u2069\u200E\u061C", "\\u2066\\u2069\\u200E\\u061C"},  // isolates, marks
+      {"\U000E0041\u3164", "\\U000E0041\\u3164"},                    // tag letter, Hangul filler
+      {"\xD5\xE3\xBD", "\\xD5\\xE3\\xBD"},                           // GBK bytes
+      {"\xC0\x80\xED\xA0\x80", "\\xC0\\x80\\xED\\xA0\\x80"},         // overlong NUL, surrogate
+      {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},                      // four bytes, kept
       {std::string(kVisibleBytes - 1, 'x') + "京京", std::string(kVisibleBytes - 1, 'x') + "京…"},
   };
   for (const auto& [text, shown] : rows) {
@@ -84,6 +86,26 @@ TEST(TypedText, EchoesInvisibleCharactersVisibly) {
     EXPECT_EQ(shown.find("\\x") == std::string::npos, valid_utf8_prefix(text) == text.size())
         << shown;
   }
+  const std::string note(kVisibleBytes + 3, 'x');
+  EXPECT_EQ(visible(note, kWholeText), note);
+}
+
+// A name holds nothing a reader could miss: no blank of any width, nothing
+// visible() would escape.
+TEST(TypedText, FindsWhatANameMustNotHold) {
+  const std::pair<std::string, std::size_t> rows[] = {
+      {"浙江", std::string::npos},
+      {"Ａ区(自拟)", std::string::npos},
+      {"浙 江", 3},
+      {"浙\u3000江", 3},
+      {"浙江\u00A0", 6},
+      {"\u2009", 0},
+      {"a\u202Eb", 1},
+      {"甲\u200D", 3},
+      {"\xB9", 0},
+      {"甲\x7F", 3},
+  };
+  for (const auto& [text, at] : rows) EXPECT_EQ(first_unclear(text), at) << visible(text);
 }
 
 // Two decimals of the exact binary value, ties to even.

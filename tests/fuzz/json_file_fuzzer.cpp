@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the JSON reader and the rules loader and holds
 // them to what users rely on: no crash, no unbounded work (nesting stops at
 // the cap), and every refusal says where: a line and a column from 1, words
-// of this program's own.
+// of this program's own, found from where the value at fault starts.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -37,12 +37,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(doc.problem->line >= 1 && doc.problem->column >= 1 && !doc.problem->message.empty());
     check(doc.problem->message.find("error") == std::string::npos);
   } else {
-    check(depth(doc.root) <= jsonfile::kMaxDepth && !doc.lines.empty());
-    check(doc.line_of(&doc.root) == doc.lines.front());
+    check(depth(doc.root) <= jsonfile::kMaxDepth && !doc.offsets.empty());
+    check(doc.offset_of(&doc.root) == doc.offsets.front());
+    // Each value's place is the first byte of a value.
+    for (std::size_t at : doc.offsets)
+      check(at < bytes.size() &&
+            std::string_view("{[\"-0123456789tfn").find(bytes[at]) != std::string_view::npos);
   }
   const regions::Loaded loaded = regions::parse_rules(bytes);
   if (const auto* error = std::get_if<regions::LoadError>(&loaded)) {
-    check(error->line >= 1 && !error->message.empty());
+    check(error->line >= 1 && error->column >= 1 && !error->message.empty());
   }
   return 0;
 }

@@ -76,6 +76,27 @@ TEST(JsonFile, RefusesHostileBytesSayingWhereAndWhy) {
   }
 }
 
+// Where each value starts, which a fault found after parsing points at:
+// past a number's look-ahead, a byte-order mark, blanks, commas and colons.
+TEST(JsonFile, KnowsWhereEachValueStarts) {
+  const std::pair<std::string, std::vector<std::size_t>> rows[] = {
+      {R"({"a": [1, "b"], "c": true})", {0, 6, 7, 10, 21}},
+      {"\xEF\xBB\xBF [12 ,-3e2,null]", {4, 5, 9, 14}},
+      {"[[1],2]", {0, 1, 2, 5}},
+      {"[{} ,[],\"x\"]", {0, 1, 5, 8}},
+      {"{\"甲\"\t:\r\n {}}", {0, 11}},
+      {"7", {0}},
+  };
+  for (const auto& [bytes, offsets] : rows) {
+    const Document doc = parse(bytes);
+    ASSERT_FALSE(doc.problem) << bytes;
+    EXPECT_EQ(doc.offsets, offsets) << bytes;
+  }
+  const Document doc = parse("{\n  \"甲\": [1, 2]}");
+  const Problem at = problem_at("{\n  \"甲\": [1, 2]}", doc.offset_of(&doc.root["甲"][1]), "");
+  EXPECT_EQ(std::pair(at.line, at.column), std::pair(2, 12));
+}
+
 // Work linear in the size: a file of keys stops at the first the case file
 // does not know, and a rules file of keys (one unknown key each) is read
 // whole in well under a second; so is one at the size cap.

@@ -88,7 +88,7 @@ TEST(PageApi, TheFormHasEveryGroupAndTheRegionsOfTheRules) {
 TEST(PageApi, AUsersRulesAreShownAsTheUsersOrRefusedWithTheLine) {
   const auto refused = with_user_rules(shipped(), "my.json", "{\n\"regions\": 5}");
   ASSERT_TRUE(std::holds_alternative<std::string>(refused));
-  EXPECT_EQ(std::get<std::string>(refused).rfind("my.json 第 2 行：", 0), 0u);
+  EXPECT_EQ(std::get<std::string>(refused).rfind("my.json 第 2 行第 12 列：", 0), 0u);
 
   const auto merged = with_user_rules(shipped(), "my.json", R"({"regions": [{"name": "浙江",
     "statute": "自拟", "status": "条文已核对", "sources": ["<script>alert(1)</script>"],

@@ -44,51 +44,53 @@ std::string employment_with(std::string_view keys) {
                    "}");
 }
 
-TEST(RulesFile, RefusesAMalformedFileWithItsLine) {
+TEST(RulesFile, RefusesAMalformedFileSayingWhere) {
   struct Row {
     std::string text;
-    int line;
+    int line, column;
     const char* message_part;
   } rows[] = {
-      {file_with(",\n   \"status\": \"条文已核对\""), 6, "「status」出现了两次"},
-      {"{\n \"regions\": [\n  {\"name\": \"甲\",}\n ]\n}", 3, "不是有效的 JSON"},
+      {file_with(",\n   \"status\": \"条文已核对\""), 6, 4, "「status」出现了两次"},
+      {"{\n \"regions\": [\n  {\"name\": \"甲\",}\n ]\n}", 3, 16, "不是有效的 JSON"},
       {file_with(R"(, "employment": {"base": "月工资",
     "by_grade": {}})"),
-       5, "「base」应为"},
+       5, 94, "「base」应为"},
       {file_with(R"(, "employment": {"base": "本人工资",
     "by_grade": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1, "十": -1}})"),
-       6, "「十」应为"},
+       6, 63, "「十」应为"},
       {file_with(R"(, "employment": {"base": "本人工资",
     "by_grade": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1}})"),
-       6, "缺少「十」"},
+       6, 17, "缺少「十」"},
       {file_with(R"(,
    "near_retirment_percent": [0, 20, 40, 60, 80])"),
-       6, "未知的键「near_retirment_percent」"},
-      {employment_with(R"("near_retirement_percent": [])"), 7,
+       6, 30, "未知的键「near_retirment_percent」"},
+      {employment_with(R"("near_retirement_percent": [])"), 7, 32,
        "应为距退休 0、1、2…个整年时支付的百分比数组"},
       {employment_with("\"near_retirement_percent\": [50, 60],\n \"near_retirement_years\": 3"), 8,
-       "只在递减比例为“未知”时使用"},
+       27, "只在递减比例为“未知”时使用"},
       {employment_with(R"("near_retirement_percent": "未知", "near_retirement_applies": "辞职")"),
-       7, "「near_retirement_applies」应为 全部 或 本人提出"},
-      {employment_with(R"("near_retirement_applies": "本人提出")"), 7,
+       7, 65, "「near_retirement_applies」应为 全部 或 本人提出"},
+      {employment_with(R"("near_retirement_applies": "本人提出")"), 7, 32,
        "只在「near_retirement_percent」不为 null 时使用"},
       {file_with(R"(,
    "employment": {"base": "本人工资",
     "life_expectancy": {"men": 75, "year": 2020, "source": "",
      "months_per_year": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1, "十": 1},
      "minimum_months": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1, "十": 1}}})"),
-       7, "「men」和「women」应同时给出"},
+       7, 24, "「men」和「women」应同时给出"},
       {file_with(R"(,
    "employment": {"base": "固定金额", "by_grade": {},
     "life_expectancy": {"all": 80}})"),
-       7, "只能有一个"},
+       7, 24, "只能有一个"},
       {file_with("", R"(,
  "income": [{"year": 2024, "yuan": 54188, "confirmed": "yes", "source": ""}])"),
-       7, "「confirmed」"},
-      {R"({"regions": [{"name": "乙", "statute": "", "status": "已核对"}]})", 1, "而不是“已核对”"},
+       7, 56, "「confirmed」"},
+      {R"({"regions": [{"statute": ""}]})", 1, 14, "缺少「name」"},
+      {R"({"regions": [{"name": "乙", "statute": "", "status": "已核对"}]})", 1, 53,
+       "而不是“已核对”"},
       {R"({"regions": [{"name": "乙", "statute": "", "status": "转载未核对", "sources": [],
   "medical": null}]})",
-       1, "没有任何补助金数字：请在「notes」中说明原因"},
+       1, 14, "没有任何补助金数字：请在「notes」中说明原因"},
   };
   ASSERT_TRUE(std::holds_alternative<Rules>(parse_rules(file_with("")))) << file_with("");
   for (const Row& r : rows) {
@@ -97,6 +99,7 @@ TEST(RulesFile, RefusesAMalformedFileWithItsLine) {
     const LoadError& e = std::get<LoadError>(loaded);
     EXPECT_NE(e.message.find(r.message_part), std::string::npos) << e.message;
     EXPECT_EQ(e.line, r.line) << e.message << "\n" << r.text;
+    EXPECT_EQ(e.column, r.column) << e.message << "\n" << r.text;
   }
 }
 
@@ -128,6 +131,92 @@ TEST(RulesFile, ReadsEveryKindOfRule) {
   const NearRetirementCut& old_form = *std::get<Rules>(loaded).regions[0].medical->near_retirement;
   EXPECT_EQ(old_form.percent, (std::vector<double>{10, 20, 40, 60, 80}));
   EXPECT_EQ(old_form.scope, CutScope::kAll);
+}
+
+// A user's region named `name` (JSON string syntax), with figures of its own.
+std::string user_region(std::string_view name) {
+  return R"({"regions": [
+  {"name": ")" +
+         std::string(name) +
+         R"(", "statute": "自拟", "status": "转载未核对", "sources": [],
+   "employment": {"base": "固定金额",
+    "by_grade": {"五": 9, "六": null, "七": null, "八": null, "九": null, "十": null}}}]})";
+}
+
+// Blanks around a name go, as around every typed field, so the entry takes
+// the shipped region's place; what no one can see inside a name refuses the
+// file, at the name.
+TEST(RulesFile, RegionNamesAreTrimmedOrRefused) {
+  const Loaded shipped_loaded = load_rules(kProgram, {});
+  ASSERT_TRUE(std::holds_alternative<Rules>(shipped_loaded));
+  const Rules& shipped = std::get<Rules>(shipped_loaded);
+  const std::string wide_blanks = [] {
+    std::string out;
+    for (int i = 0; i < 40; ++i) out += "\u3000";
+    return out;
+  }();
+  for (const std::string& name : {std::string(" 浙江"), std::string("浙江\\n"),
+                                  "浙江" + wide_blanks, std::string("\\u3000浙江\\t\\r")}) {
+    Loaded loaded = parse_rules(user_region(name));
+    ASSERT_TRUE(std::holds_alternative<Rules>(loaded)) << std::get<LoadError>(loaded).text();
+    Rules merged = shipped;
+    merge_rules(merged, std::get<Rules>(std::move(loaded)));
+    // In the shipped entry's place, every other one kept.
+    ASSERT_EQ(merged.regions.size(), shipped.regions.size()) << name;
+    for (std::size_t i = 0; i < shipped.regions.size(); ++i)
+      EXPECT_EQ(merged.regions[i].name, shipped.regions[i].name);
+    const Region* zhejiang = merged.find("浙江");
+    ASSERT_TRUE(zhejiang) << name;
+    EXPECT_TRUE(zhejiang->user_file && !zhejiang->medical) << name;
+  }
+  EXPECT_EQ(std::get<Rules>(parse_rules(user_region("Ｘ区"))).regions[0].name, "X区");
+
+  const std::pair<std::string, const char*> refused[] = {
+      {"浙\u3000江", "“浙\u3000江”中有空白、控制字符或不可见字符"},
+      {"浙 江", "“浙 江”中有空白"},
+      {"浙\\u202E江", "“浙\\u202E江”中有空白"},
+      {"浙江\\u200B", "“浙江\\u200B”中有空白"},
+      {"\\u000B浙江", "“\\u000B浙江”中有空白"},
+      {"\u00A0浙江", "中有空白"},
+      {"\u3000\\t", "「name」不能为空"},
+  };
+  for (const auto& [name, message_part] : refused) {
+    const Loaded loaded = parse_rules(user_region(name));
+    ASSERT_TRUE(std::holds_alternative<LoadError>(loaded)) << name;
+    const LoadError& e = std::get<LoadError>(loaded);
+    EXPECT_NE(e.message.find(message_part), std::string::npos) << e.message;
+    EXPECT_TRUE(e.text().starts_with("第 2 行第 12 列：「name」")) << e.text();
+  }
+}
+
+// Every text of a region or an income year that people read comes back as
+// a message shows what was typed: whole, and with nothing that reorders,
+// hides or breaks the line.
+TEST(RulesFile, FreeTextsAreShownVisibly) {
+  const std::string long_note(300, 'n');
+  Loaded loaded = parse_rules(R"({"regions": [{"name": "甲",
+    "statute": "《甲\u202E例条》", "articles": "第\u2066一\u2069条", "effective": "2020\n",
+    "notes": ")" + long_note + R"(\u200F", "status": "转载未核对",
+    "sources": ["https://a.example/\u061C", "乙\u0000"],
+    "employment": {"base": "统筹月工资",
+     "life_expectancy": {"all": 78, "year": 2020, "source": "丙\u2028",
+      "months_per_year": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1, "十": 1},
+      "minimum_months": {"五": 1, "六": 1, "七": 1, "八": 1, "九": 1, "十": 1}}}}],
+   "income": [{"year": 2024, "yuan": 1, "confirmed": true, "source": "丁\u202A\u180E"}]})");
+  ASSERT_TRUE(std::holds_alternative<Rules>(loaded)) << std::get<LoadError>(loaded).text();
+  const Rules& rules = std::get<Rules>(loaded);
+  const Region& r = rules.regions[0];
+  const std::pair<std::string, std::string> rows[] = {
+      {r.statute, R"(《甲\u202E例条》)"},
+      {r.articles, R"(第\u2066一\u2069条)"},
+      {r.effective, R"(2020\u000A)"},
+      {r.notes, long_note + R"(\u200F)"},
+      {r.sources.at(0), R"(https://a.example/\u061C)"},
+      {r.sources.at(1), R"(乙\u0000)"},
+      {r.employment->life_expectancy->source, R"(丙\u2028)"},
+      {rules.income.at(0).source, R"(丁\u202A\u180E)"},
+  };
+  for (const auto& [shown, expected] : rows) EXPECT_EQ(shown, expected);
 }
 
 TEST(RulesFile, AUsersFileReplacesEntriesOfTheSameName) {
