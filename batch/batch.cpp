@@ -22,7 +22,7 @@ namespace gongshang::batch {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-constexpr std::size_t kNoColumn = SIZE_MAX;
+constexpr std::size_t kNoColumn = RowBatch::kAbsent;
 // Cells named one by one where the classic and the claim's reading differ;
 // beyond these only their number is said.
 constexpr std::size_t kMaxMisreadingNotes = 20;

@@ -48,21 +48,26 @@ void RowBatch::add(const CsvRecord& record, std::size_t width, const Columns& co
   if (width > count) carried_.append(width - count, ',');
   carried_ends_.push_back(carried_.size());
 
-  const auto copy = [&](Field f) {
-    const std::size_t column = columns[index(f)];
+  // The claim reads every field, but a row holds only the header's: the
+  // others are empty in every row and need no copy.
+  if (read_.empty()) {
+    if (claim_) {
+      for (const FieldRow& row : field_rows())
+        if (columns[index(row.field)] != kAbsent) read_.push_back(row.field);
+    } else {
+      read_.assign(kInputFields.begin(), kInputFields.end());
+    }
+    for (Field f : read_) read_columns_.push_back(columns[index(f)]);
+  }
+  for (std::size_t column : read_columns_) {
     if (column < count) texts_.append(record.cells[column]);
     text_ends_.push_back(texts_.size());
-  };
-  if (claim_) {
-    for (const FieldRow& row : field_rows()) copy(row.field);
-  } else {
-    for (Field f : kInputFields) copy(f);
   }
 }
 
 void RowBatch::compute(std::size_t first, std::size_t last, std::string_view line_end,
                        std::string& out) const {
-  const std::size_t per_row = claim_ ? kFieldCount : kInputCount;
+  const std::size_t per_row = read_.size();
   auto text = [this](std::size_t i) {
     const std::size_t begin = i == 0 ? 0 : text_ends_[i - 1];
     return std::string_view(texts_).substr(begin, text_ends_[i] - begin);
@@ -72,25 +77,30 @@ void RowBatch::compute(std::size_t first, std::size_t last, std::string_view lin
     out.append(carried_, carried_begin, carried_ends_[row] - carried_begin);
 
     if (claim_) {
-      FieldViews texts;
-      for (std::size_t f = 0; f < kFieldCount; ++f) texts[f] = text(row * per_row + f);
+      FieldViews texts{};
+      for (std::size_t f = 0; f < per_row; ++f) texts[index(read_[f])] = text(row * per_row + f);
       claim_->append_row(texts, out);
       out.append(line_end);
       continue;
     }
     InputTexts inputs;
     for (std::size_t f = 0; f < kInputCount; ++f) inputs[f] = text(row * per_row + f);
+    // Each thread keeps one working, so that rows reuse its texts' storage.
+    thread_local Breakdown working;
     std::optional<Problem> refused = read_list_items(inputs);
-    Outcome outcome = refused ? Outcome(std::move(*refused)) : calculate(inputs);
-    if (outcome) {
-      for (const std::string& text : *outcome) {
+    if (!refused) {
+      const Checked<ClassicValues> values = classic_values(inputs);
+      refused = values ? work_out(*values, working) : values.problem();
+    }
+    if (!refused) {
+      for (const std::string& text : working.texts) {
         out.push_back(',');
         out.append(text);
       }
       out.push_back(',');
     } else {
       out.append(kResultCount + 1, ',');
-      append_cell(out, message(outcome.problem()));
+      append_cell(out, message(*refused));
     }
     out.append(line_end);
   }

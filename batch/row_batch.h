@@ -31,8 +31,9 @@ inline constexpr std::size_t kChunkRows = 256;
 class RowBatch {
  public:
   // Where each field stands in a row, indexed by Field: a cell index, or
-  // past the end of every row for a field the header lacks.
+  // kAbsent for a field the header lacks.
   using Columns = std::array<std::size_t, kFieldCount>;
+  static constexpr std::size_t kAbsent = SIZE_MAX;
 
   // Adds a record (valid UTF-8) read under a header width cells wide
   // (record.cells.size() <= width). Its cells are written out at once,
@@ -62,8 +63,12 @@ class RowBatch {
   std::string carried_;                    // the rows' own cells as CSV, back to back
   std::vector<std::size_t> carried_ends_;  // one per row
   std::string texts_;                      // the input texts, back to back
-  std::vector<std::size_t> text_ends_;     // kInputCount (kFieldCount with --claim) per row
-  std::vector<std::string> chunk_texts_;   // the rows of each chunk, computed
+  std::vector<std::size_t> text_ends_;     // read_.size() per row
+  // The fields copied from each row: the classic inputs, or with --claim
+  // every field the header has; and their columns.
+  std::vector<Field> read_;
+  std::vector<std::size_t> read_columns_;
+  std::vector<std::string> chunk_texts_;  // the rows of each chunk, computed
   const ClaimColumns* claim_ = nullptr;
 };
 

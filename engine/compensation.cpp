@@ -33,7 +33,7 @@ int position(const Table& table, std::string_view item) {
 
 }  // namespace
 
-Working work_out(const InputTexts& inputs) {
+Checked<ClassicValues> classic_values(const InputTexts& inputs) {
   ClassicValues values;
   values.grade = position(kGrades, inputs[index(Input::kGrade)]);
   values.nursing = position(kNursingLevels, inputs[index(Input::kNursing)]);
@@ -42,11 +42,19 @@ Working work_out(const InputTexts& inputs) {
     if (!n) return input_refusal(static_cast<Input>(i));
     values.numbers[i] = *n;
   }
-  return work_out(values);
+  return values;
 }
 
-Working work_out(const ClassicValues& values) {
+Working work_out(const InputTexts& inputs) {
+  const Checked<ClassicValues> values = classic_values(inputs);
+  if (!values) return values.problem();
   Breakdown b;
+  if (auto problem = work_out(*values, b)) return std::move(*problem);
+  return b;
+}
+
+std::optional<Problem> work_out(const ClassicValues& values, Breakdown& b) {
+  b.bound = WageBound::kNone;
   b.grade = values.grade;
   b.nursing = values.nursing;
   b.numbers = values.numbers;
@@ -114,7 +122,7 @@ Working work_out(const ClassicValues& values) {
     b.shown[i] = shown.value_or(HUGE_VAL);
     total += b.shown[i];
   }
-  return b;
+  return std::nullopt;
 }
 
 Outcome calculate(const InputTexts& inputs) {

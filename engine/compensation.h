@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -65,10 +66,18 @@ Outcome calculate(const InputTexts& inputs);
 // The same, keeping every intermediate figure.
 Working work_out(const InputTexts& inputs);
 
+// The inputs as values, the number fields read by the calculator's lenient
+// rule (number_text.h); a list field's text is one of its items or no choice.
+//   {"五", "", "6,000"} -> grade 5, own wage 6
+//   统筹月工资 "1E400" -> Problem{"统筹月工资", "的数值超出可计算范围"}
+Checked<ClassicValues> classic_values(const InputTexts& inputs);
+
 // The same on values a stricter reading already took from the texts (the
-// claim's: "6,000" is 6000), so that they are not read again.
+// claim's: "6,000" is 6000), so that they are not read again, into a
+// Breakdown the caller keeps (its texts' storage is reused from case to
+// case); the problem, or nullopt.
 //   {grade 5, own wage 6000, …} -> as work_out of "五", "6000", …
-Working work_out(const ClassicValues& values);
+std::optional<Problem> work_out(const ClassicValues& values, Breakdown& into);
 
 }  // namespace gongshang
 

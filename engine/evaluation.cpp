@@ -57,25 +57,22 @@ void evaluate(const FieldViews& texts, const Rules& rules, ClaimDetail detail, E
   read_fields(texts, rules, e.reading);
   if (!e.reading.problems.empty()) return;
   const CaseValues& v = e.reading.values;
-  Working working = work_out(v.classic);
-  if (!working) {
-    e.refusal = std::move(working.problem());
-    return;
-  }
-  e.classic = std::move(*working);
+  if ((e.refusal = work_out(v.classic, e.classic))) return;
   if ((e.refusal = contradiction(v, rules))) return;
 
+  // Without a region, the subsidies follow the figures typed, if any.
   const Region* region = v.region;
-  Region typed;
-  if (region == nullptr) {
-    typed.name = "自行填写";
-    typed.medical = typed_rule(v, 0);
-    typed.employment = typed_rule(v, 1);
-    if (typed.medical || typed.employment) region = &typed;
+  std::optional<Region> typed;
+  if (region == nullptr && (v.typed_figure[0] || v.typed_figure[1])) {
+    typed.emplace();
+    typed->name = "自行填写";
+    typed->medical = typed_rule(v, 0);
+    typed->employment = typed_rule(v, 1);
+    region = &*typed;
   }
   if ((e.refusal = build_claim(e.classic, v, region, rules, detail, e.claim))) return;
   if (detail == ClaimDetail::kWorking) {
-    e.statement = make_statement(e.classic, e.claim, v, region == &typed);
+    e.statement = make_statement(e.classic, e.claim, v, typed.has_value());
     e.statement->inputs = given_inputs(texts, e.reading);
   }
 }

@@ -34,25 +34,30 @@ FieldViews views_of(const FieldTexts& texts) {
   return views;
 }
 
-std::vector<std::string_view> list_items(Field list) {
-  std::vector<std::string_view> items;
+std::span<const std::string_view> list_items(Field list) {
+  // The items as texts, made once from the tables that hold them.
+  static const auto grades = [] {
+    std::array<std::string_view, kGrades.size()> items{};
+    for (std::size_t i = 0; i < items.size(); ++i) items[i] = kGrades[i].item;
+    return items;
+  }();
+  static const auto levels = [] {
+    std::array<std::string_view, kNursingLevels.size()> items{};
+    for (std::size_t i = 0; i < items.size(); ++i) items[i] = kNursingLevels[i].item;
+    return items;
+  }();
   switch (list) {
     case Field::kGrade:
-      for (const GradeFigures& grade : kGrades) items.push_back(grade.item);
-      break;
+      return grades;
     case Field::kNursing:
-      for (const NursingFigures& level : kNursingLevels) items.push_back(level.item);
-      break;
+      return levels;
     case Field::kDeathCase:
-      items.assign(std::begin(kDeathCases), std::end(kDeathCases));
-      break;
+      return kDeathCases;
     case Field::kEndReason:
-      items.assign(kEndReasonTexts.begin(), kEndReasonTexts.end());
-      break;
+      return kEndReasonTexts;
     default:
-      break;
+      return {};
   }
-  return items;
 }
 
 std::span<const AgeItem> age_items() {

@@ -211,6 +211,13 @@ constexpr Field field_of(Input f) {
 constexpr std::string_view name(Input f) {
   return name(field_of(f));
 }
+// The classic input a field is, if it is one.
+//   kOwnWage -> Input::kOwnWage   kRegion -> nullopt
+constexpr std::optional<Input> input_of(Field f) {
+  for (std::size_t i = 0; i < kInputCount; ++i)
+    if (kInputFields[i] == f) return static_cast<Input>(i);
+  return std::nullopt;
+}
 // Indexed by Input; UTF-8.
 inline constexpr std::array<std::string_view, kInputCount> kInputNames = [] {
   std::array<std::string_view, kInputCount> names{};
@@ -223,7 +230,7 @@ using InputTexts = std::array<std::string_view, kInputCount>;
 
 // A kList field's items after "" (none), UTF-8.
 //   kNursing -> {"完全护理", "大部分护理", "部分护理"}   kDeathCase -> {"因工死亡", "期满后死亡"}
-std::vector<std::string_view> list_items(Field list);
+std::span<const std::string_view> list_items(Field list);
 
 // The original retirement ages, with what a person recognises them by.
 struct AgeItem {

@@ -90,15 +90,15 @@ std::string one_of(std::span<const std::string_view> items, std::string_view tai
 // left alone when the text names no item.
 std::string list_of(Field field, std::string_view text, int& position) {
   std::optional<std::string_view> item;
+  std::string buffer;
   if (field == F::kGrade) {
     item = grade_item(text);
   } else if (field == F::kNursing) {
     item = nursing_item(text);
   } else {
-    std::string buffer;
     item = ascii_form(text, buffer);
   }
-  const std::vector<std::string_view> items = list_items(field);
+  const std::span<const std::string_view> items = list_items(field);
   if (item) {
     if (item->empty()) return {};
     const auto at = std::find(items.begin(), items.end(), *item);
@@ -214,19 +214,23 @@ std::string read_one(Field f, std::string_view text, const Rules& rules, CaseVal
       break;
   }
   // The classic number fields.
-  for (std::size_t i = 0; i < kInputCount; ++i) {
-    if (kInputFields[i] != f) continue;
-    if (r.kind == FieldKind::kCount) {
-      int count = 0;
-      std::string why = count_of(r, text, count);
-      v.classic.numbers[i] = count;
-      return why;
-    }
-    std::string why = money_of(r, text, unused);
-    v.classic.numbers[i] = unused.value_or(0);
+  static constexpr auto kInputIndex = [] {
+    std::array<std::size_t, kFieldCount> at{};
+    for (const FieldRow& row : field_rows())
+      at[index(row.field)] = input_of(row.field) ? index(*input_of(row.field)) : kInputCount;
+    return at;
+  }();
+  const std::size_t i = kInputIndex[index(f)];
+  if (i == kInputCount) return {};
+  if (r.kind == FieldKind::kCount) {
+    int count = 0;
+    std::string why = count_of(r, text, count);
+    v.classic.numbers[i] = count;
     return why;
   }
-  return {};
+  std::string why = money_of(r, text, unused);
+  v.classic.numbers[i] = unused.value_or(0);
+  return why;
 }
 
 bool said_yes(std::string_view text) {
@@ -239,16 +243,25 @@ bool said_yes(std::string_view text) {
 void read_fields(const FieldViews& texts, const Rules& rules, Reading& into) {
   into.values = CaseValues{};
   into.problems.clear();
+  // The death section counts only with 工亡 是, the typed figures only
+  // without a region; every other field always.
+  static constexpr auto kGroupOf = [] {
+    std::array<FieldGroup, kFieldCount> group{};
+    for (const FieldRow& r : field_rows())
+      group[index(r.field)] = r.field == F::kDeath ? FieldGroup::kInjury : r.group;
+    return group;
+  }();
   const bool death = said_yes(texts[index(F::kDeath)]);
   const bool region = !empty_text(texts[index(F::kRegion)]);
-  for (const FieldRow& r : field_rows()) {
-    bool counts = true;
-    if (r.group == FieldGroup::kDeath && r.field != F::kDeath) counts = death;
-    if (r.group == FieldGroup::kTypedRule) counts = !region;
-    into.in_effect[index(r.field)] = counts;
+  for (std::size_t i = 0; i < kFieldCount; ++i) {
+    const FieldGroup group = kGroupOf[i];
+    into.in_effect[i] = group == FieldGroup::kDeath       ? death
+                        : group == FieldGroup::kTypedRule ? !region
+                                                          : true;
   }
   for (Field f : kReadingOrder) {
-    if (!into.in_effect[index(f)]) continue;
+    // Empty is "not given" for every kind of field, and many are empty.
+    if (!into.in_effect[index(f)] || texts[index(f)].empty()) continue;
     std::string why = read_one(f, texts[index(f)], rules, into.values);
     if (!why.empty()) into.problems.push_back({name(f), std::move(why)});
   }

@@ -33,7 +33,7 @@ QString rule_text(Result result) {
 }
 
 QStringList list_choices(Input list) {
-  const std::vector<std::string_view> items = list_items(field_of(list));
+  const std::span<const std::string_view> items = list_items(field_of(list));
   if (items.empty()) return {};
   QStringList choices{QString()};
   for (std::string_view item : items) choices << to_qstring(item);
