@@ -221,16 +221,39 @@ std::string read_one(Field f, std::string_view text, const Rules& rules, CaseVal
     return at;
   }();
   const std::size_t i = kInputIndex[index(f)];
-  if (i == kInputCount) return {};
-  if (r.kind == FieldKind::kCount) {
-    int count = 0;
-    std::string why = count_of(r, text, count);
-    v.classic.numbers[i] = count;
+  int count = 0;
+  if (i < kInputCount) {
+    std::string why = r.kind == FieldKind::kCount ? count_of(r, text, count)
+                                                  : money_of(r, text, unused);
+    v.classic.numbers[i] = r.kind == FieldKind::kCount ? count : unused.value_or(0);
     return why;
   }
-  std::string why = money_of(r, text, unused);
-  v.classic.numbers[i] = unused.value_or(0);
-  return why;
+  // A field no rule takes yet is still read as its kind says, so that what
+  // cannot be read is marked wherever it was typed.
+  bool yes = false;
+  std::optional<Date> date;
+  std::optional<int> age;
+  SubsidyBase base{};
+  const Region* region = nullptr;
+  switch (r.kind) {
+    case FieldKind::kMoney:
+      return money_of(r, text, unused);
+    case FieldKind::kCount:
+      return count_of(r, text, count);
+    case FieldKind::kDate:
+      return date_of(text, date);
+    case FieldKind::kYesNo:
+      return yes_no_of(text, yes);
+    case FieldKind::kAge:
+      return age_of(text, age);
+    case FieldKind::kList:
+      return list_of(f, text, count);
+    case FieldKind::kBase:
+      return base_of(text, base);
+    case FieldKind::kRegion:
+      return region_of(text, rules, region);
+  }
+  return {};
 }
 
 bool said_yes(std::string_view text) {
