@@ -29,55 +29,72 @@ bool empty_text(std::string_view text) {
   return ascii_form(text, buffer).empty();
 }
 
-// Each reader leaves its value alone for an empty text and returns why a
-// text cannot be read, or "".
-std::string money_of(const FieldRow& row, std::string_view text, std::optional<double>& to) {
+// Each reader leaves its value alone for an empty text, and returns false
+// with why the text cannot be read in `why`, which it touches only then:
+// most texts can be read, and a word for each would cost every cell.
+bool money_of(const FieldRow& row, std::string_view text, std::optional<double>& to,
+              std::string& why) {
   // Plain digits, as most cells are, need no copy and no separator rule.
   if (const std::optional<double> plain = read_plain_decimal(text); plain && *plain <= row.max) {
     to = *plain;
-    return {};
+    return true;
   }
   MoneyReading r = read_money(text, row.max);
   if (r.value) to = *r.value;
-  return std::move(r.problem);
+  if (r.problem.empty()) return true;
+  why = std::move(r.problem);
+  return false;
 }
 
-std::string date_of(std::string_view text, std::optional<Date>& to) {
+bool date_of(std::string_view text, std::optional<Date>& to, std::string& why) {
   auto v = parse_date(text);
-  if (!v) return empty_text(text) ? std::string() : std::string(kDateForms);
+  if (!v) {
+    if (empty_text(text)) return true;
+    why = kDateForms;
+    return false;
+  }
   if (v->year < kFirstClaimYear || v->year > kLastClaimYear) {
-    return "年份应在 " + std::to_string(kFirstClaimYear) + " 至 " + std::to_string(kLastClaimYear) +
-           " 之间，多半是输入错误";
+    why = "年份应在 " + std::to_string(kFirstClaimYear) + " 至 " + std::to_string(kLastClaimYear) +
+          " 之间，多半是输入错误";
+    return false;
   }
   to = *v;
-  return {};
+  return true;
 }
 
-std::string count_of(const FieldRow& row, std::string_view text, int& to) {
+bool count_of(const FieldRow& row, std::string_view text, int& to, std::string& why) {
   auto v = read_count(text, static_cast<int>(row.max));
-  if (!v) return empty_text(text) ? std::string() : count_range(row.max);
-  to = *v;
-  return {};
+  if (v) {
+    to = *v;
+    return true;
+  }
+  if (empty_text(text)) return true;
+  why = count_range(row.max);
+  return false;
 }
 
-std::string yes_no_of(std::string_view text, bool& to) {
+bool yes_no_of(std::string_view text, bool& to, std::string& why) {
   std::string buffer;
   const std::string_view s = ascii_form(text, buffer);
-  if (s.empty() || s == "否") return {};
-  if (s != "是") return "应为“是”或“否”，留空即“否”";
+  if (s.empty() || s == "否") return true;
+  if (s != "是") {
+    why = "应为“是”或“否”，留空即“否”";
+    return false;
+  }
   to = true;
-  return {};
+  return true;
 }
 
-std::string age_of(std::string_view text, std::optional<int>& to) {
+bool age_of(std::string_view text, std::optional<int>& to, std::string& why) {
   auto v = read_count(text, kRetirementAges[0]);
-  if (!v && empty_text(text)) return {};
+  if (!v && empty_text(text)) return true;
   if (!v || std::find(std::begin(kRetirementAges), std::end(kRetirementAges), *v) ==
                 std::end(kRetirementAges)) {
-    return "应为 60、55 或 50";
+    why = "应为 60、55 或 50";
+    return false;
   }
   to = *v;
-  return {};
+  return true;
 }
 
 std::string one_of(std::span<const std::string_view> items, std::string_view tail) {
@@ -88,7 +105,7 @@ std::string one_of(std::span<const std::string_view> items, std::string_view tai
 
 // A list's item by position (1 for the first), 0 for none; `position` is
 // left alone when the text names no item.
-std::string list_of(Field field, std::string_view text, int& position) {
+bool list_of(Field field, std::string_view text, int& position, std::string& why) {
   std::optional<std::string_view> item;
   std::string buffer;
   if (field == F::kGrade) {
@@ -100,35 +117,37 @@ std::string list_of(Field field, std::string_view text, int& position) {
   }
   const std::span<const std::string_view> items = list_items(field);
   if (item) {
-    if (item->empty()) return {};
+    if (item->empty()) return true;
     const auto at = std::find(items.begin(), items.end(), *item);
     if (at != items.end()) {
       position = static_cast<int>(at - items.begin()) + 1;
-      return {};
+      return true;
     }
   }
-  return one_of(items, "之一或留空");
+  why = one_of(items, "之一或留空");
+  return false;
 }
 
-std::string base_of(std::string_view text, SubsidyBase& to) {
+bool base_of(std::string_view text, SubsidyBase& to, std::string& why) {
   std::string buffer;
   const std::string_view s = ascii_form(text, buffer);
-  if (s.empty()) return {};
+  if (s.empty()) return true;
   if (auto base = base_from_text(s)) {
     to = *base;
-    return {};
+    return true;
   }
   std::array<std::string_view, kSubsidyBaseCount> bases;
   for (std::size_t b = 0; b < kSubsidyBaseCount; ++b) bases[b] = base_text(SubsidyBase(b));
-  return one_of(bases, "之一");
+  why = one_of(bases, "之一");
+  return false;
 }
 
-std::string region_of(std::string_view text, const Rules& rules, const Region*& to) {
+bool region_of(std::string_view text, const Rules& rules, const Region*& to, std::string& why) {
   std::string buffer;
   const std::string_view name = ascii_form(text, buffer);
-  if (name.empty()) return {};
-  if ((to = rules.find(name))) return {};
-  return "没有名为“" + visible(name) + "”的条目：请填写规则文件中的地区名，或留空";
+  if (name.empty() || (to = rules.find(name))) return true;
+  why = "没有名为“" + visible(name) + "”的条目：请填写规则文件中的地区名，或留空";
+  return false;
 }
 
 // The fields read first, in the order the batch tool has always named the
@@ -153,63 +172,63 @@ constexpr std::array<Field, kFieldCount> reading_order() {
 }
 constexpr std::array<Field, kFieldCount> kReadingOrder = reading_order();
 
-// Reads one field into its value; "" or why it cannot be read.
-std::string read_one(Field f, std::string_view text, const Rules& rules, CaseValues& v) {
+// Reads one field into its value; false, with why in `why`, when it cannot.
+bool read_one(Field f, std::string_view text, const Rules& rules, CaseValues& v, std::string& why) {
   const FieldRow& r = row(f);
   std::optional<double> unused;
   switch (f) {
     case F::kRegion:
-      return region_of(text, rules, v.region);
+      return region_of(text, rules, v.region, why);
     case F::kUninsured:
-      return yes_no_of(text, v.uninsured);
+      return yes_no_of(text, v.uninsured, why);
     case F::kMedicalFigure:
-      return money_of(r, text, v.typed_figure[0]);
+      return money_of(r, text, v.typed_figure[0], why);
     case F::kEmploymentFigure:
-      return money_of(r, text, v.typed_figure[1]);
+      return money_of(r, text, v.typed_figure[1], why);
     case F::kMedicalBase:
-      return base_of(text, v.typed_base[0]);
+      return base_of(text, v.typed_base[0], why);
     case F::kEmploymentBase:
-      return base_of(text, v.typed_base[1]);
+      return base_of(text, v.typed_base[1], why);
     case F::kGrade:
-      return list_of(f, text, v.classic.grade);
+      return list_of(f, text, v.classic.grade, why);
     case F::kNursing:
-      return list_of(f, text, v.classic.nursing);
+      return list_of(f, text, v.classic.nursing, why);
     case F::kDisease:
-      return yes_no_of(text, v.disease);
+      return yes_no_of(text, v.disease, why);
     case F::kProvinceWage:
-      return money_of(r, text, v.province_wage);
+      return money_of(r, text, v.province_wage, why);
     case F::kMinimumWage:
-      return money_of(r, text, v.minimum_wage);
+      return money_of(r, text, v.minimum_wage, why);
     case F::kBirthDate:
-      return date_of(text, v.birth);
+      return date_of(text, v.birth, why);
     case F::kOriginalAge:
-      return age_of(text, v.original_age);
+      return age_of(text, v.original_age, why);
     case F::kEndDate:
-      return date_of(text, v.end);
+      return date_of(text, v.end, why);
     case F::kEndReason: {
       int at = 0;
-      std::string why = list_of(f, text, at);
+      const bool read = list_of(f, text, at, why);
       if (at > 0) v.reason = static_cast<EndReason>(at - 1);
-      return why;
+      return read;
     }
     case F::kDeath:
-      return yes_no_of(text, v.death);
+      return yes_no_of(text, v.death, why);
     case F::kDeathCase: {
       int at = 0;
-      std::string why = list_of(f, text, at);
+      const bool read = list_of(f, text, at, why);
       v.death_after_leave = at > 0 && kDeathCases[at - 1] == kDeathAfterLeave;
-      return why;
+      return read;
     }
     case F::kDeathDate:
-      return date_of(text, v.death_date);
+      return date_of(text, v.death_date, why);
     case F::kSpouse:
-      return count_of(r, text, v.spouse);
+      return count_of(r, text, v.spouse, why);
     case F::kOtherDependants:
-      return count_of(r, text, v.others);
+      return count_of(r, text, v.others, why);
     case F::kLoneExtra:
-      return count_of(r, text, v.lone);
+      return count_of(r, text, v.lone, why);
     case F::kNationalIncome:
-      return money_of(r, text, v.national_income);
+      return money_of(r, text, v.national_income, why);
     default:
       break;
   }
@@ -223,10 +242,10 @@ std::string read_one(Field f, std::string_view text, const Rules& rules, CaseVal
   const std::size_t i = kInputIndex[index(f)];
   int count = 0;
   if (i < kInputCount) {
-    std::string why = r.kind == FieldKind::kCount ? count_of(r, text, count)
-                                                  : money_of(r, text, unused);
+    const bool read = r.kind == FieldKind::kCount ? count_of(r, text, count, why)
+                                                  : money_of(r, text, unused, why);
     v.classic.numbers[i] = r.kind == FieldKind::kCount ? count : unused.value_or(0);
-    return why;
+    return read;
   }
   // A field no rule takes yet is still read as its kind says, so that what
   // cannot be read is marked wherever it was typed.
@@ -237,23 +256,23 @@ std::string read_one(Field f, std::string_view text, const Rules& rules, CaseVal
   const Region* region = nullptr;
   switch (r.kind) {
     case FieldKind::kMoney:
-      return money_of(r, text, unused);
+      return money_of(r, text, unused, why);
     case FieldKind::kCount:
-      return count_of(r, text, count);
+      return count_of(r, text, count, why);
     case FieldKind::kDate:
-      return date_of(text, date);
+      return date_of(text, date, why);
     case FieldKind::kYesNo:
-      return yes_no_of(text, yes);
+      return yes_no_of(text, yes, why);
     case FieldKind::kAge:
-      return age_of(text, age);
+      return age_of(text, age, why);
     case FieldKind::kList:
-      return list_of(f, text, count);
+      return list_of(f, text, count, why);
     case FieldKind::kBase:
-      return base_of(text, base);
+      return base_of(text, base, why);
     case FieldKind::kRegion:
-      return region_of(text, rules, region);
+      return region_of(text, rules, region, why);
   }
-  return {};
+  return true;
 }
 
 bool said_yes(std::string_view text) {
@@ -268,31 +287,35 @@ void read_fields(const FieldViews& texts, const Rules& rules, Reading& into) {
   into.problems.clear();
   // The death section counts only with 工亡 是, the typed figures only
   // without a region; every other field always.
-  static constexpr auto kGroupOf = [] {
-    std::array<FieldGroup, kFieldCount> group{};
+  static constexpr auto kInGroup = [](FieldGroup group) {
+    std::array<Field, kFieldCount> fields{};
+    std::size_t n = 0;
     for (const FieldRow& r : field_rows())
-      group[index(r.field)] = r.field == F::kDeath ? FieldGroup::kInjury : r.group;
-    return group;
-  }();
+      if (r.group == group && r.field != F::kDeath) fields[n++] = r.field;
+    return std::pair(fields, n);
+  };
+  static constexpr auto kDeathSection = kInGroup(FieldGroup::kDeath);
+  static constexpr auto kTypedRule = kInGroup(FieldGroup::kTypedRule);
   const bool death = said_yes(texts[index(F::kDeath)]);
   const bool region = !empty_text(texts[index(F::kRegion)]);
-  for (std::size_t i = 0; i < kFieldCount; ++i) {
-    const FieldGroup group = kGroupOf[i];
-    into.in_effect[i] = group == FieldGroup::kDeath       ? death
-                        : group == FieldGroup::kTypedRule ? !region
-                                                          : true;
-  }
+  into.in_effect.fill(true);
+  for (std::size_t i = 0; i < kDeathSection.second; ++i)
+    into.in_effect[index(kDeathSection.first[i])] = death;
+  for (std::size_t i = 0; i < kTypedRule.second; ++i)
+    into.in_effect[index(kTypedRule.first[i])] = !region;
   for (Field f : kReadingOrder) {
     // Empty is "not given" for every kind of field, and many are empty.
     if (!into.in_effect[index(f)] || texts[index(f)].empty()) continue;
-    std::string why = read_one(f, texts[index(f)], rules, into.values);
-    if (!why.empty()) into.problems.push_back({name(f), std::move(why)});
+    if (std::string why; !read_one(f, texts[index(f)], rules, into.values, why))
+      into.problems.push_back({name(f), std::move(why)});
   }
 }
 
 std::string field_problem(Field field, std::string_view text, const Rules& rules) {
   CaseValues scratch;
-  return read_one(field, text, rules, scratch);
+  std::string why;
+  read_one(field, text, rules, scratch, why);
+  return why;
 }
 
 std::string control_text(Field field, std::string_view text) {
