@@ -91,6 +91,10 @@ TEST(RulesFile, RefusesAMalformedFileSayingWhere) {
       {R"({"regions": [{"name": "乙", "statute": "", "status": "转载未核对", "sources": [],
   "medical": null}]})",
        1, 14, "没有任何补助金数字：请在「notes」中说明原因"},
+      {R"({"regions": [{"name": "乙", "statute": "", "status": "未找到数字", "sources": [],
+  "notes": "只找到文件名称", "medical": {"base": "固定金额",
+   "by_grade": {"五": 1, "六": null, "七": null, "八": null, "九": null, "十": null}}}]})",
+       1, 53, "「status」为 未找到数字 的地区不能有补助金数字"},
   };
   ASSERT_TRUE(std::holds_alternative<Rules>(parse_rules(file_with("")))) << file_with("");
   for (const Row& r : rows) {
