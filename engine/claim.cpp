@@ -146,11 +146,14 @@ class ClaimBuilder {
   }
 
   std::optional<Problem> subsidy(ClaimItem item, const std::optional<SubsidyRule>& rule) {
-    if (!rule) return unknown(item, std::string(kUnknownFigure));
+    std::string_view name = kClaimItems[index(item)].name;
+    if (!rule) {
+      return unknown(item, "地区“" + region_->name + "”没有" + std::string(name) +
+                               "的数字，请向当地社保经办机构核实");
+    }
     const SubsidyCase c{
         b_.grade,   b_.number(Input::kPoolWage), in_.province_wage, b_.base_wage, in_.disease,
         *in_.birth, *in_.original_age,           *in_.end,          *retirement_, in_.reason};
-    std::string_view name = kClaimItems[index(item)].name;
     SubsidyOutcome out = work_out_subsidy(*rule, name, region_->name, c, words_);
     if (auto* refusal = std::get_if<Problem>(&out)) return std::move(*refusal);
     if (auto* why = std::get_if<SubsidyUnknown>(&out)) return unknown(item, std::move(why->reason));

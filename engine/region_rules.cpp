@@ -15,6 +15,9 @@ constexpr StatusWords kStatusWords[kDataStatusCount] = {
     {"条文已核对", "这些数字已与地方法规条文本身核对。"},
     {"政府文件", "这些数字来自政府部门发布的文件，地方法规条文本身未核对。"},
     {"转载未核对", "这些数字来自二手资料，请向当地社保经办机构核实。"},
+    {"未找到数字",
+     "没有找到这个地区两项补助金可以采用的数字，其金额显示为未知：请向当地社保经办机构了解标准，"
+     "或不选地区，按当地标准自行填写月数或金额。"},
 };
 
 // Indexed by SubsidyBase.
@@ -43,6 +46,15 @@ std::string_view status_text(DataStatus status) {
 
 std::string_view status_explanation(DataStatus status) {
   return kStatusWords[static_cast<std::size_t>(status)].explanation;
+}
+
+std::string status_choices() {
+  std::string out;
+  for (std::size_t i = 0; i < kDataStatusCount; ++i) {
+    if (i > 0) out += i + 1 == kDataStatusCount ? " 或 " : "、";
+    out += kStatusWords[i].text;
+  }
+  return out;
 }
 
 std::optional<DataStatus> status_from_text(std::string_view text) {

@@ -21,13 +21,18 @@ enum class DataStatus : std::uint8_t {
   kStatuteChecked,    // the statute's own text was read
   kGovernmentNotice,  // a government notice was read
   kSecondaryOnly,     // lawyers' articles, Q&A pages, or statute text through a third party
+  kNoFigureFound,     // at most the document's name was found: the region has no figure
 };
-inline constexpr std::size_t kDataStatusCount = 3;
+inline constexpr std::size_t kDataStatusCount = 4;
 
 // The status as the user sees it and as data/regions.json spells it.
 //   kStatuteChecked -> "条文已核对"   kGovernmentNotice -> "政府文件"
-//   kSecondaryOnly -> "转载未核对"
+//   kSecondaryOnly -> "转载未核对"    kNoFigureFound -> "未找到数字"
 std::string_view status_text(DataStatus status);
+
+// Every status word in order, as a message offering them names them:
+//   "条文已核对、政府文件、转载未核对 或 未找到数字"
+std::string status_choices();
 
 // What the status means for someone relying on the figures, in one sentence.
 //   kSecondaryOnly -> "这些数字来自二手资料，请向当地社保经办机构核实。"

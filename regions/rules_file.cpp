@@ -241,8 +241,8 @@ Region read_region(const json& value) {
   std::string status = r.text("status", true);
   auto parsed = status_from_text(status);
   if (!parsed) {
-    throw Fault{r.at("status"), "「status」应为 条文已核对、政府文件 或 转载未核对，而不是“" +
-                                    visible(status) + "”"};
+    throw Fault{r.at("status"),
+                "「status」应为 " + status_choices() + "，而不是“" + visible(status) + "”"};
   }
   region.status = *parsed;
   const json& sources = r.required("sources");
@@ -258,10 +258,18 @@ Region read_region(const json& value) {
     if (const json* v = r.optional(key); v && !v->is_null()) *rule = read_subsidy(*v);
   }
   // A region whose figures all went for want of a source stays listed, so
-  // that a person sees why; its notes must say so.
-  if (!has_figures(region.medical) && !has_figures(region.employment) && region.notes.empty()) {
+  // that a person sees why; its notes must say so. A status saying none was
+  // found never stands over a figure, which would then pass as unchecked
+  // data rather than as none.
+  const bool figures = has_figures(region.medical) || has_figures(region.employment);
+  if (!figures && region.notes.empty()) {
     throw Fault{&value,
                 "地区“" + visible(region.name) + "”没有任何补助金数字：请在「notes」中说明原因"};
+  }
+  if (figures && region.status == DataStatus::kNoFigureFound) {
+    throw Fault{r.at("status"),
+                "「status」为 " + std::string(status_text(region.status)) +
+                    " 的地区不能有补助金数字：请写明数字的核对情况，或把数字改为 null"};
   }
   r.done();
   return region;

@@ -25,7 +25,7 @@ struct LoadError {
   std::string message;
   int column = 0;  // of the value at fault, or the JSON's own fault
 
-  // "regions.json 第 12 行第 14 列：「status」应为 条文已核对、政府文件 或 转载未核对"
+  // "regions.json 第 12 行第 14 列：「status」应为 条文已核对、政府文件、转载未核对 或 未找到数字"
   // "regions.json 第 3 行第 5 列：不是有效的 JSON，……"
   std::string text() const;
 };

@@ -91,9 +91,10 @@ const Case kCases[] = {
       {C::kDeathLumpSum, "1200010.00"}}},
     // 解除原因 decides a cut limited to the worker's own request (江苏, 上海);
     // 重庆's scale runs ten years; 福建 counts the years of life left.
-    {"江苏 七, resigned three whole years before retirement: the medical subsidy alone, to 60 %",
+    {"江苏 七, resigned three whole years before retirement: medical to 60 %, employment "
+     "unknown (sources disagree whether it is cut)",
      "地区=江苏 统筹月工资=6000 解除原因=本人提出" + std::string(kThreeYears),
-     {{C::kMedicalSubsidy, "72000.00"}, {C::kEmploymentSubsidy, "45000.00"}},
+     {{C::kMedicalSubsidy, "72000.00"}},
      "2026-10-15"},
     {"江苏 七, dismissed three whole years before retirement: in full",
      "地区=江苏 统筹月工资=6000 解除原因=用人单位解除" + std::string(kThreeYears),

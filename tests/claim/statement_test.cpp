@@ -69,6 +69,13 @@ TEST(Statement, ExclusionsPayersAndNotes) {
        {"一次性伤残补助金 78000.00 基金", "一次性工伤医疗补助金 96000.00 基金",
         "一次性伤残就业补助金 未知 用人单位"},
        ""},
+      {"四川 has no figure: the two subsidies unknown, every other item computed",
+       "地区=四川 工伤等级=五 本人月均工资=6000 统筹月工资=7000 "
+       "出生日期=1970-03-01 原退休年龄=60 解除日期=2024-06-01 工亡=是 死亡日期=2024-09-01 配偶=1",
+       {"一次性伤残补助金 108000.00 基金", "一次性工伤医疗补助金 未知 基金",
+        "一次性伤残就业补助金 未知 用人单位", "丧葬补助金 42000.00 基金",
+        "一次性工亡补助金 1036420.00 基金", "供养亲属抚恤金 2400.00 基金 每月"},
+       "伤残津贴发至解除日期 2024-06-01"},
       {"blanks around the region's name: the region all the same",
        "地区=\u3000浙江 工伤等级=九 本人月均工资=6000 统筹月工资=6000",
        {"一次性伤残补助金 54000.00 基金"},
@@ -86,7 +93,12 @@ TEST(Statement, ExclusionsPayersAndNotes) {
   const Statement gap = statement_of(rows[4].fields);
   EXPECT_EQ(gap.items.back().working, kUnknownFigure);
   EXPECT_EQ(gap.items.back().status, "转载未核对");
-  EXPECT_EQ(statement_of(rows[5].fields).region, shipped().find("浙江"));
+  const Statement none_found = statement_of(rows[5].fields);
+  EXPECT_EQ(none_found.data_status, "未找到数字；部分金额未知");
+  EXPECT_EQ(none_found.items[1].status, "未找到数字");
+  EXPECT_EQ(none_found.items[1].working,
+            "地区“四川”没有一次性工伤医疗补助金的数字，请向当地社保经办机构核实");
+  EXPECT_EQ(statement_of(rows[6].fields).region, shipped().find("浙江"));
 }
 
 // A user's figures are never shown as the shipped check, whatever status

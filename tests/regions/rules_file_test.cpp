@@ -1,6 +1,8 @@
 #include "regions/rules_file.h"
 
 #include <fstream>
+#include <set>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -9,18 +11,21 @@ namespace {
 
 const std::filesystem::path kProgram = GONGSHANG_TEST_PROGRAM;
 
+// Every province-level region is listed, those without a figure saying so.
 TEST(RulesFile, ShipsOnlyTheCheckedProvincesAsChecked) {
   Loaded loaded = load_rules(kProgram, {});
   ASSERT_TRUE(std::holds_alternative<Rules>(loaded)) << std::get<LoadError>(loaded).text();
   const Rules& rules = std::get<Rules>(loaded);
-  EXPECT_GE(rules.regions.size(), 21u);
+  EXPECT_EQ(rules.regions.size(), 31u);
+  const std::set<std::string_view> none_found = {"山西", "吉林", "海南", "四川", "贵州",
+                                                 "西藏", "甘肃", "青海", "宁夏", "新疆"};
   for (const Region& r : rules.regions) {
     DataStatus expected = r.name == "浙江" || r.name == "河南" ? DataStatus::kStatuteChecked
                           : r.name == "北京"                   ? DataStatus::kGovernmentNotice
+                          : none_found.contains(r.name)        ? DataStatus::kNoFigureFound
                                                                : DataStatus::kSecondaryOnly;
     EXPECT_EQ(r.status, expected) << r.name;
   }
-  for (const char* none : {"山西", "吉林", "甘肃", "贵州"}) EXPECT_FALSE(rules.find(none));
   ASSERT_TRUE(rules.income_of(2025));
   EXPECT_FALSE(rules.income_of(2025)->confirmed);
   EXPECT_TRUE(rules.income_of(2024)->confirmed);
@@ -91,6 +96,10 @@ TEST(RulesFile, RefusesAMalformedFileSayingWhere) {
       {R"({"regions": [{"name": "乙", "statute": "", "status": "转载未核对", "sources": [],
   "medical": null}]})",
        1, 14, "没有任何补助金数字：请在「notes」中说明原因"},
+      {R"({"regions": [{"name": "乙", "statute": "", "status": "未找到数字", "sources": [],
+  "notes": "只找到文件名称", "medical": {"base": "固定金额",
+   "by_grade": {"五": 1, "六": null, "七": null, "八": null, "九": null, "十": null}}}]})",
+       1, 53, "「status」为 未找到数字 的地区不能有补助金数字"},
   };
   ASSERT_TRUE(std::holds_alternative<Rules>(parse_rules(file_with("")))) << file_with("");
   for (const Row& r : rows) {
