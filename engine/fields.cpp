@@ -1,7 +1,9 @@
 #include "engine/fields.h"
 
+#include <algorithm>
 #include <iterator>
 
+#include "engine/compensation_on_ending.h"
 #include "engine/legal_figures.h"
 #include "engine/reading.h"
 #include "engine/subsidy.h"
@@ -28,6 +30,16 @@ std::optional<Field> find_field(std::string_view name) {
   return std::nullopt;
 }
 
+int since_format(Field field, std::string_view text) {
+  int since = row(field).since_format;
+  if (field == Field::kEndReason) {
+    const std::string shown = control_text(field, text);
+    for (const EndReasonItem& item : kEndReasonItems)
+      if (item.text == shown) since = std::max(since, item.since_format);
+  }
+  return since;
+}
+
 FieldViews views_of(const FieldTexts& texts) {
   FieldViews views;
   for (std::size_t i = 0; i < kFieldCount; ++i) views[i] = texts[i];
@@ -47,7 +59,7 @@ std::vector<std::string_view> list_items(Field list) {
       items.assign(std::begin(kDeathCases), std::end(kDeathCases));
       break;
     case Field::kEndReason:
-      items.assign(kEndReasonTexts.begin(), kEndReasonTexts.end());
+      for (const EndReasonItem& item : kEndReasonItems) items.push_back(item.text);
       break;
     default:
       break;

@@ -86,28 +86,39 @@ std::string one_of(std::span<const std::string_view> items, std::string_view tai
   return accepted.append(tail);
 }
 
-// A list's item by position (1 for the first), 0 for none; `position` is
-// left alone when the text names no item.
-std::string list_of(Field field, std::string_view text, int& position) {
+// The position (1 for the first) of the item a text names, 0 for ""; nullopt
+// for a text that names none. A full-width form names the item as its ASCII
+// twin does (the list's own items may hold full-width brackets).
+std::optional<int> list_position(Field field, std::string_view text) {
   std::optional<std::string_view> item;
+  std::string buffer;
   if (field == F::kGrade) {
     item = grade_item(text);
   } else if (field == F::kNursing) {
     item = nursing_item(text);
   } else {
-    std::string buffer;
     item = ascii_form(text, buffer);
   }
+  if (!item) return std::nullopt;
+  if (item->empty()) return 0;
   const std::vector<std::string_view> items = list_items(field);
-  if (item) {
-    if (item->empty()) return {};
-    const auto at = std::find(items.begin(), items.end(), *item);
-    if (at != items.end()) {
-      position = static_cast<int>(at - items.begin()) + 1;
-      return {};
-    }
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (items[i] == *item) return static_cast<int>(i) + 1;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    std::string own;
+    if (ascii_form(items[i], own) == *item) return static_cast<int>(i) + 1;
   }
-  return one_of(items, "之一或留空");
+  return std::nullopt;
+}
+
+// A list's item by position (1 for the first), 0 for none; `position` is
+// left alone when the text names no item.
+std::string list_of(Field field, std::string_view text, int& position) {
+  if (const std::optional<int> at = list_position(field, text)) {
+    position = *at;
+    return {};
+  }
+  return one_of(list_items(field), "之一或留空");
 }
 
 std::string base_of(std::string_view text, SubsidyBase& to) {
@@ -142,6 +153,7 @@ constexpr Field kReadingOrder[] = {
     F::kDeath,           F::kDeathCase,        F::kDeathDate,      F::kSpouse,
     F::kOtherDependants, F::kLoneExtra,        F::kNationalIncome, F::kMedicalFigure,
     F::kMedicalBase,     F::kEmploymentFigure, F::kEmploymentBase, F::kUninsured,
+    F::kStartDate,       F::kLeavingWage,      F::kPension,
 };
 static_assert(std::size(kReadingOrder) == kFieldCount);
 
@@ -181,9 +193,15 @@ std::string read_one(Field f, std::string_view text, const Rules& rules, CaseVal
     case F::kEndReason: {
       int at = 0;
       std::string why = list_of(f, text, at);
-      if (at > 0) v.reason = static_cast<EndReason>(at - 1);
+      if (at > 0) v.reason = kEndReasonItems[static_cast<std::size_t>(at - 1)].reason;
       return why;
     }
+    case F::kStartDate:
+      return date_of(text, v.start);
+    case F::kLeavingWage:
+      return money_of(r, text, v.leaving_wage);
+    case F::kPension:
+      return money_of(r, text, v.pension);
     case F::kDeath:
       return yes_no_of(text, v.death);
     case F::kDeathCase: {
@@ -216,6 +234,8 @@ std::string read_one(Field f, std::string_view text, const Rules& rules, CaseVal
     }
     std::string why = money_of(r, text, unused);
     v.classic.numbers[i] = unused.value_or(0);
+    if (f == F::kOwnWage) v.own_wage = unused;
+    if (f == F::kPoolWage) v.pool_wage = unused;
     return why;
   }
   return {};
@@ -233,10 +253,13 @@ void read_fields(const FieldViews& texts, const Rules& rules, Reading& into) {
   into.problems.clear();
   const bool death = said_yes(texts[index(F::kDeath)]);
   const bool region = !empty_text(texts[index(F::kRegion)]);
+  const std::optional<int> grade = list_position(F::kGrade, texts[index(F::kGrade)]);
+  const bool kept = grade && *grade > 0 && *grade < kFirstSubsidyGrade;  // 一级至四级
   for (const FieldRow& r : field_rows()) {
     bool counts = true;
     if (r.group == FieldGroup::kDeath && r.field != F::kDeath) counts = death;
     if (r.group == FieldGroup::kTypedRule) counts = !region;
+    if (r.field == F::kPension) counts = kept;
     into.in_effect[index(r.field)] = counts;
   }
   for (Field f : kReadingOrder) {
@@ -254,13 +277,11 @@ std::string field_problem(Field field, std::string_view text, const Rules& rules
 std::string control_text(Field field, std::string_view text) {
   const FieldKind kind = row(field).kind;
   if (kind == FieldKind::kMoney || kind == FieldKind::kDate) return std::string(text);
-  std::string plain = ascii_form(text);
-  if (field == F::kGrade) {
-    if (auto item = grade_item(plain)) return std::string(*item);
-  } else if (field == F::kNursing) {
-    if (auto item = nursing_item(plain)) return std::string(*item);
+  if (kind == FieldKind::kList) {
+    if (const std::optional<int> at = list_position(field, text); at && *at > 0)
+      return std::string(list_items(field)[static_cast<std::size_t>(*at - 1)]);
   }
-  return plain;
+  return ascii_form(text);
 }
 
 std::optional<Problem> contradiction(const CaseValues& v, const Rules& rules) {
@@ -293,6 +314,15 @@ std::optional<Problem> contradiction(const CaseValues& v, const Rules& rules) {
                                        " 年）的全国城镇居民人均可支配收入不在表中："
                                        "请填写全国人均可支配收入");
     }
+  }
+  if (v.start && v.end && *v.start > *v.end) return refuse(F::kStartDate, "不能晚于「解除日期」");
+  if (v.start && v.birth && *v.start <= *v.birth)
+    return refuse(F::kStartDate, "应在「出生日期」之后");
+  // A 解除日期 on the 死亡日期 is the contract ending by death: which one it
+  // is needs both.
+  if (v.death && v.end && !v.death_date) {
+    return refuse(F::kDeathDate,
+                  "为空：工亡为“是”又有解除日期时，需要死亡日期来判断劳动合同是否因死亡而终止");
   }
   return std::nullopt;
 }

@@ -32,7 +32,7 @@ TEST(PageApi, TheWorkedCaseComesWithItsPayersTotalsAndSources) {
   EXPECT_EQ(s["items"][2]["name"], "一次性伤残就业补助金");
   EXPECT_EQ(s["items"][2]["payer"], "用人单位");
   EXPECT_EQ(s["once"],
-            Json({{"total", "190000.00"}, {"fund", "148000.00"}, {"employer", "42000.00"}}));
+            Json({{"total", "176000.00"}, {"fund", "148000.00"}, {"employer", "28000.00"}}));
   EXPECT_EQ(s["retirement"], "2026-10-15");
   EXPECT_EQ(s["region"]["status"], "条文已核对");
   EXPECT_FALSE(s["region"]["sources"].empty());
