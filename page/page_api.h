@@ -32,7 +32,8 @@ FieldTexts texts_of_json(std::string_view json);
 //   "message": why there is no statement ("" with one)
 //   "hidden": [names]  fields out of effect (the death section without 工亡)
 //   "region_status": the chosen region's status in words
-//   "statement": null, or its items (amount "7800.00" or null for unknown),
+//   "statement": null, or its items (amount "7800.00" or null for unknown;
+//     a monthly one's "duration": how long it runs),
 //     totals by payer, retirement date, notes, the region's statute,
 //     status, notes and sources, and the income figure.
 std::string statement_json(const FieldTexts& texts, const Rules& rules);
