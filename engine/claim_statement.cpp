@@ -22,8 +22,10 @@ std::string article_of(Result result, int grade) {
   return article.empty() ? std::string() : std::string(kRegulations) + std::string(article);
 }
 
-void add(Statement& s, StatementItem item) {
-  if (item.fen) {
+// `counted`: whether the item adds to its total; the top-up after
+// retirement takes the allowance's place then, so the two never add up.
+void add(Statement& s, StatementItem item, bool counted = true) {
+  if (item.fen && counted) {
     StatementTotal& total = item.monthly ? s.monthly : s.once;
     total.fen += *item.fen;
     (item.payer == Payer::kFund ? total.fund_fen : total.employer_fen) += *item.fen;
@@ -71,6 +73,11 @@ std::vector<std::string> statement_notes(const Breakdown& b, const Claim& c, con
   if (c.income && !c.income->confirmed) {
     notes.push_back("一次性工亡补助金所用 " + std::to_string(c.income->year) +
                     " 年全国城镇居民人均可支配收入未经确认，请核实。");
+  }
+  if (c.lines[index(ClaimItem::kPensionTopUp)].present) {
+    notes.push_back(
+        "退休后伤残津贴差额自领取基本养老金起按月支付，届时伤残津贴停发，故不计入每月合计"
+        "（《工伤保险条例》第三十五条第（三）项）。");
   }
   // An amount left unknown adds nothing to the totals; the totals say so.
   std::string unknown;
@@ -124,13 +131,13 @@ Statement make_statement(const Breakdown& b, const Claim& c, const CaseValues& v
 
   // Art. 62 moves the work-injury items to an uninsured employer; the labour
   // law's are the employer's whatever the insurance.
-  const auto add_item = [&s](StatementItem item, bool insurance = true) {
+  const auto add_item = [&s](StatementItem item, bool insurance = true, bool counted = true) {
     if (s.uninsured && insurance) {
       item.payer = Payer::kEmployer;
       item.article += item.article.empty() ? "" : "；";
       item.article += "未参保，由用人单位支付（第六十二条）";
     }
-    add(s, std::move(item));
+    add(s, std::move(item), counted);
   };
   const Explanations explained = explain(b);
   const ClaimLine& topped = c.lines[index(ClaimItem::kToppedAllowance)];
@@ -165,7 +172,8 @@ Statement make_statement(const Breakdown& b, const Claim& c, const CaseValues& v
                        line.duration};
     if (line.status || !line.unknown.empty()) item.status = region_status;
     if (i == index(ClaimItem::kDeathLumpSum)) item.status = income_status;
-    add_item(std::move(item), i != index(ClaimItem::kSeverance) && i != index(ClaimItem::kDamages));
+    add_item(std::move(item), i != index(ClaimItem::kSeverance) && i != index(ClaimItem::kDamages),
+             i != index(ClaimItem::kPensionTopUp));
   }
   std::stable_partition(s.items.begin(), s.items.end(),
                         [](const StatementItem& item) { return !item.monthly; });

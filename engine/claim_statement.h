@@ -35,8 +35,10 @@ struct StatementTotal {
 };
 
 struct Statement {
-  std::vector<StatementItem> items;    // one-time items first, then monthly ones
-  StatementTotal once, monthly;        // of the items with an amount
+  std::vector<StatementItem> items;  // one-time items first, then monthly ones
+  // Of the items with an amount, but for the top-up after retirement, which
+  // follows the allowance rather than adding to it.
+  StatementTotal once, monthly;
   std::string retirement;              // "2026-10-15", or empty
   std::vector<std::string> notes;      // what the report says below the totals
   const Region* region = nullptr;      // the rules' entry 地区 names, if any

@@ -136,6 +136,8 @@ TEST(Statement, ExclusionsPayersAndNotes) {
   EXPECT_EQ(leaving.once.employer_fen, 13440000);
   EXPECT_EQ(leaving.monthly.fen, 0);
   EXPECT_FALSE(has_note(statement_of(rows[7].fields), "伤残津贴发至解除日期"));
+  // The top-up follows the allowance: only the allowance and the nursing add up.
+  EXPECT_EQ(statement_of(rows[8].fields).monthly.fen, 840000);
   const Statement gap = statement_of(rows[4].fields);
   EXPECT_EQ(gap.items.back().working, kUnknownFigure);
   EXPECT_EQ(gap.items.back().status, "转载未核对");
