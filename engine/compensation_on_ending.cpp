@@ -227,8 +227,8 @@ std::variant<EndingPay, Problem> labour_pay(const EndingCase& c, Ending ending, 
       "继续履行的，用人单位支付赔偿金（《劳动合同法》第四十八条、第八十七条），不再支付经济补偿"
       "（《劳动合同法实施条例》第二十五条）。";
   const std::string barred =
-      "因工负伤并被确认丧失或者部分丧失劳动能力的，用人单位不得依照《劳动合同法》第四十条、"
-      "第四十一条的规定解除劳动合同（第四十二条第二项）";
+      "在本单位患职业病或者因工负伤并被确认丧失或者部分丧失劳动能力的，用人单位不得依照"
+      "《劳动合同法》第四十条、第四十一条的规定解除劳动合同（第四十二条第二项）";
   switch (reason) {
     case R::kOwnRequest:
       break;
