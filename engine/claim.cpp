@@ -158,7 +158,9 @@ class ClaimBuilder {
 
   std::optional<Problem> subsidy(ClaimItem item, Date counted,
                                  std::optional<SubsidyRule> Region::*which) {
-    // A region typed by the user has no statute; nor a subsidy left untyped.
+    // No rule: without a region (or one typed, which has no statute) nothing
+    // was typed for it; a region of the rules has no reliable figure. Either
+    // way nothing is owed from the retirement date on.
     const std::optional<SubsidyRule>* rule = region_ ? &(region_->*which) : nullptr;
     if (!rule || !*rule) {
       if (claim_.ending == Ending::kAtRetirement) return std::nullopt;
