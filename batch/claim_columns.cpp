@@ -21,6 +21,8 @@ void ClaimColumns::append_header(std::string& out) {
   for (const ClaimItemInfo& item : kClaimItems) out.append(",").append(item.name);
   out.push_back(',');
   out.append(kStatusColumn);
+  out.push_back(',');
+  out.append(kNotesColumn);
 }
 
 void ClaimColumns::append_row(const FieldViews& texts, std::string& out) const {
@@ -40,6 +42,8 @@ void ClaimColumns::append_row(const FieldViews& texts, std::string& out) const {
   cell(e.claim.retirement);
   for (const ClaimLine& line : e.claim.lines) cell(line.text);
   cell(e.claim.data_status);
+  out.push_back(',');
+  append_cell(out, notes_line(e.classic, e.claim, e.reading.values));
   out.push_back(',');
 }
 
@@ -80,9 +84,9 @@ std::string claim_help_text() {
   text.resize(text.size() - std::string_view("、").size());
   text.append("；\n在「错误」之前加结果列 ").append(kRetirementColumn);
   for (const ClaimItemInfo& item : kClaimItems) text.append("、").append(item.name);
-  text.append("、").append(kStatusColumn);
+  text.append("、").append(kStatusColumn).append("、").append(kNotesColumn);
   text.append(
-      "（金额保留两位小数，不适用的留空）；\n"
+      "（金额保留两位小数，不适用的留空；说明列写明各项按月待遇的期限和计算所依据的说明）；\n"
       "这时所有输入列都按整个索赔的读法严格读取，无法读取的行在「错误」中写明原因；\n"
       "--rules 文件 另读一个同样格式的地区规则文件，其中的条目取代同名的内置条目。\n");
   return text;

@@ -1,8 +1,11 @@
 // gongshang-batch --claim: every field's column, found by name in the header
 // like the classic ones, and the claim's result columns, written before 错误:
 //   退休日期,一次性工伤医疗补助金,一次性伤残就业补助金,伤残津贴补足后,
-//   生活护理费,丧葬补助金,供养亲属抚恤金,一次性工亡补助金,数据状态
-// A cell stays empty where the item does not apply; money has two decimals.
+//   生活护理费,丧葬补助金,供养亲属抚恤金,一次性工亡补助金,经济补偿,赔偿金,
+//   退休后伤残津贴差额,数据状态,说明
+// A cell stays empty where the item does not apply; money has two decimals;
+// 说明 says what the window says below the totals, and how long each monthly
+// item runs.
 #ifndef GONGSHANG_BATCH_CLAIM_COLUMNS_H_
 #define GONGSHANG_BATCH_CLAIM_COLUMNS_H_
 
@@ -22,9 +25,10 @@
 namespace gongshang::batch {
 
 // The columns --claim adds, in order.
-inline constexpr std::size_t kClaimColumnCount = kClaimItemCount + 2;
+inline constexpr std::size_t kClaimColumnCount = kClaimItemCount + 3;
 inline constexpr std::string_view kRetirementColumn = "退休日期";
 inline constexpr std::string_view kStatusColumn = "数据状态";
+inline constexpr std::string_view kNotesColumn = "说明";
 
 // The claim's result cells of each row, decided by the engine's one
 // evaluation from the texts of every field the header names.
@@ -33,7 +37,7 @@ class ClaimColumns {
   // The rules stay the caller's and must outlive this.
   explicit ClaimColumns(const Rules& rules) : rules_(rules) {}
 
-  // ",退休日期,…,数据状态"
+  // ",退休日期,…,数据状态,说明"
   static void append_header(std::string& out);
 
   // One row: the classic results, the claim columns and 错误, each cell

@@ -52,7 +52,7 @@ std::string write_case(const FieldTexts& texts) {
   for (const FieldRow& row : field_rows()) {
     const std::string& text = texts[index(row.field)];
     if (row.since_format > 1 && text.empty()) continue;
-    format = std::max(format, row.since_format);
+    format = std::max(format, since_format(row.field, text));
     object[std::string(row.name)] = text;
   }
   object[std::string(kFormatKey)] = format;

@@ -17,14 +17,16 @@
 namespace gongshang::casefile {
 
 // The newest version this program writes and opens. A case is saved as the
-// oldest version that has all its keys (a field's since_format), so that a
-// case without 死亡情形 still opens in a program that knows only 格式 1.
-inline constexpr int kCaseFormat = 2;
+// oldest version that has all its keys and values (since_format in
+// engine/fields.h: a field's, a list item's), so that a case without 死亡情形
+// still opens in a program that knows only 格式 1.
+inline constexpr int kCaseFormat = 3;
 inline constexpr std::string_view kFormatKey = "格式";
 
 // The file's bytes: "格式" first, then every field in the form's order, two
 // spaces of indent, characters as they are (no \u escapes), a final newline.
 // An empty field newer than 格式 1 is left out: it says nothing.
+//   {解除原因 "本人提出"} -> 格式 2   {解除原因 "合同期满终止"} or {入职日期 …} -> 格式 3
 std::string write_case(const FieldTexts& texts);
 
 // A case opened, in the window or the page: its texts in the form the
@@ -42,7 +44,7 @@ struct OpenedCase {
 // with the value). Money and dates open as typed: what cannot be read is
 // marked at the field, not refused.
 //   R"({"格式":1,"工伤等级":"七"})" -> 工伤等级 "七", the rest ""
-//   R"({"格式":3})" -> "这个案例由更新版本的程序保存（格式 3），本程序只能打开格式 1 至 2……"
+//   R"({"格式":4})" -> "这个案例由更新版本的程序保存（格式 4），本程序只能打开格式 1 至 3……"
 //   "{" -> "第 1 行第 2 列：文件在这里意外结束：…"
 //   R"({"格式":1,"工伤等级":"十一"})" -> "「工伤等级」只能是一、二、……之一或留空：十一"
 Checked<OpenedCase> open_case(std::string_view bytes, const Rules& rules);

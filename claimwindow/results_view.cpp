@@ -16,7 +16,8 @@ namespace gongshang::claimwindow {
 
 namespace {
 
-enum Column { kItem, kAmount, kPayer, kWorking, kArticle, kColumnCount };
+// 发放期限 is the monthly table's alone: how long each monthly item runs.
+enum Column { kItem, kAmount, kPayer, kWorking, kArticle, kDuration, kColumnCount };
 
 // The table shows every row without a scroll bar of its own: the panel
 // around it scrolls, so both tables read as one statement.
@@ -27,12 +28,13 @@ void fit_height(QTableWidget* table, bool measure_rows = true) {
   table->setFixedHeight(height);
 }
 
-QTableWidget* make_table(const QString& name, QWidget* parent) {
+QTableWidget* make_table(const QString& name, bool monthly, QWidget* parent) {
   auto* table = new QTableWidget(0, kColumnCount, parent);
   table->setObjectName(name);
   table->setAccessibleName(name);
   table->setHorizontalHeaderLabels(
-      {u"项目"_s, u"金额（元）"_s, u"支付方"_s, u"计算过程"_s, u"依据"_s});
+      {u"项目"_s, u"金额（元）"_s, u"支付方"_s, u"计算过程"_s, u"依据"_s, u"发放期限"_s});
+  table->setColumnHidden(kDuration, !monthly);
   table->verticalHeader()->hide();
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -44,6 +46,8 @@ QTableWidget* make_table(const QString& name, QWidget* parent) {
   header->setSectionResizeMode(kWorking, QHeaderView::Stretch);
   header->setSectionResizeMode(kArticle, QHeaderView::Interactive);
   header->resizeSection(kArticle, 160);
+  header->setSectionResizeMode(kDuration, QHeaderView::Interactive);
+  header->resizeSection(kDuration, 160);
   QObject::connect(header, &QHeaderView::sectionResized, table, [table] { fit_height(table); });
   return table;
 }
@@ -102,13 +106,14 @@ bool fill(QTableWidget* table, const Statement& statement, bool monthly,
   for (const StatementItem& item : statement.items) {
     if (item.monthly != monthly) continue;
     row_of({to_qstring(item.name), item.fen ? to_qstring(yuan_text(*item.fen)) : u"未知"_s,
-            payer_words(item.payer), to_qstring(item.working), to_qstring(item.article)},
+            payer_words(item.payer), to_qstring(item.working), to_qstring(item.article),
+            to_qstring(item.duration)},
            false);
   }
   row_of({monthly ? u"每月合计"_s : u"一次性合计"_s, to_qstring(yuan_text(total.fen)),
           u"基金 %1\n用人单位 %2"_s.arg(to_qstring(yuan_text(total.fund_fen)),
                                         to_qstring(yuan_text(total.employer_fen))),
-          QString(), QString()},
+          QString(), QString(), QString()},
          true);
   if (resized) fit_height(table, false);
   return narrow;
@@ -126,8 +131,8 @@ ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
   notes_ = new QLabel(this);
   notes_->setObjectName(u"说明"_s);
   notes_->setWordWrap(true);
-  once_ = make_table(u"一次性待遇"_s, this);
-  monthly_ = make_table(u"按月待遇"_s, this);
+  once_ = make_table(u"一次性待遇"_s, false, this);
+  monthly_ = make_table(u"按月待遇"_s, true, this);
 
   auto* onceTitle = new QLabel(u"<b>一次性支付</b>"_s, this);
   onceTitle->setBuddy(once_);

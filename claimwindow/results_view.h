@@ -1,6 +1,7 @@
 // The claim's items as they update while the user types: one table of the
 // one-time amounts and one of the monthly amounts (item, amount, who pays,
-// the working, the article), each closed by its total, and above them a
+// the working, the article; for a monthly one how long it runs), each closed
+// by its total, and above them a
 // line that says why nothing can be shown when an input cannot be read.
 #ifndef GONGSHANG_CLAIMWINDOW_RESULTS_VIEW_H_
 #define GONGSHANG_CLAIMWINDOW_RESULTS_VIEW_H_

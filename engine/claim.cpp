@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/compensation_on_ending.h"
 #include "engine/dates.h"
 #include "engine/legal_figures.h"
 #include "engine/number_text.h"
@@ -69,15 +70,20 @@ class ClaimBuilder {
       l.fen = 0;
       l.text.clear();
       l.working.clear();
+      l.duration.clear();
       l.article = {};
       l.payer = Payer::kFund;
       l.status.reset();
       l.unknown.clear();
     }
     claim_.notes.clear();
+    // The years left count to the retirement date in force on 解除日期; the
+    // statement shows today's.
+    std::optional<Date> counted;
     if (in_.birth && in_.original_age) {
       retirement_ = retirement_date(*in_.birth, *in_.original_age);
       claim_.retirement = format_date(*retirement_);
+      if (in_.end) counted = retirement_date_on(*in_.birth, *in_.original_age, *in_.end);
     }
     claim_.data_status.clear();
     claim_.income = nullptr;
@@ -87,17 +93,21 @@ class ClaimBuilder {
                      "为期满后死亡的，只适用于一至四级伤残职工（《工伤保险条例》第三十九条"
                      "第三款）；请选择工伤等级一至四，或把死亡情形留空"};
     }
-    if (b_.grade >= kFirstSubsidyGrade && in_.end && region_) {
-      if (auto r = subsidy(C::kMedicalSubsidy, region_->medical)) return *r;
-      if (auto r = subsidy(C::kEmploymentSubsidy, region_->employment)) return *r;
+    claim_.ending = ending_of(in_.end, in_.death ? in_.death_date : std::nullopt, counted);
+    if (b_.grade >= kFirstSubsidyGrade &&
+        (claim_.ending == Ending::kEnded || claim_.ending == Ending::kAtRetirement)) {
+      if (auto r = subsidy(C::kMedicalSubsidy, *counted, &Region::medical)) return *r;
+      if (auto r = subsidy(C::kEmploymentSubsidy, *counted, &Region::employment)) return *r;
     }
+    if (auto r = labour_law()) return *r;
     // Art. 36: leaving the employment trades the allowance for the
     // subsidies; a death ends the worker's own monthly items.
     claim_.allowance_ended = b_.grade >= kFirstSubsidyGrade && in_.end.has_value();
     if (!in_.death && !claim_.allowance_ended) {
       if (auto r = topped_allowance()) return *r;
+      if (auto r = pension_top_up()) return *r;
     }
-    if (!in_.death) {
+    if (!in_.death && !relation_ended()) {
       if (auto r = nursing_allowance()) return *r;
     }
     if (in_.death) {
@@ -134,27 +144,37 @@ class ClaimBuilder {
     return s;
   }
 
-  // Owed, but the region's data gives no amount the calculator could rely
-  // on: the item is carried with the reason, never paid in full by default.
+  // Owed, but no amount can be given: the region's data has none the
+  // calculator could rely on, or nothing was typed without a region. The
+  // item is carried with the reason, never paid in full by default.
   std::optional<Problem> unknown(ClaimItem item, std::string reason) {
     ClaimLine& l = line(item);
     l.unknown = std::move(reason);
     l.payer = kClaimItems[index(item)].payer;
     l.article = kClaimItems[index(item)].article;
-    l.status = region_->status;
+    if (region_) l.status = region_->status;
     return std::nullopt;
   }
 
-  std::optional<Problem> subsidy(ClaimItem item, const std::optional<SubsidyRule>& rule) {
-    std::string_view name = kClaimItems[index(item)].name;
-    if (!rule) {
-      return unknown(item, "地区“" + region_->name + "”没有" + std::string(name) +
-                               "的数字，请向当地社保经办机构核实");
+  std::optional<Problem> subsidy(ClaimItem item, Date counted,
+                                 std::optional<SubsidyRule> Region::*which) {
+    // No rule: without a region (or one typed, which has no statute) nothing
+    // was typed for it; a region of the rules has no reliable figure. Either
+    // way nothing is owed from the retirement date on.
+    const std::optional<SubsidyRule>* rule = region_ ? &(region_->*which) : nullptr;
+    if (!rule || !*rule) {
+      if (claim_.ending == Ending::kAtRetirement) return std::nullopt;
+      const bool typed = !region_ || region_->statute.empty();
+      return unknown(item, typed ? std::string(kNoFigureTyped)
+                                 : "地区“" + region_->name + "”没有" +
+                                       std::string(kClaimItems[index(item)].name) +
+                                       "的数字，请向当地社保经办机构核实");
     }
     const SubsidyCase c{
         b_.grade,   b_.number(Input::kPoolWage), in_.province_wage, b_.base_wage, in_.disease,
-        *in_.birth, *in_.original_age,           *in_.end,          *retirement_, in_.reason};
-    SubsidyOutcome out = work_out_subsidy(*rule, name, region_->name, c, words_);
+        *in_.birth, *in_.original_age,           *in_.end,          counted,      in_.reason};
+    std::string_view name = kClaimItems[index(item)].name;
+    SubsidyOutcome out = work_out_subsidy(**rule, name, region_->name, c, words_);
     if (auto* refusal = std::get_if<Problem>(&out)) return std::move(*refusal);
     if (auto* why = std::get_if<SubsidyUnknown>(&out)) return unknown(item, std::move(why->reason));
     SubsidyAmount& a = std::get<SubsidyAmount>(out);
@@ -177,6 +197,50 @@ class ClaimBuilder {
     return std::nullopt;
   }
 
+  // 经济补偿 or 赔偿金 (compensation_on_ending.h), and the notes on how the
+  // employment ended.
+  std::optional<Problem> labour_law() {
+    if (!in_.end) return std::nullopt;
+    const EndingCase c{b_.grade,         in_.reason,   in_.start,     *in_.end,
+                       in_.leaving_wage, in_.own_wage, in_.pool_wage, in_.minimum_wage};
+    std::variant<EndingPay, Problem> out = labour_pay(c, claim_.ending, words_);
+    if (auto* refusal = std::get_if<Problem>(&out)) return std::move(*refusal);
+    EndingPay& pay = std::get<EndingPay>(out);
+    for (auto [item, part] :
+         {std::pair{C::kSeverance, &pay.severance}, std::pair{C::kDamages, &pay.damages}}) {
+      if (!part->amount) continue;
+      if (!settle(line(item), item, *part->amount)) return result_refusal(item);
+      line(item).article = part->article;
+      line(item).working = std::move(part->working);
+    }
+    for (std::string& note : pay.notes) claim_.notes.push_back(std::move(note));
+    return std::nullopt;
+  }
+
+  // The region ends the work-injury insurance relation with the subsidies
+  // (浙江, 河南): the fund pays no monthly item after 解除日期.
+  bool relation_ended() {
+    if (!region_ || !region_->relation_end || b_.grade < kFirstSubsidyGrade ||
+        claim_.ending != Ending::kEnded)
+      return false;
+    if (b_.nursing > 0) {
+      const RelationEnd& end = *region_->relation_end;
+      claim_.notes.push_back(region_->statute + end.article + "：“" + end.text +
+                             "”。领取两项补助金后工伤保险关系终止，解除日期 " +
+                             format_date(*in_.end) +
+                             " 以后工伤保险基金不再按月支付生活护理费，故按月项目中不列。");
+    }
+    return true;
+  }
+
+  // How long the allowance runs: until the pension (Art. 35(三); 社会保险法
+  // 第四十条), for 五/六 also until the employment ends.
+  std::string until_pension(bool employer) const {
+    std::string d = employer ? "至解除或者终止劳动关系或领取基本养老金" : "至领取基本养老金";
+    if (!claim_.retirement.empty()) d += "，法定退休日期 " + claim_.retirement;
+    return d;
+  }
+
   std::optional<Problem> topped_allowance() {
     if (b_.grade < 1 || b_.grade > kLastGradeWithAllowance) return std::nullopt;
     const std::string& shown = b_.text(Result::kAllowance);
@@ -197,6 +261,28 @@ class ClaimBuilder {
     l.payer = employer ? Payer::kEmployer : Payer::kFund;
     l.article = employer ? "《工伤保险条例》第三十六条" : "《工伤保险条例》第三十五条";
     if (words_) l.working = "伤残津贴补足后：" + w + "（" + std::string(l.article) + "）";
+    l.duration = until_pension(employer);
+    return std::nullopt;
+  }
+
+  // Art. 35(三): after retirement the fund tops a pension below the
+  // allowance up to it; the allowance as the grade's share of 本人工资.
+  std::optional<Problem> pension_top_up() {
+    if (!in_.pension || b_.grade < 1 || b_.grade >= kFirstSubsidyGrade) return std::nullopt;
+    const double allowance = b_.value(Result::kAllowance);
+    const double top = std::max(0.0, allowance - *in_.pension);
+    ClaimLine& l = line(C::kPensionTopUp);
+    if (!settle(l, C::kPensionTopUp, top)) return result_refusal(C::kPensionTopUp);
+    if (words_) {
+      l.working = "退休后伤残津贴差额：每月伤残津贴 " + b_.text(Result::kAllowance) +
+                  (top > 0 ? " − 基本养老金 " + figure(*in_.pension) + " = " + l.text
+                           : "，基本养老金 " + figure(*in_.pension) + " 不低于它，不需补足") +
+                  "（伤残津贴按本人工资的比例计，不含补足到最低工资的部分；" +
+                  std::string(l.article) + "）";
+    }
+    l.duration =
+        "自领取基本养老金起" +
+        (claim_.retirement.empty() ? std::string() : "，法定退休日期 " + claim_.retirement);
     return std::nullopt;
   }
 
@@ -211,6 +297,7 @@ class ClaimBuilder {
       l.working = "生活护理费：统筹月工资 " + figure(pooled) + " × " + figure(rate * 100) +
                   "% = " + l.text + "，每月（" + std::string(l.article) + "）";
     }
+    l.duration = "终身";
     return std::nullopt;
   }
 
@@ -241,6 +328,7 @@ class ClaimBuilder {
                   (capped ? "，高于本人工资，按本人工资 " : " = ") + p.text + "，每月（" +
                   std::string(p.article) + "）";
     }
+    p.duration = "每名供养亲属按月领取，至其不再符合供养条件";
 
     if (in_.death_after_leave) return std::nullopt;  // Art. 39, third paragraph
     double income = 0;
@@ -276,63 +364,6 @@ class ClaimBuilder {
 };
 
 }  // namespace
-
-std::string yuan_text(long long fen) {
-  const bool negative = fen < 0;
-  const unsigned long long magnitude =
-      negative ? 0ULL - static_cast<unsigned long long>(fen) : static_cast<unsigned long long>(fen);
-  char text[32];
-  char* p = text;
-  if (negative) *p++ = '-';
-  p = std::to_chars(p, text + sizeof text, magnitude / 100).ptr;
-  const auto cents = static_cast<unsigned>(magnitude % 100);
-  *p++ = '.';
-  *p++ = static_cast<char>('0' + cents / 10);
-  *p++ = static_cast<char>('0' + cents % 10);
-  return std::string(text, p);
-}
-
-namespace {
-
-// A double times 100 needs at most 53 + 7 significand bits, so where long
-// double has 64 the product is exact, and rounding it to a whole number of
-// fen (ties to even) is what fixed_form does to the exact value, at a
-// fraction of its cost: the batch tool writes seven amounts a row.
-constexpr long double kMaxFastFen = 0x1p62L;
-constexpr bool kFastFen = std::numeric_limits<long double>::digits >= 60;
-
-// The amount in fen where the fast path can give it.
-std::optional<long long> fast_fen(double yuan) {
-  if constexpr (kFastFen) {
-    // rint, not nearbyint: the same rounding without saving the FP environment.
-    const long double fen = std::rint(static_cast<long double>(yuan) * 100);
-    if (std::fabs(fen) < kMaxFastFen) return static_cast<long long>(fen);
-  }
-  return std::nullopt;
-}
-
-}  // namespace
-
-std::string money_text(double yuan) {
-  if (const auto fen = fast_fen(yuan)) {
-    // As fixed_form writes -0.001: "-0.00".
-    if (*fen == 0 && yuan < 0) return "-0.00";
-    return yuan_text(*fen);
-  }
-  return fixed_form(yuan + 0.0, 2);
-}
-
-long long fen_of(double yuan) {
-  // The fields' ceilings keep every amount far below the fast path's limit.
-  if (const auto fen = fast_fen(yuan)) return *fen;
-  const std::string text = money_text(yuan);
-  long long whole = 0;
-  std::string digits;
-  for (char c : text)
-    if (c != '.') digits += c;
-  std::from_chars(digits.data(), digits.data() + digits.size(), whole);
-  return whole;
-}
 
 std::optional<Problem> build_claim(const Breakdown& classic, const CaseValues& values,
                                    const Region* region, const Rules& rules, ClaimDetail detail,

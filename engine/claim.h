@@ -1,6 +1,7 @@
 // The whole claim: what a worker or the family can claim beyond the classic
 // calculation — the two one-time subsidies when a grade 五–十 worker's
-// employment ends, the disability allowance topped up to the minimum wage,
+// employment ends, the labour law's 经济补偿 or 赔偿金 then, the disability
+// allowance topped up to the minimum wage and by the fund after retirement,
 // the monthly nursing allowance, and the death benefits. Built on the
 // classic calculation's working (base wage, allowance, grade, nursing
 // level); UTF-8 texts in, amounts with their working out.
@@ -30,8 +31,11 @@ enum class ClaimItem : std::uint8_t {
   kFuneralGrant,       // 丧葬补助金
   kDependantPension,   // 供养亲属抚恤金
   kDeathLumpSum,       // 一次性工亡补助金
+  kSeverance,          // 经济补偿: 《劳动合同法》第四十六条、第四十七条
+  kDamages,            // 赔偿金: 第八十七条, instead of 经济补偿
+  kPensionTopUp,       // 退休后伤残津贴差额: the fund's, Art. 35(三)
 };
-inline constexpr std::size_t kClaimItemCount = 7;
+inline constexpr std::size_t kClaimItemCount = 10;
 
 // Who pays an amount.
 enum class Payer : std::uint8_t { kFund, kEmployer };
@@ -76,6 +80,8 @@ struct ClaimLine {
   long long fen = 0;    // amount rounded to the fen, as text shows it
   std::string text;     // amount with two decimals: "70000.00"; empty when absent
   std::string working;  // the working in words with the figures used
+  // How long a monthly item runs: "终身", "至领取基本养老金，法定退休日期 2026-10-15"
+  std::string duration;
   std::string_view article;
   Payer payer = Payer::kFund;
   std::optional<DataStatus> status;  // of the region figures used, if any
@@ -84,6 +90,7 @@ struct ClaimLine {
 // Why an item that applies has no amount.
 inline constexpr std::string_view kUnknownFigure =
     "该地区此等级没有可靠的数字，请向当地社保经办机构核实";
+inline constexpr std::string_view kNoFigureTyped = "未选择地区，也未填写月数或金额";
 
 struct Claim {
   std::string retirement;  // "2026-10-15", or empty without 出生日期 and 原退休年龄
@@ -96,6 +103,7 @@ struct Claim {
   // Art. 36: a grade 五/六 worker whose employment ended gets the subsidies
   // instead of the allowance, which stops at 解除日期.
   bool allowance_ended = false;
+  Ending ending = Ending::kNone;   // how the law reads 解除日期
   bool death_after_leave = false;  // 期满后死亡: Art. 39, third paragraph
   std::vector<std::string> notes;  // what the amounts assume beyond the rules, once each
 };
@@ -124,6 +132,9 @@ std::string yuan_text(long long fen);
 // worked out, or nullopt.
 //   浙江, grade 七, 全省月工资 7000, 解除日期 three whole years before retirement
 //     -> 一次性工伤医疗补助金 "70000.00", 一次性伤残就业补助金 "42000.00"
+//   no region, nothing typed, grade 七 with 解除日期 -> both subsidies unknown,
+//     kNoFigureTyped
+//   解除原因 劳动合同法第三十八条, 入职日期 a year before -> 经济补偿 a month's wage
 //   死亡情形 期满后死亡, grade 七 -> Problem{"死亡情形", "为期满后死亡的，只适用于……"}
 std::optional<Problem> build_claim(const Breakdown& classic, const CaseValues& values,
                                    const Region* region, const Rules& rules, ClaimDetail detail,

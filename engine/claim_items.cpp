@@ -14,6 +14,10 @@ const std::array<ClaimItemInfo, kClaimItemCount> kClaimItems{{
     {"丧葬补助金", "《工伤保险条例》第三十九条第（一）项", Payer::kFund, false},
     {"供养亲属抚恤金", "《工伤保险条例》第三十九条第（二）项", Payer::kFund, true},
     {"一次性工亡补助金", "《工伤保险条例》第三十九条第（三）项", Payer::kFund, false},
+    {"经济补偿", "《劳动合同法》第四十六条、第四十七条", Payer::kEmployer, false},
+    {"赔偿金", "《劳动合同法》第四十八条、第八十七条", Payer::kEmployer, false},
+    {"退休后伤残津贴差额", "《工伤保险条例》第三十五条第（三）项；《社会保险法》第四十条",
+     Payer::kFund, true},
 }};
 
 const std::array<ClassicItemInfo, kResultCount - 1> kClassicItems{{

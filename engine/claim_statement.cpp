@@ -22,8 +22,10 @@ std::string article_of(Result result, int grade) {
   return article.empty() ? std::string() : std::string(kRegulations) + std::string(article);
 }
 
-void add(Statement& s, StatementItem item) {
-  if (item.fen) {
+// `counted`: whether the item adds to its total; the top-up after
+// retirement takes the allowance's place then, so the two never add up.
+void add(Statement& s, StatementItem item, bool counted = true) {
+  if (item.fen && counted) {
     StatementTotal& total = item.monthly ? s.monthly : s.once;
     total.fen += *item.fen;
     (item.payer == Payer::kFund ? total.fund_fen : total.employer_fen) += *item.fen;
@@ -31,45 +33,77 @@ void add(Statement& s, StatementItem item) {
   s.items.push_back(std::move(item));
 }
 
-void add_notes(Statement& s, const Claim& c, const Breakdown& b, const CaseValues& v) {
+}  // namespace
+
+std::vector<std::string> statement_notes(const Breakdown& b, const Claim& c, const CaseValues& v) {
+  std::vector<std::string> notes;
   const bool died = v.death;
-  if (c.allowance_ended && b.grade <= kLastGradeWithAllowance) {
-    s.notes.push_back("五级、六级伤残职工解除或者终止劳动关系的，伤残津贴发至解除日期 " +
-                      format_date(*v.end) +
-                      "，此后改发一次性工伤医疗补助金和一次性伤残就业补助金，故按月项目中不列伤残"
-                      "津贴（《工伤保险条例》第三十六条）。");
+  if (c.ending == Ending::kEnded && b.grade >= kFirstSubsidyGrade &&
+      b.grade <= kLastGradeWithAllowance) {
+    notes.push_back("五级、六级伤残职工解除或者终止劳动关系的，伤残津贴发至解除日期 " +
+                    format_date(*v.end) +
+                    "，此后改发一次性工伤医疗补助金和一次性伤残就业补助金，故按月项目中不列伤残"
+                    "津贴（《工伤保险条例》第三十六条）。");
   }
-  // What the region's rule assumed (e.g. 用人单位解除 for 五/六), once each.
-  s.notes.insert(s.notes.end(), c.notes.begin(), c.notes.end());
+  // What the region's rule assumed (e.g. 用人单位解除 for 五/六), once each,
+  // and how the employment ended.
+  notes.insert(notes.end(), c.notes.begin(), c.notes.end());
   if (died && (b.nursing > 0 || (b.grade >= 1 && b.grade <= kLastGradeWithAllowance))) {
-    s.notes.push_back("职工死亡后，本人的伤残津贴和生活护理费停发，按月项目只列供养亲属抚恤金。");
+    notes.push_back("职工死亡后，本人的伤残津贴和生活护理费停发，按月项目只列供养亲属抚恤金。");
   }
   if (c.death_after_leave) {
-    s.notes.push_back(
+    notes.push_back(
         "一级至四级伤残职工在停工留薪期满后死亡、未认定为因工死亡的，近亲属享受丧葬补助金和供养"
         "亲属抚恤金，不享受一次性工亡补助金（《工伤保险条例》第三十九条第三款）。");
   }
-  if (s.uninsured) {
-    s.notes.push_back(
+  if (v.uninsured) {
+    notes.push_back(
         "用人单位未依法参加工伤保险，以上各项均由用人单位按同样的项目和标准支付（《工伤保险条例》"
         "第六十二条）。");
   }
-  if (s.region && s.region->user_file) {
-    s.notes.push_back("地区“" + s.region->name +
-                      "”的数字来自使用者提供的规则文件，不是随程序发布、已标明核对情况的数字，"
-                      "请自行核实。");
+  if (v.region && v.region->user_file) {
+    notes.push_back("地区“" + v.region->name +
+                    "”的数字来自使用者提供的规则文件，不是随程序发布、已标明核对情况的数字，"
+                    "请自行核实。");
   }
-  if (s.income && s.income->user_file) {
-    s.notes.push_back(std::to_string(s.income->year) +
-                      " 年全国城镇居民人均可支配收入来自使用者提供的规则文件，请自行核实。");
+  if (c.income && c.income->user_file) {
+    notes.push_back(std::to_string(c.income->year) +
+                    " 年全国城镇居民人均可支配收入来自使用者提供的规则文件，请自行核实。");
   }
-  if (s.income && !s.income->confirmed) {
-    s.notes.push_back("一次性工亡补助金所用 " + std::to_string(s.income->year) +
-                      " 年全国城镇居民人均可支配收入未经确认，请核实。");
+  if (c.income && !c.income->confirmed) {
+    notes.push_back("一次性工亡补助金所用 " + std::to_string(c.income->year) +
+                    " 年全国城镇居民人均可支配收入未经确认，请核实。");
   }
+  if (c.lines[index(ClaimItem::kPensionTopUp)].present) {
+    notes.push_back(
+        "退休后伤残津贴差额自领取基本养老金起按月支付，届时伤残津贴停发，故不计入每月合计"
+        "（《工伤保险条例》第三十五条第（三）项）。");
+  }
+  // An amount left unknown adds nothing to the totals; the totals say so.
+  std::string unknown;
+  for (std::size_t i = 0; i < kClaimItemCount; ++i) {
+    const ClaimLine& line = c.lines[i];
+    if (line.present || line.unknown.empty()) continue;
+    unknown += (unknown.empty() ? "" : "、") + std::string(kClaimItems[i].name) + "（" +
+               line.unknown + "）";
+  }
+  if (!unknown.empty()) notes.push_back("金额未知、未计入合计的项目：" + unknown + "。");
+  return notes;
 }
 
-}  // namespace
+std::string notes_line(const Breakdown& b, const Claim& c, const CaseValues& v) {
+  std::string line;
+  const auto add = [&line](std::string_view part) {
+    if (part.ends_with("。")) part.remove_suffix(std::string_view("。").size());
+    line.append(line.empty() ? "" : "；").append(part);
+  };
+  for (std::size_t i = 0; i < kClaimItemCount; ++i) {
+    const ClaimLine& l = c.lines[i];
+    if (l.present && !l.duration.empty()) add(std::string(kClaimItems[i].name) + "：" + l.duration);
+  }
+  for (const std::string& note : statement_notes(b, c, v)) add(note);
+  return line;
+}
 
 Statement make_statement(const Breakdown& b, const Claim& c, const CaseValues& v,
                          bool typed_figures) {
@@ -95,6 +129,16 @@ Statement make_statement(const Breakdown& b, const Claim& c, const CaseValues& v
     }
   }
 
+  // Art. 62 moves the work-injury items to an uninsured employer; the labour
+  // law's are the employer's whatever the insurance.
+  const auto add_item = [&s](StatementItem item, bool insurance = true, bool counted = true) {
+    if (s.uninsured && insurance) {
+      item.payer = Payer::kEmployer;
+      item.article += item.article.empty() ? "" : "；";
+      item.article += "未参保，由用人单位支付（第六十二条）";
+    }
+    add(s, std::move(item), counted);
+  };
   const Explanations explained = explain(b);
   const ClaimLine& topped = c.lines[index(ClaimItem::kToppedAllowance)];
   for (const ClassicItemInfo& info : kClassicItems) {
@@ -110,40 +154,31 @@ Statement make_statement(const Breakdown& b, const Claim& c, const CaseValues& v
                        explained[index(info.result)],
                        article_of(info.result, b.grade),
                        {},
-                       info.monthly};
+                       info.monthly,
+                       allowance ? topped.duration : std::string()};
     if (allowance && b.grade >= kFirstSubsidyGrade) item.payer = Payer::kEmployer;
-    add(s, std::move(item));
+    add_item(std::move(item));
   }
   for (std::size_t i = 0; i < kClaimItemCount; ++i) {
     const ClaimLine& line = c.lines[i];
-    // A typed figure left empty is the user's choice, not a gap in the rules.
-    if (!line.present && !(!line.unknown.empty() && v.region)) continue;
+    if (!line.present && line.unknown.empty()) continue;
     StatementItem item{std::string(kClaimItems[i].name),
                        line.present ? std::optional<long long>(line.fen) : std::nullopt,
                        line.payer,
                        line.present ? line.working : line.unknown,
                        std::string(line.article),
                        {},
-                       kClaimItems[i].monthly};
+                       kClaimItems[i].monthly,
+                       line.duration};
     if (line.status || !line.unknown.empty()) item.status = region_status;
     if (i == index(ClaimItem::kDeathLumpSum)) item.status = income_status;
-    add(s, std::move(item));
+    add_item(std::move(item), i != index(ClaimItem::kSeverance) && i != index(ClaimItem::kDamages),
+             i != index(ClaimItem::kPensionTopUp));
   }
   std::stable_partition(s.items.begin(), s.items.end(),
                         [](const StatementItem& item) { return !item.monthly; });
 
-  if (s.uninsured) {
-    for (StatementItem& item : s.items) {
-      item.payer = Payer::kEmployer;
-      item.article += item.article.empty() ? "" : "；";
-      item.article += "未参保，由用人单位支付（第六十二条）";
-    }
-    for (StatementTotal* total : {&s.once, &s.monthly}) {
-      total->employer_fen = total->fen;
-      total->fund_fen = 0;
-    }
-  }
-  add_notes(s, c, b, v);
+  s.notes = statement_notes(b, c, v);
   return s;
 }
 

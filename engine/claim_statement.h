@@ -27,6 +27,7 @@ struct StatementItem {
   std::string article;  // "《工伤保险条例》第三十六条"; empty for 营养费
   std::string status;   // 数据状态 of the region's figures it rests on; empty for national ones
   bool monthly = false;
+  std::string duration;  // how long a monthly item runs: "终身"; empty for one paid once
 };
 
 struct StatementTotal {
@@ -34,8 +35,10 @@ struct StatementTotal {
 };
 
 struct Statement {
-  std::vector<StatementItem> items;    // one-time items first, then monthly ones
-  StatementTotal once, monthly;        // of the items with an amount
+  std::vector<StatementItem> items;  // one-time items first, then monthly ones
+  // Of the items with an amount, but for the top-up after retirement, which
+  // follows the allowance rather than adding to it.
+  StatementTotal once, monthly;
   std::string retirement;              // "2026-10-15", or empty
   std::vector<std::string> notes;      // what the report says below the totals
   const Region* region = nullptr;      // the rules' entry 地区 names, if any
@@ -60,8 +63,22 @@ struct Statement {
 //   (基金), 一次性伤残就业补助金 4200000 (用人单位); once.fen 19000000
 //   用人单位未参保 是 -> the same items, every payer 用人单位
 //   grade 五 with 解除日期 -> no 伤残津贴补足后; a note on Art. 36
+//   用人单位未参保 是 -> every work-injury item on the employer; 经济补偿 is anyway
 Statement make_statement(const Breakdown& classic, const Claim& claim, const CaseValues& values,
                          bool typed_figures);
+
+// What the statement says below its totals, in order: how the employment
+// ended and what the amounts assume, the death, an uninsured employer,
+// figures of a user's file or unconfirmed, and the items left unknown.
+//   grade 五 with 解除日期 -> {"五级、六级伤残职工解除或者终止劳动关系的，伤残津贴发至解除日期 …"}
+std::vector<std::string> statement_notes(const Breakdown& classic, const Claim& claim,
+                                         const CaseValues& values);
+
+// The same as one line for a spreadsheet cell (the batch tool's 说明): each
+// monthly item's duration first ("生活护理费：终身"), then the notes, apart by
+// "；", a final "。" dropped; "" when there is nothing to say.
+//   grade 七, 部分护理 -> "生活护理费：终身"
+std::string notes_line(const Breakdown& classic, const Claim& claim, const CaseValues& values);
 
 }  // namespace gongshang
 

@@ -40,6 +40,16 @@ bool take(std::string_view& s, std::string_view separator) {
   return true;
 }
 
+// Days since 1970-01-01 (negative before), for the days between two dates.
+int day_number(Date d) {
+  const int y = d.year - (d.month <= 2 ? 1 : 0);
+  const int era = (y >= 0 ? y : y - 399) / 400;
+  const int of_era = y - era * 400;
+  const int of_year = (153 * (d.month + (d.month > 2 ? -3 : 9)) + 2) / 5 + d.day - 1;
+  const int of_eras = of_era * 365 + of_era / 4 - of_era / 100 + of_year;
+  return era * 146097 + of_eras - 719468;
+}
+
 }  // namespace
 
 int days_in_month(int year, int month) {
@@ -111,6 +121,26 @@ std::optional<Date> retirement_date(Date birth, int original_age) {
   auto delay = retirement_delay_months(birth, original_age);
   if (!delay) return std::nullopt;
   return add_years_months(birth, original_age, *delay);
+}
+
+std::optional<Date> retirement_date_on(Date birth, int original_age, Date on) {
+  if (on >= kRetirementReformStart) return retirement_date(birth, original_age);
+  if (!retirement_delay_months(birth, original_age)) return std::nullopt;
+  return add_years_months(birth, original_age, 0);
+}
+
+MonthsAndDays months_through(Date first, Date last) {
+  if (last < first) return {};
+  // The day after `last`, so that both days count.
+  Date after = last;
+  if (++after.day > days_in_month(after.year, after.month)) {
+    after.day = 1;
+    if (++after.month > 12) after = {after.year + 1, 1, 1};
+  }
+  int months = (after.year - first.year) * 12 + (after.month - first.month);
+  // The month difference overshoots by at most one.
+  if (add_years_months(first, 0, months) > after) --months;
+  return {months, day_number(after) - day_number(add_years_months(first, 0, months))};
 }
 
 int whole_years_between(Date from, Date to) {

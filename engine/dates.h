@@ -60,6 +60,27 @@ std::optional<int> retirement_delay_months(Date birth, int original_age);
 //   ({1960,7,1}, 55) -> {2015,7,1}      (any, 45) -> nullopt
 std::optional<Date> retirement_date(Date birth, int original_age);
 
+// The first day of the 2025 reform (decision of 2024-09-13): before it the
+// original ages were the statutory ones.
+inline constexpr Date kRetirementReformStart{2025, 1, 1};
+
+// The statutory retirement date under the law in force on `on`: the original
+// age in whole years before kRetirementReformStart, the reformed date from it.
+//   ({1966,5,15}, 60, {2023,10,15}) -> {2026,5,15}
+//   ({1966,5,15}, 60, {2025,1,1}) -> {2026,10,15}   (any, 45, any) -> nullopt
+std::optional<Date> retirement_date_on(Date birth, int original_age, Date on);
+
+// The time from `first` through `last`, both days counted: whole months, and
+// the days beyond them; {0, 0} when last < first.
+// A month from a day the next month lacks ends on that month's last day.
+//   ({2004,12,1}, {2016,5,31}) -> {138, 0}   ({2020,1,1}, {2020,6,29}) -> {5, 29}
+//   ({2020,1,31}, {2020,2,28}) -> {1, 0}     ({2020,1,1}, {2020,1,1}) -> {0, 1}
+struct MonthsAndDays {
+  int months = 0;
+  int days = 0;
+};
+MonthsAndDays months_through(Date first, Date last);
+
 // How many whole years from `from` reach no later than `to`: the largest n
 // with add_years_months(from, n, 0) <= to; 0 when to <= from.
 //   ({2023,10,15}, {2026,10,15}) -> 3   ({2024,11,15}, {2026,10,15}) -> 1

@@ -1,7 +1,9 @@
 #include "engine/fields.h"
 
+#include <algorithm>
 #include <iterator>
 
+#include "engine/compensation_on_ending.h"
 #include "engine/legal_figures.h"
 #include "engine/reading.h"
 #include "engine/subsidy.h"
@@ -28,6 +30,16 @@ std::optional<Field> find_field(std::string_view name) {
   return std::nullopt;
 }
 
+int since_format(Field field, std::string_view text) {
+  int since = row(field).since_format;
+  if (field == Field::kEndReason) {
+    const std::string shown = control_text(field, text);
+    for (const EndReasonItem& item : kEndReasonItems)
+      if (item.text == shown) since = std::max(since, item.since_format);
+  }
+  return since;
+}
+
 FieldViews views_of(const FieldTexts& texts) {
   FieldViews views;
   for (std::size_t i = 0; i < kFieldCount; ++i) views[i] = texts[i];
@@ -46,6 +58,11 @@ std::span<const std::string_view> list_items(Field list) {
     for (std::size_t i = 0; i < items.size(); ++i) items[i] = kNursingLevels[i].item;
     return items;
   }();
+  static const auto end_reasons = [] {
+    std::array<std::string_view, kEndReasonItems.size()> items{};
+    for (std::size_t i = 0; i < items.size(); ++i) items[i] = kEndReasonItems[i].text;
+    return items;
+  }();
   switch (list) {
     case Field::kGrade:
       return grades;
@@ -54,7 +71,7 @@ std::span<const std::string_view> list_items(Field list) {
     case Field::kDeathCase:
       return kDeathCases;
     case Field::kEndReason:
-      return kEndReasonTexts;
+      return end_reasons;
     default:
       return {};
   }

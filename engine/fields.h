@@ -34,12 +34,15 @@ enum class Field : std::uint8_t {
   kPoolWage,          // 统筹月工资
   kProvinceWage,      // 全省月工资
   kMinimumWage,       // 最低工资
+  kLeavingWage,       // 离职前十二个月平均工资: 经济补偿's wage
+  kPension,           // 基本养老金: after retirement, for the fund's top-up (一–四)
   kLeaveMonths,       // 停薪月数
   kHospitalDays,      // 住院天数
   kLodgingDays,       // 住宿天数
   kNursingDays,       // 护理天数
   kBirthDate,         // 出生日期
   kOriginalAge,       // 原退休年龄: 60, 55 or 50
+  kStartDate,         // 入职日期: the first day of employment (用工之日)
   kEndDate,           // 解除日期: the day the employment ended
   kEndReason,         // 解除原因
   kMedical,           // 医疗费
@@ -54,7 +57,7 @@ enum class Field : std::uint8_t {
   kLoneExtra,         // 孤寡加发人数
   kNationalIncome,    // 全国人均可支配收入: overrides the table
 };
-inline constexpr std::size_t kFieldCount = 32;
+inline constexpr std::size_t kFieldCount = 35;
 
 constexpr std::size_t index(Field f) {
   return static_cast<std::size_t>(f);
@@ -126,12 +129,16 @@ inline constexpr FieldRow kRows[kFieldCount] = {
     {F::kPoolWage, "统筹月工资", G::kWages, K::kMoney, "统筹地区上年度职工月平均工资", L::kWage},
     {F::kProvinceWage, "全省月工资", G::kWages, K::kMoney, "全省上年度职工月平均工资", L::kWage},
     {F::kMinimumWage, "最低工资", G::kWages, K::kMoney, "当地月最低工资标准", L::kWage},
+    {F::kLeavingWage, "离职前十二个月平均工资", G::kWages, K::kMoney,
+     "算经济补偿；留空则按本人月均工资", L::kWage, 3},
+    {F::kPension, "基本养老金", G::kWages, K::kMoney, "退休后每月领取的数额", L::kWage, 3},
     {F::kLeaveMonths, "停薪月数", G::kTime, K::kCount, {}, L::kLeaveMonths},
     {F::kHospitalDays, "住院天数", G::kTime, K::kCount, {}, L::kDays},
     {F::kLodgingDays, "住宿天数", G::kTime, K::kCount, {}, L::kDays},
     {F::kNursingDays, "护理天数", G::kTime, K::kCount, {}, L::kDays},
     {F::kBirthDate, "出生日期", G::kTime, K::kDate},
     {F::kOriginalAge, "原退休年龄", G::kTime, K::kAge},
+    {F::kStartDate, "入职日期", G::kTime, K::kDate, "用工之日", 0, 3},
     {F::kEndDate, "解除日期", G::kTime, K::kDate, "解除或终止劳动关系之日"},
     {F::kEndReason, "解除原因", G::kTime, K::kList, {}, 0, 2},
     {F::kMedical, "医疗费", G::kCosts, K::kMoney, {}, L::kCost},
@@ -161,6 +168,12 @@ constexpr const FieldRow& row(Field f) {
 constexpr std::string_view name(Field f) {
   return row(f).name;
 }
+
+// The case file's 格式 that first holds `text` in `field`: the field's
+// since_format, or a list item's own where it is newer.
+//   (kEndReason, "本人提出") -> 2   (kEndReason, "合同期满终止") -> 3
+//   (kGrade, "七") -> 1   (kStartDate, "2010-01-01") -> 3
+int since_format(Field field, std::string_view text);
 
 // Every field in the order of the form, group by group.
 constexpr std::span<const FieldRow, kFieldCount> field_rows() {

@@ -103,9 +103,10 @@ std::string one_of(std::span<const std::string_view> items, std::string_view tai
   return accepted.append(tail);
 }
 
-// A list's item by position (1 for the first), 0 for none; `position` is
-// left alone when the text names no item.
-bool list_of(Field field, std::string_view text, int& position, std::string& why) {
+// The position (1 for the first) of the item a text names, 0 for ""; nullopt
+// for a text that names none. A full-width form names the item as its ASCII
+// twin does (the list's own items may hold full-width brackets).
+std::optional<int> list_position(Field field, std::string_view text) {
   std::optional<std::string_view> item;
   std::string buffer;
   if (field == F::kGrade) {
@@ -115,16 +116,26 @@ bool list_of(Field field, std::string_view text, int& position, std::string& why
   } else {
     item = ascii_form(text, buffer);
   }
+  if (!item) return std::nullopt;
+  if (item->empty()) return 0;
   const std::span<const std::string_view> items = list_items(field);
-  if (item) {
-    if (item->empty()) return true;
-    const auto at = std::find(items.begin(), items.end(), *item);
-    if (at != items.end()) {
-      position = static_cast<int>(at - items.begin()) + 1;
-      return true;
-    }
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (items[i] == *item) return static_cast<int>(i) + 1;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    std::string own;
+    if (ascii_form(items[i], own) == *item) return static_cast<int>(i) + 1;
   }
-  why = one_of(items, "之一或留空");
+  return std::nullopt;
+}
+
+// A list's item by position (1 for the first), 0 for none; `position` is
+// left alone when the text names no item.
+bool list_of(Field field, std::string_view text, int& position, std::string& why) {
+  if (const std::optional<int> at = list_position(field, text)) {
+    position = *at;
+    return true;
+  }
+  why = one_of(list_items(field), "之一或留空");
   return false;
 }
 
@@ -208,9 +219,15 @@ bool read_one(Field f, std::string_view text, const Rules& rules, CaseValues& v,
     case F::kEndReason: {
       int at = 0;
       const bool read = list_of(f, text, at, why);
-      if (at > 0) v.reason = static_cast<EndReason>(at - 1);
+      if (at > 0) v.reason = kEndReasonItems[static_cast<std::size_t>(at - 1)].reason;
       return read;
     }
+    case F::kStartDate:
+      return date_of(text, v.start, why);
+    case F::kLeavingWage:
+      return money_of(r, text, v.leaving_wage, why);
+    case F::kPension:
+      return money_of(r, text, v.pension, why);
     case F::kDeath:
       return yes_no_of(text, v.death, why);
     case F::kDeathCase: {
@@ -245,6 +262,8 @@ bool read_one(Field f, std::string_view text, const Rules& rules, CaseValues& v,
     const bool read = r.kind == FieldKind::kCount ? count_of(r, text, count, why)
                                                   : money_of(r, text, unused, why);
     v.classic.numbers[i] = r.kind == FieldKind::kCount ? count : unused.value_or(0);
+    if (f == F::kOwnWage) v.own_wage = unused;
+    if (f == F::kPoolWage) v.pool_wage = unused;
     return read;
   }
   // A field no rule takes yet is still read as its kind says, so that what
@@ -303,6 +322,9 @@ void read_fields(const FieldViews& texts, const Rules& rules, Reading& into) {
     into.in_effect[index(kDeathSection.first[i])] = death;
   for (std::size_t i = 0; i < kTypedRule.second; ++i)
     into.in_effect[index(kTypedRule.first[i])] = !region;
+  // 基本养老金 counts only for grades 一–四, whose pension the fund tops up.
+  const std::optional<int> grade = list_position(F::kGrade, texts[index(F::kGrade)]);
+  into.in_effect[index(F::kPension)] = grade && *grade > 0 && *grade < kFirstSubsidyGrade;
   for (Field f : kReadingOrder) {
     // Empty is "not given" for every kind of field, and many are empty.
     if (!into.in_effect[index(f)] || texts[index(f)].empty()) continue;
@@ -321,13 +343,11 @@ std::string field_problem(Field field, std::string_view text, const Rules& rules
 std::string control_text(Field field, std::string_view text) {
   const FieldKind kind = row(field).kind;
   if (kind == FieldKind::kMoney || kind == FieldKind::kDate) return std::string(text);
-  std::string plain = ascii_form(text);
-  if (field == F::kGrade) {
-    if (auto item = grade_item(plain)) return std::string(*item);
-  } else if (field == F::kNursing) {
-    if (auto item = nursing_item(plain)) return std::string(*item);
+  if (kind == FieldKind::kList) {
+    if (const std::optional<int> at = list_position(field, text); at && *at > 0)
+      return std::string(list_items(field)[static_cast<std::size_t>(*at - 1)]);
   }
-  return plain;
+  return ascii_form(text);
 }
 
 std::optional<Problem> contradiction(const CaseValues& v, const Rules& rules) {
@@ -360,6 +380,15 @@ std::optional<Problem> contradiction(const CaseValues& v, const Rules& rules) {
                                        " 年）的全国城镇居民人均可支配收入不在表中："
                                        "请填写全国人均可支配收入");
     }
+  }
+  if (v.start && v.end && *v.start > *v.end) return refuse(F::kStartDate, "不能晚于「解除日期」");
+  if (v.start && v.birth && *v.start <= *v.birth)
+    return refuse(F::kStartDate, "应在「出生日期」之后");
+  // A 解除日期 on the 死亡日期 is the contract ending by death: which one it
+  // is needs both.
+  if (v.death && v.end && !v.death_date) {
+    return refuse(F::kDeathDate,
+                  "为空：工亡为“是”又有解除日期时，需要死亡日期来判断劳动合同是否因死亡而终止");
   }
   return std::nullopt;
 }

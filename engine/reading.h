@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/compensation.h"
+#include "engine/compensation_on_ending.h"
 #include "engine/dates.h"
 #include "engine/fields.h"
 #include "engine/problem.h"
@@ -41,7 +42,11 @@ struct CaseValues {
   std::array<std::optional<double>, 2> typed_figure;  // without a region: medical, employment
   std::array<SubsidyBase, 2> typed_base{SubsidyBase::kPoolWage, SubsidyBase::kPoolWage};
   std::optional<double> province_wage, minimum_wage, national_income;
-  std::optional<Date> birth, end, death_date;
+  std::optional<double> leaving_wage, pension;  // 离职前十二个月平均工资, 基本养老金
+  // The classic 本人月均工资 and 统筹月工资 as typed, where they were: an empty
+  // one is 0 to the classic calculation, but no figure to 经济补偿.
+  std::optional<double> own_wage, pool_wage;
+  std::optional<Date> birth, start, end, death_date;
   std::optional<int> original_age;  // 60, 55 or 50
   bool disease = false;
   bool death = false;
@@ -57,7 +62,8 @@ struct Reading {
   // the claim's own fields.
   std::vector<Problem> problems;
   // Whether a field counts for the case: the death section only with 工亡
-  // 是, the typed subsidy figures only without a region. A field out of
+  // 是, the typed subsidy figures only without a region, 基本养老金 only for
+  // grades 一–四 (the fund tops up their pension, Art. 35(三)). A field out of
   // effect is neither read nor checked, whatever it still holds.
   std::array<bool, kFieldCount> in_effect{};
 };
@@ -87,6 +93,8 @@ std::string control_text(Field field, std::string_view text);
 //   出生日期 1990-01-01, 解除日期 1980-01-01 -> {"解除日期", "应在「出生日期」之后"}
 //   解除日期 given, 出生日期 empty -> {"出生日期", "为空：有解除日期时，……"}
 //   工亡 是, 死亡日期 2031-01-01, rules without 2030 -> {"死亡日期", "的上一年（2030 年）……"}
+//   入职日期 after 解除日期 -> {"入职日期", "不能晚于「解除日期」"}
+//   工亡 是 and 解除日期, 死亡日期 empty -> {"死亡日期", "为空：……是否因死亡而终止"}
 std::optional<Problem> contradiction(const CaseValues& values, const Rules& rules);
 
 // How the classic calculator's lenient reading of a number field's text

@@ -119,6 +119,13 @@ struct SubsidyRule {
   std::optional<LifeExpectancyRule> life_expectancy;
 };
 
+// A region's rule that the one-time subsidies end the work-injury insurance
+// relation: the fund then pays no monthly item after the employment ended.
+struct RelationEnd {
+  std::string article;  // "第二十七条第二款"
+  std::string text;  // the statute's words: "领取一次性工伤医疗补助金和伤残就业补助金的……"
+};
+
 struct Region {
   std::string name;       // "浙江"
   std::string statute;    // "《浙江省工伤保险条例》"
@@ -128,8 +135,9 @@ struct Region {
   std::vector<std::string> sources;
   std::optional<SubsidyRule> medical;     // 一次性工伤医疗补助金
   std::optional<SubsidyRule> employment;  // 一次性伤残就业补助金
-  std::string notes;                      // what the figures leave out or where sources disagree
-  bool user_file = false;                 // from a user's --rules file, not the shipped one
+  std::optional<RelationEnd> relation_end;
+  std::string notes;       // what the figures leave out or where sources disagree
+  bool user_file = false;  // from a user's --rules file, not the shipped one
 };
 
 // The national urban per-capita disposable income of one year (NBS).

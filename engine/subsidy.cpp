@@ -56,18 +56,20 @@ std::variant<Months, SubsidyUnknown> life_expectancy_months(const LifeExpectancy
 
 }  // namespace
 
-std::optional<EndReason> end_reason_from_text(std::string_view text) {
-  for (std::size_t i = 0; i < kEndReasonTexts.size(); ++i) {
-    if (kEndReasonTexts[i] == text) return static_cast<EndReason>(i);
-  }
-  return std::nullopt;
-}
-
 SubsidyOutcome work_out_subsidy(const SubsidyRule& rule, std::string_view item,
                                 std::string_view region, const SubsidyCase& c, bool words) {
   const auto g = static_cast<std::size_t>(c.grade - kFirstSubsidyGrade);
   // Messages only: the batch tool works out rows by the million without them.
   const auto where = [region] { return "地区“" + std::string(region) + "”"; };
+  // The contract ended at retirement (实施条例第二十一条): nothing is owed,
+  // whatever the region's figures.
+  if (c.end >= c.retirement) {
+    SubsidyAmount none;
+    if (words)
+      none.working = "解除日期 " + format_date(c.end) + " 不早于解除时施行的法定退休日期 " +
+                     format_date(c.retirement) + "，不发";
+    return none;
+  }
   Months m;
   if (rule.life_expectancy) {
     auto months = life_expectancy_months(*rule.life_expectancy, g, item, region, c, words);
@@ -113,12 +115,6 @@ SubsidyOutcome work_out_subsidy(const SubsidyRule& rule, std::string_view item,
            double_form(1 + rule.disease_uplift) + " = " + money_text(out.amount);
     }
   }
-  if (c.end >= c.retirement) {
-    out.amount = 0;
-    if (words) w += "；解除日期不早于退休日期 " + format_date(c.retirement) + "，不再发给";
-    return out;
-  }
-
   const int left = whole_years_between(c.end, c.retirement);
   if (const auto& cut = rule.near_retirement; cut && left < cut->years()) {
     const auto at = static_cast<std::size_t>(left);
@@ -127,16 +123,14 @@ SubsidyOutcome work_out_subsidy(const SubsidyRule& rule, std::string_view item,
     bool applies = true;
     if (cut->scope == CutScope::kOwnRequest) {
       if (!c.reason && changes) {
-        return Problem{
-            name(Field::kEndReason),
-            "为空：" + where() + "的" + std::string(item) +
-                "只在工伤职工本人提出解除时按距退休年数递减，" + within() +
-                "，金额取决于解除原因；请选择本人提出、用人单位解除或劳动合同法第三十八条"};
+        return Problem{name(Field::kEndReason), "为空：" + where() + "的" + std::string(item) +
+                                                    "只在工伤职工本人提出解除时按距退休年数递减，" +
+                                                    within() +
+                                                    "，金额取决于解除原因；请选择解除原因"};
       }
       applies = c.reason == EndReason::kOwnRequest;
       if (!applies && words) {
-        w += "；" + within() + "，解除原因为" +
-             std::string(kEndReasonTexts[static_cast<std::size_t>(*c.reason)]) +
+        w += "；" + within() + "，解除原因为" + std::string(end_reason_text(*c.reason)) +
              "，不适用本人提出解除时的递减，全额";
       }
     }
@@ -148,14 +142,16 @@ SubsidyOutcome work_out_subsidy(const SubsidyRule& rule, std::string_view item,
       const double percent = cut->percent[at];
       out.amount = out.amount * (percent / 100);
       if (words)
-        w +=
-            "；" + within() + "，按 " + double_form(percent) + "% 支付 = " + money_text(out.amount);
+        w += "；" + within() + "（算至解除时施行的法定退休日期 " + format_date(c.retirement) +
+             "），按 " + double_form(percent) + "% 支付 = " + money_text(out.amount);
     }
   }
-  if (c.grade <= kLastGradeWithAllowance && c.reason == EndReason::kEmployer) {
-    out.note =
-        "五、六级工伤职工由用人单位解除劳动关系：第三十六条写的是经本人提出解除时发给两项补助金，"
-        "用人单位解除时仲裁和法院通常同样支持，这里照样计算";
+  if (c.grade <= kLastGradeWithAllowance && c.reason && employer_ended(*c.reason)) {
+    out.note = c.reason == EndReason::kAgreed
+                   ? "五、六级工伤职工经用人单位提出、协商一致解除劳动关系：第三十六条写的是经本人"
+                     "提出解除时发给两项补助金，协商一致时本人同意解除，这里照样计算"
+                   : "五、六级工伤职工由用人单位解除劳动关系：第三十六条写的是经本人提出解除时发给"
+                     "两项补助金，用人单位解除时仲裁和法院通常同样支持，这里照样计算";
   }
   return out;
 }

@@ -14,22 +14,11 @@
 #include <variant>
 
 #include "engine/compensation.h"
+#include "engine/compensation_on_ending.h"
 #include "engine/dates.h"
 #include "engine/region_rules.h"
 
 namespace gongshang {
-
-// How the employment ended (解除原因).
-enum class EndReason : std::uint8_t {
-  kOwnRequest,  // 本人提出: the worker asked
-  kEmployer,    // 用人单位解除: the employer ended it, or the contract expired
-  kArticle38,   // 劳动合同法第三十八条: the worker ended it for the employer's fault
-};
-// The texts as the field offers them, indexed by EndReason.
-inline constexpr std::array<std::string_view, 3> kEndReasonTexts{"本人提出", "用人单位解除",
-                                                                 "劳动合同法第三十八条"};
-// "用人单位解除" -> kEmployer   "辞职" -> nullopt
-std::optional<EndReason> end_reason_from_text(std::string_view text);
 
 // The worker's side of the computation.
 struct SubsidyCase {
@@ -41,7 +30,7 @@ struct SubsidyCase {
   Date birth;
   int original_age = 60;            // 60, 55 or 50
   Date end;                         // 解除日期
-  Date retirement;                  // the statutory retirement date
+  Date retirement;                  // the statutory retirement date in force on `end`
   std::optional<EndReason> reason;  // nullopt: 解除原因 left empty
 };
 

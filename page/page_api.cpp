@@ -109,7 +109,8 @@ Json statement_body(const Statement& s) {
                      {"working", item.working},
                      {"article", item.article},
                      {"status", item.status},
-                     {"monthly", item.monthly}});
+                     {"monthly", item.monthly},
+                     {"duration", item.duration}});
   }
   Json body = {{"items", items},
                {"once", total_json(s.once)},

@@ -33,9 +33,10 @@ FieldTexts texts_of_json(std::string_view json);
 //   "first_problem": the first of them in the engine's words, as --pdf says it
 //   "hidden": [names]  fields out of effect (the death section without 工亡)
 //   "region_status": the chosen region's status in words
-//   "statement": null, or its items (amount "7800.00" or null for unknown),
-//     totals by payer, retirement date, notes, the inputs as given, the
-//     region's statute, status, notes and sources, and the income figure.
+//   "statement": null, or its items (amount "7800.00" or null for unknown;
+//     a monthly one's "duration": how long it runs), totals by payer,
+//     retirement date, notes, the inputs as given, the region's statute,
+//     status, notes and sources, and the income figure.
 std::string statement_json(const FieldTexts& texts, const Rules& rules);
 
 // The page's print view: the same 工伤待遇计算书 the window prints (the HTML

@@ -257,6 +257,11 @@ Region read_region(const json& value) {
        {std::pair{"medical", &region.medical}, std::pair{"employment", &region.employment}}) {
     if (const json* v = r.optional(key); v && !v->is_null()) *rule = read_subsidy(*v);
   }
+  if (const json* v = r.optional("insurance_relation_ends"); v && !v->is_null()) {
+    ObjectReader end(*v, "「insurance_relation_ends」");
+    region.relation_end = RelationEnd{end.text("article", true), end.text("text", true)};
+    end.done();
+  }
   // A region whose figures all went for want of a source stays listed, so
   // that a person sees why; its notes must say so. A status saying none was
   // found never stands over a figure, which would then pass as unchecked

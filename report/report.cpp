@@ -37,12 +37,15 @@ Table inputs_table(const std::vector<std::pair<std::string_view, std::string>>& 
   return table;
 }
 
-// The article under the item's name: the working needs the width more.
+// The article under the item's name: the working needs the width more. A
+// monthly item says how long it runs in a column of its own.
 Table items_table(const Statement& statement, bool monthly, const StatementTotal& total) {
-  Table table{{23, 14, 12, 51}, {}};
+  Table table{monthly ? std::vector<int>{21, 14, 10, 37, 18} : std::vector<int>{23, 14, 12, 51},
+              {}};
   std::vector<Cell>& head = table.rows.emplace_back();
   for (const char* title : {"项目（依据）", "金额（元）", "支付方", "计算过程"})
     head.push_back({{plain(title)}, CellKind::kHead});
+  if (monthly) head.push_back({{plain("发放期限")}, CellKind::kHead});
   for (const StatementItem& item : statement.items) {
     if (item.monthly != monthly) continue;
     Text name{plain(item.name)};
@@ -50,17 +53,19 @@ Table items_table(const Statement& statement, bool monthly, const StatementTotal
       name.push_back(plain("\n"));
       name.push_back({item.article, Emphasis::kSmall});
     }
-    table.rows.push_back({{std::move(name)},
+    std::vector<Cell>& row = table.rows.emplace_back(
+        std::vector<Cell>{{std::move(name)},
                           {{plain(item.fen ? yuan_text(*item.fen) : "未知")}, CellKind::kAmount},
                           {{plain(std::string(payer_text(item.payer)))}},
                           {{plain(item.working)}}});
+    if (monthly) row.push_back({{plain(item.duration)}});
   }
   table.rows.push_back({{{bold(monthly ? "每月合计" : "一次性合计")}},
                         {{bold(yuan_text(total.fen))}, CellKind::kAmount},
                         {{plain(cat("其中基金支付 ", yuan_text(total.fund_fen),
                                     " 元，用人单位支付 ", yuan_text(total.employer_fen), " 元"))},
                          CellKind::kText,
-                         2}});
+                         monthly ? 3 : 2}});
   return table;
 }
 

@@ -69,7 +69,8 @@ struct Report {
 // Sections: 一、基本情况 (the statement's inputs two to a row, then the
 // retirement date),
 // 二、一次性支付的项目 and 三、按月支付的项目 (each item with its article, amount
-// or 未知, payer and working; a total row), 四、合计 (the totals, then the
+// or 未知, payer and working, a monthly one with how long it runs; a total
+// row), 四、合计 (the totals, then the
 // statement's notes), 五、地方标准的来源与核对情况 (the region's statute, how
 // far it was checked, a user's rules file said as such, its notes and
 // sources; the income figure behind 一次性工亡补助金), 六、说明 (for reference

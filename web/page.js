@@ -132,16 +132,18 @@ function amount(text) {
   return span;
 }
 
-function fillTable(id, items, total, title) {
+// The monthly table also says how long each item runs.
+function fillTable(id, items, total, title, monthly) {
   const rows = items.map((item) => make('tr', null,
     cell('项目', item.name, 'name'),
     cell('金额（元）', item.amount === null ? '未知' : grouped(item.amount), 'amount'),
     cell('支付方', item.payer, 'payer'),
     cell('计算过程', item.working, 'working'),
-    cell('依据', item.article)));
+    cell('依据', item.article),
+    ...(monthly ? [cell('发放期限', item.duration)] : [])));
   const split = make('td', null, '其中基金支付 ', amount(total.fund), ' 元，用人单位支付 ',
     amount(total.employer), ' 元');
-  split.colSpan = 3;
+  split.colSpan = monthly ? 4 : 3;
   const sum = make('tr', null,
     cell('项目', title, 'name'), cell('金额（元）', grouped(total.total), 'amount'), split);
   sum.className = 'total';
@@ -189,8 +191,8 @@ function showStatement(s) {
   $('提示').textContent = '';
   $('退休日期').hidden = !s.retirement;
   $('退休日期').textContent = '法定退休日期：' + s.retirement;
-  fillTable('一次性待遇', s.items.filter((i) => !i.monthly), s.once, '一次性合计');
-  fillTable('按月待遇', s.items.filter((i) => i.monthly), s.monthly, '每月合计');
+  fillTable('一次性待遇', s.items.filter((i) => !i.monthly), s.once, '一次性合计', false);
+  fillTable('按月待遇', s.items.filter((i) => i.monthly), s.monthly, '每月合计', true);
   // Both tables' amount columns as wide as the widest amount in either.
   const widest = String(Math.max(...[s.once.total, s.monthly.total,
     ...s.items.map((i) => i.amount || '')].map((a) => grouped(a).length)));

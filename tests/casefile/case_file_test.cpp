@@ -28,8 +28,8 @@ TEST(CaseFile, OpeningNamesTheFieldAndValueOrEmptiesWhatTheFileLeavesOut) {
        "「地区」没有名为“火星”的条目：请填写规则文件中的地区名，或留空：火星"},
       {R"({"格式": 1, " 地区": "浙江"})", "第 1 行第 11 列：案例中有本程序不认识的栏目「 地区」"},
       {R"({"格式": 1, "医疗费": 5})", "「医疗费」的值应是文字（加引号）"},
-      {R"({"格式": 3})",
-       "这个案例由更新版本的程序保存（格式 3），本程序只能打开格式 1 至 2；请更新程序后再打开"},
+      {R"({"格式": 4})",
+       "这个案例由更新版本的程序保存（格式 4），本程序只能打开格式 1 至 3；请更新程序后再打开"},
   };
   for (const auto& r : refused) {
     const Checked<OpenedCase> opened = open_case(r.json, rules);
@@ -40,8 +40,8 @@ TEST(CaseFile, OpeningNamesTheFieldAndValueOrEmptiesWhatTheFileLeavesOut) {
   // A control shows the engine's form of the text; money and dates open as
   // typed, to be marked at the field.
   const Checked<OpenedCase> opened =
-      open_case(R"({"格式": 2, "地区": " 浙江", "死亡情形": "因工死亡", "工伤等级": "5级",
-                    "配偶": " １ ", "本人月均工资": "<img src=x>"})",
+      open_case(R"j({"格式": 3, "地区": " 浙江", "死亡情形": "因工死亡", "工伤等级": "5级",
+                    "配偶": " １ ", "本人月均工资": "<img src=x>", "解除原因": "协商一致(用人单位提出)"})j",
                 rules);
   ASSERT_TRUE(opened) << message(opened.problem());
   const FieldTexts& t = opened->texts;
@@ -51,6 +51,7 @@ TEST(CaseFile, OpeningNamesTheFieldAndValueOrEmptiesWhatTheFileLeavesOut) {
   EXPECT_EQ(t[index(Field::kGrade)], "五");
   EXPECT_EQ(t[index(Field::kOwnWage)], "<img src=x>");
   EXPECT_EQ(t[index(Field::kNursing)], "");
+  EXPECT_EQ(t[index(Field::kEndReason)], "协商一致（用人单位提出）");
 }
 
 TEST(CaseFile, SavesTheOldestFormatThatHoldsItsKeys) {
@@ -60,11 +61,19 @@ TEST(CaseFile, SavesTheOldestFormatThatHoldsItsKeys) {
   EXPECT_TRUE(first.starts_with("{\n  \"格式\": 1,")) << first;
   EXPECT_EQ(first.find("死亡情形"), std::string::npos);
   texts[index(Field::kDeathCase)] = "期满后死亡";
+  texts[index(Field::kEndReason)] = "用人单位解除";
   const std::string second = write_case(texts);
   EXPECT_NE(second.find("\"格式\": 2"), std::string::npos);
-  const Checked<OpenedCase> again = open_case(second, two_regions());
+  // A value the older list lacks needs the newer format, as a newer key does.
+  texts[index(Field::kEndReason)] = "合同期满终止";
+  const std::string third = write_case(texts);
+  EXPECT_NE(third.find("\"格式\": 3"), std::string::npos);
+  texts[index(Field::kEndReason)] = "本人提出";
+  texts[index(Field::kStartDate)] = "2010-01-01";
+  EXPECT_NE(write_case(texts).find("\"格式\": 3"), std::string::npos);
+  const Checked<OpenedCase> again = open_case(third, two_regions());
   ASSERT_TRUE(again);
-  EXPECT_EQ(again->texts, texts);
+  EXPECT_EQ(again->texts[index(Field::kEndReason)], "合同期满终止");
 }
 
 }  // namespace

@@ -15,10 +15,14 @@ namespace {
 
 using C = ClaimItem;
 
-// Born 1966-05-15, 原退休年龄 60, leaving 2023-10-15: three whole years before
-// retirement.
+// Born 1966-05-15, 原退休年龄 60, leaving 2023-05-15: three whole years before
+// retirement at 60, the age in force on that day (the reform starts in 2025).
 constexpr std::string_view kThreeYears =
-    " 出生日期=1966-05-15 原退休年龄=60 解除日期=2023-10-15 工伤等级=七 本人月均工资=6000";
+    " 出生日期=1966-05-15 原退休年龄=60 解除日期=2023-05-15 工伤等级=七 本人月均工资=6000";
+// A worker without a grade whose wage is 8000 and whose employment ended:
+// only the labour law's items.
+constexpr std::string_view kLabour =
+    "出生日期=1980-01-01 原退休年龄=60 统筹月工资=8000 离职前十二个月平均工资=8000 ";
 
 struct Case {
   const char* what;
@@ -35,7 +39,7 @@ const Case kCases[] = {
      "2026-10-15"},
     {"浙江 七, a day short of three years: two whole years, 40 %",
      "地区=浙江 全省月工资=7000 工伤等级=七 本人月均工资=6000 统筹月工资=6000 "
-     "出生日期=1966-05-15 原退休年龄=60 解除日期=2023-10-16 职业病=是",
+     "出生日期=1966-05-15 原退休年龄=60 解除日期=2023-05-16 职业病=是",
      {{C::kMedicalSubsidy, "70000.00"}, {C::kEmploymentSubsidy, "28000.00"}},
      "2026-10-15"},
     {"河南 五, occupational disease, under one year left; the subsidies replace the allowance",
@@ -72,7 +76,7 @@ const Case kCases[] = {
      "解除日期=2015-06-30",
      {{C::kMedicalSubsidy, "70566.00"}, {C::kEmploymentSubsidy, "70566.00"}},
      "2015-07-01"},
-    {"no region: no subsidies; grade 二 topped up to the minimum wage by the fund",
+    {"grade 二 leaving: no subsidies (Art. 35 keeps the relation); topped up by the fund",
      "工伤等级=二 护理级别=部分护理 本人月均工资=1000 统筹月工资=3333.33 最低工资=2690 "
      "出生日期=1980-3-1 原退休年龄=55 解除日期=2030/1/1",
      {{C::kToppedAllowance, "2690.00"}, {C::kNursingAllowance, "1000.00"}},
@@ -110,9 +114,109 @@ const Case kCases[] = {
      "2026-10-15"},
     {"重庆 七, seven whole years left, 解除原因 empty: 70 % of the employment subsidy only",
      "地区=重庆 工伤等级=七 本人月均工资=6000 统筹月工资=8000 出生日期=1966-05-15 "
-     "原退休年龄=60 解除日期=2019-10-15",
+     "原退休年龄=60 解除日期=2019-05-15",
      {{C::kMedicalSubsidy, "64000.00"}, {C::kEmploymentSubsidy, "84000.00"}},
      "2026-10-15"},
+    // The years left count to the retirement date in force on 解除日期 (two
+    // 重庆 judgments of 2023): 60 years for an ending before 2025, the
+    // reformed date (2031-02-20 for a man born 1969-11-20) from then.
+    {"重庆 九, spring 2023: six whole years to 2029-11-20, 60 %, not seven to 2031",
+     "地区=重庆 工伤等级=九 本人月均工资=6000 统筹月工资=8000 出生日期=1969-11-20 "
+     "原退休年龄=60 解除日期=2023-04-10",
+     {{C::kMedicalSubsidy, "32000.00"}, {C::kEmploymentSubsidy, "43200.00"}},
+     "2031-02-20"},
+    {"重庆 六, spring 2023: the same 60 % of 48 months",
+     "地区=重庆 工伤等级=六 本人月均工资=6000 统筹月工资=8000 出生日期=1969-11-20 "
+     "原退休年龄=60 解除日期=2023-04-10 解除原因=本人提出",
+     {{C::kMedicalSubsidy, "80000.00"}, {C::kEmploymentSubsidy, "230400.00"}},
+     "2031-02-20"},
+    {"重庆 九, spring 2025: five whole years to the reformed 2031-02-20, 50 % (four to 2029: 40 %)",
+     "地区=重庆 工伤等级=九 本人月均工资=6000 统筹月工资=8000 出生日期=1969-11-20 "
+     "原退休年龄=60 解除日期=2025-03-10",
+     {{C::kMedicalSubsidy, "32000.00"}, {C::kEmploymentSubsidy, "36000.00"}},
+     "2031-02-20"},
+    // The contract ends by death (劳动合同法第四十四条第三项) or at retirement
+    // (实施条例第二十一条): no subsidy is owed, nor 经济补偿.
+    {"death on the 解除 day: Art. 39's items alone",
+     "地区=河南 工伤等级=五 本人月均工资=5000 统筹月工资=6000 出生日期=1980-03-01 "
+     "原退休年龄=50 入职日期=2010-01-01 解除日期=2024-06-01 解除原因=劳动合同法第三十八条 "
+     "工亡=是 死亡日期=2024-06-01 配偶=1",
+     {{C::kFuneralGrant, "36000.00"},
+      {C::kDependantPension, "2000.00"},
+      {C::kDeathLumpSum, "1036420.00"}},
+     "2032-11-01"},
+    {"retired (at 50, 2010) before 解除 in 2024: nothing, whatever 全省月工资 浙江 lacks",
+     "地区=浙江 工伤等级=五 本人月均工资=5000 统筹月工资=6000 出生日期=1960-03-01 "
+     "原退休年龄=50 解除日期=2024-06-01 入职日期=2000-01-01 解除原因=劳动合同法第三十八条",
+     {{C::kMedicalSubsidy, "0.00"}, {C::kEmploymentSubsidy, "0.00"}},
+     "2010-03-01"},
+    // Art. 35(三): the fund tops a pension below the allowance up to it.
+    {"一级, retired: the allowance until the pension, then the fund's top-up",
+     "工伤等级=一 本人月均工资=6000 统筹月工资=6000 出生日期=1955-01-01 原退休年龄=60 "
+     "基本养老金=4000",
+     {{C::kToppedAllowance, "5400.00"}, {C::kPensionTopUp, "1400.00"}},
+     "2015-01-01"},
+    {"四级 dismissed unlawfully (第四十二条、第四十八条、第八十七条): the allowance goes on, "
+     "赔偿金 2 × 9 × 6000",
+     "工伤等级=四 本人月均工资=6000 统筹月工资=6000 出生日期=1970-01-01 原退休年龄=60 "
+     "入职日期=2015-03-01 解除日期=2024-02-29 解除原因=用人单位违法解除 基本养老金=9000",
+     {{C::kToppedAllowance, "4500.00"}, {C::kDamages, "108000.00"}, {C::kPensionTopUp, "0.00"}},
+     "2031-05-01"},
+    // 第四十七条: a month's wage a whole year, six months or more a year, less
+    // half a month; above three times the average wage, that and twelve years.
+    {"5 months 29 days: half a month (第四十六条第一项)",
+     std::string(kLabour) + "入职日期=2023-01-01 解除日期=2023-06-29 解除原因=劳动合同法第三十八条",
+     {{C::kSeverance, "4000.00"}},
+     "2043-01-01"},
+    {"6 whole months: a year",
+     std::string(kLabour) + "入职日期=2023-01-01 解除日期=2023-06-30 解除原因=劳动合同法第三十八条",
+     {{C::kSeverance, "8000.00"}},
+     "2043-01-01"},
+    {"11 years 6 months: twelve months' wage (协商一致, 第四十六条第二项)",
+     std::string(kLabour) +
+         "入职日期=2008-12-01 解除日期=2020-05-31 解除原因=协商一致（用人单位提出）",
+     {{C::kSeverance, "96000.00"}},
+     "2043-01-01"},
+    {"经济补偿's years from 2008-01-01 (第九十七条第三款): 8 years 5 months",
+     std::string(kLabour) +
+         "入职日期=2004-12-01 解除日期=2016-05-31 解除原因=协商一致（用人单位提出）",
+     {{C::kSeverance, "68000.00"}},
+     "2043-01-01"},
+    {"赔偿金's from 入职日期 (实施条例第二十五条): 2 × 12 × 8000",
+     std::string(kLabour) + "入职日期=2004-12-01 解除日期=2016-05-31 解除原因=用人单位违法解除",
+     {{C::kDamages, "192000.00"}},
+     "2043-01-01"},
+    {"15 years at a wage within three times: fifteen months (第四十六条第三项)",
+     std::string(kLabour) +
+         "入职日期=2008-01-01 解除日期=2022-12-31 解除原因=用人单位依第四十条或第四十一条解除",
+     {{C::kSeverance, "120000.00"}},
+     "2043-01-01"},
+    {"15 years at a wage above three times: 3 × 8000 × 12 (第四十七条第二款)",
+     std::string(kLabour) + "入职日期=2008-01-01 解除日期=2022-12-31 解除原因=劳动合同法第三十八条 "
+                            "离职前十二个月平均工资=30000",
+     {{C::kSeverance, "288000.00"}},
+     "2043-01-01"},
+    {"below the minimum wage: the minimum (实施条例第二十七条); no 离职前: 本人月均工资",
+     std::string(kLabour) + "入职日期=2023-01-01 解除日期=2023-12-31 解除原因=劳动合同法第三十八条 "
+                            "离职前十二个月平均工资= 本人月均工资=1500 最低工资=2000",
+     {{C::kSeverance, "2000.00"}},
+     "2043-01-01"},
+    {"用人单位解除, ground not given: neither (a note gives both)",
+     std::string(kLabour) + "入职日期=2023-01-01 解除日期=2023-12-31 解除原因=用人单位解除",
+     {},
+     "2043-01-01"},
+    {"七级 at expiry: the subsidies (Art. 37) and 经济补偿 (实施条例第二十三条)",
+     "地区=河南 工伤等级=七 本人月均工资=5000 统筹月工资=6000 出生日期=1980-03-01 "
+     "原退休年龄=50 解除日期=2025-12-31 入职日期=2016-01-01 解除原因=合同期满终止",
+     {{C::kMedicalSubsidy, "72000.00"},
+      {C::kEmploymentSubsidy, "216000.00"},
+      {C::kSeverance, "50000.00"}},
+     "2032-11-01"},
+    {"八级 given notice (第四十条): barred by 第四十二条第二项, 赔偿金",
+     "工伤等级=八 本人月均工资=5000 统筹月工资=6000 出生日期=1980-03-01 原退休年龄=50 "
+     "解除日期=2025-12-31 入职日期=2016-01-01 解除原因=用人单位依第四十条或第四十一条解除",
+     {{C::kDamages, "100000.00"}},
+     "2032-11-01"},
     {"福建 九, a man of 55: 75.81 − 55 gives 21 years, 4.2 months, held to 5; disease + 30 %",
      "地区=福建 工伤等级=九 本人月均工资=8000 统筹月工资=8000 出生日期=1970-01-10 "
      "原退休年龄=60 解除日期=2025-03-01 职业病=是",
@@ -130,6 +234,14 @@ const Case kCases[] = {
      "2026-10-15"},
 };
 
+// The row whose description starts so.
+const Case& row_of(std::string_view what) {
+  for (const Case& c : kCases)
+    if (std::string_view(c.what).starts_with(what)) return c;
+  ADD_FAILURE() << "no row " << what;
+  return kCases[0];
+}
+
 TEST(Claim, WorkedCases) {
   for (const Case& c : kCases) {
     const Evaluation e = evaluate(case_line(c.fields), shipped());
@@ -145,16 +257,19 @@ TEST(Claim, WorkedCases) {
 }
 
 TEST(Claim, SaysWhoPaysAndHowFarTheFiguresWereChecked) {
-  const Evaluation e = evaluate(case_line(kCases[2].fields), shipped());
+  const Evaluation e =
+      evaluate(case_line(row_of("河南 五, occupational disease").fields), shipped());
   EXPECT_EQ(e.claim.data_status, "条文已核对");
   const ClaimLine& employment = e.claim.lines[index(C::kEmploymentSubsidy)];
   EXPECT_EQ(employment.payer, Payer::kEmployer);
-  EXPECT_EQ(employment.working,
-            "一次性伤残就业补助金：统筹月工资 6000 × 56 个月 = 336000.00；距退休 0 个整年，按 10% "
-            "支付 = 33600.00（河南 《河南省工伤保险条例》第二十七条，条文已核对）");
+  EXPECT_EQ(
+      employment.working,
+      "一次性伤残就业补助金：统筹月工资 6000 × 56 个月 = 336000.00；距退休 0 个整年（算至解除时"
+      "施行的法定退休日期 2032-11-01），按 10% 支付 = 33600.00（河南 《河南省工伤保险条例》"
+      "第二十七条，条文已核对）");
   // Grade 二 draws its allowance from the fund (grade 六 from the employer:
   // the statement rows).
-  EXPECT_EQ(evaluate(case_line(kCases[8].fields), shipped())
+  EXPECT_EQ(evaluate(case_line(row_of("grade 二 leaving").fields), shipped())
                 .claim.lines[index(C::kToppedAllowance)]
                 .payer,
             Payer::kFund);
@@ -168,11 +283,11 @@ TEST(Claim, SaysWhatItAssumesAndHowTheMonthsCame) {
                          "本人月均工资=6000 出生日期=1966-05-15 原退休年龄=60 解除日期=2023-10-15"),
                shipped())
           .claim;
-  ASSERT_EQ(shanghai.notes.size(), 1u);
+  ASSERT_FALSE(shanghai.notes.empty());
   EXPECT_NE(shanghai.lines[index(C::kEmploymentSubsidy)].working.find(shanghai.notes[0]),
             std::string::npos);
 
-  EXPECT_EQ(evaluate(case_line(kCases[16].fields), shipped())
+  EXPECT_EQ(evaluate(case_line(row_of("福建 九").fields), shipped())
                 .claim.lines[index(C::kMedicalSubsidy)]
                 .working,
             "一次性工伤医疗补助金：人口平均预期寿命 75.81 岁（男性，按原退休年龄 60 岁取；2020 年，"
@@ -211,6 +326,14 @@ TEST(Claim, RefusesNamingTheField) {
       {"工亡=是", "死亡日期"},
       {"工亡=是 死亡日期=2019-06-01", "死亡日期"},  // no 2018 figure
       {"解除原因=辞职", "解除原因"},
+      {"出生日期=1966-05-15 原退休年龄=60 入职日期=2024-01-02 解除日期=2024-01-01", "入职日期"},
+      // The employment of 一–六 does not end at expiry (劳动合同法第四十五条).
+      {"工伤等级=六 出生日期=1966-05-15 原退休年龄=60 解除日期=2024-01-01 解除原因=合同期满终止",
+       "解除原因"},
+      // Whether the contract ended by death needs the 死亡日期.
+      {"工伤等级=四 出生日期=1966-05-15 原退休年龄=60 解除日期=2024-01-01 工亡=是 "
+       "死亡情形=期满后死亡",
+       "死亡日期"},
       {"地区=火星", "地区"},
       {"用人单位未参保=x", "用人单位未参保"},
       {"医疗补助金基数=x", "医疗补助金基数"},

@@ -24,7 +24,8 @@ std::vector<std::string> items(const Statement& s) {
   std::vector<std::string> out;
   for (const StatementItem& item : s.items) {
     out.push_back(item.name + " " + (item.fen ? yuan_text(*item.fen) : "未知") + " " +
-                  std::string(payer_text(item.payer)) + (item.monthly ? " 每月" : ""));
+                  std::string(payer_text(item.payer)) +
+                  (item.monthly ? " 每月 " + item.duration : ""));
   }
   return out;
 }
@@ -51,17 +52,19 @@ TEST(Statement, ExclusionsPayersAndNotes) {
        "工伤等级=二 护理级别=完全护理 本人月均工资=6000 统筹月工资=6000 工亡=是 "
        "死亡日期=2025-01-01 配偶=1",
        {"一次性伤残补助金 150000.00 基金", "丧葬补助金 36000.00 基金",
-        "一次性工亡补助金 1083760.00 基金", "供养亲属抚恤金 2400.00 基金 每月"},
+        "一次性工亡补助金 1083760.00 基金",
+        "供养亲属抚恤金 2400.00 基金 每月 每名供养亲属按月领取，至其不再符合供养条件"},
        "伤残津贴和生活护理费停发"},
       {"uninsured, dying after the leave: the employer pays all, no lump sum",
        "用人单位未参保=是 工伤等级=四 本人月均工资=6000 统筹月工资=6000 工亡=是 "
        "死亡情形=期满后死亡",
        {"一次性伤残补助金 126000.00 用人单位", "丧葬补助金 36000.00 用人单位",
-        "供养亲属抚恤金 0.00 用人单位 每月"},
+        "供养亲属抚恤金 0.00 用人单位 每月 每名供养亲属按月领取，至其不再符合供养条件"},
        "第六十二条"},
       {"grade 六 still employed: the employer tops the allowance up",
        "工伤等级=六 本人月均工资=5000 统筹月工资=6000 最低工资=3,100",
-       {"一次性伤残补助金 80000.00 基金", "伤残津贴补足后 3100.00 用人单位 每月"},
+       {"一次性伤残补助金 80000.00 基金",
+        "伤残津贴补足后 3100.00 用人单位 每月 至解除或者终止劳动关系或领取基本养老金"},
        ""},
       {"内蒙古 has no employment figure for 七: shown without an amount",
        "地区=内蒙古 工伤等级=七 本人月均工资=6000 统筹月工资=6000 出生日期=1966-05-15 "
@@ -74,8 +77,58 @@ TEST(Statement, ExclusionsPayersAndNotes) {
        "出生日期=1970-03-01 原退休年龄=60 解除日期=2024-06-01 工亡=是 死亡日期=2024-09-01 配偶=1",
        {"一次性伤残补助金 108000.00 基金", "一次性工伤医疗补助金 未知 基金",
         "一次性伤残就业补助金 未知 用人单位", "丧葬补助金 42000.00 基金",
-        "一次性工亡补助金 1036420.00 基金", "供养亲属抚恤金 2400.00 基金 每月"},
+        "一次性工亡补助金 1036420.00 基金",
+        "供养亲属抚恤金 2400.00 基金 每月 每名供养亲属按月领取，至其不再符合供养条件"},
        "伤残津贴发至解除日期 2024-06-01"},
+      // 《河南省工伤保险条例》第二十七条第二款: the subsidies end the insurance relation.
+      {"河南 五 leaving: no 生活护理费 from the fund after 解除日期",
+       "地区=河南 工伤等级=五 护理级别=部分护理 本人月均工资=5000 统筹月工资=6000 "
+       "出生日期=1980-03-01 "
+       "原退休年龄=50 解除日期=2030-01-01",
+       {"一次性伤残补助金 90000.00 基金", "一次性工伤医疗补助金 96000.00 基金",
+        "一次性伤残就业补助金 134400.00 用人单位"},
+       "工伤保险关系同时终止"},
+      {"七 without region or typed figures: both subsidies owed, unknown (Art. 37(二))",
+       "工伤等级=七 本人月均工资=6000 统筹月工资=6000 出生日期=1966-05-15 原退休年龄=60 "
+       "解除日期=2020-01-01 解除原因=本人提出",
+       {"一次性伤残补助金 78000.00 基金", "一次性工伤医疗补助金 未知 基金",
+        "一次性伤残就业补助金 未知 用人单位"},
+       "金额未知、未计入合计的项目：一次性工伤医疗补助金（未选择地区，也未填写月数或金额）"},
+      {"retired first (实施条例第二十一条): no subsidy, no Art. 36 note",
+       "地区=河南 工伤等级=五 本人月均工资=5000 统筹月工资=6000 出生日期=1960-03-01 原退休年龄=50 "
+       "解除日期=2020-06-01",
+       {"一次性伤残补助金 90000.00 基金", "一次性工伤医疗补助金 0.00 基金",
+        "一次性伤残就业补助金 0.00 用人单位"},
+       "《劳动合同法实施条例》第二十一条"},
+      {"一级 retired: the allowance until the pension, the fund's top-up after it (Art. 35(三))",
+       "工伤等级=一 本人月均工资=6000 统筹月工资=6000 出生日期=1955-01-01 原退休年龄=60 "
+       "基本养老金=4000 护理级别=完全护理",
+       {"一次性伤残补助金 162000.00 基金",
+        "伤残津贴补足后 5400.00 基金 每月 至领取基本养老金，法定退休日期 2015-01-01",
+        "生活护理费 3000.00 基金 每月 终身",
+        "退休后伤残津贴差额 1400.00 基金 每月 自领取基本养老金起，法定退休日期 2015-01-01"},
+       ""},
+      {"四级 dismissed unlawfully: 赔偿金 from the employer, insured or not "
+       "(第四十二条、第四十八条)",
+       "工伤等级=四 本人月均工资=6000 统筹月工资=6000 出生日期=1970-01-01 原退休年龄=60 "
+       "入职日期=2015-03-01 解除日期=2024-02-29 解除原因=用人单位违法解除 用人单位未参保=是",
+       {"一次性伤残补助金 126000.00 用人单位", "赔偿金 108000.00 用人单位",
+        "伤残津贴补足后 4500.00 用人单位 每月 至领取基本养老金，法定退休日期 2031-05-01"},
+       "不得依照《劳动合同法》第四十条、第四十一条的规定解除劳动合同（第四十二条第二项）"},
+      {"用人单位解除 without its ground: neither item, the note gives the 赔偿金 a 第四十条 ground "
+       "owes",
+       "工伤等级=九 本人月均工资=5000 统筹月工资=6000 出生日期=1980-03-01 原退休年龄=50 "
+       "地区=北京 解除日期=2025-12-31 入职日期=2016-01-01 解除原因=用人单位解除",
+       {"一次性伤残补助金 45000.00 基金", "一次性工伤医疗补助金 36000.00 基金",
+        "一次性伤残就业补助金 36000.00 用人单位"},
+       "属违法解除，应付赔偿金 100000.00 元"},
+      {"death on the 解除 day (劳动合同法第四十四条第三项)",
+       "工伤等级=七 本人月均工资=6000 统筹月工资=6000 出生日期=1966-05-15 原退休年龄=60 "
+       "解除日期=2024-06-01 工亡=是 死亡日期=2024-06-01",
+       {"一次性伤残补助金 78000.00 基金", "丧葬补助金 36000.00 基金",
+        "一次性工亡补助金 1036420.00 基金",
+        "供养亲属抚恤金 0.00 基金 每月 每名供养亲属按月领取，至其不再符合供养条件"},
+       "第四十四条第三项"},
       {"blanks around the region's name: the region all the same",
        "地区=\u3000浙江 工伤等级=九 本人月均工资=6000 统筹月工资=6000",
        {"一次性伤残补助金 54000.00 基金"},
@@ -90,6 +143,9 @@ TEST(Statement, ExclusionsPayersAndNotes) {
   EXPECT_EQ(leaving.once.fen, 32040000);
   EXPECT_EQ(leaving.once.employer_fen, 13440000);
   EXPECT_EQ(leaving.monthly.fen, 0);
+  EXPECT_FALSE(has_note(statement_of(rows[8].fields), "伤残津贴发至解除日期"));
+  // The top-up follows the allowance: only the allowance and the nursing add up.
+  EXPECT_EQ(statement_of(rows[9].fields).monthly.fen, 840000);
   const Statement gap = statement_of(rows[4].fields);
   EXPECT_EQ(gap.items.back().working, kUnknownFigure);
   EXPECT_EQ(gap.items.back().status, "转载未核对");
@@ -98,7 +154,7 @@ TEST(Statement, ExclusionsPayersAndNotes) {
   EXPECT_EQ(none_found.items[1].status, "未找到数字");
   EXPECT_EQ(none_found.items[1].working,
             "地区“四川”没有一次性工伤医疗补助金的数字，请向当地社保经办机构核实");
-  EXPECT_EQ(statement_of(rows[6].fields).region, shipped().find("浙江"));
+  EXPECT_EQ(statement_of(std::end(rows)[-1].fields).region, shipped().find("浙江"));
 }
 
 // A user's figures are never shown as the shipped check, whatever status

@@ -22,22 +22,25 @@ namespace gongshang::claimwindow {
 
 namespace {
 
-// A results table, a line a row (item, amount, payer), the total last.
+// A results table, a line a row (item, amount, payer, and how long a
+// monthly item runs), the total last.
 QStringList rows(const ClaimWindow& window, const QString& table_name) {
   const auto* table = window.findChild<QTableWidget*>(table_name);
   QStringList out;
   for (int row = 0; row < table->rowCount(); ++row) {
-    out << QStringList{table->item(row, 0)->text(), table->item(row, 1)->text(),
-                       table->item(row, 2)->text()}
-               .join(u' ')
-               .replace(u'\n', u' ');
+    QStringList cells;
+    for (int column : {0, 1, 2, 5})
+      if (!table->isColumnHidden(column) && !table->item(row, column)->text().isEmpty())
+        cells << table->item(row, column)->text();
+    out << cells.join(u' ').replace(u'\n', u' ');
   }
   return out;
 }
 
-// 浙江, grade 七, a man born 1966-05-15 (retiring 2026-10-15) whose
-// employment ended 2023-10-15: three whole years left, so the employment
-// subsidy is cut to 60 % and the medical one is paid in full (Art. 27).
+// 浙江, grade 七, a man born 1966-05-15 whose employment ended 2023-10-15:
+// two whole years before 2026-05-15, his retirement at 60 in force then, so
+// the employment subsidy is cut to 40 % and the medical one is paid in full
+// (Art. 27).
 const Typing kZhejiangSeven = {
     {u"地区"_s, u"浙江"_s},         {u"工伤等级"_s, u"七"_s},
     {u"本人月均工资"_s, u"6000"_s}, {u"统筹月工资"_s, u"５０００"_s},
@@ -46,8 +49,8 @@ const Typing kZhejiangSeven = {
 };
 const QStringList kZhejiangSevenOnce = {u"一次性伤残补助金 78000.00 基金"_s,
                                         u"一次性工伤医疗补助金 70000.00 基金"_s,
-                                        u"一次性伤残就业补助金 42000.00 用人单位"_s,
-                                        u"一次性合计 190000.00 基金 148000.00 用人单位 42000.00"_s};
+                                        u"一次性伤残就业补助金 28000.00 用人单位"_s,
+                                        u"一次性合计 176000.00 基金 148000.00 用人单位 28000.00"_s};
 
 // A death in 2024: the pensions are held to the wage.
 const Typing kDeath = {
@@ -55,8 +58,9 @@ const Typing kDeath = {
     {u"工亡"_s, u"是"_s},           {u"死亡日期"_s, u"2024-06-10"_s}, {u"配偶"_s, u"1"_s},
     {u"其他供养亲属"_s, u"2"_s},    {u"孤寡加发人数"_s, u"1"_s},
 };
-const QStringList kDeathMonthly = {u"供养亲属抚恤金 6000.00 基金"_s,
-                                   u"每月合计 6000.00 基金 6000.00 用人单位 0.00"_s};
+const QStringList kDeathMonthly = {
+    u"供养亲属抚恤金 6000.00 基金 每名供养亲属按月领取，至其不再符合供养条件"_s,
+    u"每月合计 6000.00 基金 6000.00 用人单位 0.00"_s};
 
 }  // namespace
 
@@ -139,7 +143,7 @@ class ClaimWindowTest : public QObject {
     QCOMPARE(bytes(), saved);
 
     const std::pair<QByteArray, QString> refused[] = {
-        {R"({"格式": 3, "工伤等级": "五"})", u"更新版本"_s},
+        {R"({"格式": 4, "工伤等级": "五"})", u"更新版本"_s},
         {"{\"格式\": 1,\n\"工伤等级\": \"五\"", u"第 2 行"_s},
         {R"({"格式": 1, "工伤等级": "十一"})", u"工伤等级"_s},
         {R"({"格式": 1, "姓名": "张三"})", u"姓名"_s},

@@ -46,6 +46,27 @@ TEST(Dates, RetirementAfterThe2025Reform) {
     EXPECT_EQ(format_date(*date), r.retirement) << format_date(r.birth) << " " << r.age;
   }
   EXPECT_FALSE(retirement_date({1966, 5, 15}, 45));
+  // The law in force on the day counts: the original age before 2025.
+  EXPECT_EQ(retirement_date_on({1966, 5, 15}, 60, {2024, 12, 31}), Date(2026, 5, 15));
+  EXPECT_EQ(retirement_date_on({1966, 5, 15}, 60, {2025, 1, 1}), Date(2026, 10, 15));
+}
+
+// Both days count: the day after the last is where the months are reached.
+TEST(Dates, MonthsAndDaysThroughALastDay) {
+  struct Row {
+    Date first, last;
+    int months, days;
+  } rows[] = {
+      {{2004, 12, 1}, {2016, 5, 31}, 138, 0}, {{2020, 1, 31}, {2020, 2, 28}, 1, 0},
+      {{2023, 12, 16}, {2024, 3, 1}, 2, 15},  {{2023, 12, 31}, {2024, 1, 1}, 0, 2},
+      {{2023, 3, 1}, {2023, 11, 30}, 9, 0},   {{2000, 1, 20}, {2000, 2, 29}, 1, 10},
+      {{2020, 6, 1}, {2020, 5, 31}, 0, 0},
+  };
+  for (const Row& r : rows) {
+    const MonthsAndDays got = months_through(r.first, r.last);
+    EXPECT_EQ(got.months, r.months) << format_date(r.first) << " " << format_date(r.last);
+    EXPECT_EQ(got.days, r.days) << format_date(r.first) << " " << format_date(r.last);
+  }
 }
 
 TEST(Dates, WholeYearsCountOnlyCompletedYears) {

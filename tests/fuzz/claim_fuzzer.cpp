@@ -46,9 +46,20 @@ const Rules& rules() {
     SubsidyRule fixed{B::kFixed, {2e5, 1.6e5, 1.2e5, 8e4, 5e4, 3e4}, 0.4, five, std::nullopt};
     SubsidyRule life{B::kPoolWage, {}, 0.3, unknown, life_table};
     SubsidyRule asked{B::kPoolWage, {12, 10, 8, 6, 4, 2}, 0, ten_asked, std::nullopt};
-    rules.regions.push_back({"甲", "", "", "", DataStatus::kStatuteChecked, {}, cut, own, ""});
-    rules.regions.push_back({"乙", "", "", "", DataStatus::kSecondaryOnly, {}, pool, fixed, ""});
-    rules.regions.push_back({"丙", "", "", "", DataStatus::kSecondaryOnly, {}, life, asked, ""});
+    rules.regions.push_back({"甲",
+                             "",
+                             "",
+                             "",
+                             DataStatus::kStatuteChecked,
+                             {},
+                             cut,
+                             own,
+                             RelationEnd{"第一条", "领取两项补助金的，工伤保险关系终止"},
+                             ""});
+    rules.regions.push_back(
+        {"乙", "", "", "", DataStatus::kSecondaryOnly, {}, pool, fixed, std::nullopt, ""});
+    rules.regions.push_back(
+        {"丙", "", "", "", DataStatus::kSecondaryOnly, {}, life, asked, std::nullopt, ""});
     rules.income = {{2023, 51821, true, ""}, {2024, 54188, true, ""}, {2025, 56502, false, ""}};
     return rules;
   }();
@@ -74,6 +85,7 @@ constexpr Field kOrder[] = {
     F::kMedicalBase,    F::kEmploymentFigure, F::kEmploymentBase,  F::kUninsured,
     F::kLeaveMonths,    F::kHospitalDays,     F::kLodgingDays,     F::kNursingDays,
     F::kMedical,        F::kDevices,          F::kTravel,          F::kNutrition,
+    F::kStartDate,      F::kLeavingWage,      F::kPension,
 };
 static_assert(std::size(kOrder) == kFieldCount);
 
@@ -108,6 +120,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(!line.working.empty());
     check(line.fen == fen_of(line.amount));
   }
+  // 赔偿金 is paid instead of 经济补偿 (实施条例第二十五条).
+  check(!(c.lines[index(ClaimItem::kSeverance)].present &&
+          c.lines[index(ClaimItem::kDamages)].present));
   // A death ends the worker's own monthly items.
   if (c.lines[index(ClaimItem::kFuneralGrant)].present) {
     check(!c.lines[index(ClaimItem::kToppedAllowance)].present);

@@ -32,11 +32,15 @@ TEST(PageApi, TheWorkedCaseComesWithItsPayersTotalsAndSources) {
   EXPECT_EQ(s["items"][2]["name"], "一次性伤残就业补助金");
   EXPECT_EQ(s["items"][2]["payer"], "用人单位");
   EXPECT_EQ(s["once"],
-            Json({{"total", "190000.00"}, {"fund", "148000.00"}, {"employer", "42000.00"}}));
+            Json({{"total", "176000.00"}, {"fund", "148000.00"}, {"employer", "28000.00"}}));
   EXPECT_EQ(s["retirement"], "2026-10-15");
   EXPECT_EQ(s["region"]["status"], "条文已核对");
   EXPECT_FALSE(s["region"]["sources"].empty());
   EXPECT_EQ(a["region_status"].get<std::string>().rfind("条文已核对：", 0), 0u);
+  // A monthly item says how long it runs.
+  const Json monthly =
+      answer(R"({"工伤等级": "六", "本人月均工资": "6000", "统筹月工资": "6000"})")["statement"];
+  EXPECT_EQ(monthly["items"][1]["duration"], "至解除或者终止劳动关系或领取基本养老金");
 }
 
 // Each row: the texts, the fields marked, the start of the message, whether

@@ -42,8 +42,8 @@ struct Case {
                           "6000 × 13\n= 78000", "第三十七条", ""};
     statement.items[1] = {"一次性伤残就业补助金", std::nullopt, Payer::kEmployer,
                           "没有可靠的数字",       "第三十七条", ""};
-    statement.items[2] = {"伤残津贴", 360000, Payer::kEmployer, "6000 × 60%", "第三十六条",
-                          "",         true};
+    statement.items[2] = {"伤残津贴", 360000, Payer::kEmployer,  "6000 × 60%", "第三十六条",
+                          "",         true,   "至领取基本养老金"};
     statement.once = {7800000, 7800000, 0};
     statement.monthly = {360000, 0, 360000};
     statement.retirement = "2026-10-15";
@@ -70,6 +70,7 @@ TEST(ReportHtml, EveryTextFromOutsideStaysText) {
       {"item name", [](Case& c, std::string t) { c.statement.items[0].name = t; }},
       {"article", [](Case& c, std::string t) { c.statement.items[1].article = t; }},
       {"working", [](Case& c, std::string t) { c.statement.items[2].working = t; }},
+      {"duration", [](Case& c, std::string t) { c.statement.items[2].duration = t; }},
       {"statement note", [](Case& c, std::string t) { c.statement.notes.push_back(t); }},
       {"retirement", [](Case& c, std::string t) { c.statement.retirement = t; }},
       {"last input, alone on its row", [](Case& c, std::string t) { c.inputs[2].second = t; }},
@@ -104,7 +105,10 @@ TEST(ReportHtml, WhatEachPartShows) {
            R"(<td class="amount" align="right">3600.00</td>)",
            "6000 × 13<br>= 78000",
            "一次性支付合计 <b>78000.00</b> 元；按月支付合计每月 <b>3600.00</b> 元。",
-           "<td colspan=\"2\">其中基金支付 0.00 元，用人单位支付 3600.00 元</td>",
+           // A monthly item says how long it runs, in a column of its own.
+           R"(<th width="18%">发放期限</th>)",
+           "<td>至领取基本养老金</td>",
+           "<td colspan=\"3\">其中基金支付 0.00 元，用人单位支付 3600.00 元</td>",
        })
     EXPECT_NE(at(shown), std::string::npos) << shown << "\n" << html;
   // Each item in its own table: the one-time ones before 三、, the monthly after.
