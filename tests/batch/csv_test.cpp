@@ -60,10 +60,7 @@ std::string render_every_way(std::string_view bytes, CsvLimits limits = {}) {
 }
 
 TEST(CsvReader, ReadsRecordsAndStopsAtBadInput) {
-  const struct {
-    std::string_view input;
-    std::string_view read;
-  } cases[] = {
+  const std::pair<std::string_view, std::string_view> cases[] = {
       {"a\r\nb\nc\r\n", "1[a]CRLF 2[b]LF 3[c]CRLF "},
       {"\"a,b\",c\n", "1[a,b|c]LF "},
       {"\"\"\"\",\"a\"\"\",\"\"\"b\"\n", "1[\"|a\"|\"b]LF "},
@@ -94,9 +91,8 @@ TEST(CsvReader, ReadsRecordsAndStopsAtBadInput) {
       {"ok\n\"\x80\"", "1[ok]LF !第 2 行：含有无效的 UTF-8 字节 0x80"},
       {"\xEF\xBBx", "!第 1 行：含有无效的 UTF-8 字节 0xEF"},  // part of a BOM
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(render_every_way(c.input), c.read) << testing::PrintToString(c.input);
-  }
+  for (const auto& [input, read] : cases)
+    EXPECT_EQ(render_every_way(input), read) << testing::PrintToString(input);
 }
 
 TEST(CsvReader, RefusesRecordsBeyondItsLimits) {
