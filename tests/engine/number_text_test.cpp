@@ -93,13 +93,8 @@ TEST(ReadPlainDecimal, ReadsOnlyPlainDigits) {
   for (const auto& [text, value] : rows) EXPECT_EQ(read_plain_decimal(text), value) << text;
 }
 
-struct FormCase {
-  double value;
-  std::string_view text;
-};
-
 // At most fifteen digits, rounded from the exact binary value, ties to even.
-constexpr FormCase kDoubleForms[] = {
+constexpr std::pair<double, std::string_view> kDoubleForms[] = {
     {-0.0, "0"},
     {0.5, "0.5"},
     {1.0 / 3, "0.333333333333333"},
@@ -117,21 +112,18 @@ constexpr FormCase kDoubleForms[] = {
 };
 
 TEST(DoubleForm, WritesAtMostFifteenDigits) {
-  for (const auto& c : kDoubleForms) EXPECT_EQ(double_form(c.value), c.text) << c.value;
+  for (const auto& [value, text] : kDoubleForms) EXPECT_EQ(double_form(value), text) << value;
 }
 
 // At most seven digits: the single-precision figures of the classic results.
-const struct {
-  float value;
-  std::string_view text;
-} kSingleForms[] = {
+constexpr std::pair<float, std::string_view> kSingleForms[] = {
     {1.0f / 3, "0.3333333"},  {12345678.0f, "1.234568E+07"},
     {3500.0f * 0.7f, "2450"}, {-0.1f, "-0.1"},
     {9999999.0f, "9999999"},  {std::numeric_limits<float>::max(), "3.402823E+38"},
 };
 
 TEST(SingleForm, WritesAtMostSevenDigits) {
-  for (const auto& c : kSingleForms) EXPECT_EQ(single_form(c.value), c.text) << c.value;
+  for (const auto& [value, text] : kSingleForms) EXPECT_EQ(single_form(value), text) << value;
 }
 
 // The total of a calculation adds the value each written form is known to
@@ -139,8 +131,8 @@ TEST(SingleForm, WritesAtMostSevenDigits) {
 // long fractions, exponent forms, negatives and both precisions.
 TEST(WrittenForm, KnowsTheValueItsTextReadsBackAs) {
   std::vector<double> values;
-  for (const auto& c : kDoubleForms) values.push_back(c.value);
-  for (const auto& c : kSingleForms) values.push_back(c.value);
+  for (const auto& c : kDoubleForms) values.push_back(c.first);
+  for (const auto& c : kSingleForms) values.push_back(c.first);
   std::mt19937_64 random(20240601);
   for (int i = 0; i < 20000; ++i) {
     const double whole = static_cast<double>(random() % 1000000000000000);
