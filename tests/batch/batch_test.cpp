@@ -140,7 +140,6 @@ TEST(Batch, StopsAtBadInputAfterWritingTheRowsBeforeIt) {
     std::string_view message;
   } cases[] = {
       {"empty input", "", "", "gongshang-batch: 第 1 行：输入为空，没有表头行\n"},
-      {"BOM only", "\xEF\xBB\xBF", "", "gongshang-batch: 第 1 行：输入为空，没有表头行\n"},
       {"duplicated input column", "a,医疗费,b, 医疗费\n1,2,3,4\n", "",
        "gongshang-batch: 第 1 行：输入列「医疗费」重复（第 2 列和第 4 列）\n"},
       {"more cells than the header", "医疗费\n5\n5,6\n5\n", header("医疗费") + "\n" + ok_row,
