@@ -36,24 +36,18 @@ std::string header(std::string_view own) {
   return std::string(own) + "," + std::string(kResultHeader);
 }
 
-TEST(Batch, ComputesTheWorkedExample) {
-  const std::string input = "姓名," + std::string(kAllInputs) +
-                            "\n张三,五,大部分护理,3500,4000,6,30,10,30,12000.5,800,300,1000\n";
-  BatchRun r = run_batch(input);
-  EXPECT_EQ(r.status, kExitSuccess);
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out, header("姓名," + std::string(kAllInputs)) +
-                       "\n张三,五,大部分护理,3500,4000,6,30,10,30,12000.5,800,300,1000,"
-                       "63000,2450,21000,1500,800,1931.03451153328,12000.5,800,300,1000,"
-                       "104781.534511533,\n");
-}
-
 TEST(Batch, WritesEachRowWithItsResults) {
   const struct {
     const char* name;
-    std::string_view input;
+    std::string input;
     std::string expected;
   } cases[] = {
+      {"the worked example, every input column",
+       "姓名," + std::string(kAllInputs) +
+           "\n张三,五,大部分护理,3500,4000,6,30,10,30,12000.5,800,300,1000\n",
+       header("姓名," + std::string(kAllInputs)) +
+           "\n张三,五,大部分护理,3500,4000,6,30,10,30,12000.5,800,300,1000,63000,2450,21000,1500,"
+           "800,1931.03451153328,12000.5,800,300,1000,104781.534511533,\n"},
       {"other columns carried through in place", "姓名,医疗费,备注\n张三,5,\"x,y\"\n",
        header("姓名,医疗费,备注") + "\n张三,5,\"x,y\",0,0,0,0,0,0,5,0,0,0,5,\n"},
       {"input columns in any order", "营养费,工伤等级,本人月均工资,统筹月工资\n10,一,13000,4000\n",
@@ -63,9 +57,7 @@ TEST(Batch, WritesEachRowWithItsResults) {
        "统筹月工资,医疗费\n1E400,1\n,2\n",
        header("统筹月工资,医疗费") + "\n1E400,1" + std::string(kRefused) +
            "「统筹月工资」的数值超出可计算范围\n,2,0,0,0,0,0,0,2,0,0,0,2,\n"},
-      {"short row padded, missing cells empty", "a,b,医疗费\n1\n",
-       header("a,b,医疗费") + "\n1,,," + std::string(kZeros) + "\n"},
-      {"empty line in the middle computes zeros", "医疗费,a\n1,x\n\n2,y\n",
+      {"an empty line in the middle padded, computing zeros", "医疗费,a\n1,x\n\n2,y\n",
        header("医疗费,a") + "\n1,x,0,0,0,0,0,0,1,0,0,0,1,\n,," + std::string(kZeros) +
            "\n2,y,0,0,0,0,0,0,2,0,0,0,2,\n"},
       {"BOM and CRLF mirrored", "\xEF\xBB\xBF医疗费\r\n5\r\n6",
@@ -108,6 +100,7 @@ TEST(Batch, NamesTheInputColumnsTheHeaderLacks) {
       "辅助器具费,交通费\n");
   EXPECT_EQ(r.status, kExitSuccess);
   EXPECT_EQ(r.err, "gongshang-batch: 未找到这些列，按空白计算：统筹月工资、营养费\n");
+  EXPECT_EQ(run_batch(std::string(kAllInputs) + "\n").err, "");
 }
 
 // The calculator's reading stays, but a cell --claim reads otherwise is
@@ -147,7 +140,6 @@ TEST(Batch, StopsAtBadInputAfterWritingTheRowsBeforeIt) {
     std::string_view message;
   } cases[] = {
       {"empty input", "", "", "gongshang-batch: 第 1 行：输入为空，没有表头行\n"},
-      {"BOM only", "\xEF\xBB\xBF", "", "gongshang-batch: 第 1 行：输入为空，没有表头行\n"},
       {"duplicated input column", "a,医疗费,b, 医疗费\n1,2,3,4\n", "",
        "gongshang-batch: 第 1 行：输入列「医疗费」重复（第 2 列和第 4 列）\n"},
       {"more cells than the header", "医疗费\n5\n5,6\n5\n", header("医疗费") + "\n" + ok_row,
@@ -189,7 +181,10 @@ TEST(Batch, LargeRunsMatchRowByRow) {
   std::string expected = whole.out.substr(0, whole.out.find('\n') + 1);
   for (std::size_t start = body, end; start < csv.size(); start = end) {
     end = csv.find('\n', start) + 1;
-    const std::string one = run_batch(csv.substr(0, body) + csv.substr(start, end - start)).out;
+    // Small buffers: a megabyte's for each of these runs would be most of their time.
+    const std::string one =
+        convert_from(csv.substr(0, body) + csv.substr(start, end - start), SIZE_MAX, false, 4096)
+            .out;
     expected += one.substr(one.find('\n') + 1);
   }
   EXPECT_EQ(whole.out, expected);

@@ -6,10 +6,7 @@ namespace gongshang {
 namespace {
 
 TEST(Dates, ReadsTheThreeFormsAndRefusesDaysTheCalendarLacks) {
-  struct Row {
-    const char* text;
-    std::optional<Date> date;
-  } rows[] = {
+  const std::pair<const char*, std::optional<Date>> rows[] = {
       {"2026-10-15", Date{2026, 10, 15}}, {" 2026/1/5 ", Date{2026, 1, 5}},
       {"2026年1月5日", Date{2026, 1, 5}}, {"２０２４－０２－２９", Date{2024, 2, 29}},
       {"2000/2/29", Date{2000, 2, 29}},   {"1900-02-29", std::nullopt},
@@ -19,7 +16,7 @@ TEST(Dates, ReadsTheThreeFormsAndRefusesDaysTheCalendarLacks) {
       {"26-1-5", std::nullopt},           {"2026-001-05", std::nullopt},
       {"2026.1.5", std::nullopt},         {"", std::nullopt},
   };
-  for (const Row& r : rows) EXPECT_EQ(parse_date(r.text), r.date) << r.text;
+  for (const auto& [text, date] : rows) EXPECT_EQ(parse_date(text), date) << text;
 }
 
 TEST(Dates, RetirementAfterThe2025Reform) {

@@ -36,7 +36,7 @@ const Case kCases[] = {
      R::kAllowance,
      "本人月均工资 13000 高于统筹月工资 4000 的 300%，按 12000 计（第六十四条）\n"
      "本人工资 12000 × 85% = 10200（《工伤保险条例》第三十五条）"},
-    {"grade eight has no allowance", working({{I::kGrade, "八"}}), R::kAllowance,
+    {"grade ten has no allowance", working({{I::kGrade, "十"}}), R::kAllowance,
      "七级至十级伤残不按月发给伤残津贴，为 0（《工伤保险条例》第三十七条）"},
     {"no grade", working({}), R::kSubsidy,
      "未选工伤等级，伤残补助金为 0（《工伤保险条例》第三十五至三十七条）"},
@@ -71,7 +71,6 @@ TEST(Explain, EveryFigureOfTheFieldAppearsInItsTooltip) {
   auto e = explain(b);
   for (std::size_t i = 0; i < kResultCount; ++i)
     EXPECT_NE(e[i].find(" " + b.texts[i]), std::string::npos) << e[i];
-  EXPECT_NE(e[0].find("按 4501.5 取整为 4502"), std::string::npos) << e[0];
 }
 
 // The rules are written from the figures' tables; the longest ones in full.

@@ -2,10 +2,10 @@
 // the calculator relies on: no crash, and every value it gives survives the
 // trip through the written forms.
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -21,38 +21,12 @@ void check(bool ok) {
   if (!ok) std::abort();
 }
 
-// A plain second rendering of the written forms, free of the writer's
-// shortcuts: round with to_chars, then lay the digits out by the rules.
+// A second rendering of the written forms, free of the writer's shortcuts:
+// the C library's %G, whose rule they follow (the fuzzer runs in the "C"
+// locale, so its point is "."), but with "0" for -0.
 std::string reference_form(double x, int digits) {
-  if (x == 0) return "0";
-  char sci[64];
-  auto end =
-      std::to_chars(sci, sci + sizeof sci, std::fabs(x), std::chars_format::scientific, digits - 1)
-          .ptr;
-  std::string all(sci, end);
-  std::size_t e_at = all.find('e');
-  std::string mant;
-  for (char c : all.substr(0, e_at))
-    if (c != '.') mant += c;
-  int e = std::stoi(all.substr(e_at + 1));
-  while (mant.size() > 1 && mant.back() == '0') mant.pop_back();
-  std::string out = x < 0 ? "-" : "";
-  if (e >= -4 && e < digits) {
-    if (e < 0) {
-      out += "0." + std::string(-e - 1, '0') + mant;
-    } else {
-      while (static_cast<int>(mant.size()) <= e) mant += '0';
-      out += mant.substr(0, e + 1);
-      if (static_cast<int>(mant.size()) > e + 1) out += "." + mant.substr(e + 1);
-    }
-  } else {
-    out += mant.substr(0, 1);
-    if (mant.size() > 1) out += "." + mant.substr(1);
-    out += e < 0 ? "E-" : "E+";
-    std::string mag = std::to_string(e < 0 ? -e : e);
-    out += (mag.size() < 2 ? "0" : "") + mag;
-  }
-  return out;
+  char text[64];
+  return x == 0 ? "0" : std::string(text, std::snprintf(text, sizeof text, "%.*G", digits, x));
 }
 
 void check_forms(double v) {
@@ -63,35 +37,28 @@ void check_forms(double v) {
 }
 
 // The decimal rule once more, through the C library's strtod: the longest
-// prefix that reads as sign, digits with one point, and an exponent that has
-// digits. The fuzzer runs in the "C" locale, so strtod's point is ".".
+// prefix of the text without blanks that reads as sign, digits with one
+// point, and an exponent that has digits. Radix texts are not its to judge.
 std::optional<double> reference_read(const std::string& text, bool& applies) {
   std::string s;
-  for (char c : text) {
+  for (char c : text)
     if (c != ' ' && c != '\t' && c != '\n') s += c;
+  applies = !s.starts_with('&');
+  const auto digits = [&s](std::size_t& i) {
+    const std::size_t from = i;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
+    return i - from;
+  };
+  std::size_t i = s.starts_with('+') || s.starts_with('-') ? 1 : 0;
+  std::size_t n = digits(i);
+  if (i < s.size() && s[i] == '.') n += digits(++i);
+  if (n == 0) return 0.0;
+  std::string number = s.substr(0, i);
+  if (i + 1 < s.size() && std::strchr("EeDd", s[i]) != nullptr) {
+    std::size_t j = i + 1 + (s[i + 1] == '+' || s[i + 1] == '-' ? 1 : 0);
+    if (digits(j) > 0) number += "e" + s.substr(i + 1, j - i - 1);
   }
-  applies = s.empty() || s[0] != '&';  // radix texts are not this reference's
-  if (!applies) return std::nullopt;
-  std::size_t i = 0, digits = 0;
-  std::string number;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) number += s[i++];
-  for (; i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])); ++i, ++digits)
-    number += s[i];
-  if (i < s.size() && s[i] == '.') {
-    number += s[i++];
-    for (; i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])); ++i, ++digits)
-      number += s[i];
-  }
-  if (digits == 0) return 0.0;
-  if (i < s.size() && std::strchr("EeDd", s[i]) != nullptr) {
-    std::string exponent = "e";
-    std::size_t j = i + 1;
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent += s[j++];
-    std::size_t start = j;
-    for (; j < s.size() && std::isdigit(static_cast<unsigned char>(s[j])); ++j) exponent += s[j];
-    if (j > start) number += exponent;
-  }
-  double v = std::strtod(number.c_str(), nullptr);
+  const double v = std::strtod(number.c_str(), nullptr);
   if (std::isinf(v)) return std::nullopt;
   return v;
 }

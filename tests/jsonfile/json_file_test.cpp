@@ -11,15 +11,8 @@
 namespace gongshang::jsonfile {
 namespace {
 
-std::string repeated(std::string_view piece, std::size_t n) {
-  std::string out;
-  out.reserve(piece.size() * n);
-  for (std::size_t i = 0; i < n; ++i) out += piece;
-  return out;
-}
-
 std::string nested(std::size_t depth) {
-  return R"({"regions":)" + repeated("[", depth) + repeated("]", depth) + "}";
+  return R"({"regions":)" + std::string(depth, '[') + std::string(depth, ']') + "}";
 }
 
 std::string many_keys(std::size_t n) {
@@ -110,7 +103,9 @@ TEST(JsonFile, LargeFilesAreReadToTheirFirstFault) {
   const regions::Loaded loaded = regions::parse_rules(keys);
   ASSERT_TRUE(std::holds_alternative<regions::LoadError>(loaded));
   EXPECT_EQ(std::get<regions::LoadError>(loaded).message, "未知的键「k0」");
-  const std::string at_cap = "{\"income\": [" + repeated("{},", (kMaxBytes - 20) / 3) + "{}]}";
+  std::string at_cap = "{\"income\": [";
+  while (at_cap.size() < kMaxBytes - 10) at_cap += "{},";
+  at_cap += "{}]}";
   ASSERT_LE(at_cap.size(), kMaxBytes);
   EXPECT_NE(std::get<regions::LoadError>(regions::parse_rules(at_cap)).message.find("缺少「year」"),
             std::string::npos);

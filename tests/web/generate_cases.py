@@ -92,18 +92,12 @@ def cell(text):
 
 
 def main():
-    count = int(sys.argv[1])
     rng = random.Random(int(sys.argv[2]) if len(sys.argv) > 2 else 16)
     names = regions()
-    out = sys.stdout.buffer
-    out.write((",".join(CLASSIC + CLAIM + ["姓名"]) + "\n").encode())
-    lines = []
-    for i in range(count):
-        lines.append(",".join(cell(t) for t in row(rng, names) + [f"案例{i}"]) + "\n")
-        if len(lines) == 4096:
-            out.write("".join(lines).encode())
-            lines = []
-    out.write("".join(lines).encode())
+    lines = [",".join(CLASSIC + CLAIM + ["姓名"])]
+    lines += [",".join(cell(t) for t in row(rng, names) + [f"案例{i}"])
+              for i in range(int(sys.argv[1]))]
+    sys.stdout.buffer.write(("\n".join(lines) + "\n").encode())
 
 
 if __name__ == "__main__":
