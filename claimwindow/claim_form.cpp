@@ -97,9 +97,15 @@ QGroupBox* ClaimForm::buildGroup(int group) {
     // A field out of effect hides its rows of the group's own form, not a
     // form within it: a nested form is not given the height its wrapped
     // reasons need.
+    field.notice = new QLabel(box);
+    field.notice->setObjectName(to_qstring(field.row->name) + u"提示"_s);
+    field.notice->setWordWrap(true);
+    field.notice->installEventFilter(this);
     field.form = form;
-    field.rows << form->rowCount() - 1 << form->rowCount();
+    field.rows << form->rowCount() - 1 << form->rowCount() << form->rowCount() + 1;
     form->addRow(field.problem);
+    form->addRow(field.notice);
+    form->setRowVisible(field.notice, false);
     if (field.row->kind == FieldKind::kRegion) {
       regionStatus_ = new QLabel(box);
       regionStatus_->setObjectName(u"数据状态"_s);
@@ -238,6 +244,7 @@ void ClaimForm::showInEffect(const std::array<bool, kFieldCount>& in_effect) {
     field.form->setRowVisible(field.rows[0], shown);
     // A row shows all it holds; a reason only when there is one.
     field.form->setRowVisible(field.rows[1], shown && !field.problem->text().isEmpty());
+    field.form->setRowVisible(field.rows[2], shown && !field.notice->text().isEmpty());
   }
   for (std::size_t g = 0; g < groups_.size(); ++g) groups_[g]->setVisible(any[g]);
 }
@@ -320,7 +327,24 @@ void ClaimForm::markProblem(Field which, const QString& reason) {
   control->setProperty("problem", !reason.isEmpty());
   control->style()->unpolish(control);
   control->style()->polish(control);
-  control->setAccessibleDescription(reason);
+  describe(*field);
+}
+
+void ClaimForm::setNotice(Field which, const QString& words) {
+  const Control* field = &at(which);
+  if (field->notice->text() == words) return;
+  field->notice->setText(words);
+  fitHeight(field->notice);
+  field->form->setRowVisible(field->rows[2], field->shown && !words.isEmpty());
+  describe(*field);
+}
+
+void ClaimForm::describe(const Control& field) {
+  // Heard with the control: the problem, then the notice.
+  const QString problem = field.problem->text();
+  const QString notice = field.notice->text();
+  field.control()->setAccessibleDescription(
+      problem.isEmpty() || notice.isEmpty() ? problem + notice : problem + u' ' + notice);
 }
 
 void ClaimForm::clearProblems() {

@@ -64,6 +64,9 @@ class ClaimForm : public QWidget {
   // itself; an empty reason clears the mark.
   void markProblem(Field field, const QString& reason);
   void clearProblems();
+  // Shows a notice under a field, apart from its problem and not in red:
+  // what was filled in for the person to check. An empty one hides it.
+  void setNotice(Field field, const QString& words);
   // Field names currently marked, in form order.
   QStringList markedFields() const;
 
@@ -88,6 +91,7 @@ class ClaimForm : public QWidget {
     QCheckBox* check = nullptr;
     QToolButton* pick = nullptr;  // kDate: opens the calendar
     QLabel* problem = nullptr;    // under the control; hidden when there is none
+    QLabel* notice = nullptr;     // under the problem; hidden when there is none
     QFormLayout* form = nullptr;  // the group's, and the rows the field takes in it
     QList<int> rows;
     bool shown = true;  // in effect
@@ -100,6 +104,7 @@ class ClaimForm : public QWidget {
   QWidget* buildDateControl(Control& field, QHBoxLayout* row);
   void pickDate(Control& field);
   void fitHeight(QLabel* label);
+  static void describe(const Control& field);
   const Control& at(Field field) const { return fields_[index(field)]; }
 
   std::vector<Control> fields_;  // indexed by Field

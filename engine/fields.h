@@ -28,8 +28,10 @@ enum class Field : std::uint8_t {
   kEmploymentFigure,  // 就业补助金月数或金额
   kEmploymentBase,    // 就业补助金基数
   kGrade,             // 工伤等级
-  kNursing,           // 护理级别
+  kNursing,           // 护理级别: nursing during the 停工留薪期 (Art. 33)
+  kCareLevel,         // 生活护理等级: the assessed level, for 生活护理费 (Art. 34)
   kDisease,           // 职业病
+  kSuitableWork,      // 已安排适当工作: 五/六级 given suitable work, "" not said
   kOwnWage,           // 本人月均工资
   kPoolWage,          // 统筹月工资
   kProvinceWage,      // 全省月工资
@@ -41,7 +43,9 @@ enum class Field : std::uint8_t {
   kLodgingDays,       // 住宿天数
   kNursingDays,       // 护理天数
   kBirthDate,         // 出生日期
+  kSex,               // 性别: 男 or 女, "" not said
   kOriginalAge,       // 原退休年龄: 60, 55 or 50
+  kRetirementDate,    // 法定退休日期: typed where the computed one does not hold
   kStartDate,         // 入职日期: the first day of employment (用工之日)
   kEndDate,           // 解除日期: the day the employment ended
   kEndReason,         // 解除原因
@@ -57,7 +61,7 @@ enum class Field : std::uint8_t {
   kLoneExtra,         // 孤寡加发人数
   kNationalIncome,    // 全国人均可支配收入: overrides the table
 };
-inline constexpr std::size_t kFieldCount = 35;
+inline constexpr std::size_t kFieldCount = 39;
 
 constexpr std::size_t index(Field f) {
   return static_cast<std::size_t>(f);
@@ -124,7 +128,9 @@ inline constexpr FieldRow kRows[kFieldCount] = {
     {F::kEmploymentBase, "就业补助金基数", G::kTypedRule, K::kBase},
     {F::kGrade, "工伤等级", G::kInjury, K::kList},
     {F::kNursing, "护理级别", G::kInjury, K::kList},
+    {F::kCareLevel, "生活护理等级", G::kInjury, K::kList, {}, 0, 3},
     {F::kDisease, "职业病", G::kInjury, K::kYesNo},
+    {F::kSuitableWork, "已安排适当工作", G::kInjury, K::kList, {}, 0, 3},
     {F::kOwnWage, "本人月均工资", G::kWages, K::kMoney, "受伤前 12 个月平均月缴费工资", L::kWage},
     {F::kPoolWage, "统筹月工资", G::kWages, K::kMoney, "统筹地区上年度职工月平均工资", L::kWage},
     {F::kProvinceWage, "全省月工资", G::kWages, K::kMoney, "全省上年度职工月平均工资", L::kWage},
@@ -137,7 +143,9 @@ inline constexpr FieldRow kRows[kFieldCount] = {
     {F::kLodgingDays, "住宿天数", G::kTime, K::kCount, {}, L::kDays},
     {F::kNursingDays, "护理天数", G::kTime, K::kCount, {}, L::kDays},
     {F::kBirthDate, "出生日期", G::kTime, K::kDate},
+    {F::kSex, "性别", G::kTime, K::kList, {}, 0, 3},
     {F::kOriginalAge, "原退休年龄", G::kTime, K::kAge},
+    {F::kRetirementDate, "法定退休日期", G::kTime, K::kDate, "特殊工种、提前退休时填写", 0, 3},
     {F::kStartDate, "入职日期", G::kTime, K::kDate, "用工之日", 0, 3},
     {F::kEndDate, "解除日期", G::kTime, K::kDate, "解除或终止劳动关系之日"},
     {F::kEndReason, "解除原因", G::kTime, K::kList, {}, 0, 2},
@@ -243,6 +251,7 @@ using InputTexts = std::array<std::string_view, kInputCount>;
 
 // A kList field's items after "" (none), UTF-8.
 //   kNursing -> {"完全护理", "大部分护理", "部分护理"}   kDeathCase -> {"因工死亡", "期满后死亡"}
+//   kSex -> {"男", "女"}   kSuitableWork -> {"是", "否"}
 std::span<const std::string_view> list_items(Field list);
 
 // The original retirement ages, with what a person recognises them by.

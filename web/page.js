@@ -9,7 +9,7 @@
 
 // ---- The form ---------------------------------------------------------
 
-const controls = new Map(); // field name -> {field, control, row, problem}
+const controls = new Map(); // field name -> {field, control, row, problem, notice}
 
 function fillList(select, items) {
   const chosen = select.value;
@@ -29,6 +29,10 @@ function buildField(field, index) {
   problem.className = 'problem';
   problem.id = id + '-problem';
   problem.hidden = true;
+  const notice = make('p');
+  notice.className = 'notice';
+  notice.id = id + '-notice';
+  notice.hidden = true;
   let control;
   if (field.kind === 'yesno') {
     control = make('input');
@@ -52,16 +56,16 @@ function buildField(field, index) {
   }
   control.id = id;
   control.name = field.name;
-  control.setAttribute('aria-describedby', problem.id);
+  control.setAttribute('aria-describedby', problem.id + ' ' + notice.id);
   if (field.kind === 'region') {
     const status = make('p');
     status.className = 'status';
     status.id = id + '-status';
     row.append(status);
-    control.setAttribute('aria-describedby', problem.id + ' ' + status.id);
+    control.setAttribute('aria-describedby', problem.id + ' ' + notice.id + ' ' + status.id);
   }
-  row.append(problem);
-  controls.set(field.name, { field, control, row, problem });
+  row.append(problem, notice);
+  controls.set(field.name, { field, control, row, problem, notice });
   return row;
 }
 
