@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/typed_text.h"
+
 namespace gongshang {
 
 namespace {
@@ -22,7 +24,8 @@ std::vector<std::pair<std::string_view, std::string>> given_inputs(const FieldVi
   if (texts[index(Field::kRegion)].empty())
     given.emplace_back(name(Field::kRegion), "未选（补助金标准自行填写）");
   for (const FieldRow& row : field_rows()) {
-    const std::string_view text = texts[index(row.field)];
+    std::string_view text = texts[index(row.field)];
+    if (row.kind == FieldKind::kText) text = trimmed_name(text);
     if (text.empty() || text == "否" || (row.kind == FieldKind::kCount && text == "0")) continue;
     if (!reading.in_effect[index(row.field)]) continue;
     given.emplace_back(row.name,
@@ -77,6 +80,7 @@ void evaluate(const FieldViews& texts, const Rules& rules, ClaimDetail detail, E
   if (detail == ClaimDetail::kWorking) {
     e.statement = make_statement(e.classic, e.claim, v, region == &typed);
     e.statement->inputs = given_inputs(texts, e.reading);
+    e.statement->rules_collected = rules.collected;
   }
 }
 

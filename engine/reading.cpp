@@ -123,6 +123,17 @@ std::string base_of(std::string_view text, SubsidyBase& to) {
   return one_of(bases, "之一");
 }
 
+// A name is free text, but one a report prints and a file is named by: what
+// no one can see (a control, a direction override) and bytes that are not
+// UTF-8 are refused rather than printed.
+std::string text_of(const FieldRow& row, std::string_view text) {
+  const std::string_view name = trimmed_name(text);
+  if (visible(name, kWholeText) != name) return "不能含有控制字符或看不见的字符";
+  if (character_count(name) > static_cast<std::size_t>(row.max))
+    return "不能超过 " + double_form(row.max) + " 个字";
+  return {};
+}
+
 std::string region_of(std::string_view text, const Rules& rules, const Region*& to) {
   std::string buffer;
   const std::string_view name = ascii_form(text, buffer);
@@ -158,6 +169,9 @@ std::string read_one(Field f, std::string_view text, const Rules& rules, CaseVal
   const FieldRow& r = row(f);
   std::optional<double> unused;
   switch (f) {
+    case F::kWorkerName:
+    case F::kEmployerName:
+      return text_of(r, text);
     case F::kRegion:
       return region_of(text, rules, v.region);
     case F::kUninsured:
@@ -261,7 +275,8 @@ std::string field_problem(Field field, std::string_view text, const Rules& rules
 
 std::string control_text(Field field, std::string_view text) {
   const FieldKind kind = row(field).kind;
-  if (kind == FieldKind::kMoney || kind == FieldKind::kDate) return std::string(text);
+  if (kind == FieldKind::kMoney || kind == FieldKind::kDate || kind == FieldKind::kText)
+    return std::string(text);
   std::string plain = ascii_form(text);
   if (field == F::kGrade) {
     if (auto item = grade_item(plain)) return std::string(*item);

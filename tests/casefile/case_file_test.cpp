@@ -28,8 +28,11 @@ TEST(CaseFile, OpeningNamesTheFieldAndValueOrEmptiesWhatTheFileLeavesOut) {
        "「地区」没有名为“火星”的条目：请填写规则文件中的地区名，或留空：火星"},
       {R"({"格式": 1, " 地区": "浙江"})", "第 1 行第 11 列：案例中有本程序不认识的栏目「 地区」"},
       {R"({"格式": 1, "医疗费": 5})", "「医疗费」的值应是文字（加引号）"},
-      {R"({"格式": 3})",
-       "这个案例由更新版本的程序保存（格式 3），本程序只能打开格式 1 至 2；请更新程序后再打开"},
+      {R"({"格式": 4})",
+       "这个案例由更新版本的程序保存（格式 4），本程序只能打开格式 1 至 3；请更新程序后再打开"},
+      // A name is printed on the report: nothing in it may turn the line.
+      {R"({"格式": 3, "姓名": "张\u202E三"})",
+       "「姓名」不能含有控制字符或看不见的字符：张\\u202E三"},
   };
   for (const auto& r : refused) {
     const Checked<OpenedCase> opened = open_case(r.json, rules);
@@ -60,11 +63,33 @@ TEST(CaseFile, SavesTheOldestFormatThatHoldsItsKeys) {
   EXPECT_TRUE(first.starts_with("{\n  \"格式\": 1,")) << first;
   EXPECT_EQ(first.find("死亡情形"), std::string::npos);
   texts[index(Field::kDeathCase)] = "期满后死亡";
-  const std::string second = write_case(texts);
-  EXPECT_NE(second.find("\"格式\": 2"), std::string::npos);
-  const Checked<OpenedCase> again = open_case(second, two_regions());
+  EXPECT_NE(write_case(texts).find("\"格式\": 2"), std::string::npos);
+  texts[index(Field::kWorkerName)] = " 张三 ";  // kept as typed
+  const std::string third = write_case(texts);
+  EXPECT_NE(third.find("\"格式\": 3"), std::string::npos);
+  const Checked<OpenedCase> again = open_case(third, two_regions());
   ASSERT_TRUE(again);
   EXPECT_EQ(again->texts, texts);
+}
+
+TEST(CaseFile, DefaultNamesComeFromWhomTheCaseIsAbout) {
+  const struct {
+    std::string_view worker, employer;
+    SavedFile what;
+    std::string_view name;
+  } kRows[] = {
+      {"", "", SavedFile::kReport, "工伤待遇计算书.pdf"},
+      {" 张三 ", "某某/建筑:公司", SavedFile::kCase, "工伤案例-张三-某某建筑公司.json"},
+      {"..\u202E", "\x01 a*b? ", SavedFile::kCase, "工伤案例-ab.json"},
+      {"", "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十多", SavedFile::kReport,
+       "工伤待遇计算书-一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十.pdf"},
+  };
+  for (const auto& r : kRows) {
+    FieldTexts texts;
+    texts[index(Field::kWorkerName)] = r.worker;
+    texts[index(Field::kEmployerName)] = r.employer;
+    EXPECT_EQ(default_file_name(texts, r.what), r.name) << r.worker << r.employer;
+  }
 }
 
 }  // namespace
