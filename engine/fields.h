@@ -115,13 +115,15 @@ inline constexpr double kNameChars = 100;  // a name or an employer's, as a repo
 }  // namespace field_limits
 
 // Where the figures a person must look up are published, and which year's
-// figure each item takes (the regulations' articles say 上年度).
+// figure each item takes: Arts. 34 and 39 say 上年度; Art. 64 names no year,
+// and the year before the injury is how it is commonly read ("一般").
 namespace field_lookup {
 inline constexpr std::string_view kPoolWage =
     "在哪里查：统筹地区（多为地级市）的人力资源和社会保障局或统计局每年公布上年度职工平均工资"
     "（公布的是年平均工资的，除以 12），也可拨打 12333 "
     "询问。用哪一年：本人工资的上下限（第六十四条）"
-    "用受伤前一年度的；生活护理费（第三十四条）用支付时的上一年度；丧葬补助金（第三十九条）用死亡时"
+    "一般用受伤前一年度的；生活护理费（第三十四条）用支付时的上一年度；丧葬补助金（第三十九条）用死"
+    "亡时"
     "的上一年度；以统筹月工资为基数的两项一次性补助金，按所选地区的规定（多为解除或终止劳动关系时的"
     "上一年度，见地区说明）。各项所用年度不同时，请分年度分别计算。";
 inline constexpr std::string_view kProvinceWage =
