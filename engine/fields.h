@@ -1,9 +1,9 @@
 // Every input field, once: its name (the batch tool's column, the case
 // file's key, the page's JSON key, the window's control), the group a person
-// looks for it in, the kind of text it takes, its limit and the case file's
-// 格式 that first has it. A field is a Field everywhere inside; its name is
-// looked up only at the edges. The classic calculator's twelve inputs are a
-// projection of the same table (Input).
+// looks for it in, the kind of text it takes, the help the window and the
+// page show beside it, its limit and the case file's 格式 that first has it. A field is a Field
+// everywhere inside; its name is looked up only at the edges. The classic calculator's twelve
+// inputs are a projection of the same table (Input).
 #ifndef GONGSHANG_ENGINE_FIELDS_H_
 #define GONGSHANG_ENGINE_FIELDS_H_
 
@@ -131,9 +131,9 @@ inline constexpr std::string_view kProvinceWage =
     "工资的，除以 12），也可拨打 12333 询问。用哪一年：只用于以全省月工资为基数的地区的两项一次性"
     "补助金，按该地区的规定（多为解除或终止劳动关系时的上一年度，见地区说明）。";
 inline constexpr std::string_view kMinimumWage =
-    "在哪里查：最低工资的具体标准由省、自治区、直辖市人民政府规定（《劳动法》第四十八条），由省"
-    "人力资源和社会保障厅公布，一省之内按市、县分档，也可拨打 12333 询问。用哪一年：伤残津贴发放"
-    "时当地执行的标准。";
+    "在哪里查：最低工资的具体标准由省、自治区、直辖市人民政府规定（《劳动法》第四十八条），通常由"
+    "省人力资源和社会保障厅公布，一省之内多按市、县分几档，也可拨打 12333 询问。用哪一年：伤残津贴"
+    "发放时当地执行的标准。";
 inline constexpr std::string_view kNationalIncome =
     "在哪里查：国家统计局每年年初发布的上年度国民经济和社会发展统计公报中的“全国城镇居民人均可支配"
     "收入”。用哪一年：死亡的上一年度（第三十九条第一款第（三）项）；程序带有的年份留空即可，表中"
@@ -190,7 +190,7 @@ inline constexpr FieldRow kRows[kFieldCount] = {
     {F::kEndDate, "解除日期", G::kTime, K::kDate,
      "解除或终止劳动关系之日：五至十级填写后才计两项一次性补助金"},
     {F::kEndReason, "解除原因", G::kTime, K::kList,
-     "谁提出解除：有的地区只在本人提出时，按距退休的年数递减", 0, 2},
+     "怎样解除或终止：有的地区只在本人提出时，按距退休的年数递减", 0, 2},
     {F::kMedical, "医疗费", G::kCosts, K::kMoney,
      "治疗工伤、符合工伤保险目录和标准的医疗费用（第三十条）", L::kCost},
     {F::kDevices, "辅助器具费", G::kCosts, K::kMoney,

@@ -62,20 +62,21 @@ function buildField(field, index) {
   }
   control.id = id;
   control.name = field.name;
-  row.append(help);
   const described = [help.id, problem.id];
-  if (field.lookup) {
-    // Where a figure is published and which year counts: asked for, as it is long.
-    const more = make('details', null, make('summary', '在哪里查、用哪一年'), make('p', field.lookup));
-    more.className = 'lookup';
-    row.append(more);
-  }
   if (field.kind === 'region') {
+    // What the chosen region's figures are worth, right under it.
     const status = make('p');
     status.className = 'status';
     status.id = id + '-status';
     row.append(status);
     described.push(status.id);
+  }
+  row.append(help);
+  if (field.lookup) {
+    // Where a figure is published and which year counts: asked for, as it is long.
+    const more = make('details', null, make('summary', '在哪里查、用哪一年'), make('p', field.lookup));
+    more.className = 'lookup';
+    row.append(more);
   }
   control.setAttribute('aria-describedby', described.join(' '));
   row.append(problem);

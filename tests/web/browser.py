@@ -137,7 +137,7 @@ class Browser:
             f.write(pdf_bytes)
             f.flush()
             stem = os.path.join(SCREENSHOTS, name[:-len(".png")])
-            subprocess.run(["pdftoppm", "-png", "-r", "80", "-f", "1", "-l", "1", "-singlefile",
+            subprocess.run(["pdftoppm", "-png", "-r", "100", "-f", "1", "-l", "1", "-singlefile",
                             f.name, stem], check=True)
         return stem + ".png"
 
