@@ -44,6 +44,12 @@ void guard_wheel(QWidget* control) {
   control->setFocusPolicy(Qt::StrongFocus);
 }
 
+// The text a list's item stands for: a kList's item as shown, the others'
+// data ("55" for "55 岁（女干部）").
+QString item_at(const QComboBox* list, FieldKind kind, int i) {
+  return kind == FieldKind::kList ? list->itemText(i) : list->itemData(i).toString();
+}
+
 QString date_format() {
   return u"yyyy-MM-dd"_s;
 }
@@ -124,7 +130,7 @@ QLabel* ClaimForm::wrappedLabel(const QString& name, QWidget* parent) {
 void ClaimForm::addHelp(Control& field, QWidget* box) {
   const QString name = to_qstring(field.row->name);
   field.help = wrappedLabel(name + u"说明"_s, box);
-  // Grey on the window's grey, 6:1: help, not a value.
+  // Grey on the window's grey, 7:1: help, not a value.
   field.help->setStyleSheet(u"color: #505050;"_s);
   QFont small = field.help->font();
   small.setPointSizeF(small.pointSizeF() * 0.9);
@@ -157,8 +163,7 @@ void ClaimForm::addHelp(Control& field, QWidget* box) {
 void ClaimForm::showHelp(const Control& field) {
   QString words = to_qstring(field.row->help);
   if (field.list) {
-    const QString item = field.row->kind == FieldKind::kList ? field.list->currentText()
-                                                             : field.list->currentData().toString();
+    const QString item = item_at(field.list, field.row->kind, field.list->currentIndex());
     if (std::string meaning = item_help(field.row->field, to_utf8(item)); !meaning.empty())
       words += u"\n"_s + to_qstring(meaning);
   }
@@ -181,10 +186,6 @@ QLayout* ClaimForm::buildControl(Control& field) {
       field.list = new QComboBox(this);
       if (field.row->kind == FieldKind::kList) {
         field.list->addItems(list_texts(field.row->field));
-        for (int i = 1; i < field.list->count(); ++i)
-          field.list->setItemData(
-              i, to_qstring(item_help(field.row->field, to_utf8(field.list->itemText(i)))),
-              Qt::ToolTipRole);
       } else if (field.row->kind == FieldKind::kAge) {
         for (const AgeItem& age : age_items())
           field.list->addItem(to_qstring(age.label), to_qstring(age.text));
@@ -195,6 +196,11 @@ QLayout* ClaimForm::buildControl(Control& field) {
         }
       } else {
         field.list->addItem(u"（其他地区，自行填写标准）"_s, QString());
+      }
+      // Each item that is law says what it means when pointed at, too.
+      for (int i = 1; i < field.list->count(); ++i) {
+        const std::string item = to_utf8(item_at(field.list, field.row->kind, i));
+        field.list->setItemData(i, to_qstring(item_help(field.row->field, item)), Qt::ToolTipRole);
       }
       guard_wheel(field.list);
       connect(field.list, &QComboBox::currentIndexChanged, this, &ClaimForm::changed);
@@ -326,8 +332,7 @@ QString ClaimForm::text(Field which) const {
   if (field.line) return field.line->text();
   if (field.count) return QString::number(field.count->value());
   if (field.check) return field.check->isChecked() ? u"是"_s : u"否"_s;
-  if (field.row->kind == FieldKind::kList) return field.list->currentText();
-  return field.list->currentData().toString();
+  return item_at(field.list, field.row->kind, field.list->currentIndex());
 }
 
 QString ClaimForm::setText(Field which, const QString& text) {
