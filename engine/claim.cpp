@@ -188,10 +188,12 @@ class ClaimBuilder {
                                        std::string(kClaimItems[index(item)].name) +
                                        "的数字，请向当地社保经办机构核实");
     }
-    const SubsidyCase c{b_.grade,    b_.number(Input::kPoolWage), in_.province_wage,
-                        b_.base_wage, in_.disease,                 *in_.birth,
-                        in_.male,     in_.original_age.value_or(0), *in_.end,
-                        counted,      in_.reason};
+    const SubsidyCase c{b_.grade,          b_.number(Input::kPoolWage),
+                        in_.province_wage, b_.base_wage,
+                        in_.disease,       *in_.birth,
+                        in_.male,          in_.original_age.value_or(0),
+                        *in_.end,          counted,
+                        in_.reason};
     std::string_view name = kClaimItems[index(item)].name;
     SubsidyOutcome out = work_out_subsidy(**rule, name, region_->name, c, words_);
     if (auto* refusal = std::get_if<Problem>(&out)) return std::move(*refusal);
@@ -272,11 +274,10 @@ class ClaimBuilder {
           "项），已安排工作的不发伤残津贴，故按月项目中不列。");
       return std::nullopt;
     }
-    const std::string& shown = b_.text(Result::kAllowance);
     const double classic = b_.value(Result::kAllowance);
     double amount = classic;
     std::string w;
-    if (words_) w = "每月伤残津贴 " + shown;
+    if (words_) w = "每月伤残津贴 " + money_text(classic);
     if (in_.minimum_wage && *in_.minimum_wage > classic) {
       amount = *in_.minimum_wage;
       if (words_) w += " 低于最低工资 " + figure(amount) + "，补足到 " + money_text(amount);

@@ -18,10 +18,9 @@ struct Months {
   std::string working;
 };
 
-std::variant<Months, SubsidyUnknown, Problem> life_expectancy_months(const LifeExpectancyRule& rule,
-                                                            std::size_t g, std::string_view item,
-                                                            std::string_view region,
-                                                            const SubsidyCase& c, bool words) {
+std::variant<Months, SubsidyUnknown, Problem> life_expectancy_months(
+    const LifeExpectancyRule& rule, std::size_t g, std::string_view item, std::string_view region,
+    const SubsidyCase& c, bool words) {
   const auto& per_year = rule.months_per_year[g];
   const auto& minimum = rule.minimum_months[g];
   // Without 性别 the original age tells: 60 is the men's.
@@ -47,8 +46,9 @@ std::variant<Months, SubsidyUnknown, Problem> life_expectancy_months(const LifeE
   if (words) {
     std::string whose;
     if (split) {
-      whose = std::string(men ? "男性" : "女性") +
-              (c.male ? "" : "，未填性别，按原退休年龄 " + std::to_string(c.original_age) + " 岁推定");
+      whose =
+          std::string(men ? "男性" : "女性") +
+          (c.male ? "" : "，未填性别，按原退休年龄 " + std::to_string(c.original_age) + " 岁推定");
       whose += "；";
     }
     m.working = "人口平均预期寿命 " + double_form(*expectancy) + " 岁（" + whose +

@@ -9,7 +9,7 @@
 
 // ---- The form ---------------------------------------------------------
 
-const controls = new Map(); // field name -> {field, control, row, problem, notice}
+const controls = new Map(); // field name -> {field, control, row, problem, help, notice}
 
 function fillList(select, items) {
   const chosen = select.value;
@@ -19,6 +19,13 @@ function fillList(select, items) {
     return option;
   }));
   select.value = items.some(([value]) => value === chosen) ? chosen : '';
+}
+
+// The field's line of help, then what the item chosen means where the law
+// says (the engine's words, with the form).
+function helpOf({ field, control }) {
+  const item = field.items && field.items.find(([value]) => value === control.value);
+  return item && item[2] ? field.help + '\n' + item[2] : field.help;
 }
 
 function buildField(field, index) {
@@ -33,6 +40,9 @@ function buildField(field, index) {
   notice.className = 'notice';
   notice.id = id + '-notice';
   notice.hidden = true;
+  const help = make('p', field.help);
+  help.className = 'help';
+  help.id = id + '-help';
   let control;
   if (field.kind === 'yesno') {
     control = make('input');
@@ -47,8 +57,8 @@ function buildField(field, index) {
     } else {
       control = make('input');
       control.type = 'text';
-      control.inputMode = field.kind === 'date' ? 'text' : field.kind === 'count' ? 'numeric' : 'decimal';
-      control.placeholder = field.hint || (field.kind === 'date' ? '如 2025-03-01' : '');
+      control.inputMode = field.kind === 'money' ? 'decimal' : field.kind === 'count' ? 'numeric' : 'text';
+      if (field.kind === 'date') control.placeholder = '如 2025-03-01';
     }
     const label = make('label', field.name);
     label.htmlFor = id;
@@ -56,16 +66,25 @@ function buildField(field, index) {
   }
   control.id = id;
   control.name = field.name;
-  control.setAttribute('aria-describedby', problem.id + ' ' + notice.id);
+  const described = [help.id, problem.id, notice.id];
   if (field.kind === 'region') {
+    // What the chosen region's figures are worth, right under it.
     const status = make('p');
     status.className = 'status';
     status.id = id + '-status';
     row.append(status);
-    control.setAttribute('aria-describedby', problem.id + ' ' + notice.id + ' ' + status.id);
+    described.push(status.id);
   }
+  row.append(help);
+  if (field.lookup) {
+    // Where a figure is published and which year counts: asked for, as it is long.
+    const more = make('details', null, make('summary', '在哪里查、用哪一年'), make('p', field.lookup));
+    more.className = 'lookup';
+    row.append(more);
+  }
+  control.setAttribute('aria-describedby', described.join(' '));
   row.append(problem, notice);
-  controls.set(field.name, { field, control, row, problem, notice });
+  controls.set(field.name, { field, control, row, problem, help, notice });
   return row;
 }
 
@@ -97,6 +116,11 @@ function buildForm(form) {
   let index = 0;
   for (const group of form.groups) {
     const box = make('fieldset', null, make('legend', group.title));
+    if (group.help) {
+      const words = make('p', group.help);
+      words.className = 'group-help';
+      box.append(words);
+    }
     for (const field of group.fields) box.append(buildField(field, index++));
     $('表单').append(box);
   }
@@ -131,7 +155,7 @@ function cell(label, content, className) {
 
 // An amount that never breaks across lines.
 function amount(text) {
-  const span = make('span', grouped(text));
+  const span = make('span', text);
   span.className = 'amount';
   return span;
 }
@@ -140,7 +164,7 @@ function amount(text) {
 function fillTable(id, items, total, title, monthly) {
   const rows = items.map((item) => make('tr', null,
     cell('项目', item.name, 'name'),
-    cell('金额（元）', item.amount === null ? '未知' : grouped(item.amount), 'amount'),
+    cell('金额（元）', item.amount === null ? '未知' : item.amount, 'amount'),
     cell('支付方', item.payer, 'payer'),
     cell('计算过程', item.working, 'working'),
     cell('依据', item.article),
@@ -149,7 +173,7 @@ function fillTable(id, items, total, title, monthly) {
     amount(total.employer), ' 元');
   split.colSpan = monthly ? 4 : 3;
   const sum = make('tr', null,
-    cell('项目', title, 'name'), cell('金额（元）', grouped(total.total), 'amount'), split);
+    cell('项目', title, 'name'), cell('金额（元）', total.total, 'amount'), split);
   sum.className = 'total';
   $(id).tBodies[0].replaceChildren(...rows, sum);
 }
@@ -179,7 +203,7 @@ function showSources(s) {
   if (s.income) {
     const i = s.income;
     parts.push(make('p', '一次性工亡补助金所用全国城镇居民人均可支配收入：' +
-      i.year + ' 年 ' + grouped(i.yuan) +
+      i.year + ' 年 ' + i.yuan +
       ' 元，来源：' + i.source + (i.user_file ? '（用户规则文件）' : '') +
       (i.confirmed ? '' : '（未经确认，请核实）') + '。'));
   }
@@ -187,8 +211,7 @@ function showSources(s) {
 }
 
 function totalsText(s) {
-  return '一次性支付合计 ' + grouped(s.once.total) + ' 元；按月支付合计每月 ' +
-    grouped(s.monthly.total) + ' 元。';
+  return '一次性支付合计 ' + s.once.total + ' 元；按月支付合计每月 ' + s.monthly.total + ' 元。';
 }
 
 function showStatement(s) {
@@ -199,13 +222,12 @@ function showStatement(s) {
   fillTable('按月待遇', s.items.filter((i) => i.monthly), s.monthly, '每月合计', true);
   // Both tables' amount columns as wide as the widest amount in either.
   const widest = String(Math.max(...[s.once.total, s.monthly.total,
-    ...s.items.map((i) => i.amount || '')].map((a) => grouped(a).length)));
+    ...s.items.map((i) => i.amount || '')].map((a) => a.length)));
   if ($('结果').style.getPropertyValue('--amount-chars') !== widest) {
     $('结果').style.setProperty('--amount-chars', widest);
   }
   $('合计').textContent = totalsText(s);
-  $('摘要').textContent = '一次性 ' + grouped(s.once.total) + ' 元 · 每月 ' +
-    grouped(s.monthly.total) + ' 元';
+  $('摘要').textContent = '一次性 ' + s.once.total + ' 元 · 每月 ' + s.monthly.total + ' 元';
   $('说明').replaceChildren(...s.notes.map((n) => make('p', n)));
   showSources(s);
 }
@@ -249,8 +271,13 @@ function recompute(changed = true) {
   shown = answer;
   const marks = new Map(answer.problems.map((p) => [p.field, p.reason]));
   const hidden = new Set(answer.hidden);
-  for (const [name, { control, row, problem }] of controls) {
+  for (const [name, entry] of controls) {
+    const { control, row, problem, help } = entry;
     const reason = marks.get(name) || '';
+    if (entry.field.items) {
+      const words = helpOf(entry);
+      if (help.textContent !== words) help.textContent = words;
+    }
     if (problem.textContent !== reason) problem.textContent = reason;
     problem.hidden = !reason;
     control.toggleAttribute('aria-invalid', !!reason);
@@ -298,6 +325,8 @@ function showReport() {
 
 // ---- Start ------------------------------------------------------------
 
+const TITLE = document.title;
+
 function today() {
   return new Date().toLocaleDateString('zh-CN', { year: 'numeric', month: 'long', day: 'numeric' });
 }
@@ -323,8 +352,13 @@ async function start() {
   // The phone's totals bar gives way to the field being typed in.
   $('表单').addEventListener('focusin', () => document.body.classList.add('typing'));
   $('表单').addEventListener('focusout', () => document.body.classList.remove('typing'));
-  // The browser's own print command as well as the button.
-  window.addEventListener('beforeprint', showReport);
+  // The browser's own print command as well as the button. The title is
+  // what a browser offers as the PDF's name while it prints.
+  window.addEventListener('beforeprint', () => {
+    showReport();
+    document.title = fileName('report').replace(/\.pdf$/, '');
+  });
+  window.addEventListener('afterprint', () => { document.title = TITLE; });
   $('打印').addEventListener('click', () => {
     const why = printRefusal();
     say(why);

@@ -87,13 +87,15 @@ const Case kCases[] = {
      "工伤等级=七 护理级别=完全护理 生活护理等级=生活大部分不能自理 统筹月工资=5000",
      {{C::kNursingAllowance, "2000.00"}}},
     {"七, nursed in hospital, no level assessed: no 生活护理费",
-     "工伤等级=七 护理级别=完全护理 统筹月工资=5000", {}},
+     "工伤等级=七 护理级别=完全护理 统筹月工资=5000",
+     {}},
     // Art. 36(二): 难以安排工作的 only; left empty, it is taken so.
     {"五 given no suitable work: the allowance",
      "工伤等级=五 本人月均工资=5000 统筹月工资=5000 已安排适当工作=否",
      {{C::kToppedAllowance, "3500.00"}}},
     {"五 given suitable work: no allowance",
-     "工伤等级=五 本人月均工资=5000 统筹月工资=5000 已安排适当工作=是", {}},
+     "工伤等级=五 本人月均工资=5000 统筹月工资=5000 已安排适当工作=是",
+     {}},
     {"death: pension capped at the own wage; the lump sum from the year before",
      "本人月均工资=12000 统筹月工资=8000 工亡=是 死亡日期=2025年3月1日 配偶=1 其他供养亲属=2 "
      "孤寡加发人数=1",
