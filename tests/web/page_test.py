@@ -367,7 +367,7 @@ class PageTest(unittest.TestCase):
         WebDriverWait(self.d, 5).until(lambda d: d.execute_script("return __said.length"))
         time.sleep(0.8)
         self.assertEqual(self.d.execute_script("return __said"),
-                         ["一次性支付合计 237,293.10 元；按月支付合计每月 1,500.00 元。"])
+                         ["一次性支付合计 301,293.10 元；按月支付合计每月 0.00 元。"])
         # The ring around the focus stands out from white by 3:1 at least.
         ring = self.d.execute_script("const b = document.getElementById('打开案例'); b.focus();"
                                      "return getComputedStyle(b).outlineColor")
