@@ -87,10 +87,10 @@ TEST(CaseFile, SavesTheCareLevelKeySoAnOldCaseIsFilledOnlyOnce) {
     EXPECT_EQ(opened->texts[index(Field::kCareLevel)], o.level) << o.json;
     EXPECT_EQ(opened->notices.size(), o.level.empty() ? 0u : 1u) << o.json;
   }
-  const Checked<OpenedCase> filled = open_case(old[0].json, two_regions());
+  const Checked<OpenedCase> filled = open_case(old[1].json, two_regions());
   EXPECT_TRUE(message(filled->notices.at(0))
-                  .starts_with("「生活护理等级」按护理级别“部分护理”填为“生活部分不能自理”"));
-  EXPECT_NE(write_case(filled->texts).find("\"生活护理等级\": \"生活部分不能自理\""),
+                  .starts_with("「生活护理等级」按护理级别“完全护理”填为“生活完全不能自理”"));
+  EXPECT_NE(write_case(filled->texts).find("\"生活护理等级\": \"生活完全不能自理\""),
             std::string::npos);
   texts[index(Field::kWorkerName)] = " 张三 ";  // kept as typed
   const Checked<OpenedCase> named = open_case(write_case(texts), two_regions());
