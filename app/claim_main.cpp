@@ -118,9 +118,12 @@ int main(int argc, char* argv[]) {
   }
 
   if (options.pdf) {
+    QStringList notices;
     const QString why = gongshang::claimwindow::write_case_report(
         to_qstring(*options.case_file), to_qstring(*options.pdf),
-        std::get<gongshang::Rules>(loaded), QDate::currentDate());
+        std::get<gongshang::Rules>(loaded), QDate::currentDate(), &notices);
+    for (const QString& notice : notices)
+      std::fprintf(stderr, "gongshang-claim: %s\n", gongshang::to_utf8(notice).c_str());
     return why.isEmpty() ? EXIT_SUCCESS : fail(why);
   }
 

@@ -199,8 +199,12 @@ QString ClaimWindow::openCase(const QString& path) {
   if (!opened) return to_qstring(message(opened.problem()));
   // Checked in full, so every field takes its text.
   loading_ = true;
-  for (const FieldRow& row : field_rows())
+  for (const FieldRow& row : field_rows()) {
     form_->setText(row.field, to_qstring(opened->texts[index(row.field)]));
+    form_->setNotice(row.field, {});
+  }
+  for (const Problem& notice : opened->notices)
+    if (auto field = find_field(notice.subject)) form_->setNotice(*field, to_qstring(notice.words));
   loading_ = false;
   setCasePath(path);
   recompute();

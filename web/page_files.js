@@ -50,7 +50,14 @@ function openCase(name, bytes, refusal) {
     return;
   }
   say('');
-  for (const [field, entry] of controls) setText(entry, opened.texts[field] || '');
+  // What the engine filled in for the person to check stays under its field
+  // until another case is opened.
+  const notices = new Map((opened.notices || []).map((n) => [n.field, n.words]));
+  for (const [field, entry] of controls) {
+    setText(entry, opened.texts[field] || '');
+    entry.notice.textContent = notices.get(field) || '';
+    entry.notice.hidden = !notices.has(field);
+  }
   savedTexts = JSON.stringify(texts());
   recompute();
 }

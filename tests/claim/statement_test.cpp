@@ -49,7 +49,7 @@ TEST(Statement, ExclusionsPayersAndNotes) {
         "一次性伤残就业补助金 134400.00 用人单位"},
        "伤残津贴发至解除日期 2030-01-01"},
       {"grade 二 dying at work: no allowance, classic or topped, and no nursing",
-       "工伤等级=二 护理级别=完全护理 本人月均工资=6000 统筹月工资=6000 工亡=是 "
+       "工伤等级=二 生活护理等级=生活完全不能自理 本人月均工资=6000 统筹月工资=6000 工亡=是 "
        "死亡日期=2025-01-01 配偶=1",
        {"一次性伤残补助金 150000.00 基金", "丧葬补助金 36000.00 基金",
         "一次性工亡补助金 1083760.00 基金",
@@ -85,9 +85,8 @@ TEST(Statement, ExclusionsPayersAndNotes) {
        "伤残津贴发至解除日期 2024-06-01"},
       // 《河南省工伤保险条例》第二十七条第二款: the subsidies end the insurance relation.
       {"河南 五 leaving: no 生活护理费 from the fund after 解除日期",
-       "地区=河南 工伤等级=五 护理级别=部分护理 本人月均工资=5000 统筹月工资=6000 "
-       "出生日期=1980-03-01 "
-       "原退休年龄=50 解除日期=2030-01-01",
+       "地区=河南 工伤等级=五 生活护理等级=生活部分不能自理 本人月均工资=5000 统筹月工资=6000 "
+       "出生日期=1980-03-01 原退休年龄=50 解除日期=2030-01-01",
        {"一次性伤残补助金 90000.00 基金", "一次性工伤医疗补助金 96000.00 基金",
         "一次性伤残就业补助金 134400.00 用人单位"},
        "工伤保险关系同时终止"},
@@ -105,7 +104,7 @@ TEST(Statement, ExclusionsPayersAndNotes) {
        "《劳动合同法实施条例》第二十一条"},
       {"一级 retired: the allowance until the pension, the fund's top-up after it (Art. 35(三))",
        "工伤等级=一 本人月均工资=6000 统筹月工资=6000 出生日期=1955-01-01 原退休年龄=60 "
-       "基本养老金=4000 护理级别=完全护理",
+       "基本养老金=4000 生活护理等级=生活完全不能自理",
        {"一次性伤残补助金 162000.00 基金",
         "伤残津贴补足后 5400.00 基金 每月 至领取基本养老金，法定退休日期 2015-01-01",
         "生活护理费 3000.00 基金 每月 终身",
@@ -132,6 +131,11 @@ TEST(Statement, ExclusionsPayersAndNotes) {
         "一次性工亡补助金 1036420.00 基金",
         "供养亲属抚恤金 0.00 基金 每月 每名供养亲属按月领取，至其不再符合供养条件"},
        "第四十四条第三项"},
+      // Art. 36(二): the employer pays 五/六 the allowance only 难以安排工作的.
+      {"grade 五 given suitable work: no allowance, classic or topped",
+       "工伤等级=五 本人月均工资=5000 统筹月工资=6000 已安排适当工作=是",
+       {"一次性伤残补助金 90000.00 基金"},
+       "第三十六条第一款第（二）项"},
       {"blanks around the region's name: the region all the same; the subsidies would also "
        "follow the contract's end",
        "地区=\u3000浙江 工伤等级=九 本人月均工资=6000 统筹月工资=6000",
