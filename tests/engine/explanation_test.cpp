@@ -40,6 +40,8 @@ const Case kCases[] = {
      "七级至十级伤残不按月发给伤残津贴，为 0（《工伤保险条例》第三十七条）"},
     {"no grade", working({}), R::kSubsidy,
      "未选工伤等级，伤残补助金为 0（《工伤保险条例》第三十五至三十七条）"},
+    {"no nursing level", working({}), R::kNursing,
+     "未选护理级别，护理费为 0（《工伤保险条例》第三十三、三十四条）"},
     {"nursing fee",
      working({{I::kNursing, "大部分护理"},
               {I::kOwnWage, "3500"},
