@@ -60,32 +60,6 @@ TEST(ClaimBatch, WritesTheClaimColumnsBeforeTheError) {
           "七,6000,,,1966-05-15,65,,,,,,,,,,,,,,,,,,,,,,,,,,,,,「原退休年龄」应为 60、55 或 50\n");
 }
 
-// 解除原因, 入职日期 and 离职前十二个月平均工资 are columns like the others: 上海
-// cuts only when the worker asked; 经济补偿 and 赔偿金 have their columns, and
-// 说明 says what the window says below the totals. 云南's 八级 employment
-// subsidy is disputed: an empty cell that 数据状态 says is unknown.
-TEST(ClaimBatch, ReadsTheReasonTheEmploymentEnded) {
-  BatchRun r = run_claim(
-      "工伤等级,统筹月工资,地区,出生日期,原退休年龄,解除日期,解除原因,入职日期,"
-      "离职前十二个月平均工资\n"
-      "七,10000,上海,1966-05-15,60,2023-05-15,本人提出,,\n"
-      "七,10000,上海,1966-05-15,60,2023-05-15,,,\n"
-      "八,10000,云南,1966-05-15,60,2010-10-15,,,\n"
-      ",8000,,1980-01-01,60,2023-06-30,劳动合同法第三十八条,2023-01-01,9000\n"
-      ",8000,,1980-01-01,60,2023-06-30,用人单位违法解除,2023-01-01,9000\n");
-  EXPECT_EQ(r.status, kExitSuccess);
-  for (std::string_view tail : {
-           ",本人提出,,,78000,0,0,0,0,0,0,0,0,0,78000,2026-10-15,72000.00,72000.00,,,,,,,,,"
-           "转载未核对,,\n",
-           ",「解除原因」为空：地区“上海”的一次性工伤医疗补助金只在",
-           ",2026-10-15,60000.00,,,,,,,,,,转载未核对；部分金额未知,金额未知、未计入合计的项目："
-           "一次性伤残就业补助金（该地区此等级没有可靠的数字，请向当地社保经办机构核实）,\n",
-           ",2043-01-01,,,,,,,,9000.00,,,,,\n",
-           ",2043-01-01,,,,,,,,,18000.00,,,用人单位违法解除：劳动者要求继续履行劳动合同的，",
-       })
-    EXPECT_NE(r.out.find(tail), std::string::npos) << tail << "\n" << r.out;
-}
-
 // A CSV from before 生活护理等级 keeps its amounts: 护理级别 stands for the
 // level where a grade is given, said once on standard error. With the
 // column, 护理级别 is the nursing during the leave alone.
