@@ -118,18 +118,26 @@ int main(int argc, char* argv[]) {
   }
 
   if (options.pdf) {
+    QStringList notices;
     const QString why = gongshang::claimwindow::write_case_report(
         to_qstring(*options.case_file), to_qstring(*options.pdf),
-        std::get<gongshang::Rules>(loaded), QDate::currentDate());
+        std::get<gongshang::Rules>(loaded), QDate::currentDate(), &notices);
+    for (const QString& notice : notices)
+      std::fprintf(stderr, "gongshang-claim: %s\n", gongshang::to_utf8(notice).c_str());
     return why.isEmpty() ? EXIT_SUCCESS : fail(why);
   }
 
   gongshang::claimwindow::ClaimWindow window(std::get<gongshang::Rules>(std::move(loaded)));
   if (options.case_file) {
     const QString casePath = to_qstring(*options.case_file);
-    if (const QString why = window.openCase(casePath); !why.isEmpty()) {
+    QStringList notices;
+    if (const QString why = window.openCase(casePath, &notices); !why.isEmpty()) {
       QTimer::singleShot(0, &window, [&window, why] {
         gongshang::claimwindow::warn(&window, u"无法打开案例"_qs, why);
+      });
+    } else if (!notices.isEmpty()) {
+      QTimer::singleShot(0, &window, [&window, notices] {
+        gongshang::claimwindow::inform(&window, u"打开案例"_qs, notices.join(u'\n'));
       });
     }
   }

@@ -25,7 +25,8 @@ inline constexpr std::string_view kFormatKey = "格式";
 
 // The file's bytes: "格式" first, then every field in the form's order, two
 // spaces of indent, characters as they are (no \u escapes), a final newline.
-// An empty field newer than 格式 1 is left out: it says nothing.
+// An empty field newer than 格式 1 is left out: it says nothing; so are
+// 死亡日期 and 死亡情形 without 工亡 是 (engine/reading.h).
 //   {解除原因 "本人提出"} -> 格式 2   {解除原因 "合同期满终止"} or {入职日期 …} -> 格式 3
 std::string write_case(const FieldTexts& texts);
 
@@ -34,6 +35,9 @@ std::string write_case(const FieldTexts& texts);
 // file leaves out empty.
 struct OpenedCase {
   FieldTexts texts;
+  // What was changed as it opened, in words for the person: 死亡日期 or
+  // 死亡情形 without 工亡 是, dropped.
+  std::vector<std::string> notices;
 };
 
 // The case of a file's bytes, or why it cannot be opened: not JSON or not
@@ -47,6 +51,7 @@ struct OpenedCase {
 //   R"({"格式":4})" -> "这个案例由更新版本的程序保存（格式 4），本程序只能打开格式 1 至 3……"
 //   "{" -> "第 1 行第 2 列：文件在这里意外结束：…"
 //   R"({"格式":1,"工伤等级":"十一"})" -> "「工伤等级」只能是一、二、……之一或留空：十一"
+//   R"({"格式":1,"死亡日期":"2024-01-01"})" -> 死亡日期 "", a notice naming it
 Checked<OpenedCase> open_case(std::string_view bytes, const Rules& rules);
 
 // The same for a file, read no further than jsonfile::kMaxBytes.

@@ -180,6 +180,9 @@ void ClaimWindow::recompute() {
   if (e.refusal)
     if (auto field = find_field(e.refusal->subject))
       form_->markProblem(*field, to_qstring(message(*e.refusal)));
+  for (const Problem& needed : e.needed)
+    if (auto field = find_field(needed.subject))
+      form_->markProblem(*field, to_qstring(needed.words), false);
   form_->setRegionStatus(to_qstring(region_status_words(e.reading.values.region)));
 
   if (e.statement) {
@@ -193,10 +196,12 @@ void ClaimWindow::recompute() {
   results_->showProblem(problem_);
 }
 
-QString ClaimWindow::openCase(const QString& path) {
+QString ClaimWindow::openCase(const QString& path, QStringList* notices) {
   const Checked<casefile::OpenedCase> opened =
       casefile::open_case_file(QFile::encodeName(path).toStdString(), rules_);
   if (!opened) return to_qstring(message(opened.problem()));
+  if (notices)
+    for (const std::string& notice : opened->notices) *notices << to_qstring(notice);
   // Checked in full, so every field takes its text.
   loading_ = true;
   for (const FieldRow& row : field_rows())
@@ -261,8 +266,11 @@ void ClaimWindow::openClicked() {
   if (!mayDiscardChanges()) return;
   const QString path = ask_open_path(this, u"打开案例"_s, kCaseFilter);
   if (path.isEmpty()) return;
-  if (const QString why = openCase(path); !why.isEmpty())
+  QStringList notices;
+  if (const QString why = openCase(path, &notices); !why.isEmpty())
     warn(this, u"无法打开案例"_s, why + u"\n\n窗口中的内容没有改变。"_s);
+  else if (!notices.isEmpty())
+    inform(this, u"打开案例"_s, notices.join(u'\n'));
 }
 
 void ClaimWindow::saveClicked() {

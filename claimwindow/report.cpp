@@ -79,12 +79,14 @@ QString write_report_pdf(const QString& html, const QString& path) {
 }
 
 QString write_case_report(const QString& case_path, const QString& pdf_path, const Rules& rules,
-                          QDate date) {
+                          QDate date, QStringList* notices) {
   const auto refused = [&case_path](const QString& why) { return case_path + u"："_s + why; };
   // Opened as the window opens it, refused in the same words.
   const Checked<casefile::OpenedCase> opened =
       casefile::open_case_file(QFile::encodeName(case_path).toStdString(), rules);
   if (!opened) return refused(to_qstring(message(opened.problem())));
+  if (notices)
+    for (const std::string& notice : opened->notices) *notices << refused(to_qstring(notice));
   // The same evaluation, in the same words, as the window's marks.
   const Evaluation e = evaluate(opened->texts, rules);
   if (const Problem* problem = e.first_problem()) return refused(to_qstring(message(*problem)));

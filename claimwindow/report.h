@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include "engine/claim_statement.h"
 #include "engine/region_rules.h"
@@ -33,8 +34,9 @@ QString write_report_pdf(const QString& html, const QString& path);
 // pdf_path. Returns "" or why not, naming the case file, the field and the
 // reason the window shows under it:
 //   "case.json：「本人月均工资」只能填写数字……"
+// What the case file's opening changed goes to `notices` (casefile::OpenedCase).
 QString write_case_report(const QString& case_path, const QString& pdf_path, const Rules& rules,
-                          QDate date);
+                          QDate date, QStringList* notices = nullptr);
 
 }  // namespace gongshang::claimwindow
 

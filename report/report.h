@@ -74,7 +74,9 @@ struct Report {
 // statement's notes), 五、地方标准的来源与核对情况 (the region's statute, how
 // far it was checked, a user's rules file said as such, its notes and
 // sources; the income figure behind 一次性工亡补助金), 六、说明 (for reference
-// only).
+// only). After a death (Statement::death) the item sections are the
+// family's benefits, and a section of the worker's own items, each marked
+// "如尚未支付", follows them; the sections after it are numbered on.
 //   item {一次性伤残就业补助金, fen nullopt} -> a row whose amount is "未知"
 //   income {2023, 60000, user_file} -> "…2023 年 60000 元，来源：…（用户规则文件）。"
 Report make_report(const Statement& statement, std::string_view date);

@@ -49,7 +49,7 @@ function openCase(name, bytes, refusal) {
     say('无法打开案例“' + name + '”：' + opened.problem + '。页面中的内容没有改变。');
     return;
   }
-  say('');
+  say(opened.notices.join(' '), 'info');
   for (const [field, entry] of controls) setText(entry, opened.texts[field] || '');
   savedTexts = JSON.stringify(texts());
   recompute();
