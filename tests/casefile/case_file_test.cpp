@@ -47,7 +47,10 @@ TEST(CaseFile, OpeningNamesTheFieldAndValueOrEmptiesWhatTheFileLeavesOut) {
   const FieldTexts& t = opened->texts;
   EXPECT_EQ(t[index(Field::kSpouse)], "1");
   EXPECT_EQ(t[index(Field::kRegion)], "浙江");
-  EXPECT_EQ(t[index(Field::kDeathCase)], "因工死亡");
+  // Without 工亡 是 a death text would count for nothing: dropped, and said.
+  EXPECT_EQ(t[index(Field::kDeathCase)], "");
+  ASSERT_EQ(opened->notices.size(), 1u);
+  EXPECT_NE(opened->notices[0].find("「死亡情形」"), std::string::npos);
   EXPECT_EQ(t[index(Field::kGrade)], "五");
   EXPECT_EQ(t[index(Field::kOwnWage)], "<img src=x>");
   EXPECT_EQ(t[index(Field::kNursing)], "");
