@@ -149,9 +149,8 @@ Report make_report(const Statement& s, std::string_view date) {
                           plain(" 元；按月支付合计每月 "), bold(yuan_text(s.monthly.fen)),
                           plain(" 元。")}}}});
   if (s.death) {
-    totals.blocks.push_back(
-        Paragraph{{plain(cat("职工本人的项目", kIfUnpaid, "，另计 ")),
-                   bold(yuan_text(s.if_unpaid.fen)), plain(" 元，不属于工亡待遇。")}});
+    totals.blocks.push_back(Paragraph{{plain(cat("职工本人的项目（", kIfUnpaid, "）合计 ")),
+                                       bold(yuan_text(s.if_unpaid.fen)), plain(" 元。")}});
   }
   for (const std::string& note : s.notes) totals.blocks.push_back(Paragraph{{plain(note)}});
   report.sections.push_back(sources_section(s, heading("地方标准的来源与核对情况")));

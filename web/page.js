@@ -186,8 +186,8 @@ function showSources(s) {
 
 function totalsText(s) {
   const family = s.death ? '工亡待遇：' : '';
-  const own = s.death ? '职工本人的项目' + s.if_unpaid_words + '，另计 ' +
-    grouped(s.if_unpaid.total) + ' 元，不属于工亡待遇。' : '';
+  const own = s.death ? '职工本人的项目（' + s.if_unpaid_words + '）合计 ' +
+    grouped(s.if_unpaid.total) + ' 元。' : '';
   return family + '一次性支付合计 ' + grouped(s.once.total) + ' 元；按月支付合计每月 ' +
     grouped(s.monthly.total) + ' 元。' + own;
 }

@@ -122,8 +122,17 @@ class PageTest(unittest.TestCase):
                 for name, amount, *_ in shown:
                     self.assertRegex(amount, r"^\d{1,3}(,\d{3})*\.\d\d$")
                     self.assertIn(amount.replace(",", ""), printed.replace(",", ""), name)
-                for heading in ("工伤待遇计算书", "一、基本情况", "五、地方标准的来源与核对情况",
-                                "仅供参考", "第 1 页，共 "):
+                headings = ["工伤待遇计算书", "一、基本情况", "仅供参考", "第 1 页，共 "]
+                if case is DEATH:
+                    # The family's benefits, and apart the worker's own items.
+                    own = self.browser.table("本人尚未支付的项目")
+                    self.assertEqual(own[0][:2], ["一次性伤残补助金（如尚未支付）", "126,000.00"])
+                    self.assertNotIn("一次性伤残补助金", [row[0] for row in shown])
+                    headings += ["二、工亡待遇：一次性支付的项目", "四、职工本人的项目（如尚未支付）",
+                                 "六、地方标准的来源与核对情况"]
+                else:
+                    headings.append("五、地方标准的来源与核对情况")
+                for heading in headings:
                     self.assertIn(heading, printed)
                 self.assertNotIn("file:", printed)
                 self.assertNotIn("保存案例", printed)
