@@ -67,6 +67,7 @@ TEST(CaseFile, SavesTheOldestFormatThatHoldsItsKeys) {
   texts[index(Field::kEndReason)] = "用人单位解除";
   const std::string second = write_case(texts);
   EXPECT_NE(second.find("\"格式\": 2"), std::string::npos);
+  EXPECT_EQ(second.find("死亡情形"), std::string::npos);  // without 工亡 是 it counts for nothing
   // A value the older list lacks needs the newer format, as a newer key does.
   texts[index(Field::kEndReason)] = "合同期满终止";
   const std::string third = write_case(texts);
