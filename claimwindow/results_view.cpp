@@ -113,7 +113,10 @@ bool fill(QTableWidget* table, const Statement& statement, Part part, const Stat
   for (const StatementItem& item : statement.items) {
     if (part_of(item) != part) continue;
     row_of(
-        {item.if_unpaid ? u"%1（%2）"_s.arg(to_qstring(item.name), unpaid) : to_qstring(item.name),
+        // The mark on a line of its own keeps the item column, which the
+        // three tables share, narrow.
+        {item.if_unpaid ? u"%1\n（%2）"_s.arg(to_qstring(item.name), unpaid)
+                        : to_qstring(item.name),
          item.fen ? to_qstring(yuan_text(*item.fen)) : u"未知"_s, payer_words(item.payer),
          to_qstring(item.working), to_qstring(item.article), to_qstring(item.duration)},
         false);
