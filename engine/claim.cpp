@@ -31,10 +31,11 @@ const std::array<double, kNursingLevels.size()>& nursing_allowance_rates() {
   return rates;
 }
 
-// The fields a subsidy's base is worked out from, by SubsidyBase (an empty
-// 全省月工资 is refused by the subsidy itself).
+// 一次性工亡补助金's, where the income table lacks the year.
 constexpr Field kNeedsIncome[] = {Field::kNationalIncome};
 
+// The fields a subsidy's base is worked out from, by SubsidyBase (an empty
+// 全省月工资 is refused by the subsidy itself).
 constexpr std::array<std::span<const Field>, kSubsidyBaseCount> kBaseNeeds{
     {kNeedsPool, {}, kNeedsOwnAndPool, {}}};
 

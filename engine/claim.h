@@ -104,8 +104,8 @@ inline constexpr std::string_view kUnknownFigure =
     "该地区此等级没有可靠的数字，请向当地社保经办机构核实";
 inline constexpr std::string_view kNoFigureTyped = "未选择地区，也未填写月数或金额";
 
-// A field an item needs, left empty, with the items that need it in the
-// order of the statement: "一次性伤残补助金、丧葬补助金".
+// A field an item needs, left empty, with the items that need it, the
+// classic ones first: "一次性伤残补助金、丧葬补助金".
 struct MissingField {
   Field field;
   std::string items;

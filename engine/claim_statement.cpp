@@ -22,6 +22,14 @@ std::string article_of(Result result, int grade) {
   return article.empty() ? std::string() : std::string(kRegulations) + std::string(article);
 }
 
+// After a death only Art. 39's items are the family's; the rest were the
+// worker's, owed if unpaid.
+bool family_benefit(std::size_t claim_item) {
+  return claim_item == index(ClaimItem::kFuneralGrant) ||
+         claim_item == index(ClaimItem::kDependantPension) ||
+         claim_item == index(ClaimItem::kDeathLumpSum);
+}
+
 // `counted`: whether the item adds to its total; the top-up after
 // retirement takes the allowance's place then, so the two never add up.
 void add(Statement& s, StatementItem item, bool counted = true) {
@@ -64,11 +72,8 @@ std::vector<std::string> statement_notes(const Breakdown& b, const Claim& c, con
         name_own(info.name);
     }
     for (std::size_t i = 0; i < kClaimItemCount; ++i) {
-      const ClaimItem item = static_cast<ClaimItem>(i);
-      if (item == ClaimItem::kFuneralGrant || item == ClaimItem::kDependantPension ||
-          item == ClaimItem::kDeathLumpSum)
-        continue;
-      if (c.lines[i].present || !c.lines[i].unknown.empty()) name_own(kClaimItems[i].name);
+      if (!family_benefit(i) && (c.lines[i].present || !c.lines[i].unknown.empty()))
+        name_own(kClaimItems[i].name);
     }
     if (!own.empty()) {
       notes.push_back("职工本人的" + own + "不是工亡待遇：" + std::string(kIfUnpaid) +
@@ -163,13 +168,6 @@ Statement make_statement(const Breakdown& b, const Claim& c, const CaseValues& v
 
   // Art. 62 moves the work-injury items to an uninsured employer; the labour
   // law's are the employer's whatever the insurance.
-  // After a death only Art. 39's items are the family's; the rest were the
-  // worker's, owed if unpaid.
-  const auto family = [](std::size_t claim_item) {
-    return claim_item == index(ClaimItem::kFuneralGrant) ||
-           claim_item == index(ClaimItem::kDependantPension) ||
-           claim_item == index(ClaimItem::kDeathLumpSum);
-  };
   s.death = v.death;
   const auto add_item = [&s](StatementItem item, bool insurance = true, bool counted = true) {
     if (s.uninsured && insurance) {
@@ -214,7 +212,7 @@ Statement make_statement(const Breakdown& b, const Claim& c, const CaseValues& v
                        line.duration};
     if (line.status) item.status = region_status;
     if (i == index(ClaimItem::kDeathLumpSum)) item.status = income_status;
-    item.if_unpaid = v.death && !family(i);
+    item.if_unpaid = v.death && !family_benefit(i);
     add_item(std::move(item), i != index(ClaimItem::kSeverance) && i != index(ClaimItem::kDamages),
              i != index(ClaimItem::kPensionTopUp));
   }
