@@ -123,7 +123,9 @@ class Converter {
     for (std::size_t i = 0; i < width_; ++i) {
       const std::optional<Field> field = find_field(record_.cells[i]);
       // The classic calculation reads only its own inputs; the others pass.
-      if (!field || (!claim_ && !classic(*field))) continue;
+      // A name (姓名, 单位) passes as it is in both: a row is known by it,
+      // and nothing is computed from it.
+      if (!field || (!claim_ && !classic(*field)) || row(*field).kind == FieldKind::kText) continue;
       std::size_t& column = columns_[index(*field)];
       if (column != kNoColumn) {
         fail(describe({record_.line, "输入列「" + std::string(name(*field)) + "」重复（第 " +

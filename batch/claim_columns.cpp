@@ -79,7 +79,8 @@ std::variant<Rules, std::string> load_claim_rules(const std::filesystem::path& p
 std::string claim_help_text() {
   std::string text = "--claim 另算整个索赔，另读输入列 ";
   for (const FieldRow& row : field_rows())
-    if (std::find(kInputFields.begin(), kInputFields.end(), row.field) == kInputFields.end())
+    if (std::find(kInputFields.begin(), kInputFields.end(), row.field) == kInputFields.end() &&
+        row.kind != FieldKind::kText)
       text.append(row.name).append("、");
   text.resize(text.size() - std::string_view("、").size());
   text.append("；\n在「错误」之前加结果列 ").append(kRetirementColumn);

@@ -102,4 +102,12 @@ Checked<OpenedCase> open_case_file(const std::filesystem::path& file, const Rule
   return open_case(read.bytes, rules);
 }
 
+std::string default_file_name(const FieldTexts& texts, SavedFile what) {
+  std::string name = what == SavedFile::kCase ? "工伤案例" : "工伤待遇计算书";
+  for (Field f : {Field::kWorkerName, Field::kEmployerName})
+    if (std::string part = file_name_part(texts[index(f)], kNamePartChars); !part.empty())
+      name.append("-").append(part);
+  return name.append(what == SavedFile::kCase ? ".json" : ".pdf");
+}
+
 }  // namespace gongshang::casefile

@@ -2,9 +2,11 @@
 // object whose keys are the field names (the batch tool's columns) and whose
 // values are the texts as typed, plus "格式", the file's version.
 //   {"格式": 2, "地区": "浙江", "工伤等级": "七", "本人月均工资": "6000", …}
+// Versions: 1, the first fields; 2 adds 死亡情形 and 解除原因; 3 adds 姓名 and 单位.
 #ifndef GONGSHANG_CASEFILE_CASE_FILE_H_
 #define GONGSHANG_CASEFILE_CASE_FILE_H_
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -56,6 +58,17 @@ Checked<OpenedCase> open_case(std::string_view bytes, const Rules& rules);
 
 // The same for a file, read no further than jsonfile::kMaxBytes.
 Checked<OpenedCase> open_case_file(const std::filesystem::path& file, const Rules& rules);
+
+// The files a case is kept as, named by default after whom it is about.
+enum class SavedFile : std::uint8_t { kCase, kReport };
+
+// The name a save dialog or a download offers: "工伤案例" or "工伤待遇计算书",
+// then 姓名 and 单位 where given, each made fit for a file name
+// (file_name_part in engine/typed_text.h, at most kNamePartChars), and the suffix.
+//   {姓名 "张三", 单位 "某某建筑公司"}, kCase -> "工伤案例-张三-某某建筑公司.json"
+//   {}, kReport -> "工伤待遇计算书.pdf"   {单位 "a/b:c"}, kCase -> "工伤案例-abc.json"
+inline constexpr std::size_t kNamePartChars = 30;
+std::string default_file_name(const FieldTexts& texts, SavedFile what);
 
 }  // namespace gongshang::casefile
 

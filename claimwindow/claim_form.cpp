@@ -44,6 +44,12 @@ void guard_wheel(QWidget* control) {
   control->setFocusPolicy(Qt::StrongFocus);
 }
 
+// The text a list's item stands for: a kList's item as shown, the others'
+// data ("55" for "55 岁（女干部）").
+QString item_at(const QComboBox* list, FieldKind kind, int i) {
+  return kind == FieldKind::kList ? list->itemText(i) : list->itemData(i).toString();
+}
+
 QString date_format() {
   return u"yyyy-MM-dd"_s;
 }
@@ -72,21 +78,24 @@ QGroupBox* ClaimForm::buildGroup(int group) {
       new QGroupBox(to_qstring(group_title(which)), this);
   auto* form = new QFormLayout(box);
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+  if (const std::string_view help = group_help(which); !help.empty()) {
+    QLabel* words = wrappedLabel(to_qstring(group_title(which)) + u"说明"_s, box);
+    words->setText(to_qstring(help));
+    form->addRow(words);
+  }
 
   for (Control& field : fields_) {
     if (field.row->group != which) continue;
     QLayout* control = buildControl(field);
-    field.problem = new QLabel(box);
-    field.problem->setObjectName(to_qstring(field.row->name) + u"问题"_s);
-    field.problem->setWordWrap(true);
+    field.problem = wrappedLabel(to_qstring(field.row->name) + u"问题"_s, box);
     field.problem->setStyleSheet(u"color: #b71c1c;"_s);
     field.problem->hide();
-    field.problem->installEventFilter(this);
 
     // The control is laid out, not wrapped in a widget of its own: a label
     // labels its buddy for screen readers only when both have the same
-    // parent. The reason spans the row under it, as a form gives a row that
-    // spans the whole height its wrapped lines need (not so a field's cell).
+    // parent. The help and the reason span the rows under it, as a form
+    // gives a row that spans the whole height its wrapped lines need (not
+    // so a field's cell).
     if (field.row->kind == FieldKind::kYesNo) {
       form->addRow(control);
     } else {
@@ -98,17 +107,71 @@ QGroupBox* ClaimForm::buildGroup(int group) {
     // form within it: a nested form is not given the height its wrapped
     // reasons need.
     field.form = form;
-    field.rows << form->rowCount() - 1 << form->rowCount();
+    field.rows << form->rowCount() - 1;
+    addHelp(field, box);
+    field.problemRow = form->rowCount();
     form->addRow(field.problem);
     if (field.row->kind == FieldKind::kRegion) {
-      regionStatus_ = new QLabel(box);
-      regionStatus_->setObjectName(u"数据状态"_s);
-      regionStatus_->setWordWrap(true);
-      regionStatus_->installEventFilter(this);
+      regionStatus_ = wrappedLabel(u"数据状态"_s, box);
       form->addRow(regionStatus_);
     }
   }
   return box;
+}
+
+QLabel* ClaimForm::wrappedLabel(const QString& name, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  label->setWordWrap(true);
+  label->installEventFilter(this);
+  return label;
+}
+
+void ClaimForm::addHelp(Control& field, QWidget* box) {
+  const QString name = to_qstring(field.row->name);
+  field.help = wrappedLabel(name + u"说明"_s, box);
+  // Grey on the window's grey, 7:1: help, not a value.
+  field.help->setStyleSheet(u"color: #505050;"_s);
+  QFont small = field.help->font();
+  small.setPointSizeF(small.pointSizeF() * 0.9);
+  field.help->setFont(small);
+  field.rows << field.form->rowCount();
+  field.form->addRow(field.help);
+  showHelp(field);
+  if (field.list)
+    connect(field.list, &QComboBox::currentIndexChanged, this, [this, &field] { showHelp(field); });
+  if (field.row->lookup.empty()) return;
+  field.more = new QToolButton(box);
+  field.more->setText(u"在哪里查、用哪一年"_s);
+  field.more->setObjectName(name + u"在哪里查"_s);
+  field.more->setAccessibleName(name + u"：在哪里查、用哪一年"_s);
+  field.more->setCheckable(true);
+  field.more->setAutoRaise(true);
+  field.lookup = wrappedLabel(name + u"查找"_s, box);
+  field.lookup->setText(to_qstring(field.row->lookup));
+  field.lookup->setFont(small);
+  field.rows << field.form->rowCount();
+  field.form->addRow(field.more);
+  field.lookupRow = field.form->rowCount();
+  field.form->addRow(field.lookup);
+  field.form->setRowVisible(field.lookupRow, false);
+  connect(field.more, &QToolButton::toggled, this,
+          [&field](bool on) { field.form->setRowVisible(field.lookupRow, on && field.shown); });
+}
+
+// The field's line, then what the item chosen means where the law says.
+void ClaimForm::showHelp(const Control& field) {
+  QString words = to_qstring(field.row->help);
+  if (field.list) {
+    const QString item = item_at(field.list, field.row->kind, field.list->currentIndex());
+    if (std::string meaning = item_help(field.row->field, to_utf8(item)); !meaning.empty())
+      words += u"\n"_s + to_qstring(meaning);
+  }
+  field.help->setText(words);
+  fitHeight(field.help);
+  QWidget* control = field.control();
+  if (field.row->kind != FieldKind::kRegion && !control->property("problem").toBool())
+    control->setAccessibleDescription(words);
 }
 
 QLayout* ClaimForm::buildControl(Control& field) {
@@ -134,14 +197,18 @@ QLayout* ClaimForm::buildControl(Control& field) {
       } else {
         field.list->addItem(u"（其他地区，自行填写标准）"_s, QString());
       }
+      // Each item that is law says what it means when pointed at, too.
+      for (int i = 1; i < field.list->count(); ++i) {
+        const std::string item = to_utf8(item_at(field.list, field.row->kind, i));
+        field.list->setItemData(i, to_qstring(item_help(field.row->field, item)), Qt::ToolTipRole);
+      }
       guard_wheel(field.list);
       connect(field.list, &QComboBox::currentIndexChanged, this, &ClaimForm::changed);
       control = field.list;
       break;
     case FieldKind::kMoney:
+    case FieldKind::kText:
       field.line = new QLineEdit(this);
-      field.line->setPlaceholderText(to_qstring(field.row->hint));
-      field.line->setToolTip(to_qstring(field.row->hint));  // the placeholder may be cut short
       connect(field.line, &QLineEdit::textChanged, this, &ClaimForm::changed);
       control = field.line;
       break;
@@ -169,8 +236,7 @@ QLayout* ClaimForm::buildControl(Control& field) {
 
 QWidget* ClaimForm::buildDateControl(Control& field, QHBoxLayout* row) {
   field.line = new QLineEdit(this);
-  field.line->setPlaceholderText(field.row->hint.empty() ? u"如 2025-03-01"_s
-                                                         : to_qstring(field.row->hint));
+  field.line->setPlaceholderText(u"如 2025-03-01"_s);
   connect(field.line, &QLineEdit::textChanged, this, &ClaimForm::changed);
   field.pick = new QToolButton(this);
   field.pick->setText(u"日历"_s);
@@ -235,9 +301,11 @@ void ClaimForm::showInEffect(const std::array<bool, kFieldCount>& in_effect) {
     any[static_cast<std::size_t>(field.row->group)] |= shown;
     if (field.shown == shown) continue;
     field.shown = shown;
-    field.form->setRowVisible(field.rows[0], shown);
-    // A row shows all it holds; a reason only when there is one.
-    field.form->setRowVisible(field.rows[1], shown && !field.problem->text().isEmpty());
+    for (int r : field.rows) field.form->setRowVisible(r, shown);
+    // A row shows all it holds; a reason only when there is one, where to
+    // look a figure up only when asked.
+    field.form->setRowVisible(field.problemRow, shown && !field.problem->text().isEmpty());
+    if (field.more) field.form->setRowVisible(field.lookupRow, shown && field.more->isChecked());
   }
   for (std::size_t g = 0; g < groups_.size(); ++g) groups_[g]->setVisible(any[g]);
 }
@@ -254,6 +322,7 @@ QWidgetList ClaimForm::focusOrder() const {
   for (const Control& field : fields_) {
     order << field.control();
     if (field.pick) order << field.pick;
+    if (field.more) order << field.more;
   }
   return order;
 }
@@ -263,8 +332,7 @@ QString ClaimForm::text(Field which) const {
   if (field.line) return field.line->text();
   if (field.count) return QString::number(field.count->value());
   if (field.check) return field.check->isChecked() ? u"是"_s : u"否"_s;
-  if (field.row->kind == FieldKind::kList) return field.list->currentText();
-  return field.list->currentData().toString();
+  return item_at(field.list, field.row->kind, field.list->currentIndex());
 }
 
 QString ClaimForm::setText(Field which, const QString& text) {
@@ -316,7 +384,7 @@ void ClaimForm::markProblem(Field which, const QString& reason, bool fault) {
     return;
   field->problem->setText(reason);
   fitHeight(field->problem);
-  field->form->setRowVisible(field->rows[1], field->shown && !reason.isEmpty());
+  field->form->setRowVisible(field->problemRow, field->shown && !reason.isEmpty());
   field->problem->setVisible(!reason.isEmpty());
   QWidget* control = field->control();
   control->setProperty("problem", marked);
@@ -325,7 +393,9 @@ void ClaimForm::markProblem(Field which, const QString& reason, bool fault) {
                                                            : u"color: #8a5a00;"_s);
   control->style()->unpolish(control);
   control->style()->polish(control);
-  control->setAccessibleDescription(reason);
+  // Heard with the control: why it is marked, or else what goes in.
+  if (which != Field::kRegion)
+    control->setAccessibleDescription(reason.isEmpty() ? field->help->text() : reason);
 }
 
 void ClaimForm::clearProblems() {

@@ -1,6 +1,8 @@
-// The claim window's inputs, grouped as a person thinks of them: the injury,
-// wages, time, costs, and the death section that opens when 工亡 is ticked.
-// Built once from the field table; every control is named after its field,
+// The claim window's inputs, grouped as a person thinks of them: who it is
+// about, the region, the injury, wages, time, costs, and the death section
+// that opens when 工亡 is ticked. Built once from the field table; every
+// control is named after its field, with the field's line of help under it
+// (and the meaning of the item chosen, and where a figure is published),
 // and every field's text is the text a person typed or picked.
 #ifndef GONGSHANG_CLAIMWINDOW_CLAIM_FORM_H_
 #define GONGSHANG_CLAIMWINDOW_CLAIM_FORM_H_
@@ -70,7 +72,7 @@ class ClaimForm : public QWidget {
   QStringList markedFields() const;
 
   // Every control in the order Tab visits them, hidden ones included: each
-  // field's control, a date's 日历 button after it.
+  // field's control, a date's 日历 button after it, a figure's 在哪里查 button.
   QWidgetList focusOrder() const;
 
  protected:
@@ -89,9 +91,14 @@ class ClaimForm : public QWidget {
     QSpinBox* count = nullptr;
     QCheckBox* check = nullptr;
     QToolButton* pick = nullptr;  // kDate: opens the calendar
-    QLabel* problem = nullptr;    // under the control; hidden when there is none
+    QLabel* help = nullptr;       // under the control: its line, and the item's meaning
+    QToolButton* more = nullptr;  // a figure to look up: shows where and which year
+    QLabel* lookup = nullptr;     // that text, while `more` is checked
+    QLabel* problem = nullptr;    // under the help; hidden when there is none
     QFormLayout* form = nullptr;  // the group's, and the rows the field takes in it
-    QList<int> rows;
+    QList<int> rows;              // every row but the two below
+    int lookupRow = -1;
+    int problemRow = -1;
     bool shown = true;  // in effect
     // The one control that holds the text and carries the field's name.
     QWidget* control() const;
@@ -100,6 +107,9 @@ class ClaimForm : public QWidget {
   QGroupBox* buildGroup(int group);
   QLayout* buildControl(Control& field);
   QWidget* buildDateControl(Control& field, QHBoxLayout* row);
+  void addHelp(Control& field, QWidget* box);
+  void showHelp(const Control& field);
+  QLabel* wrappedLabel(const QString& name, QWidget* parent);
   void pickDate(Control& field);
   void fitHeight(QLabel* label);
   const Control& at(Field field) const { return fields_[index(field)]; }

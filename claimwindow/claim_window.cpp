@@ -279,7 +279,12 @@ void ClaimWindow::saveClicked() {
 }
 
 void ClaimWindow::saveAsClicked() {
-  const QString path = ask_save_path(this, u"保存案例"_s, casePath_, kCaseFilter, u"json"_s);
+  // A new case is offered a name after whom it is about.
+  const QString suggested =
+      casePath_.isEmpty()
+          ? to_qstring(casefile::default_file_name(texts(), casefile::SavedFile::kCase))
+          : casePath_;
+  const QString path = ask_save_path(this, u"保存案例"_s, suggested, kCaseFilter, u"json"_s);
   if (path.isEmpty()) return;
   if (const QString why = saveCase(path); !why.isEmpty()) warn(this, u"无法保存案例"_s, why);
 }
@@ -289,8 +294,10 @@ void ClaimWindow::exportClicked() {
     inform(this, u"导出 PDF"_s, problem_);
     return;
   }
-  QString suggested = casePath_.isEmpty() ? u"工伤待遇计算书.pdf"_s
-                                          : QFileInfo(casePath_).completeBaseName() + u".pdf"_s;
+  const QString suggested =
+      casePath_.isEmpty()
+          ? to_qstring(casefile::default_file_name(texts(), casefile::SavedFile::kReport))
+          : QFileInfo(casePath_).completeBaseName() + u".pdf"_s;
   const QString path =
       ask_save_path(this, u"导出 PDF"_s, suggested, u"PDF 文件 (*.pdf)"_s, u"pdf"_s);
   if (path.isEmpty()) return;

@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "engine/number_text.h"
 #include "qstring/utf8.h"
 
 using namespace Qt::StringLiterals;
@@ -18,6 +19,11 @@ namespace {
 
 // 发放期限 is the monthly table's alone: how long each monthly item runs.
 enum Column { kItem, kAmount, kPayer, kWorking, kArticle, kDuration, kColumnCount };
+
+// An amount as the report prints it: 1,397,540.00.
+QString amount(long long fen) {
+  return to_qstring(with_separators(yuan_text(fen)));
+}
 
 // The table shows every row without a scroll bar of its own: the panel
 // around it scrolls, so both tables read as one statement.
@@ -117,16 +123,15 @@ bool fill(QTableWidget* table, const Statement& statement, Part part, const Stat
         // three tables share, narrow.
         {item.if_unpaid ? u"%1\n（%2）"_s.arg(to_qstring(item.name), unpaid)
                         : to_qstring(item.name),
-         item.fen ? to_qstring(yuan_text(*item.fen)) : u"未知"_s, payer_words(item.payer),
+         item.fen ? amount(*item.fen) : u"未知"_s, payer_words(item.payer),
          to_qstring(item.working), to_qstring(item.article), to_qstring(item.duration)},
         false);
   }
   row_of({monthly                   ? u"每月合计"_s
           : part == Part::kIfUnpaid ? u"合计（%1）"_s.arg(unpaid)
                                     : u"一次性合计"_s,
-          to_qstring(yuan_text(total.fen)),
-          u"基金 %1\n用人单位 %2"_s.arg(to_qstring(yuan_text(total.fund_fen)),
-                                        to_qstring(yuan_text(total.employer_fen))),
+          amount(total.fen),
+          u"基金 %1\n用人单位 %2"_s.arg(amount(total.fund_fen), amount(total.employer_fen)),
           QString(), QString(), QString()},
          true);
   if (resized) fit_height(table, false);

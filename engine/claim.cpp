@@ -327,11 +327,10 @@ class ClaimBuilder {
     if (b_.grade < 1 || b_.grade > kLastGradeWithAllowance) return std::nullopt;
     if (std::string why = lacking(C::kToppedAllowance); !why.empty())
       return unknown(C::kToppedAllowance, std::move(why), false);
-    const std::string& shown = b_.text(Result::kAllowance);
     const double classic = b_.value(Result::kAllowance);
     double amount = classic;
     std::string w;
-    if (words_) w = "每月伤残津贴 " + shown;
+    if (words_) w = "每月伤残津贴 " + money_text(classic);
     if (in_.minimum_wage && *in_.minimum_wage > classic) {
       amount = *in_.minimum_wage;
       if (words_) w += " 低于最低工资 " + figure(amount) + "，补足到 " + money_text(amount);

@@ -53,6 +53,20 @@ std::vector<std::string> statement_notes(const Breakdown& b, const Claim& c, con
                     "，此后改发一次性工伤医疗补助金和一次性伤残就业补助金，故按月项目中不列伤残"
                     "津贴（《工伤保险条例》第三十六条）。");
   }
+  // Without 解除日期 the subsidies are not yet due; when they would be is law.
+  if (!died && v.region && b.grade >= kFirstSubsidyGrade && !v.end) {
+    const std::string article =
+        std::string(kRegulations) + std::string(grade_figures(b.grade).article);
+    const std::string then = "。填写解除日期后，按" + v.region->name + "的标准算出这两项。";
+    notes.push_back(
+        b.grade <= kLastGradeWithAllowance
+            ? "五级、六级伤残职工经本人提出，可以与用人单位解除或者终止劳动关系，由工伤保险基金支付"
+              "一次性工伤医疗补助金，由用人单位支付一次性伤残就业补助金，伤残津贴随之停发（" +
+                  article + "）" + then
+            : "七级至十级伤残职工劳动、聘用合同期满终止，或者职工本人提出解除劳动、聘用合同的，由工"
+              "伤保险基金支付一次性工伤医疗补助金，由用人单位支付一次性伤残就业补助金（" +
+                  article + "第（二）项）" + then);
+  }
   // What the region's rule assumed (e.g. 用人单位解除 for 五/六), once each,
   // and how the employment ended.
   notes.insert(notes.end(), c.notes.begin(), c.notes.end());
@@ -177,7 +191,7 @@ Statement make_statement(const Breakdown& b, const Claim& c, const CaseValues& v
     }
     add(s, std::move(item), counted);
   };
-  const Explanations explained = explain(b);
+  const Explanations explained = explain(b, Figures::kToTheFen);
   const ClaimLine& topped = c.lines[index(ClaimItem::kToppedAllowance)];
   for (const ClassicItemInfo& info : kClassicItems) {
     const bool allowance = info.result == Result::kAllowance;

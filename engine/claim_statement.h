@@ -57,6 +57,7 @@ struct Statement {
   bool uninsured = false;              // the employer pays everything (Art. 62)
   const IncomeYear* income = nullptr;  // the table's figure behind 一次性工亡补助金, if used
   std::string data_status;             // as the batch tool's 数据状态 column
+  std::string rules_collected;         // when the shipped rules' figures were collected, or ""
   // The inputs as a person gave them, in form order: empty fields, unticked
   // boxes, zero counts and fields out of effect say nothing; an age is in
   // years, and no region is said as such.
@@ -74,7 +75,9 @@ struct Statement {
 //   (基金), 一次性伤残就业补助金 4200000 (用人单位); once.fen 19000000
 //   用人单位未参保 是 -> the same items, every payer 用人单位
 //   grade 五 with 解除日期 -> no 伤残津贴补足后; a note on Art. 36
-//   用人单位未参保 是 -> every work-injury item on the employer; 经济补偿 is anyway
+//   用人单位未参保 是 -> every work-injury item on the employer; 经济补偿 is the employer's anyway
+//   grade 七, 浙江, no 解除日期 -> a note: the subsidies follow when the
+//   contract expires or the worker ends it (Art. 37(二))
 //   工亡, grade 四, 期满后死亡 -> 丧葬补助金, 供养亲属抚恤金 (the family's), then
 //     一次性伤残补助金 if_unpaid, counted in if_unpaid only
 //   统筹月工资 empty, grade 七 -> 一次性伤残补助金 without an amount, its working

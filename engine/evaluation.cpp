@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/typed_text.h"
+
 namespace gongshang {
 
 namespace {
@@ -19,10 +21,11 @@ std::optional<SubsidyRule> typed_rule(const CaseValues& v, std::size_t which) {
 std::vector<std::pair<std::string_view, std::string>> given_inputs(const FieldViews& texts,
                                                                    const Reading& reading) {
   std::vector<std::pair<std::string_view, std::string>> given;
-  if (texts[index(Field::kRegion)].empty())
-    given.emplace_back(name(Field::kRegion), "未选（补助金标准自行填写）");
   for (const FieldRow& row : field_rows()) {
-    const std::string_view text = texts[index(row.field)];
+    std::string_view text = texts[index(row.field)];
+    if (row.field == Field::kRegion && text.empty())
+      given.emplace_back(row.name, "未选（补助金标准自行填写）");
+    if (row.kind == FieldKind::kText) text = trimmed_name(text);
     if (text.empty() || text == "否" || (row.kind == FieldKind::kCount && text == "0")) continue;
     if (!reading.in_effect[index(row.field)]) continue;
     given.emplace_back(row.name,
@@ -85,6 +88,7 @@ void evaluate(const FieldViews& texts, const Rules& rules, ClaimDetail detail, E
   if (detail == ClaimDetail::kWorking) {
     e.statement = make_statement(e.classic, e.claim, v, typed.has_value());
     e.statement->inputs = given_inputs(texts, e.reading);
+    e.statement->rules_collected = rules.collected;
   }
 }
 

@@ -104,9 +104,10 @@ const std::array<std::string, kResultCount>& rules() {
 }
 
 // How the own wage became the base wage.
-std::string base_wage_line(const Breakdown& b) {
+std::string base_wage_line(const Breakdown& b, Figures figures) {
   const std::string pooled = double_form(b.number(Input::kPoolWage));
-  const std::string chosen = double_form(b.chosen_wage);
+  const std::string chosen =
+      figures == Figures::kToTheFen ? fen_form(b.chosen_wage) : double_form(b.chosen_wage);
   const std::string base = double_form(b.base_wage);
   std::string s = cat({name(Input::kOwnWage), " ", double_form(b.number(Input::kOwnWage))});
   const std::string lower = percent(kBaseWageLower);
@@ -131,12 +132,13 @@ std::string none_chosen(Input list, const ResultRow& r, std::string_view shown) 
   return cat({"未选", name(list), "，", r.name, "为 ", shown, basis(r.articles)});
 }
 
-std::string working(const Breakdown& b, const ResultRow& r, std::string_view shown) {
+std::string working(const Breakdown& b, const ResultRow& r, std::string_view shown,
+                    Figures figures) {
   const std::string input = double_form(b.number(r.input));
   switch (r.formula) {
     case Formula::kGradeMonths:
       if (b.grade == 0) return none_chosen(Input::kGrade, r, shown);
-      return cat({base_wage_line(b), "\n本人工资 ", double_form(b.base_wage), " × ",
+      return cat({base_wage_line(b, figures), "\n本人工资 ", double_form(b.base_wage), " × ",
                   single_form(grade_figures(b.grade).subsidy_months), " 个月 = ", shown,
                   basis(grade_figures(b.grade).article)});
     case Formula::kGradeRate:
@@ -144,7 +146,7 @@ std::string working(const Breakdown& b, const ResultRow& r, std::string_view sho
       if (b.grade > kLastGradeWithAllowance)
         return cat({grade_range(kLastGradeWithAllowance + 1, kGrades.size()),
                     "伤残不按月发给伤残津贴，为 ", shown, basis(grade_figures(b.grade).article)});
-      return cat({base_wage_line(b), "\n本人工资 ", double_form(b.base_wage), " × ",
+      return cat({base_wage_line(b, figures), "\n本人工资 ", double_form(b.base_wage), " × ",
                   percent(grade_figures(b.grade).allowance_rate), " = ", shown,
                   basis(grade_figures(b.grade).article)});
     case Formula::kOwnWageTimes:
@@ -155,7 +157,7 @@ std::string working(const Breakdown& b, const ResultRow& r, std::string_view sho
                   basis(r.articles)});
     case Formula::kNursing:
       if (b.nursing == 0) return none_chosen(Input::kNursing, r, shown);
-      return cat({base_wage_line(b), "\n", nursing_figures(b.nursing).item, " ",
+      return cat({base_wage_line(b, figures), "\n", nursing_figures(b.nursing).item, " ",
                   percent(nursing_figures(b.nursing).rate), " × ", name(r.input), " ", input,
                   " × 本人工资 ", double_form(b.base_wage), " ÷ ", double_form(kWorkDaysPerMonth),
                   " = ", shown, basis(r.articles)});
@@ -167,7 +169,7 @@ std::string working(const Breakdown& b, const ResultRow& r, std::string_view sho
   std::string sum;
   for (std::size_t i = 0; i + 1 < kResultCount; ++i) {
     if (i > 0) sum += " + ";
-    sum += b.texts[i];
+    sum += figures == Figures::kToTheFen ? fixed_form(b.shown[i], 2) : b.texts[i];
   }
   return cat({"以上", numeral(kResultCount - 1), "项显示的金额相加：", sum, " = ", shown});
 }
@@ -178,9 +180,13 @@ std::string_view rule_in_words(Result field) {
   return rules()[index(field)];
 }
 
-Explanations explain(const Breakdown& b) {
+Explanations explain(const Breakdown& b, Figures figures) {
   Explanations e;
-  for (std::size_t i = 0; i < kResultCount; ++i) e[i] = working(b, kResults[i], b.texts[i]);
+  for (std::size_t i = 0; i < kResultCount; ++i) {
+    const std::string shown =
+        figures == Figures::kToTheFen ? fixed_form(b.shown[i], 2) : b.texts[i];
+    e[i] = working(b, kResults[i], shown, figures);
+  }
   return e;
 }
 

@@ -95,6 +95,8 @@ std::string_view group_title(FieldGroup group) {
       return "工亡";
     case FieldGroup::kTypedRule:
       return "补助金标准（自行填写）";
+    case FieldGroup::kParty:
+      return "当事人";
     case FieldGroup::kRegion:
       break;
   }

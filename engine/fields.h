@@ -1,9 +1,9 @@
 // Every input field, once: its name (the batch tool's column, the case
 // file's key, the page's JSON key, the window's control), the group a person
-// looks for it in, the kind of text it takes, its limit and the case file's
-// 格式 that first has it. A field is a Field everywhere inside; its name is
-// looked up only at the edges. The classic calculator's twelve inputs are a
-// projection of the same table (Input).
+// looks for it in, the kind of text it takes, the help the window and the
+// page show beside it, its limit and the case file's 格式 that first has it. A field is a Field
+// everywhere inside; its name is looked up only at the edges. The classic calculator's twelve
+// inputs are a projection of the same table (Input).
 #ifndef GONGSHANG_ENGINE_FIELDS_H_
 #define GONGSHANG_ENGINE_FIELDS_H_
 
@@ -21,6 +21,8 @@ namespace gongshang {
 
 // In the order of the form, group by group.
 enum class Field : std::uint8_t {
+  kWorkerName,        // 姓名: for the report and file names only
+  kEmployerName,      // 单位
   kRegion,            // 地区: a region of the rules, or "" for none
   kUninsured,         // 用人单位未参保: the employer pays everything (Art. 62)
   kMedicalFigure,     // 医疗补助金月数或金额: typed, without a region
@@ -57,13 +59,14 @@ enum class Field : std::uint8_t {
   kLoneExtra,         // 孤寡加发人数
   kNationalIncome,    // 全国人均可支配收入: overrides the table
 };
-inline constexpr std::size_t kFieldCount = 35;
+inline constexpr std::size_t kFieldCount = 37;
 
 constexpr std::size_t index(Field f) {
   return static_cast<std::size_t>(f);
 }
 
 enum class FieldGroup : std::uint8_t {
+  kParty,  // who the report is about; nothing is computed from it
   kRegion,
   kTypedRule,  // the subsidies' months or amounts, when no region is chosen
   kInjury,
@@ -72,7 +75,7 @@ enum class FieldGroup : std::uint8_t {
   kCosts,
   kDeath,
 };
-inline constexpr int kFieldGroupCount = 7;
+inline constexpr int kFieldGroupCount = 8;
 
 enum class FieldKind : std::uint8_t {
   kList,    // one of list_items(field), or ""
@@ -83,6 +86,7 @@ enum class FieldKind : std::uint8_t {
   kAge,     // the original retirement age: "", "60", "55" or "50"
   kRegion,  // a region of the rules data, or "" for none
   kBase,    // what typed months multiply: "统筹月工资" … "固定金额"
+  kText,    // free text of at most max characters, blanks around dropped
 };
 
 struct FieldRow {
@@ -90,9 +94,14 @@ struct FieldRow {
   std::string_view name;  // UTF-8, e.g. "本人月均工资"
   FieldGroup group;
   FieldKind kind;
-  std::string_view hint = {};  // shown in an empty box, e.g. "当地月最低工资标准"
-  double max = 0;              // kMoney and kCount: the largest value taken
-  int since_format = 1;        // the case file's 格式 that first has the field
+  // One line shown beside the control, typed or not: what goes in and the
+  // rule it serves, e.g. "受伤（或患职业病）前 12 个月的平均月缴费工资（第六十四条）".
+  std::string_view help;
+  double max = 0;        // kMoney, kCount: the largest value; kText: characters
+  int since_format = 1;  // the case file's 格式 that first has the field
+  // For a figure a person must look up: where it is published and which
+  // year's figure each item takes; empty for the others.
+  std::string_view lookup = {};
 };
 
 namespace field_limits {
@@ -105,54 +114,118 @@ inline constexpr double kDays = 9'999;
 inline constexpr double kPeople = 99;
 // The longest 停工留薪期 Art. 33 allows: 12 months, extended by at most 12.
 inline constexpr double kLeaveMonths = 24;
+inline constexpr double kNameChars = 100;  // a name or an employer's, as a report holds it
 }  // namespace field_limits
+
+// Where the figures a person must look up are published, and which year's
+// figure each item takes: Arts. 34 and 39 say 上年度; Art. 64 names no year,
+// and the year before the injury is how it is commonly read ("一般").
+namespace field_lookup {
+inline constexpr std::string_view kPoolWage =
+    "在哪里查：统筹地区（多为地级市）的人力资源和社会保障局或统计局每年公布上年度职工平均工资"
+    "（公布的是年平均工资的，除以 12），也可拨打 12333 "
+    "询问。用哪一年：本人工资的上下限（第六十四条）"
+    "一般用受伤前一年度的；生活护理费（第三十四条）用支付时的上一年度；丧葬补助金（第三十九条）用死"
+    "亡时"
+    "的上一年度；以统筹月工资为基数的两项一次性补助金，按所选地区的规定（多为解除或终止劳动关系时的"
+    "上一年度，见地区说明）。各项所用年度不同时，请分年度分别计算。";
+inline constexpr std::string_view kProvinceWage =
+    "在哪里查：省人力资源和社会保障厅或省统计局每年公布的上年度全省职工平均工资（公布的是年平均"
+    "工资的，除以 12），也可拨打 12333 询问。用哪一年：只用于以全省月工资为基数的地区的两项一次性"
+    "补助金，按该地区的规定（多为解除或终止劳动关系时的上一年度，见地区说明）。";
+inline constexpr std::string_view kMinimumWage =
+    "在哪里查：最低工资的具体标准由省、自治区、直辖市人民政府规定（《劳动法》第四十八条），通常由"
+    "省人力资源和社会保障厅公布，一省之内多按市、县分几档，也可拨打 12333 询问。用哪一年：伤残津贴"
+    "发放时当地执行的标准。";
+inline constexpr std::string_view kNationalIncome =
+    "在哪里查：国家统计局每年年初发布的上年度国民经济和社会发展统计公报中的“全国城镇居民人均可支配"
+    "收入”。用哪一年：死亡的上一年度（第三十九条第一款第（三）项）；程序带有的年份留空即可，表中"
+    "没有的年份才需填写。";
+}  // namespace field_lookup
 
 namespace field_table {
 using F = Field;
 using G = FieldGroup;
 using K = FieldKind;
 namespace L = field_limits;
-inline constexpr std::string_view kTypedHint = "当地规定的月数；基数为固定金额时填元";
+namespace Q = field_lookup;
 inline constexpr FieldRow kRows[kFieldCount] = {
-    {F::kRegion, "地区", G::kRegion, K::kRegion},
-    {F::kUninsured, "用人单位未参保", G::kRegion, K::kYesNo},
-    {F::kMedicalFigure, "医疗补助金月数或金额", G::kTypedRule, K::kMoney, kTypedHint,
-     L::kTypedFigure},
-    {F::kMedicalBase, "医疗补助金基数", G::kTypedRule, K::kBase},
-    {F::kEmploymentFigure, "就业补助金月数或金额", G::kTypedRule, K::kMoney, kTypedHint,
-     L::kTypedFigure},
-    {F::kEmploymentBase, "就业补助金基数", G::kTypedRule, K::kBase},
-    {F::kGrade, "工伤等级", G::kInjury, K::kList},
-    {F::kNursing, "护理级别", G::kInjury, K::kList},
-    {F::kDisease, "职业病", G::kInjury, K::kYesNo},
-    {F::kOwnWage, "本人月均工资", G::kWages, K::kMoney, "受伤前 12 个月平均月缴费工资", L::kWage},
-    {F::kPoolWage, "统筹月工资", G::kWages, K::kMoney, "统筹地区上年度职工月平均工资", L::kWage},
-    {F::kProvinceWage, "全省月工资", G::kWages, K::kMoney, "全省上年度职工月平均工资", L::kWage},
-    {F::kMinimumWage, "最低工资", G::kWages, K::kMoney, "当地月最低工资标准", L::kWage},
+    {F::kWorkerName, "姓名", G::kParty, K::kText, "工伤职工的姓名：只写在计算书上、用作文件名",
+     L::kNameChars, 3},
+    {F::kEmployerName, "单位", G::kParty, K::kText, "用人单位的名称：只写在计算书上、用作文件名",
+     L::kNameChars, 3},
+    {F::kRegion, "地区", G::kRegion, K::kRegion,
+     "工伤保险统筹地区所在的省、自治区、直辖市：两项一次性补助金按其规定计算"},
+    {F::kUninsured, "用人单位未参保", G::kRegion, K::kYesNo,
+     "应参加而未参加工伤保险的，各项待遇由用人单位支付（第六十二条）"},
+    {F::kMedicalFigure, "医疗补助金月数或金额", G::kTypedRule, K::kMoney,
+     "一次性工伤医疗补助金：当地规定的本等级月数；基数为固定金额时填元", L::kTypedFigure},
+    {F::kMedicalBase, "医疗补助金基数", G::kTypedRule, K::kBase, "上面的月数乘以哪一项工资"},
+    {F::kEmploymentFigure, "就业补助金月数或金额", G::kTypedRule, K::kMoney,
+     "一次性伤残就业补助金：当地规定的本等级月数；基数为固定金额时填元", L::kTypedFigure},
+    {F::kEmploymentBase, "就业补助金基数", G::kTypedRule, K::kBase, "上面的月数乘以哪一项工资"},
+    {F::kGrade, "工伤等级", G::kInjury, K::kList,
+     "劳动能力鉴定委员会鉴定的伤残等级，一级最重；未评残的留空"},
+    {F::kNursing, "护理级别", G::kInjury, K::kList,
+     "劳动能力鉴定委员会确认的生活自理障碍程度（第三十四条）；不需护理的留空"},
+    {F::kDisease, "职业病", G::kInjury, K::kYesNo,
+     "工伤是职业病的勾选：有的地区对一次性补助金加发"},
+    {F::kOwnWage, "本人月均工资", G::kWages, K::kMoney,
+     "受伤（或患职业病）前 12 个月的平均月缴费工资（第六十四条）", L::kWage},
+    {F::kPoolWage, "统筹月工资", G::kWages, K::kMoney,
+     "统筹地区上年度职工月平均工资（常称社平工资）", L::kWage, 1, Q::kPoolWage},
+    {F::kProvinceWage, "全省月工资", G::kWages, K::kMoney,
+     "全省上年度职工月平均工资：部分地区的一次性补助金以它为基数", L::kWage, 1, Q::kProvinceWage},
+    {F::kMinimumWage, "最低工资", G::kWages, K::kMoney,
+     "当地月最低工资标准：伤残津贴低于它的，补足到它（第三十五条、第三十六条）", L::kWage, 1,
+     Q::kMinimumWage},
     {F::kLeavingWage, "离职前十二个月平均工资", G::kWages, K::kMoney,
-     "算经济补偿；留空则按本人月均工资", L::kWage, 3},
-    {F::kPension, "基本养老金", G::kWages, K::kMoney, "退休后每月领取的数额", L::kWage, 3},
-    {F::kLeaveMonths, "停薪月数", G::kTime, K::kCount, {}, L::kLeaveMonths},
-    {F::kHospitalDays, "住院天数", G::kTime, K::kCount, {}, L::kDays},
-    {F::kLodgingDays, "住宿天数", G::kTime, K::kCount, {}, L::kDays},
-    {F::kNursingDays, "护理天数", G::kTime, K::kCount, {}, L::kDays},
-    {F::kBirthDate, "出生日期", G::kTime, K::kDate},
-    {F::kOriginalAge, "原退休年龄", G::kTime, K::kAge},
-    {F::kStartDate, "入职日期", G::kTime, K::kDate, "用工之日", 0, 3},
-    {F::kEndDate, "解除日期", G::kTime, K::kDate, "解除或终止劳动关系之日"},
-    {F::kEndReason, "解除原因", G::kTime, K::kList, {}, 0, 2},
-    {F::kMedical, "医疗费", G::kCosts, K::kMoney, {}, L::kCost},
-    {F::kDevices, "辅助器具费", G::kCosts, K::kMoney, {}, L::kCost},
-    {F::kTravel, "交通费", G::kCosts, K::kMoney, {}, L::kCost},
-    {F::kNutrition, "营养费", G::kCosts, K::kMoney, {}, L::kCost},
-    {F::kDeath, "工亡", G::kDeath, K::kYesNo},
-    {F::kDeathCase, "死亡情形", G::kDeath, K::kList, "留空即因工死亡", 0, 2},
-    {F::kDeathDate, "死亡日期", G::kDeath, K::kDate},
-    {F::kSpouse, "配偶", G::kDeath, K::kCount, {}, 1},
-    {F::kOtherDependants, "其他供养亲属", G::kDeath, K::kCount, {}, L::kPeople},
-    {F::kLoneExtra, "孤寡加发人数", G::kDeath, K::kCount, {}, L::kPeople},
+     "解除或终止劳动合同前 12 "
+     "个月的平均工资：算经济补偿（劳动合同法第四十七条）；留空则按本人月均工资",
+     L::kWage, 3},
+    {F::kPension, "基本养老金", G::kWages, K::kMoney,
+     "退休后每月领取的基本养老金：低于伤残津贴的，由工伤保险基金补足差额（第三十五条）", L::kWage,
+     3},
+    {F::kLeaveMonths, "停薪月数", G::kTime, K::kCount,
+     "停工留薪期的月数：其间原工资福利待遇不变，由单位按月支付（第三十三条）", L::kLeaveMonths},
+    {F::kHospitalDays, "住院天数", G::kTime, K::kCount,
+     "住院治疗工伤的天数：计住院伙食补助费（第三十条）", L::kDays},
+    {F::kLodgingDays, "住宿天数", G::kTime, K::kCount,
+     "经批准到统筹地区以外就医的住宿天数：计食宿费（第三十条）", L::kDays},
+    {F::kNursingDays, "护理天数", G::kTime, K::kCount,
+     "停工留薪期内生活不能自理、需要护理的天数：由单位负责（第三十三条）", L::kDays},
+    {F::kBirthDate, "出生日期", G::kTime, K::kDate, "用来推算法定退休日期：两项一次性补助金要用"},
+    {F::kOriginalAge, "原退休年龄", G::kTime, K::kAge,
+     "延迟退休改革前的法定退休年龄；现行退休日期由程序按出生日期推算"},
+    {F::kStartDate, "入职日期", G::kTime, K::kDate,
+     "用工之日：按工作年限计经济补偿（劳动合同法第四十七条）", 0, 3},
+    {F::kEndDate, "解除日期", G::kTime, K::kDate,
+     "解除或终止劳动关系之日：五至十级的两项一次性补助金、经济补偿由此而来"},
+    {F::kEndReason, "解除原因", G::kTime, K::kList,
+     "谁提出、怎样解除或终止：决定有无经济补偿或赔偿金；有的地区只在本人提出时，按距退休的年数递减",
+     0, 2},
+    {F::kMedical, "医疗费", G::kCosts, K::kMoney,
+     "治疗工伤、符合工伤保险目录和标准的医疗费用（第三十条）", L::kCost},
+    {F::kDevices, "辅助器具费", G::kCosts, K::kMoney,
+     "经劳动能力鉴定委员会确认，配置假肢、轮椅等辅助器具的费用（第三十二条）", L::kCost},
+    {F::kTravel, "交通费", G::kCosts, K::kMoney,
+     "经批准到统筹地区以外就医所需的交通费用（第三十条）", L::kCost},
+    {F::kNutrition, "营养费", G::kCosts, K::kMoney,
+     "条例没有这一项；向用人单位主张的营养费填在这里", L::kCost},
+    {F::kDeath, "工亡", G::kDeath, K::kYesNo, "职工已经死亡的勾选：按第三十九条计丧葬补助金等"},
+    {F::kDeathCase, "死亡情形", G::kDeath, K::kList,
+     "因工死亡，或一至四级伤残职工停工留薪期满后死亡；留空即因工死亡", 0, 2},
+    {F::kDeathDate, "死亡日期", G::kDeath, K::kDate,
+     "决定用哪一年的全国城镇居民人均可支配收入：死亡的上一年度"},
+    {F::kSpouse, "配偶", G::kDeath, K::kCount,
+     "由死者生前提供主要生活来源、无劳动能力的配偶：有则填 1（第三十九条）", 1},
+    {F::kOtherDependants, "其他供养亲属", G::kDeath, K::kCount,
+     "配偶以外、由死者生前提供主要生活来源、无劳动能力的亲属人数", L::kPeople},
+    {F::kLoneExtra, "孤寡加发人数", G::kDeath, K::kCount,
+     "上述供养亲属中孤寡老人和孤儿的人数：每人另有加发（第三十九条）", L::kPeople},
     {F::kNationalIncome, "全国人均可支配收入", G::kDeath, K::kMoney,
-     "留空则按死亡上一年度的统计数据", L::kWage},
+     "上一年度全国城镇居民人均可支配收入：留空则按程序带有的统计数据", L::kWage, 1,
+     Q::kNationalIncome},
 };
 constexpr bool in_order() {
   for (std::size_t i = 0; i < kFieldCount; ++i)
@@ -160,6 +233,12 @@ constexpr bool in_order() {
   return true;
 }
 static_assert(in_order(), "the rows stand in the order of Field");
+constexpr bool every_row_helps() {
+  for (const FieldRow& r : kRows)
+    if (r.help.empty()) return false;
+  return true;
+}
+static_assert(every_row_helps(), "every field says what goes in");
 }  // namespace field_table
 
 constexpr const FieldRow& row(Field f) {
@@ -182,7 +261,7 @@ constexpr std::span<const FieldRow, kFieldCount> field_rows() {
 
 // The field of a name, blanks around it aside as every reader trims a text;
 // nullopt for a name no field has.
-//   "工伤等级" -> kGrade   " 地区 " -> kRegion   "姓名" -> nullopt
+//   "工伤等级" -> kGrade   " 地区 " -> kRegion   "职务" -> nullopt
 std::optional<Field> find_field(std::string_view name);
 
 // A field's texts (UTF-8), indexed by Field: a form's, a case file's, a row's.
@@ -254,6 +333,18 @@ std::span<const AgeItem> age_items();
 
 // Group titles, e.g. FieldGroup::kWages -> "工资".
 std::string_view group_title(FieldGroup group);
+
+// What a group as a whole is for, shown under its title; "" for most.
+//   kTypedRule -> "没有选择地区时，两项一次性补助金按这里填写的当地标准计算……"
+std::string_view group_help(FieldGroup group);
+
+// What a list's item means where the law gives it a meaning, with the
+// article; "" for an item that explains itself. `item` is the text the
+// field takes (a kAge item's "55", a kBase item's "本人工资").
+//   (kDeathCase, "期满后死亡") -> "一级至四级伤残职工在停工留薪期满后死亡、……（第三十九条第三款）"
+//   (kNursing, "部分护理") -> "生活部分不能自理：生活护理费为统筹月工资的 30%（第三十四条）"
+//   (kGrade, "") -> ""
+std::string item_help(Field list, std::string_view item);
 
 // The typed figure and its base, per subsidy: medical first.
 inline constexpr Field kTypedFigureFields[2] = {Field::kMedicalFigure, Field::kEmploymentFigure};

@@ -361,6 +361,31 @@ std::string fixed_form(double x, int decimals) {
   return fmt::format("{:.{}f}", x, decimals);
 }
 
+std::string fen_form(double x) {
+  std::string s = fixed_form(x, 2);
+  while (s.back() == '0') s.pop_back();
+  if (s.back() == '.') s.pop_back();
+  return s == "-0" ? "0" : s;
+}
+
+std::string with_separators(std::string_view amount) {
+  const bool negative = amount.starts_with('-');
+  const std::string_view unsigned_part = amount.substr(negative ? 1 : 0);
+  const std::size_t point = std::min(unsigned_part.find('.'), unsigned_part.size());
+  const std::string_view whole = unsigned_part.substr(0, point);
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  const std::string_view fraction = unsigned_part.substr(point);
+  if (whole.empty() || !std::all_of(whole.begin(), whole.end(), digit) ||
+      (fraction.size() > 0 && !std::all_of(fraction.begin() + 1, fraction.end(), digit)))
+    return std::string(amount);
+  std::string out(negative ? "-" : "");
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    if (i > 0 && (whole.size() - i) % 3 == 0) out += ',';
+    out += whole[i];
+  }
+  return out.append(fraction);
+}
+
 double decimal_value(float x) {
   const std::string shortest = fmt::format("{}", x);
   double value = 0;

@@ -73,6 +73,16 @@ std::string plain_form(double x);
 //   (0.125, 2) -> "0.12"   (1e17, 2) -> "100000000000000000.00"   (-0.001, 2) -> "-0.00"
 std::string fixed_form(double x, int decimals);
 
+// x rounded to the fen as fixed_form(x, 2) rounds it, without the zeros
+// that end it: a figure worked out, shown among typed ones.
+//   2803.398 -> "2803.4"   1655.17247956375 -> "1655.17"   6000 -> "6000"
+std::string fen_form(double x);
+
+// An amount as fixed_form or yuan_text writes it, with a comma between each
+// three digits before the point; any other text as it is.
+//   "1397540.00" -> "1,397,540.00"   "-1234.5" -> "-1,234.5"   "999" -> "999"   "未知" -> "未知"
+std::string with_separators(std::string_view amount);
+
 // The double nearest the shortest decimal that reads back as x: the decimal
 // a single-precision figure was written as.
 //   0.4f -> 0.4 (not 0.4000000059604645)

@@ -153,6 +153,22 @@ bool base_of(std::string_view text, SubsidyBase& to, std::string& why) {
   return false;
 }
 
+// A name is free text, but one a report prints and a file is named by: what
+// no one can see (a control, a direction override) and bytes that are not
+// UTF-8 are refused rather than printed.
+bool text_of(const FieldRow& row, std::string_view text, std::string& why) {
+  const std::string_view name = trimmed_name(text);
+  if (visible(name, kWholeText) != name) {
+    why = "不能含有控制字符或看不见的字符";
+    return false;
+  }
+  if (character_count(name) > static_cast<std::size_t>(row.max)) {
+    why = "不能超过 " + double_form(row.max) + " 个字";
+    return false;
+  }
+  return true;
+}
+
 bool region_of(std::string_view text, const Rules& rules, const Region*& to, std::string& why) {
   std::string buffer;
   const std::string_view name = ascii_form(text, buffer);
@@ -188,6 +204,9 @@ bool read_one(Field f, std::string_view text, const Rules& rules, CaseValues& v,
   const FieldRow& r = row(f);
   std::optional<double> unused;
   switch (f) {
+    case F::kWorkerName:
+    case F::kEmployerName:
+      return text_of(r, text, why);
     case F::kRegion:
       return region_of(text, rules, v.region, why);
     case F::kUninsured:
@@ -342,7 +361,8 @@ std::string field_problem(Field field, std::string_view text, const Rules& rules
 
 std::string control_text(Field field, std::string_view text) {
   const FieldKind kind = row(field).kind;
-  if (kind == FieldKind::kMoney || kind == FieldKind::kDate) return std::string(text);
+  if (kind == FieldKind::kMoney || kind == FieldKind::kDate || kind == FieldKind::kText)
+    return std::string(text);
   if (kind == FieldKind::kList) {
     if (const std::optional<int> at = list_position(field, text); at && *at > 0)
       return std::string(list_items(field)[static_cast<std::size_t>(*at - 1)]);

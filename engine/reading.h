@@ -80,11 +80,12 @@ void read_fields(const FieldViews& texts, const Rules& rules, Reading& into);
 //   (kLeaveMonths, "25") -> "应为 0 至 24 的整数"   (kBirthDate, "2066-13-01") ->
 //   "应为存在的日期……" (kRegion, "火星") ->
 //   "没有名为“火星”的条目：请填写规则文件中的地区名，或留空"
+//   (kWorkerName, "张\u202E三") -> "不能含有控制字符或看不见的字符"
 std::string field_problem(Field field, std::string_view text, const Rules& rules);
 
 // The text a form's control shows for a field's text: a list's item, a
-// yes/no, an age, a count or a region in ASCII without blanks around; money
-// and dates as typed.
+// yes/no, an age, a count or a region in ASCII without blanks around; money,
+// dates and names as typed.
 //   (kGrade, "5级") -> "五"   (kSpouse, " １ ") -> "1"   (kMedical, "１,000") -> "１,000"
 std::string control_text(Field field, std::string_view text);
 

@@ -152,6 +152,9 @@ struct IncomeYear {
 struct Rules {
   std::vector<Region> regions;
   std::vector<IncomeYear> income;
+  // When the shipped figures were collected, "2026-12-06"; a user's file
+  // does not change it (its figures are marked as the user's instead).
+  std::string collected;
 
   // The region of exactly that name, or nullptr.
   //   "浙江" -> the 浙江 entry   "浙江省" -> nullptr   "" -> nullptr

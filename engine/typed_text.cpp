@@ -216,6 +216,57 @@ std::string visible(std::string_view text, std::size_t limit) {
   return out;
 }
 
+std::string_view trimmed_name(std::string_view text) {
+  const auto blank_at = [&text](std::size_t at, std::size_t& n) {
+    char32_t code = 0;
+    n = utf8_at(text.substr(at), code);
+    return n > 0 && (blank_of_any_width(code) || code == '\t' || code == '\r' || code == '\n');
+  };
+  std::size_t n = 0;
+  while (!text.empty() && blank_at(0, n)) text.remove_prefix(n);
+  // Blanks are one byte (ASCII) or end in 0x80..0xBF: step back to a lead byte.
+  for (bool more = true; more && !text.empty();) {
+    std::size_t at = text.size() - 1;
+    while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) --at;
+    more = blank_at(at, n) && at + n == text.size();
+    if (more) text.remove_suffix(n);
+  }
+  return text;
+}
+
+std::size_t character_count(std::string_view text) {
+  std::size_t count = 0;
+  while (!text.empty()) {
+    char32_t code = 0;
+    const std::size_t n = utf8_at(text, code);
+    text.remove_prefix(n == 0 ? 1 : n);
+    ++count;
+  }
+  return count;
+}
+
+std::string file_name_part(std::string_view text, std::size_t max_chars) {
+  constexpr std::string_view kNever = "/\\:*?\"<>|";
+  text = trimmed_name(text);
+  std::string out;
+  std::size_t count = 0;
+  while (!text.empty() && count < max_chars) {
+    char32_t code = 0;
+    const std::size_t n = utf8_at(text, code);
+    if (n > 0 && !invisible(code) &&
+        (code > 0x7F || kNever.find(static_cast<char>(code)) == std::string_view::npos)) {
+      out.append(text.substr(0, n));
+      ++count;
+    }
+    text.remove_prefix(n == 0 ? 1 : n);
+  }
+  const auto edge = [](char c) { return c == ' ' || c == '.'; };
+  while (!out.empty() && edge(out.back())) out.pop_back();
+  std::size_t front = 0;
+  while (front < out.size() && edge(out[front])) ++front;
+  return std::string(trimmed_name(std::string_view(out).substr(front)));
+}
+
 std::size_t first_unclear(std::string_view text) {
   for (std::size_t at = 0; at < text.size();) {
     char32_t code = 0;

@@ -49,6 +49,22 @@ std::string visible(std::string_view text, std::size_t limit = kVisibleBytes);
 //   "浙江" -> npos   "浙 江" -> 3   "浙\u3000江" -> 3   "a\u202Eb" -> 1   "\xB9" -> 0
 std::size_t first_unclear(std::string_view text);
 
+// A free text as a name is kept: blanks of any width and line breaks at
+// either end dropped, nothing else changed (full-width letters stay).
+//   " 张三\u3000" -> "张三"   "\tZhang San\n" -> "Zhang San"   "ＡＢ" -> "ＡＢ"
+std::string_view trimmed_name(std::string_view text);
+
+// How many characters a UTF-8 text has (a byte that is not UTF-8 counts as one).
+//   "张三" -> 2   "ab" -> 2   "\xB9" -> 1
+std::size_t character_count(std::string_view text);
+
+// A free text made fit to be part of a file name on Windows, macOS and
+// Linux: what no file name may hold there (/ \ : * ? " < > |), what
+// visible() escapes and bytes that are not UTF-8 left out, blanks and dots
+// at either end dropped, cut after max_chars characters.
+//   ("张三/李四", 30) -> "张三李四"   (" a.b. ", 30) -> "a.b"   ("a\u202Eb", 30) -> "ab"
+std::string file_name_part(std::string_view text, std::size_t max_chars);
+
 // The one reading of money, wherever it is typed: digits (ASCII or
 // full-width) with at most one point, blanks around ignored, thousands
 // separators only in whole groups of three before the point; no sign,

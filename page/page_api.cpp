@@ -40,18 +40,20 @@ std::string_view kind_word(FieldKind kind) {
       return "age";
     case FieldKind::kRegion:
       return "region";
+    case FieldKind::kText:
+      return "text";
     case FieldKind::kBase:
       break;
   }
   return "base";
 }
 
-// A list's items as [value, label] pairs, the empty choice first where the
-// window has one.
+// A list's items as [value, label, help] triples (help: item_help, often
+// ""), the empty choice first where the window has one.
 Json items_of(const FieldRow& row, const Rules& rules) {
   Json items = Json::array();
-  const auto add = [&items](std::string_view value, std::string_view label) {
-    items.push_back(Json::array({value, label}));
+  const auto add = [&items, &row](std::string_view value, std::string_view label) {
+    items.push_back(Json::array({value, label, item_help(row.field, value)}));
   };
   switch (row.kind) {
     case FieldKind::kList:
@@ -76,10 +78,15 @@ Json items_of(const FieldRow& row, const Rules& rules) {
   return items;
 }
 
+// An amount as the page shows it: 1,397,540.00.
+std::string shown(long long fen) {
+  return with_separators(yuan_text(fen));
+}
+
 Json total_json(const StatementTotal& total) {
-  return {{"total", yuan_text(total.fen)},
-          {"fund", yuan_text(total.fund_fen)},
-          {"employer", yuan_text(total.employer_fen)}};
+  return {{"total", shown(total.fen)},
+          {"fund", shown(total.fund_fen)},
+          {"employer", shown(total.employer_fen)}};
 }
 
 Json report_inputs(const Statement& s) {
@@ -104,7 +111,7 @@ Json statement_body(const Statement& s) {
   Json items = Json::array();
   for (const StatementItem& item : s.items) {
     items.push_back({{"name", item.name},
-                     {"amount", item.fen ? Json(yuan_text(*item.fen)) : Json(nullptr)},
+                     {"amount", item.fen ? Json(shown(*item.fen)) : Json(nullptr)},
                      {"payer", payer_text(item.payer)},
                      {"working", item.working},
                      {"article", item.article},
@@ -129,7 +136,7 @@ Json statement_body(const Statement& s) {
                {"income", nullptr}};
   if (s.income) {
     body["income"] = {{"year", s.income->year},
-                      {"yuan", plain_form(s.income->yuan)},
+                      {"yuan", with_separators(plain_form(s.income->yuan))},
                       {"confirmed", s.income->confirmed},
                       {"source", s.income->source},
                       {"user_file", s.income->user_file}};
@@ -146,12 +153,15 @@ std::string form_json(const Rules& rules) {
     Json fields = Json::array();
     for (const FieldRow& row : field_rows()) {
       if (row.group != group) continue;
-      Json field = {{"name", row.name}, {"kind", kind_word(row.kind)}, {"hint", row.hint}};
+      Json field = {{"name", row.name}, {"kind", kind_word(row.kind)}, {"help", row.help}};
+      if (!row.lookup.empty()) field["lookup"] = row.lookup;
       if (row.kind == FieldKind::kCount) field["max"] = static_cast<long long>(row.max);
       if (Json items = items_of(row, rules); !items.empty()) field["items"] = std::move(items);
       fields.push_back(std::move(field));
     }
-    groups.push_back({{"title", group_title(group)}, {"fields", std::move(fields)}});
+    groups.push_back({{"title", group_title(group)},
+                      {"help", group_help(group)},
+                      {"fields", std::move(fields)}});
   }
   return dumped({{"groups", std::move(groups)}});
 }

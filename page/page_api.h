@@ -15,11 +15,14 @@
 
 namespace gongshang::page {
 
-// The form the page builds: groups in order, each with its fields (name,
-// kind, hint, largest value, the items of a list as value and label), and
-// the regions of the rules with their status in words.
-//   {"groups": [{"title": "地区", "fields": [{"name": "地区", "kind": "region",
-//     "items": [["", "（其他地区，自行填写标准）"], ["北京", "北京"], …]}, …]}, …]}
+// The form the page builds: groups in order, each with its help and its
+// fields (name, kind, the line of help, where to look a figure up, largest
+// value, the items of a list as value, label and what the item means), and
+// the regions of the rules.
+//   {"groups": [{"title": "当事人", "help": "可以不填……", "fields": [{"name": "姓名",
+//     "kind": "text", "help": "工伤职工的姓名……"}, …]}, {"title": "地区", "help": "",
+//     "fields": [{"name": "地区", "kind": "region", "help": "…",
+//     "items": [["", "（其他地区，自行填写标准）", ""], ["北京", "北京", ""], …]}, …]}, …]}
 std::string form_json(const Rules& rules);
 
 // The fields' texts of a JSON object keyed by field name ({"工伤等级": "七"});
@@ -35,11 +38,11 @@ FieldTexts texts_of_json(std::string_view json);
 //     words under the field, no mark ("为空：计算丧葬补助金需要此项")
 //   "hidden": [names]  fields out of effect (the death section without 工亡)
 //   "region_status": the chosen region's status in words
-//   "statement": null, or its items (amount "7800.00" or null for unknown;
-//     a monthly one's "duration": how long it runs), totals by payer,
-//     retirement date, notes, the inputs as given, the region's statute,
-//     status, notes and sources, and the income figure; after a death
-//     ("death" true) the worker's own items "if_unpaid", totalled apart.
+//   "statement": null, or its items (amount "78,000.00", as shown, or null
+//     for unknown; a monthly one's "duration": how long it runs), totals by
+//     payer, retirement date, notes, the inputs as given, the region's
+//     statute, status, notes and sources, and the income figure; after a
+//     death ("death" true) the worker's own items "if_unpaid", totalled apart.
 std::string statement_json(const FieldTexts& texts, const Rules& rules);
 
 // The page's print view: the same 工伤待遇计算书 the window prints (the HTML

@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "engine/dates.h"
 #include "engine/typed_text.h"
 #include "jsonfile/json_file.h"
 
@@ -299,6 +300,12 @@ Rules read_rules(const json& doc) {
   ObjectReader r(doc, "整个文件");
   r.text("about", false);
   Rules rules;
+  // The date a report gives for the figures: a day of the calendar, as written.
+  rules.collected = r.text("collected", false);
+  if (const auto day = parse_date(rules.collected);
+      !rules.collected.empty() && (!day || format_date(*day) != rules.collected)) {
+    throw Fault{r.at("collected"), "「collected」应为资料收集的日期，写作 2026-12-06"};
+  }
   std::set<std::string, std::less<>> names;
   std::set<int> years;
   if (const json* regions = r.optional("regions")) {
@@ -361,7 +368,8 @@ Loaded load_rules_file(const std::filesystem::path& file) {
 }
 
 void merge_rules(Rules& into, Rules user) {
-  // Marked, so that no front end shows the user's figures as the shipped check.
+  // Marked, so that no front end shows the user's figures as the shipped
+  // check; the shipped figures' date stays theirs.
   for (Region& region : user.regions) {
     region.user_file = true;
     auto it = std::find_if(into.regions.begin(), into.regions.end(),

@@ -47,7 +47,7 @@ Loaded parse_rules(std::string_view json_text);
 Loaded load_rules_file(const std::filesystem::path& file);
 
 // Entries of `user` replace those of `into` with the same region name or
-// income year; the others are added after them.
+// income year; the others are added after them. into.collected stays.
 void merge_rules(Rules& into, Rules user);
 
 // The running program's own path (Linux: /proc/self/exe); empty if unknown.

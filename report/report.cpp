@@ -8,6 +8,11 @@ namespace gongshang::report {
 
 namespace {
 
+// An amount as the report prints it: 1,397,540.00.
+std::string amount(long long fen) {
+  return with_separators(yuan_text(fen));
+}
+
 Span bold(std::string text) {
   return {std::move(text), Emphasis::kBold};
 }
@@ -64,7 +69,7 @@ Table items_table(const Statement& statement, Part part, const StatementTotal& t
     }
     std::vector<Cell>& row = table.rows.emplace_back(
         std::vector<Cell>{{std::move(name)},
-                          {{plain(item.fen ? yuan_text(*item.fen) : "未知")}, CellKind::kAmount},
+                          {{plain(item.fen ? amount(*item.fen) : "未知")}, CellKind::kAmount},
                           {{plain(std::string(payer_text(item.payer)))}},
                           {{plain(item.working)}}});
     if (monthly) row.push_back({{plain(item.duration)}});
@@ -72,9 +77,9 @@ Table items_table(const Statement& statement, Part part, const StatementTotal& t
   table.rows.push_back({{{bold(monthly                   ? std::string("每月合计")
                                : part == Part::kIfUnpaid ? cat("合计（", kIfUnpaid, "）")
                                                          : std::string("一次性合计"))}},
-                        {{bold(yuan_text(total.fen))}, CellKind::kAmount},
-                        {{plain(cat("其中基金支付 ", yuan_text(total.fund_fen),
-                                    " 元，用人单位支付 ", yuan_text(total.employer_fen), " 元"))},
+                        {{bold(amount(total.fen))}, CellKind::kAmount},
+                        {{plain(cat("其中基金支付 ", amount(total.fund_fen), " 元，用人单位支付 ",
+                                    amount(total.employer_fen), " 元"))},
                          CellKind::kText,
                          monthly ? 3 : 2}});
   return table;
@@ -84,7 +89,9 @@ Table items_table(const Statement& statement, Part part, const StatementTotal& t
 Paragraph region_paragraph(const Region& r) {
   const std::string_view status = status_text(r.status);
   return {{bold(r.name),
-           plain(cat("：", r.statute, " ", r.articles, "（", r.effective, "）\n核对情况：")),
+           plain(cat("：", r.statute, " ", r.articles,
+                     r.effective.empty() ? "" : cat("（所依据的版本：", r.effective, "）"),
+                     "\n核对情况：")),
            bold(r.user_file ? cat("用户规则文件，自称", status) : std::string(status)),
            plain(cat("。", r.user_file ? "这些数字不是随程序发布的核对结果，请自行核实。"
                                        : status_explanation(r.status)))}};
@@ -92,6 +99,11 @@ Paragraph region_paragraph(const Region& r) {
 
 Section sources_section(const Statement& s, std::string heading) {
   Section section{std::move(heading), {}};
+  if (!s.rules_collected.empty()) {
+    section.blocks.push_back(
+        Paragraph{{plain("随程序发布的地区标准和全国城镇居民人均可支配收入，资料收集于 "),
+                   bold(s.rules_collected), plain("；此后当地公布的新标准、新数字请自行核对。")}});
+  }
   if (s.typed_figures) {
     section.blocks.push_back(Paragraph{
         {plain("未选地区：一次性工伤医疗补助金、一次性伤残就业补助金按使用者自行填写的标准计算，"
@@ -111,7 +123,7 @@ Section sources_section(const Statement& s, std::string heading) {
   }
   if (const IncomeYear* i = s.income) {
     Text text{plain(cat("一次性工亡补助金所用全国城镇居民人均可支配收入：", plain_form(i->year),
-                        " 年 ", plain_form(i->yuan), " 元，来源：", i->source,
+                        " 年 ", with_separators(plain_form(i->yuan)), " 元，来源：", i->source,
                         i->user_file ? "（用户规则文件）" : ""))};
     if (!i->confirmed)
       text.insert(text.end(), {plain("（"), bold("未经确认"), plain("，请核实）")});
@@ -145,12 +157,12 @@ Report make_report(const Statement& s, std::string_view date) {
   }
   Section& totals = report.sections.emplace_back(
       Section{heading("合计"),
-              {Paragraph{{plain(cat(family, "一次性支付合计 ")), bold(yuan_text(s.once.fen)),
-                          plain(" 元；按月支付合计每月 "), bold(yuan_text(s.monthly.fen)),
+              {Paragraph{{plain(cat(family, "一次性支付合计 ")), bold(amount(s.once.fen)),
+                          plain(" 元；按月支付合计每月 "), bold(amount(s.monthly.fen)),
                           plain(" 元。")}}}});
   if (s.death) {
     totals.blocks.push_back(Paragraph{{plain(cat("职工本人的项目（", kIfUnpaid, "）合计 ")),
-                                       bold(yuan_text(s.if_unpaid.fen)), plain(" 元。")}});
+                                       bold(amount(s.if_unpaid.fen)), plain(" 元。")}});
   }
   for (const std::string& note : s.notes) totals.blocks.push_back(Paragraph{{plain(note)}});
   report.sections.push_back(sources_section(s, heading("地方标准的来源与核对情况")));

@@ -66,19 +66,21 @@ struct Report {
 };
 
 // The report of a statement, computed on `date` (as the reader writes it).
-// Sections: 一、基本情况 (the statement's inputs two to a row, then the
-// retirement date),
+// Sections: 一、基本情况 (the statement's inputs two to a row, 姓名 and 单位
+// first when given, then the retirement date),
 // 二、一次性支付的项目 and 三、按月支付的项目 (each item with its article, amount
 // or 未知, payer and working, a monthly one with how long it runs; a total
-// row), 四、合计 (the totals, then the
-// statement's notes), 五、地方标准的来源与核对情况 (the region's statute, how
-// far it was checked, a user's rules file said as such, its notes and
-// sources; the income figure behind 一次性工亡补助金), 六、说明 (for reference
-// only). After a death (Statement::death) the item sections are the
-// family's benefits, and a section of the worker's own items, each marked
-// "如尚未支付", follows them; the sections after it are numbered on.
+// row), 四、合计 (the totals, then the statement's notes), 五、地方标准的来源与核对情况
+// (when the shipped figures were collected; the region's statute and the
+// version relied on, how far it was checked, a user's rules file said as
+// such, its notes and sources; the income figure behind 一次性工亡补助金 and
+// its year), 六、说明 (for reference only). Amounts carry thousands separators.
+// After a death (Statement::death) the item sections are the family's
+// benefits, and a section of the worker's own items, each marked "如尚未支付",
+// follows them; the sections after it are numbered on.
 //   item {一次性伤残就业补助金, fen nullopt} -> a row whose amount is "未知"
-//   income {2023, 60000, user_file} -> "…2023 年 60000 元，来源：…（用户规则文件）。"
+//   item {一次性工亡补助金, fen 108376000} -> a row whose amount is "1,083,760.00"
+//   income {2023, 60000, user_file} -> "…2023 年 60,000 元，来源：…（用户规则文件）。"
 Report make_report(const Statement& statement, std::string_view date);
 
 }  // namespace gongshang::report

@@ -19,9 +19,9 @@ const parts = { CSS: read(css), ENGINE: engine, PAGE: page };
 for (const name of ['ENGINE', 'PAGE']) {
   if (/<\/script/i.test(parts[name])) throw new Error(name + ' holds </script and would end its element early');
 }
-// The date the rules data was collected, as its own "about" says it.
-const collected = /资料收集于\s*(\d{4}-\d{2}-\d{2})/.exec(JSON.parse(read(rules)).about || '');
-if (!collected) throw new Error(rules + ': its "about" gives no 资料收集于 date');
+// The date the rules data was collected, as the engine's loader reads it.
+const collected = JSON.parse(read(rules)).collected;
+if (!/^\d{4}-\d{2}-\d{2}$/.test(collected || '')) throw new Error(rules + ': no "collected" date');
 
 // 'wasm-unsafe-eval' lets the engine's WebAssembly be compiled and nothing
 // else; without it Chromium refuses the module. No 'unsafe-inline', no
@@ -41,5 +41,5 @@ const csp = [
 
 // Replaced in one pass, so a placeholder inside an inserted text stays text.
 const html = read(template).replace(/@(CSP|CSS|ENGINE|PAGE|DATA_DATE)@/g, (_, name) =>
-  name === 'CSP' ? csp : name === 'DATA_DATE' ? collected[1] : parts[name]);
+  name === 'CSP' ? csp : name === 'DATA_DATE' ? collected : parts[name]);
 fs.writeFileSync(out, html);

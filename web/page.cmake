@@ -4,11 +4,12 @@
 set(GONGSHANG_PAGE_EXPORTS
     _malloc _free _gs_result_size _gs_form _gs_statement _gs_report _gs_open_case _gs_save_case
     _gs_file_cap _gs_too_large _gs_load_rules _gs_batch_columns _gs_workbook _gs_batch
-    _gs_batch_err)
+    _gs_batch_err _gs_file_name)
 list(JOIN GONGSHANG_PAGE_EXPORTS "," GONGSHANG_PAGE_EXPORT_LIST)
 
 add_executable(gongshang-page page_main.cpp)
-target_link_libraries(gongshang-page PRIVATE gongshang_page gongshang_regions gongshang_batch gongshang_jsonfile)
+target_link_libraries(gongshang-page PRIVATE gongshang_page gongshang_casefile gongshang_regions gongshang_batch
+  gongshang_jsonfile)
 target_compile_definitions(gongshang-page PRIVATE
   GONGSHANG_WEB_PROGRAM="${GONGSHANG_WEB_PROGRAM}")
 # A factory (createEngine) rather than a global Module, no eval or

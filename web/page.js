@@ -21,6 +21,13 @@ function fillList(select, items) {
   select.value = items.some(([value]) => value === chosen) ? chosen : '';
 }
 
+// The field's line of help, then what the item chosen means where the law
+// says (the engine's words, with the form).
+function helpOf({ field, control }) {
+  const item = field.items && field.items.find(([value]) => value === control.value);
+  return item && item[2] ? field.help + '\n' + item[2] : field.help;
+}
+
 function buildField(field, index) {
   const id = 'f' + index;
   const row = make('div');
@@ -29,6 +36,9 @@ function buildField(field, index) {
   problem.className = 'problem';
   problem.id = id + '-problem';
   problem.hidden = true;
+  const help = make('p', field.help);
+  help.className = 'help';
+  help.id = id + '-help';
   let control;
   if (field.kind === 'yesno') {
     control = make('input');
@@ -43,8 +53,8 @@ function buildField(field, index) {
     } else {
       control = make('input');
       control.type = 'text';
-      control.inputMode = field.kind === 'date' ? 'text' : field.kind === 'count' ? 'numeric' : 'decimal';
-      control.placeholder = field.hint || (field.kind === 'date' ? '如 2025-03-01' : '');
+      control.inputMode = field.kind === 'money' ? 'decimal' : field.kind === 'count' ? 'numeric' : 'text';
+      if (field.kind === 'date') control.placeholder = '如 2025-03-01';
     }
     const label = make('label', field.name);
     label.htmlFor = id;
@@ -52,16 +62,25 @@ function buildField(field, index) {
   }
   control.id = id;
   control.name = field.name;
-  control.setAttribute('aria-describedby', problem.id);
+  const described = [help.id, problem.id];
   if (field.kind === 'region') {
+    // What the chosen region's figures are worth, right under it.
     const status = make('p');
     status.className = 'status';
     status.id = id + '-status';
     row.append(status);
-    control.setAttribute('aria-describedby', problem.id + ' ' + status.id);
+    described.push(status.id);
   }
+  row.append(help);
+  if (field.lookup) {
+    // Where a figure is published and which year counts: asked for, as it is long.
+    const more = make('details', null, make('summary', '在哪里查、用哪一年'), make('p', field.lookup));
+    more.className = 'lookup';
+    row.append(more);
+  }
+  control.setAttribute('aria-describedby', described.join(' '));
   row.append(problem);
-  controls.set(field.name, { field, control, row, problem });
+  controls.set(field.name, { field, control, row, problem, help });
   return row;
 }
 
@@ -93,6 +112,11 @@ function buildForm(form) {
   let index = 0;
   for (const group of form.groups) {
     const box = make('fieldset', null, make('legend', group.title));
+    if (group.help) {
+      const words = make('p', group.help);
+      words.className = 'group-help';
+      box.append(words);
+    }
     for (const field of group.fields) box.append(buildField(field, index++));
     $('表单').append(box);
   }
@@ -127,7 +151,7 @@ function cell(label, content, className) {
 
 // An amount that never breaks across lines.
 function amount(text) {
-  const span = make('span', grouped(text));
+  const span = make('span', text);
   span.className = 'amount';
   return span;
 }
@@ -138,7 +162,7 @@ function amount(text) {
 function fillTable(id, items, total, title, monthly, unpaid = '') {
   const rows = items.map((item) => make('tr', null,
     cell('项目', item.if_unpaid ? item.name + '（' + unpaid + '）' : item.name, 'name'),
-    cell('金额（元）', item.amount === null ? '未知' : grouped(item.amount), 'amount'),
+    cell('金额（元）', item.amount === null ? '未知' : item.amount, 'amount'),
     cell('支付方', item.payer, 'payer'),
     cell('计算过程', item.working, 'working'),
     cell('依据', item.article),
@@ -147,7 +171,7 @@ function fillTable(id, items, total, title, monthly, unpaid = '') {
     amount(total.employer), ' 元');
   split.colSpan = monthly ? 4 : 3;
   const sum = make('tr', null,
-    cell('项目', title, 'name'), cell('金额（元）', grouped(total.total), 'amount'), split);
+    cell('项目', title, 'name'), cell('金额（元）', total.total, 'amount'), split);
   sum.className = 'total';
   $(id).tBodies[0].replaceChildren(...rows, sum);
 }
@@ -177,7 +201,7 @@ function showSources(s) {
   if (s.income) {
     const i = s.income;
     parts.push(make('p', '一次性工亡补助金所用全国城镇居民人均可支配收入：' +
-      i.year + ' 年 ' + grouped(i.yuan) +
+      i.year + ' 年 ' + i.yuan +
       ' 元，来源：' + i.source + (i.user_file ? '（用户规则文件）' : '') +
       (i.confirmed ? '' : '（未经确认，请核实）') + '。'));
   }
@@ -187,9 +211,9 @@ function showSources(s) {
 function totalsText(s) {
   const family = s.death ? '工亡待遇：' : '';
   const own = s.death ? '职工本人的项目（' + s.if_unpaid_words + '）合计 ' +
-    grouped(s.if_unpaid.total) + ' 元。' : '';
-  return family + '一次性支付合计 ' + grouped(s.once.total) + ' 元；按月支付合计每月 ' +
-    grouped(s.monthly.total) + ' 元。' + own;
+    s.if_unpaid.total + ' 元。' : '';
+  return family + '一次性支付合计 ' + s.once.total + ' 元；按月支付合计每月 ' + s.monthly.total +
+    ' 元。' + own;
 }
 
 function showStatement(s) {
@@ -209,13 +233,12 @@ function showStatement(s) {
     '合计（' + s.if_unpaid_words + '）', false, s.if_unpaid_words);
   // Both tables' amount columns as wide as the widest amount in either.
   const widest = String(Math.max(...[s.once.total, s.monthly.total, s.if_unpaid.total,
-    ...s.items.map((i) => i.amount || '')].map((a) => grouped(a).length)));
+    ...s.items.map((i) => i.amount || '')].map((a) => a.length)));
   if ($('结果').style.getPropertyValue('--amount-chars') !== widest) {
     $('结果').style.setProperty('--amount-chars', widest);
   }
   $('合计').textContent = totalsText(s);
-  $('摘要').textContent = '一次性 ' + grouped(s.once.total) + ' 元 · 每月 ' +
-    grouped(s.monthly.total) + ' 元';
+  $('摘要').textContent = '一次性 ' + s.once.total + ' 元 · 每月 ' + s.monthly.total + ' 元';
   $('说明').replaceChildren(...s.notes.map((n) => make('p', n)));
   showSources(s);
 }
@@ -262,9 +285,14 @@ function recompute(changed = true) {
   // A needed field left empty is no fault: its words without the mark.
   const needed = new Map(answer.needed.map((p) => [p.field, p.reason]));
   const hidden = new Set(answer.hidden);
-  for (const [name, { control, row, problem }] of controls) {
+  for (const [name, entry] of controls) {
+    const { control, row, problem, help } = entry;
     const fault = marks.get(name) || '';
     const reason = fault || needed.get(name) || '';
+    if (entry.field.items) {
+      const words = helpOf(entry);
+      if (help.textContent !== words) help.textContent = words;
+    }
     if (problem.textContent !== reason) problem.textContent = reason;
     problem.hidden = !reason;
     problem.classList.toggle('needed', !fault && !!reason);
@@ -313,6 +341,8 @@ function showReport() {
 
 // ---- Start ------------------------------------------------------------
 
+const TITLE = document.title;
+
 function today() {
   return new Date().toLocaleDateString('zh-CN', { year: 'numeric', month: 'long', day: 'numeric' });
 }
@@ -338,8 +368,13 @@ async function start() {
   // The phone's totals bar gives way to the field being typed in.
   $('表单').addEventListener('focusin', () => document.body.classList.add('typing'));
   $('表单').addEventListener('focusout', () => document.body.classList.remove('typing'));
-  // The browser's own print command as well as the button.
-  window.addEventListener('beforeprint', showReport);
+  // The browser's own print command as well as the button. The title is
+  // what a browser offers as the PDF's name while it prints.
+  window.addEventListener('beforeprint', () => {
+    showReport();
+    document.title = fileName('report').replace(/\.pdf$/, '');
+  });
+  window.addEventListener('afterprint', () => { document.title = TITLE; });
   $('打印').addEventListener('click', () => {
     const why = printRefusal();
     say(why);

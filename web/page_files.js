@@ -67,16 +67,23 @@ function loadRules(name, bytes, refusal) {
   say('');
   const form = guarded('规则文件的载入', () => JSON.parse(call('form', [])));
   if (!form) return;
-  const region = form.groups[0].fields.find((f) => f.kind === 'region');
+  const region = form.groups.flatMap((g) => g.fields).find((f) => f.kind === 'region');
   fillList(controls.get('地区').control, region.items);
   $('用户规则').textContent = '；已载入用户规则文件“' + name + '”，其中的数字未经本程序核对';
   recompute();
 }
 
+// The name the engine gives a saved case ('case') or the report ('report'):
+// "工伤案例-张三-某某公司.json", after 姓名 and 单位 where given.
+function fileName(what) {
+  return guarded('文件名', () => call('file_name', [JSON.stringify(texts()), what])) ||
+    (what === 'case' ? '工伤案例.json' : '工伤待遇计算书.pdf');
+}
+
 function saveCase() {
   const bytes = guarded('案例的保存', () => call('save_case', [JSON.stringify(texts())], true));
   if (!bytes) return;
-  download([bytes], '工伤案例.json', 'application/json');
+  download([bytes], fileName('case'), 'application/json');
   savedTexts = JSON.stringify(texts());
 }
 

@@ -15,6 +15,7 @@
 #include "batch/batch.h"
 #include "batch/encoding.h"
 #include "batch/io.h"
+#include "casefile/case_file.h"
 #include "engine/claim.h"
 #include "engine/fields.h"
 #include "jsonfile/json_file.h"
@@ -153,6 +154,15 @@ const char* gs_save_case(const char* texts, int size) {
   return answer(gongshang::page::save_case(gongshang::page::texts_of_json(view(texts, size))));
 }
 
+// The name to offer for the case file ("case") or the report ("report") of
+// these texts, after 姓名 and 单位: "工伤案例-张三-某某公司.json".
+const char* gs_file_name(const char* texts, int size, const char* what, int what_size) {
+  const auto kind = view(what, what_size) == "report" ? gongshang::casefile::SavedFile::kReport
+                                                      : gongshang::casefile::SavedFile::kCase;
+  return answer(gongshang::casefile::default_file_name(
+      gongshang::page::texts_of_json(view(texts, size)), kind));
+}
+
 // The largest case or rules file the native programs read, and what they
 // say of a larger one; the page refuses such a file before reading it.
 int gs_file_cap() {
@@ -173,8 +183,9 @@ const char* gs_load_rules(const char* name, int name_size, const char* json, int
   return answer({});
 }
 
-// The input columns the batch run reads, every field's, in the form's
-// order, as a CSV header line: the template the page offers.
+// The input columns of a batch run, every field's in the form's order (姓名
+// and 单位 first, carried through as they are), as a CSV header line: the
+// template the page offers.
 const char* gs_batch_columns() {
   std::string header;
   for (const gongshang::FieldRow& row : gongshang::field_rows())

@@ -1,7 +1,7 @@
-// Texts as the page shows them: the engine's amounts with thousands
-// separators (on screen only: saved cases and CSV keep the engine's text),
-// the web addresses in a region's sources as links, and the statement as
-// plain text to paste into a chat.
+// Texts as the page shows them: the web addresses in a region's sources as
+// links, and the statement as plain text to paste into a chat. Amounts come
+// from the engine as they are shown, with thousands separators (saved cases
+// and CSV keep the engine's own text).
 
 // An element with its text; children appended after.
 function make(tag, text, ...children) {
@@ -9,13 +9,6 @@ function make(tag, text, ...children) {
   if (text !== undefined && text !== null) element.textContent = text;
   children.forEach((c) => element.append(c));
   return element;
-}
-
-// "1397540.00" -> "1,397,540.00"; any other text ("未知") as it is.
-function grouped(amount) {
-  const parts = /^(-?)(\d+)(\.\d+)?$/.exec(amount);
-  if (!parts) return amount;
-  return parts[1] + parts[2].replace(/\B(?=(\d{3})+$)/g, ',') + (parts[3] || '');
 }
 
 // Ends a web address at a blank, at Chinese punctuation and at what sets it
@@ -67,11 +60,11 @@ function chatText(s, date) {
     lines.push('', title + '：');
     for (const item of items) {
       lines.push('· ' + item.name + '：' +
-        (item.amount === null ? '未知' : each + grouped(item.amount) + ' 元') +
+        (item.amount === null ? '未知' : each + item.amount + ' 元') +
         '（' + item.payer + '支付）');
     }
-    lines.push(title + '合计：' + each + grouped(total.total) + ' 元（基金支付 ' +
-      grouped(total.fund) + ' 元，用人单位支付 ' + grouped(total.employer) + ' 元）');
+    lines.push(title + '合计：' + each + total.total + ' 元（基金支付 ' +
+      total.fund + ' 元，用人单位支付 ' + total.employer + ' 元）');
   }
   lines.push('');
   if (s.retirement) lines.push('法定退休日期：' + s.retirement);

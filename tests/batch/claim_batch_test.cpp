@@ -94,6 +94,18 @@ TEST(ClaimBatch, ReadsTheReasonTheEmploymentEnded) {
     EXPECT_NE(r.out.find(tail), std::string::npos) << tail << "\n" << r.out;
 }
 
+// 姓名 and 单位 are fields of a case file, but a batch row is known by them:
+// carried through as they are, twice or with what a case file refuses.
+TEST(ClaimBatch, NamesPassThroughUnread) {
+  const std::string name = "张\u202E三" + std::string(200, 'x');
+  const std::string row = name + ",七,李四,\"a,b\"";
+  BatchRun r = run_claim("姓名,工伤等级,姓名,单位\n" + row + "\n");
+  EXPECT_EQ(r.status, kExitSuccess) << r.err;
+  EXPECT_TRUE(r.out.starts_with("姓名,工伤等级,姓名,单位,伤残补助金,")) << r.out;
+  EXPECT_NE(r.out.find("\n" + row + ",0,"), std::string::npos) << r.out;
+  EXPECT_TRUE(r.out.ends_with(",\n")) << r.out;  // no 错误
+}
+
 TEST(ClaimBatch, AUsersRulesFileReplacesTheShippedEntryOrStopsTheRun) {
   auto user = std::filesystem::temp_directory_path() /
               ("claim_batch_test_" +

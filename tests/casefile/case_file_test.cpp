@@ -30,6 +30,9 @@ TEST(CaseFile, OpeningNamesTheFieldAndValueOrEmptiesWhatTheFileLeavesOut) {
       {R"({"格式": 1, "医疗费": 5})", "「医疗费」的值应是文字（加引号）"},
       {R"({"格式": 4})",
        "这个案例由更新版本的程序保存（格式 4），本程序只能打开格式 1 至 3；请更新程序后再打开"},
+      // A name is printed on the report: nothing in it may turn the line.
+      {R"({"格式": 3, "姓名": "张\u202E三"})",
+       "「姓名」不能含有控制字符或看不见的字符：张\\u202E三"},
   };
   for (const auto& r : refused) {
     const Checked<OpenedCase> opened = open_case(r.json, rules);
@@ -75,9 +78,33 @@ TEST(CaseFile, SavesTheOldestFormatThatHoldsItsKeys) {
   texts[index(Field::kEndReason)] = "本人提出";
   texts[index(Field::kStartDate)] = "2010-01-01";
   EXPECT_NE(write_case(texts).find("\"格式\": 3"), std::string::npos);
-  const Checked<OpenedCase> again = open_case(third, two_regions());
+  texts[index(Field::kStartDate)] = "";
+  texts[index(Field::kWorkerName)] = " 张三 ";  // kept as typed
+  const std::string named = write_case(texts);
+  EXPECT_NE(named.find("\"格式\": 3"), std::string::npos);
+  const Checked<OpenedCase> again = open_case(named, two_regions());
   ASSERT_TRUE(again);
-  EXPECT_EQ(again->texts[index(Field::kEndReason)], "合同期满终止");
+  EXPECT_EQ(again->texts, texts);
+}
+
+TEST(CaseFile, DefaultNamesComeFromWhomTheCaseIsAbout) {
+  const struct {
+    std::string_view worker, employer;
+    SavedFile what;
+    std::string_view name;
+  } kRows[] = {
+      {"", "", SavedFile::kReport, "工伤待遇计算书.pdf"},
+      {" 张三 ", "某某/建筑:公司", SavedFile::kCase, "工伤案例-张三-某某建筑公司.json"},
+      {"..\u202E", "\x01 a*b? ", SavedFile::kCase, "工伤案例-ab.json"},
+      {"", "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十多", SavedFile::kReport,
+       "工伤待遇计算书-一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十.pdf"},
+  };
+  for (const auto& r : kRows) {
+    FieldTexts texts;
+    texts[index(Field::kWorkerName)] = r.worker;
+    texts[index(Field::kEmployerName)] = r.employer;
+    EXPECT_EQ(default_file_name(texts, r.what), r.name) << r.worker << r.employer;
+  }
 }
 
 }  // namespace

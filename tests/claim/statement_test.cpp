@@ -64,11 +64,14 @@ TEST(Statement, ExclusionsPayersAndNotes) {
         "供养亲属抚恤金 0.00 用人单位 每月 每名供养亲属按月领取，至其不再符合供养条件",
         "一次性伤残补助金 126000.00 用人单位 如尚未支付"},
        "从工伤保险基金中先行支付"},  // 社会保险法第四十一条
-      {"grade 六 still employed: the employer tops the allowance up",
-       "工伤等级=六 本人月均工资=5000 统筹月工资=6000 最低工资=3,100",
+      {"grade 六 still employed: the employer tops the allowance up; the subsidies would "
+       "follow the worker's own request",
+       "地区=河南 工伤等级=六 本人月均工资=5000 统筹月工资=6000 最低工资=3,100",
        {"一次性伤残补助金 80000.00 基金",
         "伤残津贴补足后 3100.00 用人单位 每月 至解除或者终止劳动关系或领取基本养老金"},
-       ""},
+       "经本人提出，可以与用人单位解除或者终止劳动关系，由工伤保险基金支付一次性工伤医疗补助金，"
+       "由用人单位支付一次性伤残就业补助金，伤残津贴随之停发（《工伤保险条例》第三十六条）。"
+       "填写解除日期后，按河南的标准算出这两项。"},
       {"内蒙古 has no employment figure for 七: shown without an amount",
        "地区=内蒙古 工伤等级=七 本人月均工资=6000 统筹月工资=6000 出生日期=1966-05-15 "
        "原退休年龄=60 解除日期=2020-01-01",
@@ -146,10 +149,13 @@ TEST(Statement, ExclusionsPayersAndNotes) {
         "供养亲属抚恤金 2400.00 基金 每月 每名供养亲属按月领取，至其不再符合供养条件",
         "一次性伤残补助金 78000.00 基金 如尚未支付"},
        "适用 2003 年的《工伤保险条例》"},
-      {"blanks around the region's name: the region all the same",
+      {"blanks around the region's name: the region all the same; the subsidies would also "
+       "follow the contract's end",
        "地区=\u3000浙江 工伤等级=九 本人月均工资=6000 统筹月工资=6000",
        {"一次性伤残补助金 54000.00 基金"},
-       ""},
+       "劳动、聘用合同期满终止，或者职工本人提出解除劳动、聘用合同的，由工伤保险基金支付一次性"
+       "工伤医疗补助金，由用人单位支付一次性伤残就业补助金（《工伤保险条例》第三十七条第（二）项"
+       "）"},
   };
   for (const Row& r : rows) {
     const Statement s = statement_of(r.fields);
@@ -163,6 +169,7 @@ TEST(Statement, ExclusionsPayersAndNotes) {
   EXPECT_FALSE(has_note(statement_of(rows[8].fields), "伤残津贴发至解除日期"));
   // The top-up follows the allowance: only the allowance and the nursing add up.
   EXPECT_EQ(statement_of(rows[9].fields).monthly.fen, 840000);
+  EXPECT_FALSE(has_note(leaving, "填写解除日期后"));
   const Statement gap = statement_of(rows[4].fields);
   EXPECT_EQ(gap.items.back().working, kUnknownFigure);
   EXPECT_EQ(gap.items.back().status, "转载未核对");
@@ -216,11 +223,23 @@ TEST(Statement, EveryUnreadableFieldInEffectIsNamedOnce) {
 
 // The report's inputs: what was given and counts for the case, nothing else.
 TEST(Statement, TheReportListsTheInputsGivenInEffect) {
-  EXPECT_EQ(statement_of("地区=浙江 工伤等级=七 停薪月数=6 住院天数=0 职业病=否 原退休年龄=60 "
-                         "配偶=1")
-                .inputs,
-            (std::vector<std::pair<std::string_view, std::string>>{
-                {"地区", "浙江"}, {"工伤等级", "七"}, {"停薪月数", "6"}, {"原退休年龄", "60 岁"}}));
+  const Statement s = statement_of(
+      "姓名=\u3000张三 单位=\u3000 地区=浙江 工伤等级=七 停薪月数=6 住院天数=0 职业病=否 "
+      "原退休年龄=60 配偶=1 护理级别=部分护理 本人月均工资=6000 统筹月工资=5000 护理天数=20");
+  EXPECT_EQ(s.inputs,
+            (std::vector<std::pair<std::string_view, std::string>>{{"姓名", "张三"},
+                                                                   {"地区", "浙江"},
+                                                                   {"工伤等级", "七"},
+                                                                   {"护理级别", "部分护理"},
+                                                                   {"本人月均工资", "6000"},
+                                                                   {"统筹月工资", "5000"},
+                                                                   {"停薪月数", "6"},
+                                                                   {"护理天数", "20"},
+                                                                   {"原退休年龄", "60 岁"}}));
+  // The working's amounts to the fen, as the amounts are shown.
+  const auto nursing = std::ranges::find(s.items, "停工留薪期护理费", &StatementItem::name);
+  ASSERT_NE(nursing, s.items.end());
+  EXPECT_NE(nursing->working.find("÷ 21.75 = 1655.17（"), std::string::npos) << nursing->working;
 }
 
 }  // namespace

@@ -32,14 +32,16 @@ QString focus_name() {
 }
 
 // Tab from the first toolbar button: the toolbar, the form top to bottom
-// (the typed subsidy figures shown, as no region is chosen; the death
-// section closed), then each table once, and round again.
+// (the typed subsidy figures shown, as no region is chosen; a figure's
+// 在哪里查 after it; the death section closed), then each table once, and
+// round again.
 const QStringList kTabOrder =
     u"打开案例(O)…|保存案例(S)|导出 PDF(E)…|"
-    u"打印(P)…|地区|用人单位未参保|医疗补助金月数或金额|"
+    u"打印(P)…|姓名|单位|地区|用人单位未参保|医疗补助金月数或金额|"
     u"医疗补助金基数|就业补助金月数或金额|就业补助金基数|"
     u"工伤等级|护理级别|职业病|本人月均工资|统筹月工资|"
-    u"全省月工资|最低工资|离职前十二个月平均工资|停薪月数|住院天数|住宿天数|"
+    u"统筹月工资：在哪里查、用哪一年|全省月工资|全省月工资：在哪里查、用哪一年|"
+    u"最低工资|最低工资：在哪里查、用哪一年|离职前十二个月平均工资|停薪月数|住院天数|住宿天数|"
     u"护理天数|出生日期|从日历选择出生日期|原退休年龄|入职日期|从日历选择入职日期|"
     u"解除日期|从日历选择解除日期|解除原因|医疗费|辅助器具费|"
     u"交通费|营养费|工亡|一次性待遇|按月待遇|"

@@ -12,8 +12,10 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include "claimwindow/claim_window.h"
+#include "engine/number_text.h"
 #include "window_driver.h"
 
 using namespace Qt::StringLiterals;
@@ -47,10 +49,10 @@ const Typing kZhejiangSeven = {
     {u"全省月工资"_s, u"7000"_s},   {u"出生日期"_s, u"1966-05-15"_s},
     {u"原退休年龄"_s, u"60"_s},     {u"解除日期"_s, u"2023年10月15日"_s},
 };
-const QStringList kZhejiangSevenOnce = {u"一次性伤残补助金 78000.00 基金"_s,
-                                        u"一次性工伤医疗补助金 70000.00 基金"_s,
-                                        u"一次性伤残就业补助金 28000.00 用人单位"_s,
-                                        u"一次性合计 176000.00 基金 148000.00 用人单位 28000.00"_s};
+const QStringList kZhejiangSevenOnce = {
+    u"一次性伤残补助金 78,000.00 基金"_s, u"一次性工伤医疗补助金 70,000.00 基金"_s,
+    u"一次性伤残就业补助金 28,000.00 用人单位"_s,
+    u"一次性合计 176,000.00 基金 148,000.00 用人单位 28,000.00"_s};
 
 // A death in 2024: the pensions are held to the wage.
 const Typing kDeath = {
@@ -59,8 +61,8 @@ const Typing kDeath = {
     {u"其他供养亲属"_s, u"2"_s},    {u"孤寡加发人数"_s, u"1"_s},
 };
 const QStringList kDeathMonthly = {
-    u"供养亲属抚恤金 6000.00 基金 每名供养亲属按月领取，至其不再符合供养条件"_s,
-    u"每月合计 6000.00 基金 6000.00 用人单位 0.00"_s};
+    u"供养亲属抚恤金 6,000.00 基金 每名供养亲属按月领取，至其不再符合供养条件"_s,
+    u"每月合计 6,000.00 基金 6,000.00 用人单位 0.00"_s};
 
 }  // namespace
 
@@ -74,6 +76,12 @@ class ClaimWindowTest : public QObject {
     QCOMPARE(rows(*window, u"一次性待遇"_s), kZhejiangSevenOnce);
     QCOMPARE(rows(*window, u"按月待遇"_s), QStringList{u"每月合计 0.00 基金 0.00 用人单位 0.00"_s});
     QCOMPARE(window->findChild<QLabel*>(u"数据状态"_s)->text().left(5), u"条文已核对"_s);
+    // Under each field its help, with what the item chosen means in law, and
+    // where a figure is published once asked.
+    const auto* grade = window->findChild<QLabel*>(u"工伤等级说明"_s);
+    QVERIFY(grade->isVisible() && grade->text().contains(u"第三十七条"_s));
+    window->findChild<QToolButton*>(u"统筹月工资在哪里查"_s)->click();
+    QVERIFY(window->findChild<QLabel*>(u"统筹月工资查找"_s)->isVisible());
 
     // 云南's disputed 八级 employment subsidy is shown as unknown, not as 0.
     fill(*window, {{u"地区"_s, u"云南"_s}, {u"工伤等级"_s, u"八"_s}});
@@ -157,7 +165,7 @@ class ClaimWindowTest : public QObject {
         {R"({"格式": 4, "工伤等级": "五"})", u"更新版本"_s},
         {"{\"格式\": 1,\n\"工伤等级\": \"五\"", u"第 2 行"_s},
         {R"({"格式": 1, "工伤等级": "十一"})", u"工伤等级"_s},
-        {R"({"格式": 1, "姓名": "张三"})", u"姓名"_s},
+        {R"({"格式": 1, "职务": "木工"})", u"职务"_s},
         {"{\"格式\": 1, \"本人月均工资\": \"6000\",\n\"本人月均工资\": \"9000\"}",
          u"第 2 行第 1 列：「本人月均工资」出现了两次"_s},
         {R"({"格式": 1, "地区": "浙江\u0000"})", u"或留空：浙江\\u0000"_s},
@@ -201,7 +209,7 @@ class ClaimWindowTest : public QObject {
     QVERIFY(text.contains(u"工伤待遇计算书"_s));
     for (const StatementItem& item : window->statement()->items) {
       QVERIFY2(text.contains(QString::fromStdString(item.name)), item.name.c_str());
-      const std::string amount = yuan_text(item.fen.value_or(0));
+      const std::string amount = with_separators(yuan_text(item.fen.value_or(0)));
       QVERIFY2(text.contains(QString::fromStdString(amount)), amount.c_str());
     }
     for (const std::string& source : window->statement()->region->sources)
@@ -229,7 +237,7 @@ class ClaimWindowTest : public QObject {
     extract.start(pdftotext, {u"-raw"_s, pdf, u"-"_s});
     QVERIFY(extract.waitForFinished(30000));
     QString text = QString::fromUtf8(extract.readAllStandardOutput());
-    QVERIFY(text.remove(u' ').remove(u'\n').contains(u"134400.00"_s));
+    QVERIFY(text.remove(u' ').remove(u'\n').contains(u"134,400.00"_s));
     QFile bad(dir.filePath(u"bad.json"_s));
     QVERIFY(bad.open(QIODevice::WriteOnly));
     bad.write(R"({"格式": 1, "本人月均工资": "1e3"})");

@@ -73,6 +73,20 @@ TEST(Explain, EveryFigureOfTheFieldAppearsInItsTooltip) {
     EXPECT_NE(e[i].find(" " + b.texts[i]), std::string::npos) << e[i];
 }
 
+// A statement shows each result in yuan and fen and a wage worked out to
+// the fen; what was typed stays as typed.
+TEST(Explain, ToTheFenForAStatement) {
+  const Breakdown b = working({{I::kNursing, "大部分护理"},
+                               {I::kOwnWage, "2000"},
+                               {I::kPoolWage, "4672.335"},
+                               {I::kNursingDays, "30"}});
+  EXPECT_EQ(
+      explain(b, Figures::kToTheFen)[index(R::kNursing)],
+      "本人月均工资 2000 低于统筹月工资 4672.335 的 60%，按 2803.4 取整为 2803（第六十四条）\n"
+      "大部分护理 40% × 护理天数 30 × 本人工资 2803 ÷ 21.75 = 1546.48"
+      "（《工伤保险条例》第三十三、三十四条）");
+}
+
 // The rules are written from the figures' tables; the longest ones in full.
 TEST(RuleInWords, SpellsOutTheTables) {
   EXPECT_EQ(rule_in_words(R::kSubsidy),

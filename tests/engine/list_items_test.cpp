@@ -1,5 +1,7 @@
 #include "engine/list_items.h"
 
+#include "engine/fields.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,6 +57,37 @@ TEST(ListItems, RefusesWhatIsNotOnTheList) {
   EXPECT_EQ(grade_refusal(" 十一 "), "只能是一至十或留空：十一");
   EXPECT_EQ(grade_refusal("五\u200B"), "只能是一至十或留空：五\\u200B");
   EXPECT_EQ(nursing_refusal("完全"), "只能是完全护理、大部分护理、部分护理或留空：完全");
+}
+
+// What an item means where the law says, its figures taken from the tables
+// that decide them; the grades on either side of each article's border.
+TEST(ItemHelp, NamesTheArticleAndTheFiguresOfEachItem) {
+  const struct {
+    Field list;
+    std::string_view item, part;  // part: "" when the item has no help
+  } kRows[] = {
+      {Field::kGrade, "四",
+       "21 个月的本人工资；保留劳动关系，退出工作岗位，按月领伤残津贴，为本人"
+       "工资的 75%（《工伤保险条例》第三十五条）"},
+      {Field::kGrade, "五", "为本人工资的 70%；经本人提出可以解除"},
+      {Field::kGrade, "六", "（《工伤保险条例》第三十六条）"},
+      {Field::kGrade, "七", "13 个月的本人工资；劳动、聘用合同期满终止"},
+      {Field::kGrade, "", ""},
+      {Field::kNursing, "部分护理", "生活部分不能自理：生活护理费每月为统筹月工资的 30%"},
+      {Field::kDeathCase, "期满后死亡",
+       "不享受一次性工亡补助金（《工伤保险条例》第三十九条第三款）"},
+      {Field::kEndReason, "劳动合同法第三十八条", "依《劳动合同法》第三十八条解除劳动合同"},
+      {Field::kOriginalAge, "50", "原法定退休年龄为五十周岁的女职工（原规定称女工人）"},
+      {Field::kEmploymentBase, "本人工资", "低于统筹月工资 60% 的按 60%，高于 300% 的按 300%"},
+      {Field::kMedicalBase, "统筹月工资", ""},
+  };
+  for (const auto& r : kRows) {
+    const std::string help = item_help(r.list, r.item);
+    if (r.part.empty())
+      EXPECT_EQ(help, "") << r.item;
+    else
+      EXPECT_NE(help.find(r.part), std::string::npos) << help;
+  }
 }
 
 }  // namespace

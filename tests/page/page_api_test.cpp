@@ -31,8 +31,9 @@ TEST(PageApi, TheWorkedCaseComesWithItsPayersTotalsAndSources) {
   ASSERT_EQ(s["items"].size(), 3u);
   EXPECT_EQ(s["items"][2]["name"], "一次性伤残就业补助金");
   EXPECT_EQ(s["items"][2]["payer"], "用人单位");
+  // As shown: with thousands separators.
   EXPECT_EQ(s["once"],
-            Json({{"total", "176000.00"}, {"fund", "148000.00"}, {"employer", "28000.00"}}));
+            Json({{"total", "176,000.00"}, {"fund", "148,000.00"}, {"employer", "28,000.00"}}));
   EXPECT_EQ(s["retirement"], "2026-10-15");
   EXPECT_EQ(s["region"]["status"], "条文已核对");
   EXPECT_FALSE(s["region"]["sources"].empty());
@@ -79,14 +80,21 @@ TEST(PageApi, FieldsThatCannotBeReadAreMarkedAndNoStatementGiven) {
   }
 }
 
-TEST(PageApi, TheFormHasEveryGroupAndTheRegionsOfTheRules) {
+TEST(PageApi, TheFormHasEveryGroupTheRegionsOfTheRulesAndItsHelp) {
   const Json form = Json::parse(form_json(shipped()));
-  ASSERT_EQ(form["groups"].size(), 7u);
-  EXPECT_EQ(form["groups"][0]["title"], "地区");
-  const Json& region = form["groups"][0]["fields"][0];
+  ASSERT_EQ(form["groups"].size(), static_cast<std::size_t>(kFieldGroupCount));
+  EXPECT_EQ(form["groups"][1]["title"], "地区");
+  const Json& region = form["groups"][1]["fields"][0];
   EXPECT_EQ(region["kind"], "region");
   EXPECT_EQ(region["items"].size(), shipped().regions.size() + 1);
   EXPECT_EQ(form.dump().find("\"max\":0"), std::string::npos);
+  // Each item carries its meaning, the figures to look up where to find them.
+  const Json& death = form["groups"][7]["fields"][1];
+  ASSERT_EQ(death["name"], "死亡情形");
+  EXPECT_NE(death["items"][2][2].get<std::string>().find("第三十九条第三款"), std::string::npos);
+  const Json& pooled = form["groups"][4]["fields"][1];
+  ASSERT_EQ(pooled["name"], "统筹月工资");
+  EXPECT_NE(pooled["lookup"].get<std::string>().find("12333"), std::string::npos);
 }
 
 TEST(PageApi, AUsersRulesAreShownAsTheUsersOrRefusedWithTheLine) {
@@ -101,11 +109,11 @@ TEST(PageApi, AUsersRulesAreShownAsTheUsersOrRefusedWithTheLine) {
     "九": 1, "十": 1}}}]})");
   ASSERT_TRUE(std::holds_alternative<Rules>(merged)) << std::get<std::string>(merged);
   const Rules& rules = std::get<Rules>(merged);
-  EXPECT_NE(form_json(rules).find(R"(["浙江","浙江（用户规则）"])"), std::string::npos);
+  EXPECT_NE(form_json(rules).find(R"(["浙江","浙江（用户规则）",""])"), std::string::npos);
   const Json a = answer(kZhejiang, rules);
   EXPECT_EQ(a["region_status"].get<std::string>().rfind("用户规则文件，自称条文已核对", 0), 0u);
   EXPECT_EQ(a["statement"]["region"]["notes"], "<script>document.title='x'</script>");
-  EXPECT_EQ(a["statement"]["items"][1]["amount"], "5000.00");
+  EXPECT_EQ(a["statement"]["items"][1]["amount"], "5,000.00");
 }
 
 TEST(PageApi, TheBatchRunGivesTheClaimColumnsAndRefusesRowsInTheColumn) {

@@ -90,6 +90,7 @@ TEST(RulesFile, RefusesAMalformedFileSayingWhere) {
       {file_with("", R"(,
  "income": [{"year": 2024, "yuan": 54188, "confirmed": "yes", "source": ""}])"),
        7, 56, "「confirmed」"},
+      {R"({"collected": "2026-02-30", "regions": []})", 1, 15, "「collected」应为资料收集的日期"},
       {R"({"regions": [{"statute": ""}]})", 1, 14, "缺少「name」"},
       {R"({"regions": [{"name": "乙", "statute": "", "status": "已核对"}]})", 1, 53,
        "而不是“已核对”"},
@@ -232,7 +233,8 @@ TEST(RulesFile, AUsersFileReplacesEntriesOfTheSameName) {
   auto user = std::filesystem::temp_directory_path() /
               ("regions_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
                ".json");
-  std::ofstream(user) << R"({"regions": [{"name": "浙江", "statute": "自拟", "status": "转载未核对",
+  std::ofstream(user) << R"({"collected": "2030-01-01",
+    "regions": [{"name": "浙江", "statute": "自拟", "status": "转载未核对",
     "sources": [], "employment": {"base": "固定金额",
     "by_grade": {"五": 9, "六": null, "七": null, "八": null, "九": null, "十": null}}}],
     "income": [{"year": 2030, "yuan": 70000, "confirmed": false, "source": "自拟"}]})";
@@ -245,6 +247,9 @@ TEST(RulesFile, AUsersFileReplacesEntriesOfTheSameName) {
   EXPECT_FALSE(zhejiang->medical);
   EXPECT_TRUE(rules.find("河南"));
   EXPECT_TRUE(rules.income_of(2030) && rules.income_of(2024));
+  // The shipped figures' date stays theirs.
+  EXPECT_EQ(rules.collected, std::get<Rules>(load_rules(kProgram, {})).collected);
+  EXPECT_FALSE(rules.collected.empty());
 
   std::filesystem::remove(user);
 }

@@ -50,6 +50,7 @@ struct Case {
     statement.notes = {"工资按填写的计算。"};
     statement.region = &region;
     statement.income = &income;
+    statement.rules_collected = "2026-12-06";
   }
   std::string html() const {
     Statement with_inputs = statement;
@@ -100,15 +101,20 @@ TEST(ReportHtml, WhatEachPartShows) {
            R"(<td></td></tr></table>)",
            R"(<tr><th width="23%">项目（依据）</th><th width="14%">金额（元）</th>)",
            "一次性伤残补助金<br><small>第三十七条</small>",
-           R"(<td class="amount" align="right">78000.00</td>)",
+           // Amounts with separators, as a person reads them.
+           R"(<td class="amount" align="right">78,000.00</td>)",
            R"(<td class="amount" align="right">未知</td>)",
-           R"(<td class="amount" align="right">3600.00</td>)",
+           R"(<td class="amount" align="right">3,600.00</td>)",
            "6000 × 13<br>= 78000",
-           "一次性支付合计 <b>78000.00</b> 元；按月支付合计每月 <b>3600.00</b> 元。",
+           "一次性支付合计 <b>78,000.00</b> 元；按月支付合计每月 <b>3,600.00</b> 元。",
            // A monthly item says how long it runs, in a column of its own.
            R"(<th width="18%">发放期限</th>)",
            "<td>至领取基本养老金</td>",
-           "<td colspan=\"3\">其中基金支付 0.00 元，用人单位支付 3600.00 元</td>",
+           "<td colspan=\"3\">其中基金支付 0.00 元，用人单位支付 3,600.00 元</td>",
+           // Each figure with its date: the rules' collection, the version, the year.
+           "资料收集于 <b>2026-12-06</b>",
+           "《浙江省工伤保险条例》 第二十七条（所依据的版本：2020-09-24）",
+           "2023 年 51,821 元",
        })
     EXPECT_NE(at(shown), std::string::npos) << shown << "\n" << html;
   // Each item in its own table: the one-time ones before 三、, the monthly after.
@@ -152,7 +158,7 @@ TEST(ReportHtml, FiguresFromAUsersRulesFileAreSaidToBeTheirs) {
        false,
        true,
        false,
-       {"2023 年 51821 元，来源：国家统计局（用户规则文件）（<b>未经确认</b>，请核实）。"},
+       {"来源：国家统计局（用户规则文件）（<b>未经确认</b>，请核实）。"},
        {"自称"}},
   };
   for (const Row& row : kRows) {

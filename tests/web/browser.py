@@ -3,6 +3,7 @@ network cut: shared by the page's tests and its benchmark."""
 import base64
 import os
 import shutil
+import subprocess
 import tempfile
 import time
 
@@ -128,6 +129,17 @@ class Browser:
             "paperWidth": 8.27, "paperHeight": 11.69, "preferCSSPageSize": True,
             "displayHeaderFooter": header_footer})
         return base64.b64decode(printed["data"])
+
+    def save_pdf_page(self, pdf_bytes, name):
+        """The first page of a PDF as a PNG beside the screenshots."""
+        os.makedirs(SCREENSHOTS, exist_ok=True)
+        with tempfile.NamedTemporaryFile(suffix=".pdf") as f:
+            f.write(pdf_bytes)
+            f.flush()
+            stem = os.path.join(SCREENSHOTS, name[:-len(".png")])
+            subprocess.run(["pdftoppm", "-png", "-r", "100", "-f", "1", "-l", "1", "-singlefile",
+                            f.name, stem], check=True)
+        return stem + ".png"
 
     def viewport(self, width, height, mobile):
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
