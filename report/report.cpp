@@ -155,11 +155,10 @@ Report make_report(const Statement& s, std::string_view date) {
     report.sections.push_back({heading(cat("职工本人的项目（", kIfUnpaid, "）")),
                                {items_table(s, Part::kIfUnpaid, s.if_unpaid)}});
   }
-  Section& totals = report.sections.emplace_back(
-      Section{heading("合计"),
-              {Paragraph{{plain(cat(family, "一次性支付合计 ")), bold(amount(s.once.fen)),
-                          plain(" 元；按月支付合计每月 "), bold(amount(s.monthly.fen)),
-                          plain(" 元。")}}}});
+  Section& totals = report.sections.emplace_back(Section{
+      heading("合计"),
+      {Paragraph{{plain(cat(family, "一次性支付合计 ")), bold(amount(s.once.fen)),
+                  plain(" 元；按月支付合计每月 "), bold(amount(s.monthly.fen)), plain(" 元。")}}}});
   if (s.death) {
     totals.blocks.push_back(Paragraph{{plain(cat("职工本人的项目（", kIfUnpaid, "）合计 ")),
                                        bold(amount(s.if_unpaid.fen)), plain(" 元。")}});

@@ -79,6 +79,7 @@ TEST(CaseFile, SavesTheOldestFormatThatHoldsItsKeys) {
   texts[index(Field::kStartDate)] = "2010-01-01";
   EXPECT_NE(write_case(texts).find("\"格式\": 3"), std::string::npos);
   texts[index(Field::kStartDate)] = "";
+  texts[index(Field::kDeathCase)] = "";  // not saved without 工亡 是 (above)
   texts[index(Field::kWorkerName)] = " 张三 ";  // kept as typed
   const std::string named = write_case(texts);
   EXPECT_NE(named.find("\"格式\": 3"), std::string::npos);

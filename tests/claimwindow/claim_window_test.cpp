@@ -96,8 +96,8 @@ class ClaimWindowTest : public QObject {
     QCOMPARE(rows(*window, u"按月待遇"_s), kDeathMonthly);
     // The worker's own costs apart from the family's benefits.
     QCOMPARE(rows(*window, u"本人尚未支付的项目"_s),
-             (QStringList{u"医疗费 （如尚未支付） 20000.00 基金"_s,
-                          u"合计（如尚未支付） 20000.00 基金 20000.00 用人单位 0.00"_s}));
+             (QStringList{u"医疗费 （如尚未支付） 20,000.00 基金"_s,
+                          u"合计（如尚未支付） 20,000.00 基金 20,000.00 用人单位 0.00"_s}));
 
     // An empty pooling wage: its items unknown, said under the field, no mark.
     window->findChild<QLineEdit*>(u"统筹月工资"_s)->clear();
