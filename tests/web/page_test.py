@@ -130,7 +130,7 @@ class PageTest(unittest.TestCase):
                     self.assertRegex(amount, r"^\d{1,3}(,\d{3})*\.\d\d$")
                     self.assertIn(amount, printed, name)
                 headings = ["工伤待遇计算书", "一、基本情况", "仅供参考", "第 1 页，共 ", "资料收集于 20"]
-                if case is DEATH:
+                if what == "工亡":
                     # The family's benefits, and apart the worker's own items.
                     own = self.browser.table("本人尚未支付的项目")
                     self.assertEqual(own[0][:2], ["一次性伤残补助金（如尚未支付）", "126,000.00"])
