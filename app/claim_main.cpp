@@ -130,14 +130,9 @@ int main(int argc, char* argv[]) {
   gongshang::claimwindow::ClaimWindow window(std::get<gongshang::Rules>(std::move(loaded)));
   if (options.case_file) {
     const QString casePath = to_qstring(*options.case_file);
-    QStringList notices;
-    if (const QString why = window.openCase(casePath, &notices); !why.isEmpty()) {
+    if (const QString why = window.openCase(casePath); !why.isEmpty()) {
       QTimer::singleShot(0, &window, [&window, why] {
         gongshang::claimwindow::warn(&window, u"无法打开案例"_qs, why);
-      });
-    } else if (!notices.isEmpty()) {
-      QTimer::singleShot(0, &window, [&window, notices] {
-        gongshang::claimwindow::inform(&window, u"打开案例"_qs, notices.join(u'\n'));
       });
     }
   }

@@ -15,6 +15,7 @@
 #include "batch/row_batch.h"
 #include "batch/utf8.h"
 #include "engine/compensation.h"
+#include "engine/earlier_cases.h"
 #include "engine/reading.h"
 #include "engine/typed_text.h"
 
@@ -145,6 +146,12 @@ class Converter {
       missing.append(name(f));
     }
     if (!missing.empty()) err_.write(message_line("未找到这些列，按空白计算：" + missing));
+    // A CSV written before 生活护理等级 keeps its amounts.
+    if (claim_ && columns_[index(Field::kCareLevel)] == kNoColumn &&
+        columns_[index(Field::kNursing)] != kNoColumn) {
+      claim_->fill_care_level_from_nursing();
+      err_.write(message_line(care_level_column_notice()));
+    }
     line_end_ = record_.line_end == "\r\n" ? "\r\n" : "\n";
     if (reader_.had_bom()) pending_.append(kBom);
     for (std::size_t i = 0; i < width_; ++i) {

@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "batch/csv.h"
+#include "engine/earlier_cases.h"
 #include "engine/evaluation.h"
 #include "engine/typed_text.h"
 #include "regions/rules_file.h"
@@ -28,7 +29,13 @@ void ClaimColumns::append_header(std::string& out) {
 void ClaimColumns::append_row(const FieldViews& texts, std::string& out) const {
   // Each thread keeps one evaluation, so that rows reuse its storage.
   thread_local Evaluation e;
-  evaluate(texts, rules_, ClaimDetail::kAmountsOnly, e);
+  if (care_level_from_nursing_) {
+    FieldViews filled = texts;
+    filled[index(Field::kCareLevel)] = care_level_of_nursing(texts);
+    evaluate(filled, rules_, ClaimDetail::kAmountsOnly, e);
+  } else {
+    evaluate(texts, rules_, ClaimDetail::kAmountsOnly, e);
+  }
   if (const Problem* problem = e.row_problem()) return append_refusal(*problem, out);
 
   // Result and claim texts are ASCII digits and dates: no quoting needed.

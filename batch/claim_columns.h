@@ -44,11 +44,15 @@ class ClaimColumns {
   // after a comma. A problem, the classic calculation's or the claim's,
   // leaves every result empty and fills 错误.
   void append_row(const FieldViews& texts, std::string& out) const;
+  // For a header without 生活护理等级: each row's 护理级别 stands for it
+  // (engine/earlier_cases.h). Set before the first row.
+  void fill_care_level_from_nursing() { care_level_from_nursing_ = true; }
   // A refused row: every result empty, the message in 错误.
   static void append_refusal(const Problem& problem, std::string& out);
 
  private:
   const Rules& rules_;
+  bool care_level_from_nursing_ = false;
 };
 
 // The options --claim and --rules FILE (or --rules=FILE).

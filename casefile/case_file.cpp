@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "engine/earlier_cases.h"
 #include "engine/reading.h"
 #include "engine/typed_text.h"
 #include "jsonfile/json_file.h"
@@ -55,7 +56,7 @@ std::string write_case(const FieldTexts& typed) {
   object[std::string(kFormatKey)] = format;
   for (const FieldRow& row : field_rows()) {
     const std::string& text = texts[index(row.field)];
-    if (row.since_format > 1 && text.empty()) continue;
+    if (row.since_format > 1 && text.empty() && row.field != Field::kCareLevel) continue;
     format = std::max(format, since_format(row.field, text));
     object[std::string(row.name)] = text;
   }
@@ -75,6 +76,7 @@ Checked<OpenedCase> open_case(std::string_view bytes, const Rules& rules) {
   if (std::string problem = format_problem(*format); !problem.empty()) return Problem{{}, problem};
 
   OpenedCase opened;
+  bool care_level = false;
   for (const auto& [key, value] : object.items()) {
     if (key == kFormatKey) continue;
     const Field field = *field_of_key(key);
@@ -88,10 +90,20 @@ Checked<OpenedCase> open_case(std::string_view bytes, const Rules& rules) {
         return Problem{name(field), why + "：" + visible(text)};
     }
     opened.texts[index(field)] = control_text(field, text);
+    care_level |= field == Field::kCareLevel;
+  }
+  if (!care_level) {
+    const std::string_view level = care_level_of_nursing(views_of(opened.texts));
+    if (!level.empty()) {
+      opened.texts[index(Field::kCareLevel)] = level;
+      opened.notices.push_back(care_level_notice(level));
+    }
   }
   if (std::optional<Problem> stray = death_texts_without_death(views_of(opened.texts))) {
     drop_death_texts_without_death(opened.texts);
-    opened.notices.push_back(message(*stray) + "。已清空这两栏，没有按职工死亡计算。");
+    // Said at 工亡: the two fields are out of sight without it.
+    opened.notices.push_back({name(Field::kDeath), "不是“是”：" + message(*stray) +
+                                                       "。已清空这两栏，没有按职工死亡计算"});
   }
   return opened;
 }

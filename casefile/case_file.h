@@ -27,9 +27,11 @@ inline constexpr std::string_view kFormatKey = "格式";
 
 // The file's bytes: "格式" first, then every field in the form's order, two
 // spaces of indent, characters as they are (no \u escapes), a final newline.
-// An empty field newer than 格式 1 is left out: it says nothing; so are
-// 死亡日期 and 死亡情形 without 工亡 是 (engine/reading.h).
-//   {解除原因 "本人提出"} -> 格式 2   {解除原因 "合同期满终止"} or {入职日期 …} -> 格式 3
+// An empty field newer than 格式 1 is left out: it says nothing; but for
+// 生活护理等级, whose absence makes 护理级别 stand for it (open_case), so
+// every case is saved as 格式 3 or later; 死亡日期 and 死亡情形 without 工亡 是
+// are left out too (engine/reading.h).
+//   {解除原因 "本人提出"} -> 格式 3 with "生活护理等级": ""
 std::string write_case(const FieldTexts& texts);
 
 // A case opened, in the window or the page: its texts in the form the
@@ -37,9 +39,11 @@ std::string write_case(const FieldTexts& texts);
 // file leaves out empty.
 struct OpenedCase {
   FieldTexts texts;
-  // What was changed as it opened, in words for the person: 死亡日期 or
-  // 死亡情形 without 工亡 是, dropped.
-  std::vector<std::string> notices;
+  // What was filled in or dropped, for the person to check, at its field:
+  // a case without 生活护理等级 takes its 护理级别's level where a grade is
+  // given (engine/earlier_cases.h); 死亡日期 and 死亡情形 without 工亡 是 are
+  // dropped, said at 工亡.
+  std::vector<Problem> notices;
 };
 
 // The case of a file's bytes, or why it cannot be opened: not JSON or not
@@ -50,6 +54,8 @@ struct OpenedCase {
 // with the value). Money and dates open as typed: what cannot be read is
 // marked at the field, not refused.
 //   R"({"格式":1,"工伤等级":"七"})" -> 工伤等级 "七", the rest ""
+//   R"({"格式":2,"工伤等级":"七","护理级别":"部分护理"})" -> 生活护理等级
+//     "生活部分不能自理", with a notice at it
 //   R"({"格式":4})" -> "这个案例由更新版本的程序保存（格式 4），本程序只能打开格式 1 至 3……"
 //   "{" -> "第 1 行第 2 列：文件在这里意外结束：…"
 //   R"({"格式":1,"工伤等级":"十一"})" -> "「工伤等级」只能是一、二、……之一或留空：十一"

@@ -111,6 +111,10 @@ QGroupBox* ClaimForm::buildGroup(int group) {
     addHelp(field, box);
     field.problemRow = form->rowCount();
     form->addRow(field.problem);
+    field.notice = wrappedLabel(to_qstring(field.row->name) + u"提示"_s, box);
+    field.noticeRow = form->rowCount();
+    form->addRow(field.notice);
+    form->setRowVisible(field.noticeRow, false);
     if (field.row->kind == FieldKind::kRegion) {
       regionStatus_ = wrappedLabel(u"数据状态"_s, box);
       form->addRow(regionStatus_);
@@ -302,9 +306,10 @@ void ClaimForm::showInEffect(const std::array<bool, kFieldCount>& in_effect) {
     if (field.shown == shown) continue;
     field.shown = shown;
     for (int r : field.rows) field.form->setRowVisible(r, shown);
-    // A row shows all it holds; a reason only when there is one, where to
-    // look a figure up only when asked.
+    // A row shows all it holds; a reason or a notice only when there is one,
+    // where to look a figure up only when asked.
     field.form->setRowVisible(field.problemRow, shown && !field.problem->text().isEmpty());
+    field.form->setRowVisible(field.noticeRow, shown && !field.notice->text().isEmpty());
     if (field.more) field.form->setRowVisible(field.lookupRow, shown && field.more->isChecked());
   }
   for (std::size_t g = 0; g < groups_.size(); ++g) groups_[g]->setVisible(any[g]);
@@ -393,9 +398,27 @@ void ClaimForm::markProblem(Field which, const QString& reason, bool fault) {
                                                            : u"color: #8a5a00;"_s);
   control->style()->unpolish(control);
   control->style()->polish(control);
-  // Heard with the control: why it is marked, or else what goes in.
-  if (which != Field::kRegion)
-    control->setAccessibleDescription(reason.isEmpty() ? field->help->text() : reason);
+  describe(*field);
+}
+
+void ClaimForm::setNotice(Field which, const QString& words) {
+  const Control* field = &at(which);
+  if (field->notice->text() == words) return;
+  field->notice->setText(words);
+  fitHeight(field->notice);
+  field->form->setRowVisible(field->noticeRow, field->shown && !words.isEmpty());
+  describe(*field);
+}
+
+void ClaimForm::describe(const Control& field) {
+  // Heard with the control: why it is marked, or else what was filled in
+  // to check, or else what goes in.
+  if (field.row->field == Field::kRegion) return;
+  const QString reason = field.problem->text();
+  const QString notice = field.notice->text();
+  field.control()->setAccessibleDescription(!reason.isEmpty()   ? reason
+                                            : !notice.isEmpty() ? notice
+                                                                : field.help->text());
 }
 
 void ClaimForm::clearProblems() {

@@ -68,6 +68,9 @@ class ClaimForm : public QWidget {
   // needed field left empty ("为空：计算丧葬补助金需要此项").
   void markProblem(Field field, const QString& reason, bool fault = true);
   void clearProblems();
+  // Shows a notice under a field, apart from its problem and not in red:
+  // what was filled in for the person to check. An empty one hides it.
+  void setNotice(Field field, const QString& words);
   // Field names currently marked as faults, in form order.
   QStringList markedFields() const;
 
@@ -95,10 +98,12 @@ class ClaimForm : public QWidget {
     QToolButton* more = nullptr;  // a figure to look up: shows where and which year
     QLabel* lookup = nullptr;     // that text, while `more` is checked
     QLabel* problem = nullptr;    // under the help; hidden when there is none
+    QLabel* notice = nullptr;     // under the problem; hidden when there is none
     QFormLayout* form = nullptr;  // the group's, and the rows the field takes in it
-    QList<int> rows;              // every row but the two below
+    QList<int> rows;              // every row but the three below
     int lookupRow = -1;
     int problemRow = -1;
+    int noticeRow = -1;
     bool shown = true;  // in effect
     // The one control that holds the text and carries the field's name.
     QWidget* control() const;
@@ -112,6 +117,7 @@ class ClaimForm : public QWidget {
   QLabel* wrappedLabel(const QString& name, QWidget* parent);
   void pickDate(Control& field);
   void fitHeight(QLabel* label);
+  static void describe(const Control& field);
   const Control& at(Field field) const { return fields_[index(field)]; }
 
   std::vector<Control> fields_;  // indexed by Field

@@ -196,16 +196,18 @@ void ClaimWindow::recompute() {
   results_->showProblem(problem_);
 }
 
-QString ClaimWindow::openCase(const QString& path, QStringList* notices) {
+QString ClaimWindow::openCase(const QString& path) {
   const Checked<casefile::OpenedCase> opened =
       casefile::open_case_file(QFile::encodeName(path).toStdString(), rules_);
   if (!opened) return to_qstring(message(opened.problem()));
-  if (notices)
-    for (const std::string& notice : opened->notices) *notices << to_qstring(notice);
   // Checked in full, so every field takes its text.
   loading_ = true;
-  for (const FieldRow& row : field_rows())
+  for (const FieldRow& row : field_rows()) {
     form_->setText(row.field, to_qstring(opened->texts[index(row.field)]));
+    form_->setNotice(row.field, {});
+  }
+  for (const Problem& notice : opened->notices)
+    if (auto field = find_field(notice.subject)) form_->setNotice(*field, to_qstring(notice.words));
   loading_ = false;
   setCasePath(path);
   recompute();
@@ -266,11 +268,8 @@ void ClaimWindow::openClicked() {
   if (!mayDiscardChanges()) return;
   const QString path = ask_open_path(this, u"打开案例"_s, kCaseFilter);
   if (path.isEmpty()) return;
-  QStringList notices;
-  if (const QString why = openCase(path, &notices); !why.isEmpty())
+  if (const QString why = openCase(path); !why.isEmpty())
     warn(this, u"无法打开案例"_s, why + u"\n\n窗口中的内容没有改变。"_s);
-  else if (!notices.isEmpty())
-    inform(this, u"打开案例"_s, notices.join(u'\n'));
 }
 
 void ClaimWindow::saveClicked() {

@@ -8,7 +8,6 @@
 
 #include <QMainWindow>
 #include <QString>
-#include <QStringList>
 
 class QToolBar;
 
@@ -31,9 +30,8 @@ class ClaimWindow : public QMainWindow {
   ~ClaimWindow() override;
 
   // Opens a case file. Returns "" or why it was refused; a refused file
-  // changes nothing in the window. What opening changed (death texts
-  // without 工亡 是 dropped) goes to `notices`.
-  QString openCase(const QString& path, QStringList* notices = nullptr);
+  // changes nothing in the window.
+  QString openCase(const QString& path);
   // Saves the case as it stands. Returns "" or why it could not.
   QString saveCase(const QString& path);
   // Writes the report of the case as it stands. Returns "" or why there is

@@ -86,7 +86,7 @@ QString write_case_report(const QString& case_path, const QString& pdf_path, con
       casefile::open_case_file(QFile::encodeName(case_path).toStdString(), rules);
   if (!opened) return refused(to_qstring(message(opened.problem())));
   if (notices)
-    for (const std::string& notice : opened->notices) *notices << refused(to_qstring(notice));
+    for (const Problem& notice : opened->notices) *notices << refused(to_qstring(message(notice)));
   // The same evaluation, in the same words, as the window's marks.
   const Evaluation e = evaluate(opened->texts, rules);
   if (const Problem* problem = e.first_problem()) return refused(to_qstring(message(*problem)));

@@ -34,7 +34,8 @@ QString write_report_pdf(const QString& html, const QString& path);
 // pdf_path. Returns "" or why not, naming the case file, the field and the
 // reason the window shows under it:
 //   "case.json：「本人月均工资」只能填写数字……"
-// What the case file's opening changed goes to `notices` (casefile::OpenedCase).
+// What was filled in for the person to check goes to `notices`, in the same
+// form: "case.json：「生活护理等级」按护理级别“部分护理”填为……"
 QString write_case_report(const QString& case_path, const QString& pdf_path, const Rules& rules,
                           QDate date, QStringList* notices = nullptr);
 

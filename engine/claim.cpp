@@ -87,14 +87,32 @@ class ClaimBuilder {
     claim_.notes.clear();
     claim_.missing.clear();
     for (std::string& why : claim_.classic_unknown) why.clear();
+    claim_.suitable_work = false;
     // The years left count to the retirement date in force on 解除日期; the
     // statement shows today's.
     std::optional<Date> counted;
-    if (in_.birth && in_.original_age) {
-      retirement_ = retirement_date(*in_.birth, *in_.original_age);
-      claim_.retirement = format_date(*retirement_);
-      if (in_.end) counted = retirement_date_on(*in_.birth, *in_.original_age, *in_.end);
+    retirement_.reset();
+    if (in_.retirement) {
+      // Typed where the computed date does not hold (a special-type job, an
+      // early retirement): the reform delays neither.
+      retirement_ = counted = *in_.retirement;
+      claim_.notes.push_back("法定退休日期按所填 " + format_date(*in_.retirement) +
+                             " 计，不按出生日期和原退休年龄推算；距退休的整年数也算至这一天。");
+    } else if (in_.birth && in_.original_age) {
+      // A man retiring at 55 holds a special-type job, which retires early at
+      // the age itself: the reform's delay does not reach it.
+      if (in_.male == true && *in_.original_age == kSpecialJobAge) {
+        retirement_ = counted = add_years_months(*in_.birth, kSpecialJobAge, 0);
+        claim_.notes.push_back(
+            "性别为男、原退休年龄 55 岁，按特殊工种提前退休计：法定退休日期为年满 55 周岁之日 " +
+            format_date(*retirement_) + "，不适用延迟法定退休年龄的规定。");
+      } else {
+        retirement_ = retirement_date(*in_.birth, *in_.original_age);
+        if (in_.end) counted = retirement_date_on(*in_.birth, *in_.original_age, *in_.end);
+      }
     }
+    if (retirement_) claim_.retirement = format_date(*retirement_);
+    if (!in_.end) counted.reset();
     claim_.data_status.clear();
     claim_.income = nullptr;
     claim_.death_after_leave = in_.death && in_.death_after_leave;
@@ -252,9 +270,12 @@ class ClaimBuilder {
                                   kBaseNeeds[static_cast<std::size_t>((*rule)->base)]);
         !why.empty())
       return unknown(item, std::move(why), false);
-    const SubsidyCase c{
-        b_.grade,   b_.number(Input::kPoolWage), in_.province_wage, b_.base_wage, in_.disease,
-        *in_.birth, *in_.original_age,           *in_.end,          counted,      in_.reason};
+    const SubsidyCase c{b_.grade,          b_.number(Input::kPoolWage),
+                        in_.province_wage, b_.base_wage,
+                        in_.disease,       *in_.birth,
+                        in_.male,          in_.original_age.value_or(0),
+                        *in_.end,          counted,
+                        in_.reason};
     std::string_view name = kClaimItems[index(item)].name;
     SubsidyOutcome out = work_out_subsidy(**rule, name, region_->name, c, words_);
     if (auto* refusal = std::get_if<Problem>(&out)) return std::move(*refusal);
@@ -305,7 +326,7 @@ class ClaimBuilder {
     if (!region_ || !region_->relation_end || b_.grade < kFirstSubsidyGrade ||
         claim_.ending != Ending::kEnded)
       return false;
-    if (b_.nursing > 0) {
+    if (in_.care_level > 0) {
       const RelationEnd& end = *region_->relation_end;
       claim_.notes.push_back(region_->statute + end.article + "：“" + end.text +
                              "”。领取两项补助金后工伤保险关系终止，解除日期 " +
@@ -325,6 +346,16 @@ class ClaimBuilder {
 
   std::optional<Problem> topped_allowance() {
     if (b_.grade < 1 || b_.grade > kLastGradeWithAllowance) return std::nullopt;
+    const bool employer = b_.grade >= kFirstSubsidyGrade;
+    // Art. 36(二): the employer pays 五/六 the allowance only 难以安排工作的.
+    if (employer && in_.suitable_work == true) {
+      claim_.suitable_work = true;
+      claim_.notes.push_back(
+          "已安排适当工作：五级、六级伤残职工“保留与用人单位的劳动关系，由用人单位安排适当工作。"
+          "难以安排工作的，由用人单位按月发给伤残津贴”（《工伤保险条例》第三十六条第一款第（二）"
+          "项），已安排工作的不发伤残津贴，故按月项目中不列。");
+      return std::nullopt;
+    }
     if (std::string why = lacking(C::kToppedAllowance); !why.empty())
       return unknown(C::kToppedAllowance, std::move(why), false);
     const double classic = b_.value(Result::kAllowance);
@@ -337,10 +368,13 @@ class ClaimBuilder {
     } else if (words_ && in_.minimum_wage) {
       w += " 不低于最低工资 " + figure(*in_.minimum_wage) + "，不需补足";
     }
+    if (words_ && employer) {
+      w += in_.suitable_work ? "；未安排适当工作"
+                             : "；“已安排适当工作”未填，按难以安排工作计（填“是”则不发）";
+    }
     ClaimLine& l = line(C::kToppedAllowance);
     if (!settle(l, C::kToppedAllowance, amount)) return result_refusal(C::kToppedAllowance);
     // Grades 五 and 六 draw the allowance from the employer (Art. 36).
-    const bool employer = b_.grade >= kFirstSubsidyGrade;
     l.payer = employer ? Payer::kEmployer : Payer::kFund;
     l.article = employer ? "《工伤保险条例》第三十六条" : "《工伤保险条例》第三十五条";
     if (words_) l.working = "伤残津贴补足后：" + w + "（" + std::string(l.article) + "）";
@@ -371,18 +405,22 @@ class ClaimBuilder {
     return std::nullopt;
   }
 
+  // Art. 34: by the level the 劳动能力鉴定委员会 assessed, not by the nursing
+  // during the leave (护理级别), which is the employer's (Art. 33).
   std::optional<Problem> nursing_allowance() {
-    if (b_.nursing < 1) return std::nullopt;
+    if (in_.care_level < 1) return std::nullopt;
+    const auto level = static_cast<std::size_t>(in_.care_level - 1);
     if (std::string why = lacking(C::kNursingAllowance); !why.empty())
       return unknown(C::kNursingAllowance, std::move(why), false);
     const double pooled = b_.number(Input::kPoolWage);
-    const double rate = nursing_allowance_rates()[static_cast<std::size_t>(b_.nursing - 1)];
+    const double rate = nursing_allowance_rates()[level];
     const double amount = pooled * rate;
     ClaimLine& l = line(C::kNursingAllowance);
     if (!settle(l, C::kNursingAllowance, amount)) return result_refusal(C::kNursingAllowance);
     if (words_) {
-      l.working = "生活护理费：统筹月工资 " + figure(pooled) + " × " + figure(rate * 100) +
-                  "% = " + l.text + "，每月（" + std::string(l.article) + "）";
+      l.working = "生活护理费（" + std::string(kCareLevels[level]) + "）：统筹月工资 " +
+                  figure(pooled) + " × " + figure(rate * 100) + "% = " + l.text + "，每月（" +
+                  std::string(l.article) + "）";
     }
     l.duration = "终身";
     return std::nullopt;

@@ -112,7 +112,8 @@ struct MissingField {
 };
 
 struct Claim {
-  std::string retirement;  // "2026-10-15", or empty without 出生日期 and 原退休年龄
+  // "2026-10-15": 法定退休日期 as typed, or from 出生日期 and 原退休年龄; or empty.
+  std::string retirement;
   std::array<ClaimLine, kClaimItemCount> lines;
   // 数据状态: the status word first, then what qualifies the figures, apart
   // by "；": "条文已核对", "转载未核对；用户规则文件", "政府文件；2025年收入未确认";
@@ -122,6 +123,8 @@ struct Claim {
   // Art. 36: a grade 五/六 worker whose employment ended gets the subsidies
   // instead of the allowance, which stops at 解除日期.
   bool allowance_ended = false;
+  // Art. 36(二): a grade 五/六 worker given suitable work draws no allowance.
+  bool suitable_work = false;
   Ending ending = Ending::kNone;   // how the law reads 解除日期
   bool death_after_leave = false;  // 期满后死亡: Art. 39, third paragraph
   std::vector<std::string> notes;  // what the amounts assume beyond the rules, once each

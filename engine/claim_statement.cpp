@@ -70,7 +70,7 @@ std::vector<std::string> statement_notes(const Breakdown& b, const Claim& c, con
   // What the region's rule assumed (e.g. 用人单位解除 for 五/六), once each,
   // and how the employment ended.
   notes.insert(notes.end(), c.notes.begin(), c.notes.end());
-  if (died && (b.nursing > 0 || (b.grade >= 1 && b.grade <= kLastGradeWithAllowance))) {
+  if (died && (v.care_level > 0 || (b.grade >= 1 && b.grade <= kLastGradeWithAllowance))) {
     notes.push_back("职工死亡后，本人的伤残津贴和生活护理费停发，按月项目只列供养亲属抚恤金。");
   }
   if (died) {
@@ -197,7 +197,7 @@ Statement make_statement(const Breakdown& b, const Claim& c, const CaseValues& v
     const bool allowance = info.result == Result::kAllowance;
     // 伤残津贴补足后 takes the allowance's place; where it is excluded, so is
     // the allowance.
-    if (allowance && (topped.present || c.allowance_ended || v.death)) continue;
+    if (allowance && (topped.present || c.allowance_ended || c.suitable_work || v.death)) continue;
     const double value = b.value(info.result);
     const std::string& unknown = c.classic_unknown[index(info.result)];
     if (value == 0 && unknown.empty()) continue;

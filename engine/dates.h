@@ -45,6 +45,9 @@ Date add_years_months(Date date, int years, int months);
 
 // Original retirement ages the 2025 reform knows.
 inline constexpr int kRetirementAges[] = {60, 55, 50};
+// A man retiring at 55 does so from a special-type job (特殊工种), which the
+// reform leaves undelayed.
+inline constexpr int kSpecialJobAge = kRetirementAges[1];
 
 // Months the 2025 reform adds for a birth date and original age (60, 55 or
 // 50): one month per four (per two for 50) birth months from 1965-01

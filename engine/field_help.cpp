@@ -37,11 +37,6 @@ std::string grade_help(int grade) {
   return help + "（" + std::string(kRegulations) + std::string(g.article) + "）";
 }
 
-// Indexed as kNursingLevels: what each level is in Art. 34's words.
-constexpr std::string_view kNursingWords[] = {"生活完全不能自理", "生活大部分不能自理",
-                                              "生活部分不能自理"};
-static_assert(std::size(kNursingWords) == kNursingLevels.size());
-
 // In the order of kEndReasonItems.
 constexpr std::string_view kEndReasonHelp[] = {
     "工伤职工本人提出解除或者终止劳动关系（《工伤保险条例》第三十六条、第三十七条第（二）项）",
@@ -106,10 +101,25 @@ std::string item_help(Field list, std::string_view item) {
     case Field::kNursing:
       for (std::size_t i = 0; i < kNursingLevels.size(); ++i)
         if (kNursingLevels[i].item == item)
-          return std::string(kNursingWords[i]) + "：生活护理费每月为统筹月工资的 " +
+          return "停工留薪期内的护理由所在单位负责（" + std::string(kRegulations) +
+                 "第三十三条第三款）：护理费按本人工资的 " +
+                 percent(decimal_value(kNursingLevels[i].rate)) +
+                 " 和护理天数计；评定伤残等级后按月的生活护理费，看生活护理等级";
+      break;
+    case Field::kCareLevel:
+      // At the rates of kNursingLevels in the same order.
+      for (std::size_t i = 0; i < kCareLevels.size(); ++i)
+        if (kCareLevels[i] == item)
+          return std::string(item) + "：从工伤保险基金按月支付生活护理费，为统筹月工资的 " +
                  percent(decimal_value(kNursingLevels[i].rate)) + "（" + std::string(kRegulations) +
                  "第三十四条）";
       break;
+    case Field::kSuitableWork:
+      if (item == kSuitableWorkItems[0])
+        return "用人单位已安排适当工作：不发伤残津贴（" + std::string(kRegulations) +
+               "第三十六条第一款第（二）项）";
+      return "难以安排工作：由用人单位按月发给伤残津贴（" + std::string(kRegulations) +
+             "第三十六条第一款第（二）项）";
     case Field::kDeathCase:
       if (item == kDeathAfterLeave)
         return "一级至四级伤残职工在停工留薪期满后死亡、未认定为因工死亡的：近亲属享受丧葬补助金"

@@ -68,6 +68,12 @@ std::span<const std::string_view> list_items(Field list) {
       return grades;
     case Field::kNursing:
       return levels;
+    case Field::kCareLevel:
+      return kCareLevels;
+    case Field::kSex:
+      return kSexes;
+    case Field::kSuitableWork:
+      return kSuitableWorkItems;
     case Field::kDeathCase:
       return kDeathCases;
     case Field::kEndReason:

@@ -30,8 +30,10 @@ enum class Field : std::uint8_t {
   kEmploymentFigure,  // 就业补助金月数或金额
   kEmploymentBase,    // 就业补助金基数
   kGrade,             // 工伤等级
-  kNursing,           // 护理级别
+  kNursing,           // 护理级别: nursing during the 停工留薪期 (Art. 33)
+  kCareLevel,         // 生活护理等级: the assessed level, for 生活护理费 (Art. 34)
   kDisease,           // 职业病
+  kSuitableWork,      // 已安排适当工作: 五/六级 given suitable work, "" not said
   kOwnWage,           // 本人月均工资
   kPoolWage,          // 统筹月工资
   kProvinceWage,      // 全省月工资
@@ -43,7 +45,9 @@ enum class Field : std::uint8_t {
   kLodgingDays,       // 住宿天数
   kNursingDays,       // 护理天数
   kBirthDate,         // 出生日期
+  kSex,               // 性别: 男 or 女, "" not said
   kOriginalAge,       // 原退休年龄: 60, 55 or 50
+  kRetirementDate,    // 法定退休日期: typed where the computed one does not hold
   kStartDate,         // 入职日期: the first day of employment (用工之日)
   kEndDate,           // 解除日期: the day the employment ended
   kEndReason,         // 解除原因
@@ -59,7 +63,7 @@ enum class Field : std::uint8_t {
   kLoneExtra,         // 孤寡加发人数
   kNationalIncome,    // 全国人均可支配收入: overrides the table
 };
-inline constexpr std::size_t kFieldCount = 37;
+inline constexpr std::size_t kFieldCount = 41;
 
 constexpr std::size_t index(Field f) {
   return static_cast<std::size_t>(f);
@@ -167,9 +171,14 @@ inline constexpr FieldRow kRows[kFieldCount] = {
     {F::kGrade, "工伤等级", G::kInjury, K::kList,
      "劳动能力鉴定委员会鉴定的伤残等级，一级最重；未评残的留空"},
     {F::kNursing, "护理级别", G::kInjury, K::kList,
-     "劳动能力鉴定委员会确认的生活自理障碍程度（第三十四条）；不需护理的留空"},
+     "停工留薪期内需要护理的程度：与护理天数一起计护理费，由单位负责（第三十三条）；不需护理的留"
+     "空"},
+    {F::kCareLevel, "生活护理等级", G::kInjury, K::kList,
+     "劳动能力鉴定委员会确认的生活护理等级：按月计生活护理费（第三十四条）；未评定的留空", 0, 3},
     {F::kDisease, "职业病", G::kInjury, K::kYesNo,
      "工伤是职业病的勾选：有的地区对一次性补助金加发"},
+    {F::kSuitableWork, "已安排适当工作", G::kInjury, K::kList,
+     "五、六级：用人单位已安排适当工作的不发伤残津贴（第三十六条）；留空按难以安排工作计", 0, 3},
     {F::kOwnWage, "本人月均工资", G::kWages, K::kMoney,
      "受伤（或患职业病）前 12 个月的平均月缴费工资（第六十四条）", L::kWage},
     {F::kPoolWage, "统筹月工资", G::kWages, K::kMoney,
@@ -195,8 +204,12 @@ inline constexpr FieldRow kRows[kFieldCount] = {
     {F::kNursingDays, "护理天数", G::kTime, K::kCount,
      "停工留薪期内生活不能自理、需要护理的天数：由单位负责（第三十三条）", L::kDays},
     {F::kBirthDate, "出生日期", G::kTime, K::kDate, "用来推算法定退休日期：两项一次性补助金要用"},
+    {F::kSex, "性别", G::kTime, K::kList,
+     "有的地区按性别取人口平均预期寿命；留空则按原退休年龄推定", 0, 3},
     {F::kOriginalAge, "原退休年龄", G::kTime, K::kAge,
      "延迟退休改革前的法定退休年龄；现行退休日期由程序按出生日期推算"},
+    {F::kRetirementDate, "法定退休日期", G::kTime, K::kDate,
+     "特殊工种、提前退休等不按出生日期推算的，填写实际的法定退休日期", 0, 3},
     {F::kStartDate, "入职日期", G::kTime, K::kDate,
      "用工之日：按工作年限计经济补偿（劳动合同法第四十七条）", 0, 3},
     {F::kEndDate, "解除日期", G::kTime, K::kDate,
@@ -322,6 +335,7 @@ using InputTexts = std::array<std::string_view, kInputCount>;
 
 // A kList field's items after "" (none), UTF-8.
 //   kNursing -> {"完全护理", "大部分护理", "部分护理"}   kDeathCase -> {"因工死亡", "期满后死亡"}
+//   kSex -> {"男", "女"}   kSuitableWork -> {"是", "否"}
 std::span<const std::string_view> list_items(Field list);
 
 // The original retirement ages, with what a person recognises them by.
@@ -342,8 +356,9 @@ std::string_view group_help(FieldGroup group);
 // article; "" for an item that explains itself. `item` is the text the
 // field takes (a kAge item's "55", a kBase item's "本人工资").
 //   (kDeathCase, "期满后死亡") -> "一级至四级伤残职工在停工留薪期满后死亡、……（第三十九条第三款）"
-//   (kNursing, "部分护理") -> "生活部分不能自理：生活护理费为统筹月工资的 30%（第三十四条）"
-//   (kGrade, "") -> ""
+//   (kCareLevel, "生活部分不能自理") ->
+//   "生活部分不能自理：从工伤保险基金按月支付生活护理费，为统筹月工资的 30%（第三十四条）" (kGrade,
+//   "") -> ""
 std::string item_help(Field list, std::string_view item);
 
 // The typed figure and its base, per subsidy: medical first.

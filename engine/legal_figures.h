@@ -55,6 +55,15 @@ constexpr const NursingFigures& nursing_figures(int level) {
   return kNursingLevels[static_cast<std::size_t>(level - 1)];
 }
 
+// The three levels of 生活护理 a 劳动能力鉴定委员会 assesses (Art. 34), at
+// the shares of kNursingLevels in the same order: 50 %, 40 %, 30 % of the
+// pooling-area wage.
+inline constexpr std::array<std::string_view, kNursingLevels.size()> kCareLevels{
+    "生活完全不能自理",
+    "生活大部分不能自理",
+    "生活部分不能自理",
+};
+
 // The own wage is held between these shares of the pooling-area wage (Art. 64).
 inline constexpr double kBaseWageLower = 0.6;
 inline constexpr double kBaseWageUpper = 3;

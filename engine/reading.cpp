@@ -223,6 +223,18 @@ bool read_one(Field f, std::string_view text, const Rules& rules, CaseValues& v,
       return list_of(f, text, v.classic.grade, why);
     case F::kNursing:
       return list_of(f, text, v.classic.nursing, why);
+    case F::kCareLevel:
+      return list_of(f, text, v.care_level, why);
+    case F::kSex:
+    case F::kSuitableWork: {
+      int at = 0;
+      const bool read = list_of(f, text, at, why);
+      // The first item is 男, and 是.
+      if (at > 0) (f == F::kSex ? v.male : v.suitable_work) = at == 1;
+      return read;
+    }
+    case F::kRetirementDate:
+      return date_of(text, v.retirement, why);
     case F::kDisease:
       return yes_no_of(text, v.disease, why);
     case F::kProvinceWage:
@@ -344,6 +356,8 @@ void read_fields(const FieldViews& texts, const Rules& rules, Reading& into) {
   // 基本养老金 counts only for grades 一–四, whose pension the fund tops up.
   const std::optional<int> grade = list_position(F::kGrade, texts[index(F::kGrade)]);
   into.in_effect[index(F::kPension)] = grade && *grade > 0 && *grade < kFirstSubsidyGrade;
+  into.in_effect[index(F::kSuitableWork)] =
+      grade && *grade >= kFirstSubsidyGrade && *grade <= kLastGradeWithAllowance;
   for (Field f : kReadingOrder) {
     // Empty is "not given" for every kind of field, and many are empty.
     if (!into.in_effect[index(f)] || texts[index(f)].empty()) continue;
@@ -385,7 +399,25 @@ std::optional<Problem> contradiction(const CaseValues& v) {
     constexpr std::string_view kWhy =
         "为空：有解除日期时，需要出生日期和原退休年龄来算距退休的整年数";
     if (!v.birth) return refuse(F::kBirthDate, std::string(kWhy));
-    if (!v.original_age) return refuse(F::kOriginalAge, std::string(kWhy));
+    // A typed 法定退休日期 stands for the one the age would give.
+    if (!v.original_age && !v.retirement)
+      return refuse(F::kOriginalAge, std::string(kWhy) + "（或填写法定退休日期）");
+  }
+  if (v.birth && v.retirement && *v.retirement <= *v.birth)
+    return refuse(F::kRetirementDate, "应在「出生日期」之后");
+  // Art. 34 pays 生活护理费 to a worker 已经评定伤残等级.
+  if (v.care_level > 0 && v.classic.grade == 0) {
+    return refuse(F::kCareLevel,
+                  "只适用于已评定伤残等级的职工（《工伤保险条例》第三十四条）；"
+                  "请选择工伤等级，或把生活护理等级留空");
+  }
+  // 60 is the men's original age, 50 the women workers'; a man retiring at
+  // 55 holds a special-type job.
+  if (v.male && v.original_age &&
+      (*v.male ? *v.original_age == kRetirementAges[2] : *v.original_age == kRetirementAges[0])) {
+    return refuse(F::kSex, "为“" + std::string(kSexes[*v.male ? 0 : 1]) + "”，与原退休年龄 " +
+                               std::to_string(*v.original_age) + " 岁（" +
+                               (*v.male ? "女工人" : "男职工") + "）矛盾");
   }
   // 期满后死亡 has no lump sum, so no income year is needed.
   if (v.death && !v.death_after_leave && !v.national_income) {

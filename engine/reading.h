@@ -33,6 +33,12 @@ inline constexpr int kLastClaimYear = 2100;
 inline constexpr std::string_view kDeathCases[] = {"因工死亡", "期满后死亡"};
 inline constexpr std::string_view kDeathAfterLeave = kDeathCases[1];
 
+// 性别, where a rule takes figures by sex (the life expectancy of 福建).
+inline constexpr std::string_view kSexes[] = {"男", "女"};
+// 已安排适当工作: said either way, since "" keeps the reading that the worker
+// could not be given work (Art. 36(二)).
+inline constexpr std::string_view kSuitableWorkItems[] = {"是", "否"};
+
 // Every value of a case. An empty text gives nullopt, false or 0; a field out
 // of effect keeps its empty value whatever its text.
 struct CaseValues {
@@ -48,6 +54,11 @@ struct CaseValues {
   std::optional<double> own_wage, pool_wage;
   std::optional<Date> birth, start, end, death_date;
   std::optional<int> original_age;  // 60, 55 or 50
+  std::optional<bool> male;         // 性别; nullopt where not said
+  std::optional<Date> retirement;   // 法定退休日期 typed
+  // 生活护理等级: 1 for kCareLevels[0] (生活完全不能自理) .. 3; 0 for none.
+  int care_level = 0;
+  std::optional<bool> suitable_work;  // 已安排适当工作; nullopt where not said
   bool disease = false;
   bool death = false;
   bool death_after_leave = false;  // 死亡情形 期满后死亡
@@ -63,7 +74,8 @@ struct Reading {
   std::vector<Problem> problems;
   // Whether a field counts for the case: the death section only with 工亡
   // 是, the typed subsidy figures only without a region, 基本养老金 only for
-  // grades 一–四 (the fund tops up their pension, Art. 35(三)). A field out of
+  // grades 一–四 (the fund tops up their pension, Art. 35(三)), 已安排适当工作
+  // only for 五/六 (the only grades whose allowance depends on it). A field out of
   // effect is neither read nor checked, whatever it still holds.
   std::array<bool, kFieldCount> in_effect{};
 };
@@ -95,6 +107,8 @@ std::string control_text(Field field, std::string_view text);
 //   解除日期 given, 出生日期 empty -> {"出生日期", "为空：有解除日期时，……"}
 //   入职日期 after 解除日期 -> {"入职日期", "不能晚于「解除日期」"}
 //   工亡 是 and 解除日期, 死亡日期 empty -> {"死亡日期", "为空：……是否因死亡而终止"}
+//   生活护理等级 without 工伤等级 -> {"生活护理等级", "只适用于已评定伤残等级的职工……"}
+//   性别 女, 原退休年龄 60 -> {"性别", "为“女”，与原退休年龄 60 岁（男职工）矛盾"}
 std::optional<Problem> contradiction(const CaseValues& values);
 
 // 死亡日期 or 死亡情形 filled while 工亡 is not 是: texts that count for

@@ -18,13 +18,19 @@ struct Months {
   std::string working;
 };
 
-std::variant<Months, SubsidyUnknown> life_expectancy_months(const LifeExpectancyRule& rule,
-                                                            std::size_t g, std::string_view item,
-                                                            std::string_view region,
-                                                            const SubsidyCase& c, bool words) {
+std::variant<Months, SubsidyUnknown, Problem> life_expectancy_months(
+    const LifeExpectancyRule& rule, std::size_t g, std::string_view item, std::string_view region,
+    const SubsidyCase& c, bool words) {
   const auto& per_year = rule.months_per_year[g];
   const auto& minimum = rule.minimum_months[g];
-  const bool men = c.original_age == kRetirementAges[0];
+  // Without 性别 the original age tells: 60 is the men's.
+  const bool split_rule = rule.men || rule.women;
+  if (split_rule && !c.male && c.original_age == 0) {
+    return Problem{name(Field::kSex), "为空：地区“" + std::string(region) + "”的" +
+                                          std::string(item) +
+                                          "按性别取人口平均预期寿命；请填写性别或原退休年龄"};
+  }
+  const bool men = c.male ? *c.male : c.original_age == kRetirementAges[0];
   const std::optional<double>& split = men ? rule.men : rule.women;
   const std::optional<double> expectancy = split ? split : rule.all;
   if (!per_year || !minimum || !expectancy) {
@@ -40,8 +46,9 @@ std::variant<Months, SubsidyUnknown> life_expectancy_months(const LifeExpectancy
   if (words) {
     std::string whose;
     if (split) {
-      whose = men ? "男性，按原退休年龄 60 岁取"
-                  : "女性，按原退休年龄 " + std::to_string(c.original_age) + " 岁取";
+      whose =
+          std::string(men ? "男性" : "女性") +
+          (c.male ? "" : "，未填性别，按原退休年龄 " + std::to_string(c.original_age) + " 岁推定");
       whose += "；";
     }
     m.working = "人口平均预期寿命 " + double_form(*expectancy) + " 岁（" + whose +
@@ -74,6 +81,7 @@ SubsidyOutcome work_out_subsidy(const SubsidyRule& rule, std::string_view item,
   if (rule.life_expectancy) {
     auto months = life_expectancy_months(*rule.life_expectancy, g, item, region, c, words);
     if (auto* unknown = std::get_if<SubsidyUnknown>(&months)) return std::move(*unknown);
+    if (auto* refusal = std::get_if<Problem>(&months)) return std::move(*refusal);
     m = std::move(std::get<Months>(months));
   } else if (rule.by_grade[g]) {
     m.months = *rule.by_grade[g];

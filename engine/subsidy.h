@@ -28,7 +28,8 @@ struct SubsidyCase {
   double own_wage = 0;                  // 本人工资: the classic base wage
   bool disease = false;                 // 职业病
   Date birth;
-  int original_age = 60;            // 60, 55 or 50
+  std::optional<bool> male;         // 性别; nullopt: guessed from the original age
+  int original_age = 60;            // 60, 55 or 50; 0 where 法定退休日期 was typed instead
   Date end;                         // 解除日期
   Date retirement;                  // the statutory retirement date in force on `end`
   std::optional<EndReason> reason;  // nullopt: 解除原因 left empty

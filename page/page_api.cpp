@@ -207,7 +207,10 @@ std::string open_case_json(std::string_view bytes, const Rules& rules) {
   Json texts = Json::object();
   for (const FieldRow& row : field_rows())
     texts[std::string(row.name)] = opened->texts[index(row.field)];
-  return dumped({{"problem", ""}, {"texts", std::move(texts)}, {"notices", opened->notices}});
+  Json notices = Json::array();
+  for (const Problem& notice : opened->notices)
+    notices.push_back({{"field", notice.subject}, {"words", notice.words}});
+  return dumped({{"problem", ""}, {"texts", std::move(texts)}, {"notices", std::move(notices)}});
 }
 
 std::string report_html(const FieldTexts& texts, const Rules& rules, std::string_view date) {

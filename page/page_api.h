@@ -60,7 +60,9 @@ std::variant<Rules, std::string> with_user_rules(const Rules& shipped, std::stri
                                                  std::string_view json);
 
 // A case file as the page opens it, with the window's refusals:
-//   {"problem": "", "texts": {"工伤等级": "七", …}}   {"problem": "「工伤等级」只能是……：十一"}
+//   {"problem": "", "texts": {"工伤等级": "七", …}, "notices": [{"field", "words"}]}
+//   {"problem": "「工伤等级」只能是……：十一"}
+// A notice is what was filled in for the person to check, shown at its field.
 std::string open_case_json(std::string_view bytes, const Rules& rules);
 
 // The case file's bytes for the texts, as the window saves them.

@@ -9,7 +9,7 @@
 
 // ---- The form ---------------------------------------------------------
 
-const controls = new Map(); // field name -> {field, control, row, problem}
+const controls = new Map(); // field name -> {field, control, row, problem, help, notice}
 
 function fillList(select, items) {
   const chosen = select.value;
@@ -36,6 +36,10 @@ function buildField(field, index) {
   problem.className = 'problem';
   problem.id = id + '-problem';
   problem.hidden = true;
+  const notice = make('p');
+  notice.className = 'notice';
+  notice.id = id + '-notice';
+  notice.hidden = true;
   const help = make('p', field.help);
   help.className = 'help';
   help.id = id + '-help';
@@ -62,7 +66,7 @@ function buildField(field, index) {
   }
   control.id = id;
   control.name = field.name;
-  const described = [help.id, problem.id];
+  const described = [help.id, problem.id, notice.id];
   if (field.kind === 'region') {
     // What the chosen region's figures are worth, right under it.
     const status = make('p');
@@ -79,8 +83,8 @@ function buildField(field, index) {
     row.append(more);
   }
   control.setAttribute('aria-describedby', described.join(' '));
-  row.append(problem);
-  controls.set(field.name, { field, control, row, problem, help });
+  row.append(problem, notice);
+  controls.set(field.name, { field, control, row, problem, help, notice });
   return row;
 }
 

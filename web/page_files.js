@@ -49,8 +49,15 @@ function openCase(name, bytes, refusal) {
     say('无法打开案例“' + name + '”：' + opened.problem + '。页面中的内容没有改变。');
     return;
   }
-  say(opened.notices.join(' '), 'info');
-  for (const [field, entry] of controls) setText(entry, opened.texts[field] || '');
+  say('');
+  // What the engine filled in for the person to check stays under its field
+  // until another case is opened.
+  const notices = new Map((opened.notices || []).map((n) => [n.field, n.words]));
+  for (const [field, entry] of controls) {
+    setText(entry, opened.texts[field] || '');
+    entry.notice.textContent = notices.get(field) || '';
+    entry.notice.hidden = !notices.has(field);
+  }
   savedTexts = JSON.stringify(texts());
   recompute();
 }

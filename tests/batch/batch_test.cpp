@@ -82,6 +82,9 @@ TEST(Batch, WritesEachRowWithItsResults) {
        header("工伤等级,护理级别,医疗费") + "\n十一,,1" + std::string(kRefused) +
            "「工伤等级」只能是一至十或留空：十一\n五,完全,1" + std::string(kRefused) +
            "「护理级别」只能是完全护理、大部分护理、部分护理或留空：完全\n"},
+      {"a short row after a long one: its missing cells empty, not the last row's",
+       "医疗费,营养费\n1,2\n3\n",
+       header("医疗费,营养费") + "\n1,2,0,0,0,0,0,0,1,0,0,2,3,\n3,,0,0,0,0,0,0,3,0,0,0,3,\n"},
       {"header only", "医疗费\n", header("医疗费") + "\n"},
   };
   for (const auto& c : cases) {

@@ -94,6 +94,23 @@ TEST(ClaimBatch, ReadsTheReasonTheEmploymentEnded) {
     EXPECT_NE(r.out.find(tail), std::string::npos) << tail << "\n" << r.out;
 }
 
+// A CSV from before 生活护理等级 keeps its amounts: 护理级别 stands for the
+// level where a grade is given, said once on standard error. With the
+// column, 护理级别 is the nursing during the leave alone.
+TEST(ClaimBatch, WithoutTheCareLevelColumnTheNursingLevelStandsForIt) {
+  constexpr std::string_view kRows =
+      "七,部分护理,5000\n"
+      ",完全护理,5000\n";
+  BatchRun old = run_claim("工伤等级,护理级别,统筹月工资\n" + std::string(kRows));
+  EXPECT_EQ(old.status, kExitSuccess);
+  EXPECT_NE(old.err.find("表头没有「生活护理等级」列"), std::string::npos) << old.err;
+  EXPECT_NE(old.out.find(",,,,1500.00,,,,,,,,生活护理费：终身,"), std::string::npos) << old.out;
+  EXPECT_EQ(old.out.find(",,,,2500.00,"), std::string::npos) << old.out;  // no grade
+  BatchRun now = run_claim("工伤等级,护理级别,统筹月工资,生活护理等级\n七,部分护理,5000,\n");
+  EXPECT_EQ(now.err.find("生活护理等级"), std::string::npos) << now.err;
+  EXPECT_EQ(now.out.find("1500.00"), std::string::npos) << now.out;
+}
+
 // 姓名 and 单位 are fields of a case file, but a batch row is known by them:
 // carried through as they are, twice or with what a case file refuses.
 TEST(ClaimBatch, NamesPassThroughUnread) {

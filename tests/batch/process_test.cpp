@@ -59,7 +59,12 @@ TEST(BatchProgram, ComputesFromStandardInput) {
     EXPECT_TRUE(p.out.starts_with("姓名,医疗费,伤残补助金,")) << p.out;
     EXPECT_TRUE(p.out.ends_with(",错误\n\"王,五\",12,0,0,0,0,0,0,12,0,0,0,12,\n")) << p.out;
   }
-  EXPECT_EQ(run_program("--help", "").status, 0);
+  // The claim's input columns listed once each, then its result columns.
+  const Process help = run_program("--help", "");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("、全国人均可支配收入；\n在「错误」之前加结果列 退休日期、"),
+            std::string::npos)
+      << help.out;
 }
 
 TEST(BatchProgram, ExitsWithTwoOnBadInputOrFailedOutput) {

@@ -53,39 +53,53 @@ TEST(CaseFile, OpeningNamesTheFieldAndValueOrEmptiesWhatTheFileLeavesOut) {
   // Without 工亡 是 a death text would count for nothing: dropped, and said.
   EXPECT_EQ(t[index(Field::kDeathCase)], "");
   ASSERT_EQ(opened->notices.size(), 1u);
-  EXPECT_NE(opened->notices[0].find("「死亡情形」"), std::string::npos);
+  EXPECT_EQ(opened->notices[0].subject, "工亡");
+  EXPECT_NE(opened->notices[0].words.find("「死亡情形」"), std::string::npos);
   EXPECT_EQ(t[index(Field::kGrade)], "五");
   EXPECT_EQ(t[index(Field::kOwnWage)], "<img src=x>");
   EXPECT_EQ(t[index(Field::kNursing)], "");
   EXPECT_EQ(t[index(Field::kEndReason)], "协商一致（用人单位提出）");
 }
 
-TEST(CaseFile, SavesTheOldestFormatThatHoldsItsKeys) {
+// Saved always with 生活护理等级, empty too: a file without the key is one
+// from before it, whose 护理级别 stood for the level assessed.
+TEST(CaseFile, SavesTheCareLevelKeySoAnOldCaseIsFilledOnlyOnce) {
   FieldTexts texts;
   texts[index(Field::kGrade)] = "七";
-  const std::string first = write_case(texts);
-  EXPECT_TRUE(first.starts_with("{\n  \"格式\": 1,")) << first;
-  EXPECT_EQ(first.find("死亡情形"), std::string::npos);
-  texts[index(Field::kDeathCase)] = "期满后死亡";
-  texts[index(Field::kEndReason)] = "用人单位解除";
-  const std::string second = write_case(texts);
-  EXPECT_NE(second.find("\"格式\": 2"), std::string::npos);
-  EXPECT_EQ(second.find("死亡情形"), std::string::npos);  // without 工亡 是 it counts for nothing
-  // A value the older list lacks needs the newer format, as a newer key does.
+  texts[index(Field::kNursing)] = "部分护理";
   texts[index(Field::kEndReason)] = "合同期满终止";
-  const std::string third = write_case(texts);
-  EXPECT_NE(third.find("\"格式\": 3"), std::string::npos);
-  texts[index(Field::kEndReason)] = "本人提出";
-  texts[index(Field::kStartDate)] = "2010-01-01";
-  EXPECT_NE(write_case(texts).find("\"格式\": 3"), std::string::npos);
-  texts[index(Field::kStartDate)] = "";
-  texts[index(Field::kDeathCase)] = "";  // not saved without 工亡 是 (above)
-  texts[index(Field::kWorkerName)] = " 张三 ";  // kept as typed
-  const std::string named = write_case(texts);
-  EXPECT_NE(named.find("\"格式\": 3"), std::string::npos);
-  const Checked<OpenedCase> again = open_case(named, two_regions());
+  const std::string saved = write_case(texts);
+  EXPECT_TRUE(saved.starts_with("{\n  \"格式\": 3,")) << saved;
+  EXPECT_NE(saved.find("\"生活护理等级\": \"\""), std::string::npos);
+  EXPECT_EQ(saved.find("死亡情形"), std::string::npos);
+  const Checked<OpenedCase> again = open_case(saved, two_regions());
   ASSERT_TRUE(again);
-  EXPECT_EQ(again->texts, texts);
+  EXPECT_EQ(again->texts[index(Field::kEndReason)], "合同期满终止");
+  EXPECT_EQ(again->texts[index(Field::kCareLevel)], "");
+  EXPECT_TRUE(again->notices.empty());
+
+  const struct {
+    std::string_view json, level;
+  } old[] = {
+      {R"({"格式": 2, "工伤等级": "七", "护理级别": "部分护理"})", "生活部分不能自理"},
+      {R"({"格式": 3, "工伤等级": "一", "护理级别": "完全护理"})", "生活完全不能自理"},
+      {R"({"格式": 1, "护理级别": "完全护理"})", ""},  // no grade: no 生活护理费 then either
+  };
+  for (const auto& o : old) {
+    const Checked<OpenedCase> opened = open_case(o.json, two_regions());
+    ASSERT_TRUE(opened) << o.json;
+    EXPECT_EQ(opened->texts[index(Field::kCareLevel)], o.level) << o.json;
+    EXPECT_EQ(opened->notices.size(), o.level.empty() ? 0u : 1u) << o.json;
+  }
+  const Checked<OpenedCase> filled = open_case(old[1].json, two_regions());
+  EXPECT_TRUE(message(filled->notices.at(0))
+                  .starts_with("「生活护理等级」按护理级别“完全护理”填为“生活完全不能自理”"));
+  EXPECT_NE(write_case(filled->texts).find("\"生活护理等级\": \"生活完全不能自理\""),
+            std::string::npos);
+  texts[index(Field::kWorkerName)] = " 张三 ";  // kept as typed
+  const Checked<OpenedCase> named = open_case(write_case(texts), two_regions());
+  ASSERT_TRUE(named);
+  EXPECT_EQ(named->texts, texts);  // 生活护理等级 empty stays so
 }
 
 TEST(CaseFile, DefaultNamesComeFromWhomTheCaseIsAbout) {

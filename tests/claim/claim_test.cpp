@@ -77,10 +77,25 @@ const Case kCases[] = {
      {{C::kMedicalSubsidy, "70566.00"}, {C::kEmploymentSubsidy, "70566.00"}},
      "2015-07-01"},
     {"grade 二 leaving: no subsidies (Art. 35 keeps the relation); topped up by the fund",
-     "工伤等级=二 护理级别=部分护理 本人月均工资=1000 统筹月工资=3333.33 最低工资=2690 "
-     "出生日期=1980-3-1 原退休年龄=55 解除日期=2030/1/1",
+     "工伤等级=二 生活护理等级=生活部分不能自理 本人月均工资=1000 统筹月工资=3333.33 "
+     "最低工资=2690 出生日期=1980-3-1 原退休年龄=55 解除日期=2030/1/1",
      {{C::kToppedAllowance, "2690.00"}, {C::kNursingAllowance, "1000.00"}},
      "2037-10-01"},
+    // Art. 34 pays 生活护理费 by the level assessed; 护理级别 is the nursing
+    // during the leave (Art. 33), the employer's.
+    {"七, nursed fully in hospital, level 生活大部分不能自理: 40 %",
+     "工伤等级=七 护理级别=完全护理 生活护理等级=生活大部分不能自理 统筹月工资=5000",
+     {{C::kNursingAllowance, "2000.00"}}},
+    {"七, nursed in hospital, no level assessed: no 生活护理费",
+     "工伤等级=七 护理级别=完全护理 统筹月工资=5000",
+     {}},
+    // Art. 36(二): 难以安排工作的 only; left empty, it is taken so.
+    {"五 given no suitable work: the allowance",
+     "工伤等级=五 本人月均工资=5000 统筹月工资=5000 已安排适当工作=否",
+     {{C::kToppedAllowance, "3500.00"}}},
+    {"五 given suitable work: no allowance",
+     "工伤等级=五 本人月均工资=5000 统筹月工资=5000 已安排适当工作=是",
+     {}},
     {"death: pension capped at the own wage; the lump sum from the year before",
      "本人月均工资=12000 统筹月工资=8000 工亡=是 死亡日期=2025年3月1日 配偶=1 其他供养亲属=2 "
      "孤寡加发人数=1",
@@ -227,6 +242,24 @@ const Case kCases[] = {
      "原退休年龄=50 解除日期=2026-03-01",
      {{C::kMedicalSubsidy, "115200.00"}, {C::kEmploymentSubsidy, "115200.00"}},
      "2032-11-01"},
+    // 性别 decides the life expectancy; a man retiring at 55 holds a
+    // special-type job, which the reform does not delay.
+    {"福建 九, a man of 53 retiring at 55: the men's 75.81 − 53 gives 23 years, 4.6 months, "
+     "held to 5",
+     "地区=福建 工伤等级=九 统筹月工资=8000 出生日期=1971-06-10 性别=男 原退休年龄=55 "
+     "解除日期=2025-03-01",
+     {{C::kMedicalSubsidy, "40000.00"}, {C::kEmploymentSubsidy, "40000.00"}},
+     "2026-06-10"},
+    {"福建 九, the same without 性别: taken for a woman, 81.55 − 53 gives 29 years, 5.8 months",
+     "地区=福建 工伤等级=九 统筹月工资=8000 出生日期=1971-06-10 原退休年龄=55 "
+     "解除日期=2025-03-01",
+     {{C::kMedicalSubsidy, "46400.00"}, {C::kEmploymentSubsidy, "46400.00"}},
+     "2026-11-10"},
+    {"重庆 九, spring 2025, 法定退休日期 typed: four whole years to it, 40 %",
+     "地区=重庆 工伤等级=九 本人月均工资=6000 统筹月工资=8000 出生日期=1969-11-20 "
+     "法定退休日期=2029-11-20 解除日期=2025-03-10",
+     {{C::kMedicalSubsidy, "32000.00"}, {C::kEmploymentSubsidy, "28800.00"}},
+     "2029-11-20"},
     {"no region, a medical figure typed on 本人工资: computed as the window computes it",
      "工伤等级=八 本人月均工资=6000 统筹月工资=6000 医疗补助金月数或金额=10 "
      "医疗补助金基数=本人工资 出生日期=1966-05-15 原退休年龄=60 解除日期=2020-01-01",
@@ -290,7 +323,8 @@ TEST(Claim, SaysWhatItAssumesAndHowTheMonthsCame) {
   EXPECT_EQ(evaluate(case_line(row_of("福建 九").fields), shipped())
                 .claim.lines[index(C::kMedicalSubsidy)]
                 .working,
-            "一次性工伤医疗补助金：人口平均预期寿命 75.81 岁（男性，按原退休年龄 60 岁取；2020 年，"
+            "一次性工伤医疗补助金：人口平均预期寿命 75.81 岁（男性，未填性别，按原退休年龄 60 岁"
+            "推定；2020 年，"
             "闽人社办〔2022〕63号（2022-04-27））− 解除时 55 周岁，不满一年按一年计 = 21 年 × 0.2 "
             "个月 = 4.2 个月，低于最低 5 个月，按最低；统筹月工资 8000 × 5 个月 = 40000.00；"
             "职业病加发 30%：× 1.3 = 52000.00（福建 《福建省实施〈工伤保险条例〉办法》(闽政〔2011〕"
@@ -343,6 +377,12 @@ TEST(Claim, RefusesNamingTheField) {
        "死亡情形=期满后死亡",
        "死亡日期"},
       {"地区=火星", "地区"},
+      {"工伤等级= 生活护理等级=生活完全不能自理", "生活护理等级"},  // Art. 34: a grade first
+      {"性别=女 原退休年龄=60", "性别"},
+      {"性别=男 原退休年龄=50", "性别"},
+      {"出生日期=1966-05-15 法定退休日期=1966-05-15", "法定退休日期"},
+      // 福建 takes the life expectancy by sex: neither 性别 nor an age to guess it from.
+      {"地区=福建 出生日期=1971-06-10 法定退休日期=2031-06-10 解除日期=2025-03-01", "性别"},
       {"用人单位未参保=x", "用人单位未参保"},
       {"医疗补助金基数=x", "医疗补助金基数"},
       // 上海 cuts only when the worker asked, and three whole years are left.

@@ -4,6 +4,7 @@
 // written to the fen, an unknown one no amount, and 退休日期 is there exactly
 // when it can be worked out.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -74,9 +75,10 @@ bool names_a_field(std::string_view subject) {
 }
 
 // The order the texts fill the fields in: the classic calculation's first
-// four, the claim's own, then the rest.
+// four, the claim's own, then every other field in form order, so that the
+// seeds keep their meaning when a field is added.
 using F = Field;
-constexpr Field kOrder[] = {
+constexpr Field kFirst[] = {
     F::kGrade,          F::kNursing,          F::kOwnWage,         F::kPoolWage,
     F::kRegion,         F::kProvinceWage,     F::kMinimumWage,     F::kBirthDate,
     F::kOriginalAge,    F::kEndDate,          F::kDisease,         F::kDeath,
@@ -85,9 +87,15 @@ constexpr Field kOrder[] = {
     F::kMedicalBase,    F::kEmploymentFigure, F::kEmploymentBase,  F::kUninsured,
     F::kLeaveMonths,    F::kHospitalDays,     F::kLodgingDays,     F::kNursingDays,
     F::kMedical,        F::kDevices,          F::kTravel,          F::kNutrition,
-    F::kStartDate,      F::kLeavingWage,      F::kPension,
 };
-static_assert(std::size(kOrder) == kFieldCount);
+constexpr std::array<Field, kFieldCount> kOrder = [] {
+  std::array<Field, kFieldCount> order{};
+  std::size_t n = 0;
+  for (Field f : kFirst) order[n++] = f;
+  for (const FieldRow& r : field_rows())
+    if (std::ranges::find(kFirst, r.field) == std::end(kFirst)) order[n++] = r.field;
+  return order;
+}();
 
 }  // namespace
 

@@ -246,6 +246,12 @@ class PageTest(unittest.TestCase):
         self.browser.pick_file("规则文件选择", os.path.join(self.folder, "large.json"))
         self.assertEqual(self.text("消息"), "规则文件未载入：large.json：" + TOO_LARGE + "。仍使用原来的规则。")
         self.assertEqual(self.d.execute_script("return window.__read"), 1)
+        # A case from before 生活护理等级: its 护理级别 stands for it, said under the field.
+        old = '{"格式": 2, "工伤等级": "七", "护理级别": "部分护理"}'
+        self.browser.pick_file("案例文件", write(self.folder, "old.json", old.encode()))
+        level = self.browser.control("生活护理等级")
+        WebDriverWait(self.d, 10).until(lambda d: level.get_attribute("value") == "生活部分不能自理")
+        self.assertIn("请核实", self.d.find_element(By.ID, level.get_attribute("id") + "-notice").text)
 
     def test_untrusted_text_is_shown_as_text_and_only_web_addresses_as_links(self):
         case = json.dumps({"格式": 1, "工伤等级": "七", "本人月均工资": XSS}, ensure_ascii=False)
