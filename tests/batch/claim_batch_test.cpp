@@ -99,14 +99,15 @@ TEST(ClaimBatch, ReadsTheReasonTheEmploymentEnded) {
 // column, 护理级别 is the nursing during the leave alone.
 TEST(ClaimBatch, WithoutTheCareLevelColumnTheNursingLevelStandsForIt) {
   constexpr std::string_view kRows =
-      "七,部分护理,5000\n"
-      ",完全护理,5000\n";
-  BatchRun old = run_claim("工伤等级,护理级别,统筹月工资\n" + std::string(kRows));
+      "七,部分护理,5000,5000\n"
+      ",完全护理,5000,5000\n";
+  BatchRun old = run_claim("工伤等级,护理级别,统筹月工资,本人月均工资\n" + std::string(kRows));
   EXPECT_EQ(old.status, kExitSuccess);
   EXPECT_NE(old.err.find("表头没有「生活护理等级」列"), std::string::npos) << old.err;
   EXPECT_NE(old.out.find(",,,,1500.00,,,,,,,,生活护理费：终身,"), std::string::npos) << old.out;
   EXPECT_EQ(old.out.find(",,,,2500.00,"), std::string::npos) << old.out;  // no grade
-  BatchRun now = run_claim("工伤等级,护理级别,统筹月工资,生活护理等级\n七,部分护理,5000,\n");
+  BatchRun now =
+      run_claim("工伤等级,护理级别,统筹月工资,本人月均工资,生活护理等级\n七,部分护理,5000,5000,\n");
   EXPECT_EQ(now.err.find("生活护理等级"), std::string::npos) << now.err;
   EXPECT_EQ(now.out.find("1500.00"), std::string::npos) << now.out;
 }

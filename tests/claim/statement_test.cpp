@@ -184,11 +184,11 @@ TEST(Statement, ExclusionsPayersAndNotes) {
             "地区“四川”没有一次性工伤医疗补助金的数字，请向当地社保经办机构核实");
   EXPECT_EQ(statement_of(std::end(rows)[-1].fields).region, shipped().find("浙江"));
   // The family's totals leave out the worker's own items, which have theirs.
-  const Statement blank = statement_of(std::end(rows)[-3].fields);
+  const Statement blank = statement_of(std::end(rows)[-4].fields);
   EXPECT_EQ(blank.once.fen, 103642000);
   EXPECT_EQ(blank.if_unpaid.fen, 100000);
   EXPECT_EQ(blank.data_status, "部分金额未知");
-  const Evaluation e = evaluate(case_line(std::end(rows)[-3].fields), shipped());
+  const Evaluation e = evaluate(case_line(std::end(rows)[-4].fields), shipped());
   ASSERT_EQ(e.needed.size(), 1u);
   EXPECT_EQ(message(e.needed[0]),
             "「统筹月工资」为空：计算一次性伤残补助金、丧葬补助金、供养亲属抚恤金需要此项");
