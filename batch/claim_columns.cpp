@@ -36,7 +36,7 @@ void ClaimColumns::append_row(const FieldViews& texts, std::string& out) const {
   } else {
     evaluate(texts, rules_, ClaimDetail::kAmountsOnly, e);
   }
-  if (const Problem* problem = e.first_problem()) return append_refusal(*problem, out);
+  if (const Problem* problem = e.row_problem()) return append_refusal(*problem, out);
 
   // Result and claim texts are ASCII digits and dates: no quoting needed.
   // An amount the region's data cannot give leaves its cell empty; 数据状态

@@ -46,7 +46,11 @@ std::string format_problem(const Json& format) {
 
 }  // namespace
 
-std::string write_case(const FieldTexts& texts) {
+std::string write_case(const FieldTexts& typed) {
+  // Death texts without 工亡 是 are out of effect: the form keeps them while
+  // 工亡 may be ticked again, the file does not.
+  FieldTexts texts = typed;
+  drop_death_texts_without_death(texts);
   Json object = Json::object();
   int format = 1;
   object[std::string(kFormatKey)] = format;
@@ -94,6 +98,12 @@ Checked<OpenedCase> open_case(std::string_view bytes, const Rules& rules) {
       opened.texts[index(Field::kCareLevel)] = level;
       opened.notices.push_back(care_level_notice(level));
     }
+  }
+  if (std::optional<Problem> stray = death_texts_without_death(views_of(opened.texts))) {
+    drop_death_texts_without_death(opened.texts);
+    // Said at 工亡: the two fields are out of sight without it.
+    opened.notices.push_back({name(Field::kDeath), "不是“是”：" + message(*stray) +
+                                                       "。已清空这两栏，没有按职工死亡计算"});
   }
   return opened;
 }

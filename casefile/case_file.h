@@ -29,7 +29,8 @@ inline constexpr std::string_view kFormatKey = "格式";
 // spaces of indent, characters as they are (no \u escapes), a final newline.
 // An empty field newer than 格式 1 is left out: it says nothing; but for
 // 生活护理等级, whose absence makes 护理级别 stand for it (open_case), so
-// every case is saved as 格式 3 or later.
+// every case is saved as 格式 3 or later; 死亡日期 and 死亡情形 without 工亡 是
+// are left out too (engine/reading.h).
 //   {解除原因 "本人提出"} -> 格式 3 with "生活护理等级": ""
 std::string write_case(const FieldTexts& texts);
 
@@ -38,9 +39,10 @@ std::string write_case(const FieldTexts& texts);
 // file leaves out empty.
 struct OpenedCase {
   FieldTexts texts;
-  // What was filled in for the person to check, at its field: a case
-  // without 生活护理等级 takes its 护理级别's level where a grade is given
-  // (engine/earlier_cases.h).
+  // What was filled in or dropped, for the person to check, at its field:
+  // a case without 生活护理等级 takes its 护理级别's level where a grade is
+  // given (engine/earlier_cases.h); 死亡日期 and 死亡情形 without 工亡 是 are
+  // dropped, said at 工亡.
   std::vector<Problem> notices;
 };
 
@@ -57,6 +59,7 @@ struct OpenedCase {
 //   R"({"格式":4})" -> "这个案例由更新版本的程序保存（格式 4），本程序只能打开格式 1 至 3……"
 //   "{" -> "第 1 行第 2 列：文件在这里意外结束：…"
 //   R"({"格式":1,"工伤等级":"十一"})" -> "「工伤等级」只能是一、二、……之一或留空：十一"
+//   R"({"格式":1,"死亡日期":"2024-01-01"})" -> 死亡日期 "", a notice naming it
 Checked<OpenedCase> open_case(std::string_view bytes, const Rules& rules);
 
 // The same for a file, read no further than jsonfile::kMaxBytes.

@@ -382,15 +382,20 @@ void ClaimForm::setRegionStatus(const QString& words) {
   at(Field::kRegion).list->setAccessibleDescription(words);
 }
 
-void ClaimForm::markProblem(Field which, const QString& reason) {
+void ClaimForm::markProblem(Field which, const QString& reason, bool fault) {
   const Control* field = &at(which);
-  if (field->problem->text() == reason) return;
+  const bool marked = fault && !reason.isEmpty();
+  if (field->problem->text() == reason && field->control()->property("problem").toBool() == marked)
+    return;
   field->problem->setText(reason);
   fitHeight(field->problem);
   field->form->setRowVisible(field->problemRow, field->shown && !reason.isEmpty());
   field->problem->setVisible(!reason.isEmpty());
   QWidget* control = field->control();
-  control->setProperty("problem", !reason.isEmpty());
+  control->setProperty("problem", marked);
+  // A needed field left empty is no fault: its words are amber, not red.
+  field->problem->setStyleSheet(reason.isEmpty() || marked ? u"color: #b71c1c;"_s
+                                                           : u"color: #8a5a00;"_s);
   control->style()->unpolish(control);
   control->style()->polish(control);
   describe(*field);
@@ -424,7 +429,7 @@ void ClaimForm::clearProblems() {
 QStringList ClaimForm::markedFields() const {
   QStringList names;
   for (const Control& field : fields_)
-    if (!field.problem->text().isEmpty()) names << to_qstring(field.row->name);
+    if (field.control()->property("problem").toBool()) names << to_qstring(field.row->name);
   return names;
 }
 

@@ -63,13 +63,15 @@ class ClaimForm : public QWidget {
   void showInEffect(const std::array<bool, kFieldCount>& in_effect);
 
   // Marks a field with the reason its text cannot be read, at the field
-  // itself; an empty reason clears the mark.
-  void markProblem(Field field, const QString& reason);
+  // itself; an empty reason clears the mark. Not a fault (`fault` false):
+  // the words stand under the field, the control is not marked, as for a
+  // needed field left empty ("为空：计算丧葬补助金需要此项").
+  void markProblem(Field field, const QString& reason, bool fault = true);
   void clearProblems();
   // Shows a notice under a field, apart from its problem and not in red:
   // what was filled in for the person to check. An empty one hides it.
   void setNotice(Field field, const QString& words);
-  // Field names currently marked, in form order.
+  // Field names currently marked as faults, in form order.
   QStringList markedFields() const;
 
   // Every control in the order Tab visits them, hidden ones included: each

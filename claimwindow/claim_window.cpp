@@ -180,6 +180,9 @@ void ClaimWindow::recompute() {
   if (e.refusal)
     if (auto field = find_field(e.refusal->subject))
       form_->markProblem(*field, to_qstring(message(*e.refusal)));
+  for (const Problem& needed : e.needed)
+    if (auto field = find_field(needed.subject))
+      form_->markProblem(*field, to_qstring(needed.words), false);
   form_->setRegionStatus(to_qstring(region_status_words(e.reading.values.region)));
 
   if (e.statement) {

@@ -86,11 +86,18 @@ QString payer_words(Payer payer) {
   return to_qstring(payer_text(payer));
 }
 
+// Which table an item goes to.
+enum class Part { kOnce, kMonthly, kIfUnpaid };
+Part part_of(const StatementItem& item) {
+  return item.if_unpaid ? Part::kIfUnpaid : item.monthly ? Part::kMonthly : Part::kOnce;
+}
+
 // Returns whether a text of the item, amount or payer column changed.
-bool fill(QTableWidget* table, const Statement& statement, bool monthly,
-          const StatementTotal& total) {
+bool fill(QTableWidget* table, const Statement& statement, Part part, const StatementTotal& total) {
+  const bool monthly = part == Part::kMonthly;
+  const QString unpaid = to_qstring(kIfUnpaid);
   int rows = 0;
-  for (const StatementItem& item : statement.items) rows += item.monthly == monthly ? 1 : 0;
+  for (const StatementItem& item : statement.items) rows += part_of(item) == part ? 1 : 0;
   const int before = table->rowCount();
   table->setRowCount(rows + 1);
   int row = 0;
@@ -110,13 +117,20 @@ bool fill(QTableWidget* table, const Statement& statement, bool monthly,
     ++row;
   };
   for (const StatementItem& item : statement.items) {
-    if (item.monthly != monthly) continue;
+    if (part_of(item) != part) continue;
     row_of(
-        {to_qstring(item.name), item.fen ? amount(*item.fen) : u"未知"_s, payer_words(item.payer),
+        // The mark on a line of its own keeps the item column, which the
+        // three tables share, narrow.
+        {item.if_unpaid ? u"%1\n（%2）"_s.arg(to_qstring(item.name), unpaid)
+                        : to_qstring(item.name),
+         item.fen ? amount(*item.fen) : u"未知"_s, payer_words(item.payer),
          to_qstring(item.working), to_qstring(item.article), to_qstring(item.duration)},
         false);
   }
-  row_of({monthly ? u"每月合计"_s : u"一次性合计"_s, amount(total.fen),
+  row_of({monthly                   ? u"每月合计"_s
+          : part == Part::kIfUnpaid ? u"合计（%1）"_s.arg(unpaid)
+                                    : u"一次性合计"_s,
+          amount(total.fen),
           u"基金 %1\n用人单位 %2"_s.arg(amount(total.fund_fen), amount(total.employer_fen)),
           QString(), QString(), QString()},
          true);
@@ -138,19 +152,25 @@ ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
   notes_->setWordWrap(true);
   once_ = make_table(u"一次性待遇"_s, false, this);
   monthly_ = make_table(u"按月待遇"_s, true, this);
+  unpaid_ = make_table(u"本人尚未支付的项目"_s, false, this);
 
-  auto* onceTitle = new QLabel(u"<b>一次性支付</b>"_s, this);
-  onceTitle->setBuddy(once_);
-  auto* monthlyTitle = new QLabel(u"<b>按月支付</b>"_s, this);
-  monthlyTitle->setBuddy(monthly_);
+  onceTitle_ = new QLabel(this);
+  onceTitle_->setBuddy(once_);
+  monthlyTitle_ = new QLabel(this);
+  monthlyTitle_->setBuddy(monthly_);
+  unpaidTitle_ = new QLabel(u"<b>职工本人的项目（%1）</b>"_s.arg(to_qstring(kIfUnpaid)), this);
+  unpaidTitle_->setBuddy(unpaid_);
+  setDeath(false);
 
   auto* column = new QVBoxLayout(this);
   column->addWidget(notice_);
   column->addWidget(retirement_);
-  column->addWidget(onceTitle);
+  column->addWidget(onceTitle_);
   column->addWidget(once_);
-  column->addWidget(monthlyTitle);
+  column->addWidget(monthlyTitle_);
   column->addWidget(monthly_);
+  column->addWidget(unpaidTitle_);
+  column->addWidget(unpaid_);
   column->addWidget(notes_);
   column->addStretch();
   notice_->hide();
@@ -163,6 +183,14 @@ void ResultsView::resizeEvent(QResizeEvent* event) {
   // Wrapped workings take as many lines as the new width needs.
   fit_height(once_);
   fit_height(monthly_);
+  fit_height(unpaid_);
+}
+
+void ResultsView::setDeath(bool death) {
+  onceTitle_->setText(death ? u"<b>工亡待遇：一次性支付</b>"_s : u"<b>一次性支付</b>"_s);
+  monthlyTitle_->setText(death ? u"<b>工亡待遇：按月支付</b>"_s : u"<b>按月支付</b>"_s);
+  unpaidTitle_->setVisible(death);
+  unpaid_->setVisible(death);
 }
 
 void ResultsView::showStatement(const Statement& statement) {
@@ -174,16 +202,18 @@ void ResultsView::showStatement(const Statement& statement) {
   const QString noteText = notes.join(u'\n');
   if (notes_->text() != noteText) notes_->setText(noteText);
   notes_->setVisible(!notes.isEmpty());
-  const bool once = fill(once_, statement, false, statement.once);
-  if (!fill(monthly_, statement, true, statement.monthly) && !once) return;
+  setDeath(statement.death);
+  const bool once = fill(once_, statement, Part::kOnce, statement.once);
+  const bool unpaid = fill(unpaid_, statement, Part::kIfUnpaid, statement.if_unpaid);
+  if (!fill(monthly_, statement, Part::kMonthly, statement.monthly) && !once && !unpaid) return;
   // The same widths in both tables, so that they read as one; set only when
   // they change, since every change measures the rows again.
   for (int column : {kItem, kAmount, kPayer}) {
     int width = 0;
-    for (QAbstractItemView* table : {once_, monthly_})
+    for (QAbstractItemView* table : {once_, monthly_, unpaid_})
       width = std::max({width, table->sizeHintForColumn(column),
                         once_->horizontalHeader()->sectionSizeHint(column)});
-    for (QTableWidget* table : {once_, monthly_})
+    for (QTableWidget* table : {once_, monthly_, unpaid_})
       if (table->columnWidth(column) != width) table->setColumnWidth(column, width);
   }
 }
@@ -193,8 +223,10 @@ void ResultsView::showProblem(const QString& why) {
   notice_->show();
   retirement_->hide();
   notes_->hide();
+  setDeath(false);
   once_->setRowCount(0);
   monthly_->setRowCount(0);
+  unpaid_->setRowCount(0);
   fit_height(once_);
   fit_height(monthly_);
 }

@@ -21,7 +21,8 @@ class ResultsView : public QWidget {
  public:
   explicit ResultsView(QWidget* parent = nullptr);
 
-  // Shows every item of the statement, its totals and its notes.
+  // Shows every item of the statement, its totals and its notes; after a
+  // death the worker's own items apart, each marked kIfUnpaid.
   void showStatement(const Statement& statement);
 
   // Empties both tables and says why, e.g. "请先改正标红的栏目：医疗费".
@@ -31,11 +32,20 @@ class ResultsView : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // Titles the tables as a death's two parts, or as a living worker's.
+  void setDeath(bool death);
+
   QLabel* notice_;
   QLabel* retirement_;
   QLabel* notes_;
   QTableWidget* once_;
   QTableWidget* monthly_;
+  // After a death: the family's benefits above, the worker's own items
+  // still owed if unpaid here.
+  QLabel* onceTitle_;
+  QLabel* monthlyTitle_;
+  QLabel* unpaidTitle_;
+  QTableWidget* unpaid_;
 };
 
 }  // namespace gongshang::claimwindow

@@ -31,6 +31,14 @@ const std::array<double, kNursingLevels.size()>& nursing_allowance_rates() {
   return rates;
 }
 
+// 一次性工亡补助金's, where the income table lacks the year.
+constexpr Field kNeedsIncome[] = {Field::kNationalIncome};
+
+// The fields a subsidy's base is worked out from, by SubsidyBase (an empty
+// 全省月工资 is refused by the subsidy itself).
+constexpr std::array<std::span<const Field>, kSubsidyBaseCount> kBaseNeeds{
+    {kNeedsPool, {}, kNeedsOwnAndPool, {}}};
+
 std::string figure(double x) {
   return plain_form(x);
 }
@@ -77,6 +85,8 @@ class ClaimBuilder {
       l.unknown.clear();
     }
     claim_.notes.clear();
+    claim_.missing.clear();
+    for (std::string& why : claim_.classic_unknown) why.clear();
     claim_.suitable_work = false;
     // The years left count to the retirement date in force on 解除日期; the
     // statement shows today's.
@@ -107,10 +117,14 @@ class ClaimBuilder {
     claim_.income = nullptr;
     claim_.death_after_leave = in_.death && in_.death_after_leave;
     if (claim_.death_after_leave && (b_.grade < 1 || b_.grade >= kFirstSubsidyGrade)) {
+      // Leaving it empty would mean 因工死亡, a claim the law does not give
+      // here: the refusal suggests nothing.
       return Problem{name(Field::kDeathCase),
-                     "为期满后死亡的，只适用于一至四级伤残职工（《工伤保险条例》第三十九条"
-                     "第三款）；请选择工伤等级一至四，或把死亡情形留空"};
+                     "为期满后死亡，但《工伤保险条例》第三十九条第三款只规定“一级至四级伤残职工在"
+                     "停工留薪期满后死亡的，其近亲属可以享受本条第一款第(一)项、第(二)项规定的待遇”"
+                     "；五级至十级伤残职工停工留薪期满后因其他原因死亡的，没有该条规定的待遇"};
     }
+    classic_needs();
     claim_.ending = ending_of(in_.end, in_.death ? in_.death_date : std::nullopt, counted);
     if (b_.grade >= kFirstSubsidyGrade &&
         (claim_.ending == Ending::kEnded || claim_.ending == Ending::kAtRetirement)) {
@@ -153,24 +167,88 @@ class ClaimBuilder {
       add(std::to_string(claim_.income->year) + "年收入未确认");
     }
     // An unknown amount leaves its cell empty; this says it is not "none".
-    for (const ClaimLine& l : claim_.lines) {
-      if (!l.unknown.empty()) {
-        add("部分金额未知");
-        break;
-      }
-    }
+    const bool unknown = std::any_of(claim_.lines.begin(), claim_.lines.end(),
+                                     [](const ClaimLine& l) { return !l.unknown.empty(); }) ||
+                         std::any_of(claim_.classic_unknown.begin(), claim_.classic_unknown.end(),
+                                     [](const std::string& why) { return !why.empty(); });
+    if (unknown) add("部分金额未知");
     return s;
+  }
+
+  bool given(Field f) const {
+    switch (f) {
+      case Field::kOwnWage:
+        return in_.own_wage.has_value();
+      case Field::kPoolWage:
+        return in_.pool_wage.has_value();
+      case Field::kNationalIncome:
+        return in_.national_income.has_value();
+      default:
+        return true;
+    }
+  }
+
+  // Why `item` has no amount when a field it needs is empty
+  // ("计算丧葬补助金需要「统筹月工资」"), each such field kept for the form and
+  // the batch's refusal; "" when all were given.
+  std::string lacking(std::string_view item, std::span<const Field> needs) {
+    std::string fields;
+    for (Field f : needs) {
+      if (given(f)) continue;
+      fields.append("「").append(name(f)).append("」");
+      auto at = std::find_if(claim_.missing.begin(), claim_.missing.end(),
+                             [f](const MissingField& m) { return m.field == f; });
+      if (at == claim_.missing.end()) {
+        at = std::upper_bound(
+            claim_.missing.begin(), claim_.missing.end(), f,
+            [](Field a, const MissingField& m) { return index(a) < index(m.field); });
+        at = claim_.missing.insert(at, MissingField{f, {}});
+      }
+      at->items.append(at->items.empty() ? "" : "、").append(item);
+    }
+    return fields.empty() ? fields : "计算" + std::string(item) + "需要" + fields;
+  }
+  std::string lacking(ClaimItem item) {
+    return lacking(kClaimItems[index(item)].name, kClaimItems[index(item)].needs);
+  }
+
+  // The classic results a statement shows, where a field they need is
+  // empty: the calculator reads it as 0, the claim has no amount. A result
+  // applies where the wages would give it one. The allowance is shown as
+  // 伤残津贴补足后, with needs of its own.
+  void classic_needs() {
+    for (const ClassicItemInfo& info : kClassicItems) {
+      if (info.needs.empty()) continue;
+      const ResultRow& r = row(info.result);
+      const double input = b_.number(r.input);
+      bool applies = false;
+      switch (r.formula) {
+        case Formula::kGradeMonths:
+          applies = b_.grade > 0 && grade_figures(b_.grade).subsidy_months > 0;
+          break;
+        case Formula::kOwnWageTimes:
+          applies = input != 0;
+          break;
+        case Formula::kNursing:
+          applies = b_.nursing > 0 && input != 0;
+          break;
+        default:
+          break;
+      }
+      if (applies) claim_.classic_unknown[index(info.result)] = lacking(info.name, info.needs);
+    }
   }
 
   // Owed, but no amount can be given: the region's data has none the
   // calculator could rely on, or nothing was typed without a region. The
   // item is carried with the reason, never paid in full by default.
-  std::optional<Problem> unknown(ClaimItem item, std::string reason) {
+  // `regional`: the reason is the region's data, whose status it carries.
+  std::optional<Problem> unknown(ClaimItem item, std::string reason, bool regional = true) {
     ClaimLine& l = line(item);
     l.unknown = std::move(reason);
     l.payer = kClaimItems[index(item)].payer;
     l.article = kClaimItems[index(item)].article;
-    if (region_) l.status = region_->status;
+    if (region_ && regional) l.status = region_->status;
     return std::nullopt;
   }
 
@@ -188,6 +266,10 @@ class ClaimBuilder {
                                        std::string(kClaimItems[index(item)].name) +
                                        "的数字，请向当地社保经办机构核实");
     }
+    if (std::string why = lacking(kClaimItems[index(item)].name,
+                                  kBaseNeeds[static_cast<std::size_t>((*rule)->base)]);
+        !why.empty())
+      return unknown(item, std::move(why), false);
     const SubsidyCase c{b_.grade,          b_.number(Input::kPoolWage),
                         in_.province_wage, b_.base_wage,
                         in_.disease,       *in_.birth,
@@ -274,6 +356,8 @@ class ClaimBuilder {
           "项），已安排工作的不发伤残津贴，故按月项目中不列。");
       return std::nullopt;
     }
+    if (std::string why = lacking(C::kToppedAllowance); !why.empty())
+      return unknown(C::kToppedAllowance, std::move(why), false);
     const double classic = b_.value(Result::kAllowance);
     double amount = classic;
     std::string w;
@@ -302,6 +386,8 @@ class ClaimBuilder {
   // allowance up to it; the allowance as the grade's share of 本人工资.
   std::optional<Problem> pension_top_up() {
     if (!in_.pension || b_.grade < 1 || b_.grade >= kFirstSubsidyGrade) return std::nullopt;
+    if (std::string why = lacking(C::kPensionTopUp); !why.empty())
+      return unknown(C::kPensionTopUp, std::move(why), false);
     const double allowance = b_.value(Result::kAllowance);
     const double top = std::max(0.0, allowance - *in_.pension);
     ClaimLine& l = line(C::kPensionTopUp);
@@ -324,6 +410,8 @@ class ClaimBuilder {
   std::optional<Problem> nursing_allowance() {
     if (in_.care_level < 1) return std::nullopt;
     const auto level = static_cast<std::size_t>(in_.care_level - 1);
+    if (std::string why = lacking(C::kNursingAllowance); !why.empty())
+      return unknown(C::kNursingAllowance, std::move(why), false);
     const double pooled = b_.number(Input::kPoolWage);
     const double rate = nursing_allowance_rates()[level];
     const double amount = pooled * rate;
@@ -339,6 +427,15 @@ class ClaimBuilder {
   }
 
   std::optional<Problem> death_benefits() {
+    if (auto r = funeral_grant()) return *r;
+    if (auto r = dependant_pension()) return *r;
+    if (in_.death_after_leave) return std::nullopt;  // Art. 39, third paragraph
+    return death_lump_sum();
+  }
+
+  std::optional<Problem> funeral_grant() {
+    if (std::string why = lacking(C::kFuneralGrant); !why.empty())
+      return unknown(C::kFuneralGrant, std::move(why), false);
     const double pooled = b_.number(Input::kPoolWage);
     ClaimLine& funeral = line(C::kFuneralGrant);
     if (!settle(funeral, C::kFuneralGrant, kFuneralMonths * pooled)) {
@@ -349,7 +446,12 @@ class ClaimBuilder {
                         figure(pooled) + " = " + funeral.text + "（" +
                         std::string(funeral.article) + "）";
     }
+    return std::nullopt;
+  }
 
+  std::optional<Problem> dependant_pension() {
+    if (std::string why = lacking(C::kDependantPension); !why.empty())
+      return unknown(C::kDependantPension, std::move(why), false);
     const double own = b_.base_wage;
     const double rate = kSpouseShare * in_.spouse + kOtherDependantShare * in_.others +
                         kLoneDependantExtra * in_.lone;
@@ -366,8 +468,28 @@ class ClaimBuilder {
                   std::string(p.article) + "）";
     }
     p.duration = "每名供养亲属按月领取，至其不再符合供养条件";
+    return std::nullopt;
+  }
 
-    if (in_.death_after_leave) return std::nullopt;  // Art. 39, third paragraph
+  // Art. 39(三) as amended from 2011-01-01: 20 times the national income of
+  // the year before the death. Before, the 2003 text paid 48–60 months of
+  // the pooling wage, a range the region fixed: no figure is given.
+  std::optional<Problem> death_lump_sum() {
+    if (in_.death_date && *in_.death_date < Date{kAmendedYear, 1, 1}) {
+      return unknown(C::kDeathLumpSum,
+                     "死亡日期 " + format_date(*in_.death_date) + " 早于 " +
+                         std::to_string(kAmendedYear) +
+                         "-01-01，适用 2003 年的《工伤保险条例》：一次性工亡补助金为 " +
+                         std::to_string(kOldGrantMonthsLow) + " 个月至 " +
+                         std::to_string(kOldGrantMonthsHigh) +
+                         " 个月的统筹地区上年度职工月平均工资，月数由当地规定，本程序不计算",
+                     false);
+    }
+    // A year the table lacks needs the figure typed.
+    if (!in_.national_income && !rules_.income_of(in_.death_date->year - 1)) {
+      return unknown(C::kDeathLumpSum,
+                     lacking(kClaimItems[index(C::kDeathLumpSum)].name, kNeedsIncome), false);
+    }
     double income = 0;
     std::string whence;
     if (in_.national_income) {

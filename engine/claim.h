@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,12 +43,22 @@ enum class Payer : std::uint8_t { kFund, kEmployer };
 // kFund -> "基金"   kEmployer -> "用人单位"
 std::string_view payer_text(Payer payer);
 
+// The fields an item's amount is worked out from: left empty, the item has
+// no amount (never 0). Art. 64 bounds 本人工资 by the pooling wage, so an
+// item of 本人工资 needs both.
+inline constexpr Field kNeedsOwnAndPool[] = {Field::kOwnWage, Field::kPoolWage};
+inline constexpr Field kNeedsPool[] = {Field::kPoolWage};
+inline constexpr Field kNeedsOwn[] = {Field::kOwnWage};
+
 // What the window and the README say about each item.
 struct ClaimItemInfo {
   std::string_view name;     // "一次性工伤医疗补助金"
   std::string_view article;  // "《工伤保险条例》第三十六条、第三十七条"
   Payer payer;               // the usual payer; ClaimLine::payer has the row's own
   bool monthly;              // false: paid once
+  // Fields it needs (kNeedsPool …); the subsidies' follow their rule's base
+  // and 一次性工亡补助金's the income table (claim.cpp).
+  std::span<const Field> needs = {};
 };
 // Indexed by ClaimItem.
 extern const std::array<ClaimItemInfo, kClaimItemCount> kClaimItems;
@@ -62,6 +73,7 @@ struct ClassicItemInfo {
   std::string_view name;  // "停工留薪期工资"
   Payer payer;
   bool monthly = false;
+  std::span<const Field> needs = {};  // as ClaimItemInfo::needs
 };
 extern const std::array<ClassicItemInfo, kResultCount - 1> kClassicItems;
 
@@ -92,6 +104,13 @@ inline constexpr std::string_view kUnknownFigure =
     "该地区此等级没有可靠的数字，请向当地社保经办机构核实";
 inline constexpr std::string_view kNoFigureTyped = "未选择地区，也未填写月数或金额";
 
+// A field an item needs, left empty, with the items that need it, the
+// classic ones first: "一次性伤残补助金、丧葬补助金".
+struct MissingField {
+  Field field;
+  std::string items;
+};
+
 struct Claim {
   // "2026-10-15": 法定退休日期 as typed, or from 出生日期 and 原退休年龄; or empty.
   std::string retirement;
@@ -109,6 +128,10 @@ struct Claim {
   Ending ending = Ending::kNone;   // how the law reads 解除日期
   bool death_after_leave = false;  // 期满后死亡: Art. 39, third paragraph
   std::vector<std::string> notes;  // what the amounts assume beyond the rules, once each
+  // Why a classic result that applies has no amount: a field it needs is
+  // empty ("计算一次性伤残补助金需要「统筹月工资」"); "" otherwise.
+  std::array<std::string, kResultCount> classic_unknown;
+  std::vector<MissingField> missing;  // the fields behind those, in form order
 };
 
 // Whether the lines get their working in words; the batch tool, which
@@ -138,7 +161,10 @@ std::string yuan_text(long long fen);
 //   no region, nothing typed, grade 七 with 解除日期 -> both subsidies unknown,
 //     kNoFigureTyped
 //   解除原因 劳动合同法第三十八条, 入职日期 a year before -> 经济补偿 a month's wage
-//   死亡情形 期满后死亡, grade 七 -> Problem{"死亡情形", "为期满后死亡的，只适用于……"}
+//   死亡情形 期满后死亡, grade 七 -> Problem{"死亡情形", "为期满后死亡，但……"}
+//   工亡, 统筹月工资 empty -> 丧葬补助金 unknown "计算丧葬补助金需要「统筹月工资」",
+//     missing {统筹月工资: "丧葬补助金、供养亲属抚恤金"}
+//   工亡, 死亡日期 2010-12-31 -> 一次性工亡补助金 unknown (the 2003 text's figure)
 std::optional<Problem> build_claim(const Breakdown& classic, const CaseValues& values,
                                    const Region* region, const Rules& rules, ClaimDetail detail,
                                    Claim& into);

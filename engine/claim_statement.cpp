@@ -22,11 +22,19 @@ std::string article_of(Result result, int grade) {
   return article.empty() ? std::string() : std::string(kRegulations) + std::string(article);
 }
 
+// After a death only Art. 39's items are the family's; the rest were the
+// worker's, owed if unpaid.
+bool family_benefit(std::size_t claim_item) {
+  return claim_item == index(ClaimItem::kFuneralGrant) ||
+         claim_item == index(ClaimItem::kDependantPension) ||
+         claim_item == index(ClaimItem::kDeathLumpSum);
+}
+
 // `counted`: whether the item adds to its total; the top-up after
 // retirement takes the allowance's place then, so the two never add up.
 void add(Statement& s, StatementItem item, bool counted = true) {
   if (item.fen && counted) {
-    StatementTotal& total = item.monthly ? s.monthly : s.once;
+    StatementTotal& total = item.if_unpaid ? s.if_unpaid : item.monthly ? s.monthly : s.once;
     total.fen += *item.fen;
     (item.payer == Payer::kFund ? total.fund_fen : total.employer_fen) += *item.fen;
   }
@@ -65,6 +73,27 @@ std::vector<std::string> statement_notes(const Breakdown& b, const Claim& c, con
   if (died && (v.care_level > 0 || (b.grade >= 1 && b.grade <= kLastGradeWithAllowance))) {
     notes.push_back("职工死亡后，本人的伤残津贴和生活护理费停发，按月项目只列供养亲属抚恤金。");
   }
+  if (died) {
+    // The worker's own items do not end with the death: what was due and
+    // not paid is still owed, apart from the family's benefits.
+    std::string own;
+    const auto name_own = [&own](std::string_view name) {
+      own.append(own.empty() ? "" : "、").append(name);
+    };
+    for (const ClassicItemInfo& info : kClassicItems) {
+      if (info.result == Result::kAllowance) continue;
+      if (b.value(info.result) != 0 || !c.classic_unknown[index(info.result)].empty())
+        name_own(info.name);
+    }
+    for (std::size_t i = 0; i < kClaimItemCount; ++i) {
+      if (!family_benefit(i) && (c.lines[i].present || !c.lines[i].unknown.empty()))
+        name_own(kClaimItems[i].name);
+    }
+    if (!own.empty()) {
+      notes.push_back("职工本人的" + own + "不是工亡待遇：" + std::string(kIfUnpaid) +
+                      "，仍应支付，单独列出，不计入工亡待遇的合计。");
+    }
+  }
   if (c.death_after_leave) {
     notes.push_back(
         "一级至四级伤残职工在停工留薪期满后死亡、未认定为因工死亡的，近亲属享受丧葬补助金和供养"
@@ -73,7 +102,10 @@ std::vector<std::string> statement_notes(const Breakdown& b, const Claim& c, con
   if (v.uninsured) {
     notes.push_back(
         "用人单位未依法参加工伤保险，以上各项均由用人单位按同样的项目和标准支付（《工伤保险条例》"
-        "第六十二条）。");
+        "第六十二条）。《社会保险法》第四十一条：“职工所在用人单位未依法缴纳工伤保险费，发生工伤"
+        "事故的，由用人单位支付工伤保险待遇。用人单位不支付的，从工伤保险基金中先行支付。”“从工伤"
+        "保险基金中先行支付的工伤保险待遇应当由用人单位偿还。用人单位不偿还的，社会保险经办机构"
+        "可以依照本法第六十三条的规定追偿。”");
   }
   if (v.region && v.region->user_file) {
     notes.push_back("地区“" + v.region->name +
@@ -95,6 +127,11 @@ std::vector<std::string> statement_notes(const Breakdown& b, const Claim& c, con
   }
   // An amount left unknown adds nothing to the totals; the totals say so.
   std::string unknown;
+  for (const ClassicItemInfo& info : kClassicItems) {
+    const std::string& why = c.classic_unknown[index(info.result)];
+    if (!why.empty())
+      unknown += (unknown.empty() ? "" : "、") + std::string(info.name) + "（" + why + "）";
+  }
   for (std::size_t i = 0; i < kClaimItemCount; ++i) {
     const ClaimLine& line = c.lines[i];
     if (line.present || line.unknown.empty()) continue;
@@ -145,6 +182,7 @@ Statement make_statement(const Breakdown& b, const Claim& c, const CaseValues& v
 
   // Art. 62 moves the work-injury items to an uninsured employer; the labour
   // law's are the employer's whatever the insurance.
+  s.death = v.death;
   const auto add_item = [&s](StatementItem item, bool insurance = true, bool counted = true) {
     if (s.uninsured && insurance) {
       item.payer = Payer::kEmployer;
@@ -161,16 +199,18 @@ Statement make_statement(const Breakdown& b, const Claim& c, const CaseValues& v
     // the allowance.
     if (allowance && (topped.present || c.allowance_ended || c.suitable_work || v.death)) continue;
     const double value = b.value(info.result);
-    if (value == 0) continue;
+    const std::string& unknown = c.classic_unknown[index(info.result)];
+    if (value == 0 && unknown.empty()) continue;
     StatementItem item{std::string(info.name),
-                       fen_of(value),
+                       unknown.empty() ? std::optional<long long>(fen_of(value)) : std::nullopt,
                        info.payer,
-                       explained[index(info.result)],
+                       unknown.empty() ? explained[index(info.result)] : unknown,
                        article_of(info.result, b.grade),
                        {},
                        info.monthly,
                        allowance ? topped.duration : std::string()};
     if (allowance && b.grade >= kFirstSubsidyGrade) item.payer = Payer::kEmployer;
+    item.if_unpaid = v.death;
     add_item(std::move(item));
   }
   for (std::size_t i = 0; i < kClaimItemCount; ++i) {
@@ -184,13 +224,16 @@ Statement make_statement(const Breakdown& b, const Claim& c, const CaseValues& v
                        {},
                        kClaimItems[i].monthly,
                        line.duration};
-    if (line.status || !line.unknown.empty()) item.status = region_status;
+    if (line.status) item.status = region_status;
     if (i == index(ClaimItem::kDeathLumpSum)) item.status = income_status;
+    item.if_unpaid = v.death && !family_benefit(i);
     add_item(std::move(item), i != index(ClaimItem::kSeverance) && i != index(ClaimItem::kDamages),
              i != index(ClaimItem::kPensionTopUp));
   }
-  std::stable_partition(s.items.begin(), s.items.end(),
-                        [](const StatementItem& item) { return !item.monthly; });
+  std::stable_sort(s.items.begin(), s.items.end(),
+                   [](const StatementItem& a, const StatementItem& b) {
+                     return std::pair(a.if_unpaid, a.monthly) < std::pair(b.if_unpaid, b.monthly);
+                   });
 
   s.notes = statement_notes(b, c, v);
   return s;

@@ -19,6 +19,10 @@
 
 namespace gongshang {
 
+// What marks a dead worker's own item: owed to the heirs only where the
+// employer or the fund has not paid it yet.
+inline constexpr std::string_view kIfUnpaid = "如尚未支付";
+
 struct StatementItem {
   std::string name;              // "一次性伤残补助金"
   std::optional<long long> fen;  // the amount rounded to the fen; nullopt: unknown (see working)
@@ -28,6 +32,9 @@ struct StatementItem {
   std::string status;   // 数据状态 of the region's figures it rests on; empty for national ones
   bool monthly = false;
   std::string duration;  // how long a monthly item runs: "终身"; empty for one paid once
+  // After a death, an item of the worker's own (一次性伤残补助金, 停工留薪期工资,
+  // costs): no death benefit, owed only if unpaid (kIfUnpaid).
+  bool if_unpaid = false;
 };
 
 struct StatementTotal {
@@ -35,10 +42,14 @@ struct StatementTotal {
 };
 
 struct Statement {
-  std::vector<StatementItem> items;  // one-time items first, then monthly ones
+  // One-time items first, then monthly ones, then those if_unpaid.
+  std::vector<StatementItem> items;
   // Of the items with an amount, but for the top-up after retirement, which
-  // follows the allowance rather than adding to it.
-  StatementTotal once, monthly;
+  // follows the allowance rather than adding to it. After a death `once` and
+  // `monthly` are the family's benefits (Art. 39) alone, `if_unpaid` the
+  // worker's own items apart.
+  StatementTotal once, monthly, if_unpaid;
+  bool death = false;                  // 工亡: the statement is in two parts
   std::string retirement;              // "2026-10-15", or empty
   std::vector<std::string> notes;      // what the report says below the totals
   const Region* region = nullptr;      // the rules' entry 地区 names, if any
@@ -67,6 +78,10 @@ struct Statement {
 //   用人单位未参保 是 -> every work-injury item on the employer; 经济补偿 is the employer's anyway
 //   grade 七, 浙江, no 解除日期 -> a note: the subsidies follow when the
 //   contract expires or the worker ends it (Art. 37(二))
+//   工亡, grade 四, 期满后死亡 -> 丧葬补助金, 供养亲属抚恤金 (the family's), then
+//     一次性伤残补助金 if_unpaid, counted in if_unpaid only
+//   统筹月工资 empty, grade 七 -> 一次性伤残补助金 without an amount, its working
+//     "计算一次性伤残补助金需要「统筹月工资」"
 Statement make_statement(const Breakdown& classic, const Claim& claim, const CaseValues& values,
                          bool typed_figures);
 

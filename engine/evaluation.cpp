@@ -54,14 +54,23 @@ const Problem* Evaluation::first_problem() const {
   return refusal ? &*refusal : nullptr;
 }
 
+const Problem* Evaluation::row_problem() const {
+  if (!reading.problems.empty()) return &reading.problems.front();
+  if (death_texts) return &*death_texts;
+  if (refusal) return &*refusal;
+  return needed.empty() ? nullptr : &needed.front();
+}
+
 void evaluate(const FieldViews& texts, const Rules& rules, ClaimDetail detail, Evaluation& e) {
   e.refusal.reset();
   e.statement.reset();
+  e.needed.clear();
+  e.death_texts = death_texts_without_death(texts);
   read_fields(texts, rules, e.reading);
   if (!e.reading.problems.empty()) return;
   const CaseValues& v = e.reading.values;
   if ((e.refusal = work_out(v.classic, e.classic))) return;
-  if ((e.refusal = contradiction(v, rules))) return;
+  if ((e.refusal = contradiction(v))) return;
 
   // Without a region, the subsidies follow the figures typed, if any.
   const Region* region = v.region;
@@ -74,6 +83,8 @@ void evaluate(const FieldViews& texts, const Rules& rules, ClaimDetail detail, E
     region = &*typed;
   }
   if ((e.refusal = build_claim(e.classic, v, region, rules, detail, e.claim))) return;
+  for (const MissingField& m : e.claim.missing)
+    e.needed.emplace_back(name(m.field), "为空：计算" + m.items + "需要此项");
   if (detail == ClaimDetail::kWorking) {
     e.statement = make_statement(e.classic, e.claim, v, typed.has_value());
     e.statement->inputs = given_inputs(texts, e.reading);

@@ -28,6 +28,14 @@ struct Evaluation {
   Breakdown classic;                   // when worked out: the classic results
   Claim claim;                         // when worked out: the claim's items
   std::optional<Statement> statement;  // when worked out with ClaimDetail::kWorking
+  // When worked out: each field an item needs that was left empty, with
+  // the items left without an amount for it, in form order. The window and
+  // the page show it under the field; a batch row is refused for it.
+  //   {"统筹月工资", "为空：计算丧葬补助金、供养亲属抚恤金需要此项"}
+  std::vector<Problem> needed;
+  // 死亡日期 or 死亡情形 filled without 工亡 是 (reading.h): out of effect in
+  // a form, which drops them on saving; a batch row is refused for it.
+  std::optional<Problem> death_texts;
 
   bool worked_out() const { return reading.problems.empty() && !refusal; }
   bool in_effect(Field f) const { return reading.in_effect[index(f)]; }
@@ -36,8 +44,12 @@ struct Evaluation {
   //   two fields unreadable -> "请先改正标红的栏目：本人月均工资、医疗费" (form order)
   //   a refusal -> its message: "「死亡日期」为空：工亡为“是”时，……"
   std::string why_none() const;
-  // The first problem as a batch row names it; nullptr when worked out.
+  // The first problem as --pdf and the page name it; nullptr when worked out.
   const Problem* first_problem() const;
+  // Why a batch row gets no amounts: first_problem(), else death_texts, else
+  // the first needed field (a cell has no room for the unknown's reason);
+  // nullptr when every amount is there.
+  const Problem* row_problem() const;
 };
 
 // Decides one case into `into`, which the caller may keep from case to

@@ -78,6 +78,11 @@ inline constexpr double kSpouseShare = 0.4;  // of the own wage, monthly
 inline constexpr double kOtherDependantShare = 0.3;
 inline constexpr double kLoneDependantExtra = 0.1;  // orphans and lone elders, on top
 inline constexpr double kDeathGrantYears = 20;      // of the national disposable income
+// The day the amended regulations took effect (国务院令第586号): a death
+// before it falls under the 2003 text, whose lump sum was 48–60 months of
+// the pooling-area wage, the months set by each region.
+inline constexpr int kAmendedYear = 2011;
+inline constexpr int kOldGrantMonthsLow = 48, kOldGrantMonthsHigh = 60;
 
 }  // namespace gongshang
 

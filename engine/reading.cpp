@@ -384,7 +384,7 @@ std::string control_text(Field field, std::string_view text) {
   return ascii_form(text);
 }
 
-std::optional<Problem> contradiction(const CaseValues& v, const Rules& rules) {
+std::optional<Problem> contradiction(const CaseValues& v) {
   const auto refuse = [](Field f, std::string words) {
     return std::optional<Problem>(Problem{name(f), std::move(words)});
   };
@@ -426,12 +426,6 @@ std::optional<Problem> contradiction(const CaseValues& v, const Rules& rules) {
                     "为空：工亡为“是”时，需要死亡日期（以取上一年度全国城镇居民人均可支配收入）"
                     "或填写全国人均可支配收入");
     }
-    const int year = v.death_date->year - 1;
-    if (!rules.income_of(year)) {
-      return refuse(F::kDeathDate, "的上一年（" + std::to_string(year) +
-                                       " 年）的全国城镇居民人均可支配收入不在表中："
-                                       "请填写全国人均可支配收入");
-    }
   }
   if (v.start && v.end && *v.start > *v.end) return refuse(F::kStartDate, "不能晚于「解除日期」");
   if (v.start && v.birth && *v.start <= *v.birth)
@@ -443,6 +437,22 @@ std::optional<Problem> contradiction(const CaseValues& v, const Rules& rules) {
                   "为空：工亡为“是”又有解除日期时，需要死亡日期来判断劳动合同是否因死亡而终止");
   }
   return std::nullopt;
+}
+
+std::optional<Problem> death_texts_without_death(const FieldViews& texts) {
+  if (said_yes(texts[index(F::kDeath)]) ||
+      (empty_text(texts[index(F::kDeathDate)]) && empty_text(texts[index(F::kDeathCase)])))
+    return std::nullopt;
+  return Problem{name(F::kDeathDate),
+                 "或「死亡情形」已填写，但「工亡」不是“是”：职工已死亡的，请把「工亡」填为“是”；"
+                 "否则请清空这两栏"};
+}
+
+bool drop_death_texts_without_death(FieldTexts& texts) {
+  if (!death_texts_without_death(views_of(texts))) return false;
+  texts[index(F::kDeathDate)].clear();
+  texts[index(F::kDeathCase)].clear();
+  return true;
 }
 
 std::optional<std::string> classic_misreading(Input input, std::string_view text) {

@@ -105,12 +105,22 @@ std::string control_text(Field field, std::string_view text);
 // cannot all be true, a count beyond the others, a field another one needs.
 //   出生日期 1990-01-01, 解除日期 1980-01-01 -> {"解除日期", "应在「出生日期」之后"}
 //   解除日期 given, 出生日期 empty -> {"出生日期", "为空：有解除日期时，……"}
-//   工亡 是, 死亡日期 2031-01-01, rules without 2030 -> {"死亡日期", "的上一年（2030 年）……"}
 //   入职日期 after 解除日期 -> {"入职日期", "不能晚于「解除日期」"}
 //   工亡 是 and 解除日期, 死亡日期 empty -> {"死亡日期", "为空：……是否因死亡而终止"}
 //   生活护理等级 without 工伤等级 -> {"生活护理等级", "只适用于已评定伤残等级的职工……"}
 //   性别 女, 原退休年龄 60 -> {"性别", "为“女”，与原退休年龄 60 岁（男职工）矛盾"}
-std::optional<Problem> contradiction(const CaseValues& values, const Rules& rules);
+std::optional<Problem> contradiction(const CaseValues& values);
+
+// 死亡日期 or 死亡情形 filled while 工亡 is not 是: texts that count for
+// nothing, though a person who filled them may think the worker died. The
+// problem names both fields; nullopt when neither is filled or 工亡 is 是.
+//   {死亡日期 "2024-01-01", 工亡 ""} -> {"死亡日期", "或「死亡情形」已填写，但「工亡」不是“是”……"}
+//   {死亡日期 "2024-01-01", 工亡 "是"} -> nullopt
+std::optional<Problem> death_texts_without_death(const FieldViews& texts);
+
+// Clears those two texts where death_texts_without_death finds them, as a
+// case is saved or opened; whether it cleared any.
+bool drop_death_texts_without_death(FieldTexts& texts);
 
 // How the classic calculator's lenient reading of a number field's text
 // differs from the claim's strict one, in words; nullopt where both agree

@@ -117,11 +117,15 @@ Json statement_body(const Statement& s) {
                      {"article", item.article},
                      {"status", item.status},
                      {"monthly", item.monthly},
-                     {"duration", item.duration}});
+                     {"duration", item.duration},
+                     {"if_unpaid", item.if_unpaid}});
   }
   Json body = {{"items", items},
                {"once", total_json(s.once)},
                {"monthly", total_json(s.monthly)},
+               {"death", s.death},
+               {"if_unpaid", total_json(s.if_unpaid)},
+               {"if_unpaid_words", kIfUnpaid},
                {"retirement", s.retirement},
                {"notes", s.notes},
                {"inputs", report_inputs(s)},
@@ -181,6 +185,9 @@ std::string statement_json(const FieldTexts& texts, const Rules& rules) {
     problems.push_back({{"field", problem.subject}, {"reason", problem.words}});
   if (e.refusal)
     problems.push_back({{"field", e.refusal->subject}, {"reason", message(*e.refusal)}});
+  Json needed = Json::array();
+  for (const Problem& problem : e.needed)
+    needed.push_back({{"field", problem.subject}, {"reason", problem.words}});
   Json hidden = Json::array();
   for (const FieldRow& row : field_rows())
     if (!e.in_effect(row.field)) hidden.push_back(row.name);
@@ -188,6 +195,7 @@ std::string statement_json(const FieldTexts& texts, const Rules& rules) {
   return dumped({{"problems", problems},
                  {"message", e.why_none()},
                  {"first_problem", first ? message(*first) : std::string()},
+                 {"needed", needed},
                  {"hidden", hidden},
                  {"region_status", region_status_words(e.reading.values.region)},
                  {"statement", e.statement ? statement_body(*e.statement) : Json(nullptr)}});

@@ -34,12 +34,15 @@ FieldTexts texts_of_json(std::string_view json);
 //   "problems": [{"field", "reason"}]  every field to mark, in form order
 //   "message": why there is no statement ("" with one)
 //   "first_problem": the first of them in the engine's words, as --pdf says it
+//   "needed": [{"field", "reason"}]  fields an item needs, left empty: its
+//     words under the field, no mark ("为空：计算丧葬补助金需要此项")
 //   "hidden": [names]  fields out of effect (the death section without 工亡)
 //   "region_status": the chosen region's status in words
 //   "statement": null, or its items (amount "78,000.00", as shown, or null
 //     for unknown; a monthly one's "duration": how long it runs), totals by
 //     payer, retirement date, notes, the inputs as given, the region's
-//     statute, status, notes and sources, and the income figure.
+//     statute, status, notes and sources, and the income figure; after a
+//     death ("death" true) the worker's own items "if_unpaid", totalled apart.
 std::string statement_json(const FieldTexts& texts, const Rules& rules);
 
 // The page's print view: the same 工伤待遇计算书 the window prints (the HTML

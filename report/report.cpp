@@ -42,9 +42,17 @@ Table inputs_table(const std::vector<std::pair<std::string_view, std::string>>& 
   return table;
 }
 
+// Which table an item goes to.
+enum class Part { kOnce, kMonthly, kIfUnpaid };
+Part part_of(const StatementItem& item) {
+  return item.if_unpaid ? Part::kIfUnpaid : item.monthly ? Part::kMonthly : Part::kOnce;
+}
+
 // The article under the item's name: the working needs the width more. A
-// monthly item says how long it runs in a column of its own.
-Table items_table(const Statement& statement, bool monthly, const StatementTotal& total) {
+// monthly item says how long it runs in a column of its own; a dead
+// worker's own item is marked as owed only if unpaid.
+Table items_table(const Statement& statement, Part part, const StatementTotal& total) {
+  const bool monthly = part == Part::kMonthly;
   Table table{monthly ? std::vector<int>{21, 14, 10, 37, 18} : std::vector<int>{23, 14, 12, 51},
               {}};
   std::vector<Cell>& head = table.rows.emplace_back();
@@ -52,8 +60,9 @@ Table items_table(const Statement& statement, bool monthly, const StatementTotal
     head.push_back({{plain(title)}, CellKind::kHead});
   if (monthly) head.push_back({{plain("发放期限")}, CellKind::kHead});
   for (const StatementItem& item : statement.items) {
-    if (item.monthly != monthly) continue;
+    if (part_of(item) != part) continue;
     Text name{plain(item.name)};
+    if (item.if_unpaid) name.push_back(bold(cat("（", kIfUnpaid, "）")));
     if (!item.article.empty()) {
       name.push_back(plain("\n"));
       name.push_back({item.article, Emphasis::kSmall});
@@ -65,7 +74,9 @@ Table items_table(const Statement& statement, bool monthly, const StatementTotal
                           {{plain(item.working)}}});
     if (monthly) row.push_back({{plain(item.duration)}});
   }
-  table.rows.push_back({{{bold(monthly ? "每月合计" : "一次性合计")}},
+  table.rows.push_back({{{bold(monthly                   ? std::string("每月合计")
+                               : part == Part::kIfUnpaid ? cat("合计（", kIfUnpaid, "）")
+                                                         : std::string("一次性合计"))}},
                         {{bold(amount(total.fen))}, CellKind::kAmount},
                         {{plain(cat("其中基金支付 ", amount(total.fund_fen), " 元，用人单位支付 ",
                                     amount(total.employer_fen), " 元"))},
@@ -86,8 +97,8 @@ Paragraph region_paragraph(const Region& r) {
                                        : status_explanation(r.status)))}};
 }
 
-Section sources_section(const Statement& s) {
-  Section section{"五、地方标准的来源与核对情况", {}};
+Section sources_section(const Statement& s, std::string heading) {
+  Section section{std::move(heading), {}};
   if (!s.rules_collected.empty()) {
     section.blocks.push_back(
         Paragraph{{plain("随程序发布的地区标准和全国城镇居民人均可支配收入，资料收集于 "),
@@ -126,19 +137,36 @@ Section sources_section(const Statement& s) {
 
 Report make_report(const Statement& s, std::string_view date) {
   Report report{"工伤待遇计算书", cat("计算日期：", date), {}};
-  Section& basics = report.sections.emplace_back(Section{"一、基本情况", {inputs_table(s.inputs)}});
+  // A death's statement has a section more: the worker's own items.
+  static constexpr std::string_view kNumbers[] = {"一", "二", "三", "四", "五", "六", "七"};
+  const auto heading = [&report](std::string_view title) {
+    return cat(kNumbers[report.sections.size()], "、", title);
+  };
+  const std::string_view family = s.death ? "工亡待遇：" : "";
+  Section& basics =
+      report.sections.emplace_back(Section{heading("基本情况"), {inputs_table(s.inputs)}});
   if (!s.retirement.empty())
     basics.blocks.push_back(Paragraph{{plain(cat("法定退休日期：", s.retirement))}});
-  report.sections.push_back({"二、一次性支付的项目", {items_table(s, false, s.once)}});
-  report.sections.push_back({"三、按月支付的项目", {items_table(s, true, s.monthly)}});
-  Section& totals = report.sections.emplace_back(Section{
-      "四、合计",
-      {Paragraph{{plain("一次性支付合计 "), bold(amount(s.once.fen)),
-                  plain(" 元；按月支付合计每月 "), bold(amount(s.monthly.fen)), plain(" 元。")}}}});
-  for (const std::string& note : s.notes) totals.blocks.push_back(Paragraph{{plain(note)}});
-  report.sections.push_back(sources_section(s));
   report.sections.push_back(
-      {"六、说明",
+      {heading(cat(family, "一次性支付的项目")), {items_table(s, Part::kOnce, s.once)}});
+  report.sections.push_back(
+      {heading(cat(family, "按月支付的项目")), {items_table(s, Part::kMonthly, s.monthly)}});
+  if (s.death) {
+    report.sections.push_back({heading(cat("职工本人的项目（", kIfUnpaid, "）")),
+                               {items_table(s, Part::kIfUnpaid, s.if_unpaid)}});
+  }
+  Section& totals = report.sections.emplace_back(Section{
+      heading("合计"),
+      {Paragraph{{plain(cat(family, "一次性支付合计 ")), bold(amount(s.once.fen)),
+                  plain(" 元；按月支付合计每月 "), bold(amount(s.monthly.fen)), plain(" 元。")}}}});
+  if (s.death) {
+    totals.blocks.push_back(Paragraph{{plain(cat("职工本人的项目（", kIfUnpaid, "）合计 ")),
+                                       bold(amount(s.if_unpaid.fen)), plain(" 元。")}});
+  }
+  for (const std::string& note : s.notes) totals.blocks.push_back(Paragraph{{plain(note)}});
+  report.sections.push_back(sources_section(s, heading("地方标准的来源与核对情况")));
+  report.sections.push_back(
+      {heading("说明"),
        {Paragraph{
            {plain("本计算书依据《工伤保险条例》（2010 年修订）和上列地方规定，按填写的情况计算，"),
             bold("仅供参考"),

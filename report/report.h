@@ -75,6 +75,9 @@ struct Report {
 // version relied on, how far it was checked, a user's rules file said as
 // such, its notes and sources; the income figure behind 一次性工亡补助金 and
 // its year), 六、说明 (for reference only). Amounts carry thousands separators.
+// After a death (Statement::death) the item sections are the family's
+// benefits, and a section of the worker's own items, each marked "如尚未支付",
+// follows them; the sections after it are numbered on.
 //   item {一次性伤残就业补助金, fen nullopt} -> a row whose amount is "未知"
 //   item {一次性工亡补助金, fen 108376000} -> a row whose amount is "1,083,760.00"
 //   income {2023, 60000, user_file} -> "…2023 年 60,000 元，来源：…（用户规则文件）。"

@@ -161,9 +161,11 @@ function amount(text) {
 }
 
 // The monthly table also says how long each item runs.
-function fillTable(id, items, total, title, monthly) {
+// A dead worker's own item is marked as owed only if unpaid, in the
+// engine's words.
+function fillTable(id, items, total, title, monthly, unpaid = '') {
   const rows = items.map((item) => make('tr', null,
-    cell('项目', item.name, 'name'),
+    cell('项目', item.if_unpaid ? item.name + '（' + unpaid + '）' : item.name, 'name'),
     cell('金额（元）', item.amount === null ? '未知' : item.amount, 'amount'),
     cell('支付方', item.payer, 'payer'),
     cell('计算过程', item.working, 'working'),
@@ -211,17 +213,30 @@ function showSources(s) {
 }
 
 function totalsText(s) {
-  return '一次性支付合计 ' + s.once.total + ' 元；按月支付合计每月 ' + s.monthly.total + ' 元。';
+  const family = s.death ? '工亡待遇：' : '';
+  const own = s.death ? '职工本人的项目（' + s.if_unpaid_words + '）合计 ' +
+    s.if_unpaid.total + ' 元。' : '';
+  return family + '一次性支付合计 ' + s.once.total + ' 元；按月支付合计每月 ' + s.monthly.total +
+    ' 元。' + own;
 }
 
 function showStatement(s) {
   $('提示').textContent = '';
   $('退休日期').hidden = !s.retirement;
   $('退休日期').textContent = '法定退休日期：' + s.retirement;
-  fillTable('一次性待遇', s.items.filter((i) => !i.monthly), s.once, '一次性合计', false);
-  fillTable('按月待遇', s.items.filter((i) => i.monthly), s.monthly, '每月合计', true);
+  // After a death the family's benefits, then the worker's own items apart.
+  const family = s.death ? '工亡待遇：' : '';
+  $('一次性支付标题').textContent = family + '一次性支付的项目';
+  $('按月支付标题').textContent = family + '按月支付的项目';
+  $('本人项目标题').textContent = '职工本人的项目（' + s.if_unpaid_words + '）';
+  $('本人项目标题').hidden = $('本人尚未支付的项目').hidden = !s.death;
+  fillTable('一次性待遇', s.items.filter((i) => !i.monthly && !i.if_unpaid), s.once, '一次性合计',
+    false);
+  fillTable('按月待遇', s.items.filter((i) => i.monthly && !i.if_unpaid), s.monthly, '每月合计', true);
+  fillTable('本人尚未支付的项目', s.items.filter((i) => i.if_unpaid), s.if_unpaid,
+    '合计（' + s.if_unpaid_words + '）', false, s.if_unpaid_words);
   // Both tables' amount columns as wide as the widest amount in either.
-  const widest = String(Math.max(...[s.once.total, s.monthly.total,
+  const widest = String(Math.max(...[s.once.total, s.monthly.total, s.if_unpaid.total,
     ...s.items.map((i) => i.amount || '')].map((a) => a.length)));
   if ($('结果').style.getPropertyValue('--amount-chars') !== widest) {
     $('结果').style.setProperty('--amount-chars', widest);
@@ -236,7 +251,8 @@ function showNothing(message) {
   $('提示').textContent = message;
   $('摘要').textContent = message;
   $('退休日期').hidden = true;
-  for (const id of ['一次性待遇', '按月待遇']) $(id).tBodies[0].replaceChildren();
+  for (const id of ['一次性待遇', '按月待遇', '本人尚未支付的项目']) $(id).tBodies[0].replaceChildren();
+  $('本人项目标题').hidden = $('本人尚未支付的项目').hidden = true;
   for (const id of ['合计', '说明', '来源']) $(id).replaceChildren();
   sourcesShown = '';
 }
@@ -270,17 +286,21 @@ function recompute(changed = true) {
   }
   shown = answer;
   const marks = new Map(answer.problems.map((p) => [p.field, p.reason]));
+  // A needed field left empty is no fault: its words without the mark.
+  const needed = new Map(answer.needed.map((p) => [p.field, p.reason]));
   const hidden = new Set(answer.hidden);
   for (const [name, entry] of controls) {
     const { control, row, problem, help } = entry;
-    const reason = marks.get(name) || '';
+    const fault = marks.get(name) || '';
+    const reason = fault || needed.get(name) || '';
     if (entry.field.items) {
       const words = helpOf(entry);
       if (help.textContent !== words) help.textContent = words;
     }
     if (problem.textContent !== reason) problem.textContent = reason;
     problem.hidden = !reason;
-    control.toggleAttribute('aria-invalid', !!reason);
+    problem.classList.toggle('needed', !fault && !!reason);
+    control.toggleAttribute('aria-invalid', !!fault);
     row.hidden = hidden.has(name);
   }
   // A group whose every field is out of effect goes too (the typed

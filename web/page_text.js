@@ -48,9 +48,14 @@ function chatText(s, date) {
   if (s.inputs.length) {
     lines.push('填写的情况：' + s.inputs.map(([name, text]) => name + ' ' + text).join('；'));
   }
-  for (const [monthly, title, total, each] of
-    [[false, '一次性支付', s.once, ''], [true, '按月支付', s.monthly, '每月 ']]) {
-    const items = s.items.filter((item) => item.monthly === monthly);
+  // After a death the family's benefits, then the worker's own items apart.
+  const family = s.death ? '工亡待遇：' : '';
+  const own = '职工本人的项目（' + s.if_unpaid_words + '）';
+  for (const [part, title, total, each] of
+    [['once', family + '一次性支付', s.once, ''], ['monthly', family + '按月支付', s.monthly, '每月 '],
+      ['own', own, s.if_unpaid, '']]) {
+    const items = s.items.filter((item) =>
+      (item.if_unpaid ? 'own' : item.monthly ? 'monthly' : 'once') === part);
     if (!items.length) continue;
     lines.push('', title + '：');
     for (const item of items) {

@@ -24,7 +24,8 @@ BatchRun run_claim(std::string_view input, std::vector<std::string_view> args = 
 
 // Written out, so that a change of a name or of the order shows.
 constexpr std::string_view kHeader =
-    "工伤等级,统筹月工资,地区,全省月工资,出生日期,原退休年龄,解除日期,工亡,死亡日期,配偶,"
+    "工伤等级,统筹月工资,本人月均工资,地区,全省月工资,出生日期,原退休年龄,解除日期,工亡,死亡日期,"
+    "配偶,"
     "伤残补助金,每月伤残津贴,停薪工资,住院伙食补助,住宿费,护理费,计算医疗费,计算辅助器具费,"
     "计算交通费,计算营养费,合计,退休日期,一次性工伤医疗补助金,一次性伤残就业补助金,"
     "伤残津贴补足后,生活护理费,丧葬补助金,供养亲属抚恤金,一次性工亡补助金,经济补偿,赔偿金,"
@@ -32,32 +33,39 @@ constexpr std::string_view kHeader =
 
 TEST(ClaimBatch, WritesTheClaimColumnsBeforeTheError) {
   const std::string input = std::string(kHeader.substr(0, kHeader.find(",伤残补助金"))) +
-                            "\n7级,6000,浙江,7000,1966-05-15,60,2023-10-15,,,\n"
-                            "一,6000,,,,,,是,2024-12-31,1\n"
-                            "七,6000,火星,,,,,,,\n"
-                            "七,1E400,,,,,,,,\n"
-                            "七,6000,,,1966-05-15,65,,,,\n";
+                            "\n7级,6000,3600,浙江,7000,1966-05-15,60,2023-10-15,,,\n"
+                            "一,6000,3600,,,,,,是,2024-12-31,1\n"
+                            "七,6000,3600,火星,,,,,,,\n"
+                            "七,1E400,3600,,,,,,,,\n"
+                            "七,6000,3600,,,1966-05-15,65,,,,\n"
+                            // Art. 39(一): no 丧葬补助金 without the pooling wage.
+                            "一,,3600,,,,,,是,2024-12-31,1\n";
   BatchRun r = run_claim(input);
   EXPECT_EQ(r.status, kExitSuccess);
-  EXPECT_EQ(
-      r.err,
-      "gongshang-batch: 未找到这些列，按空白计算：护理级别、本人月均工资、停薪月数、住院天数、"
-      "住宿天数、护理天数、医疗费、辅助器具费、交通费、营养费\n");
+  EXPECT_EQ(r.err,
+            "gongshang-batch: 未找到这些列，按空白计算：护理级别、停薪月数、住院天数、"
+            "住宿天数、护理天数、医疗费、辅助器具费、交通费、营养费\n");
   EXPECT_EQ(
       r.out,
       std::string(kHeader) +
           // Two whole years to 2026-05-15, retirement at 60 in force on 解除日期: 40 %.
-          "7级,6000,浙江,7000,1966-05-15,60,2023-10-15,,,,46800,0,0,0,0,0,0,0,0,0,46800,"
+          "7级,6000,3600,浙江,7000,1966-05-15,60,2023-10-15,,,,46800,0,0,0,0,0,0,0,0,0,46800,"
           "2026-10-15,70000.00,28000.00,,,,,,,,,条文已核对,,\n"
-          "一,6000,,,,,,是,2024-12-31,1,97200,3240,0,0,0,0,0,0,0,0,100440,"
+          "一,6000,3600,,,,,,是,2024-12-31,1,97200,3240,0,0,0,0,0,0,0,0,100440,"
           ",,,,,36000.00,1440.00,1036420.00,,,,,供养亲属抚恤金：每名供养亲属按月领取，至其不再"
-          "符合供养条件；职工死亡后，本人的伤残津贴和生活护理费停发，按月项目只列供养亲属抚恤金,\n"
-          "七,6000,火星,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,"
+          "符合供养条件；职工死亡后，本人的伤残津贴和生活护理费停发，按月项目只列供养亲属抚恤金；"
+          "职工本人的一次性伤残补助金不是工亡待遇：如尚未支付，仍应支付，单独列出，不计入工亡待遇"
+          "的合计,\n"
+          "七,6000,3600,火星,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,"
           "「地区」没有名为“火星”的条目：请填写规则文件中的地区名，或留空\n"
-          "七,1E400,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,\"「统筹月工资」只能填写数字，如 3500、6,000 "
+          "七,1E400,3600,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,\"「统筹月工资」只能填写数字，如 "
+          "3500、6,000 "
           "或 "
           "12000.5（千位分隔须三位一组），不带正负号、单位或指数\"\n"
-          "七,6000,,,1966-05-15,65,,,,,,,,,,,,,,,,,,,,,,,,,,,,,「原退休年龄」应为 60、55 或 50\n");
+          "七,6000,3600,,,1966-05-15,65,,,,,,,,,,,,,,,,,,,,,,,,,,,,,「原退休年龄」应为 60、55 或 "
+          "50\n"
+          "一,,3600,,,,,,是,2024-12-31,1,,,,,,,,,,,,,,,,,,,,,,,,,「统筹月工资」为空："
+          "计算一次性伤残补助金、丧葬补助金、供养亲属抚恤金需要此项\n");
 }
 
 // A CSV from before 生活护理等级 keeps its amounts: 护理级别 stands for the
@@ -65,14 +73,15 @@ TEST(ClaimBatch, WritesTheClaimColumnsBeforeTheError) {
 // column, 护理级别 is the nursing during the leave alone.
 TEST(ClaimBatch, WithoutTheCareLevelColumnTheNursingLevelStandsForIt) {
   constexpr std::string_view kRows =
-      "七,部分护理,5000\n"
-      ",完全护理,5000\n";
-  BatchRun old = run_claim("工伤等级,护理级别,统筹月工资\n" + std::string(kRows));
+      "七,部分护理,5000,5000\n"
+      ",完全护理,5000,5000\n";
+  BatchRun old = run_claim("工伤等级,护理级别,统筹月工资,本人月均工资\n" + std::string(kRows));
   EXPECT_EQ(old.status, kExitSuccess);
   EXPECT_NE(old.err.find("表头没有「生活护理等级」列"), std::string::npos) << old.err;
   EXPECT_NE(old.out.find(",,,,1500.00,,,,,,,,生活护理费：终身,"), std::string::npos) << old.out;
   EXPECT_EQ(old.out.find(",,,,2500.00,"), std::string::npos) << old.out;  // no grade
-  BatchRun now = run_claim("工伤等级,护理级别,统筹月工资,生活护理等级\n七,部分护理,5000,\n");
+  BatchRun now =
+      run_claim("工伤等级,护理级别,统筹月工资,本人月均工资,生活护理等级\n七,部分护理,5000,5000,\n");
   EXPECT_EQ(now.err.find("生活护理等级"), std::string::npos) << now.err;
   EXPECT_EQ(now.out.find("1500.00"), std::string::npos) << now.out;
 }
@@ -81,7 +90,7 @@ TEST(ClaimBatch, WithoutTheCareLevelColumnTheNursingLevelStandsForIt) {
 // carried through as they are, twice or with what a case file refuses.
 TEST(ClaimBatch, NamesPassThroughUnread) {
   const std::string name = "张\u202E三" + std::string(200, 'x');
-  const std::string row = name + ",七,李四,\"a,b\"";
+  const std::string row = name + ",,李四,\"a,b\"";
   BatchRun r = run_claim("姓名,工伤等级,姓名,单位\n" + row + "\n");
   EXPECT_EQ(r.status, kExitSuccess) << r.err;
   EXPECT_TRUE(r.out.starts_with("姓名,工伤等级,姓名,单位,伤残补助金,")) << r.out;
@@ -97,9 +106,10 @@ TEST(ClaimBatch, AUsersRulesFileReplacesTheShippedEntryOrStopsTheRun) {
     "sources": [], "medical": {"base": "固定金额",
     "by_grade": {"五": 1, "六": 1, "七": 12345.675, "八": 1, "九": 1, "十": 1}}}]})";
   const std::string file = user.string();
-  BatchRun r =
-      run_claim("工伤等级,地区,出生日期,原退休年龄,解除日期\n七,浙江,1966-05-15,60,2020-01-01\n",
-                {"--claim", "--rules", file});
+  BatchRun r = run_claim(
+      "工伤等级,地区,出生日期,原退休年龄,解除日期,本人月均工资,统筹月工资\n"
+      "七,浙江,1966-05-15,60,2020-01-01,6000,6000\n",
+      {"--claim", "--rules", file});
   EXPECT_EQ(r.status, kExitSuccess) << r.err;
   EXPECT_NE(r.out.find(",2026-10-15,12345.67,,,,,,,,,,转载未核对；用户规则文件；部分金额未知,"),
             std::string::npos)

@@ -50,7 +50,11 @@ TEST(CaseFile, OpeningNamesTheFieldAndValueOrEmptiesWhatTheFileLeavesOut) {
   const FieldTexts& t = opened->texts;
   EXPECT_EQ(t[index(Field::kSpouse)], "1");
   EXPECT_EQ(t[index(Field::kRegion)], "浙江");
-  EXPECT_EQ(t[index(Field::kDeathCase)], "因工死亡");
+  // Without 工亡 是 a death text would count for nothing: dropped, and said.
+  EXPECT_EQ(t[index(Field::kDeathCase)], "");
+  ASSERT_EQ(opened->notices.size(), 1u);
+  EXPECT_EQ(opened->notices[0].subject, "工亡");
+  EXPECT_NE(opened->notices[0].words.find("「死亡情形」"), std::string::npos);
   EXPECT_EQ(t[index(Field::kGrade)], "五");
   EXPECT_EQ(t[index(Field::kOwnWage)], "<img src=x>");
   EXPECT_EQ(t[index(Field::kNursing)], "");

@@ -358,7 +358,15 @@ TEST(Claim, RefusesNamingTheField) {
       {"工亡=是 死亡日期=9999-12-31", "死亡日期"},
       {"最低工资=10000000.5", "最低工资"},
       {"工亡=是", "死亡日期"},
-      {"工亡=是 死亡日期=2019-06-01", "死亡日期"},  // no 2018 figure
+      // No 2018 figure: the form shows the lump sum unknown, a batch row is refused.
+      {"工亡=是 死亡日期=2019-06-01", "全国人均可支配收入"},
+      // Art. 64 bounds 本人工资 by the pooling wage: no item of it without both.
+      {"统筹月工资=", "统筹月工资"},
+      {"本人月均工资=", "本人月均工资"},
+      {"工伤等级= 本人月均工资= 统筹月工资= 停薪月数=2", "本人月均工资"},  // Art. 33
+      // Death texts count only with 工亡 是; a row naming a death is not read as alive.
+      {"死亡日期=2024-01-01", "死亡日期"},
+      {"死亡情形=因工死亡", "死亡日期"},
       {"解除原因=辞职", "解除原因"},
       {"出生日期=1966-05-15 原退休年龄=60 入职日期=2024-01-02 解除日期=2024-01-01", "入职日期"},
       // The employment of 一–六 does not end at expiry (劳动合同法第四十五条).
@@ -384,11 +392,18 @@ TEST(Claim, RefusesNamingTheField) {
     const Evaluation e = evaluate(
         case_line("工伤等级=七 本人月均工资=6000 统筹月工资=6000 " + std::string(r.fields)),
         shipped());
-    ASSERT_FALSE(e.worked_out()) << r.fields;
-    EXPECT_EQ(e.first_problem()->subject, r.subject) << e.why_none();
+    ASSERT_NE(e.row_problem(), nullptr) << r.fields;
+    EXPECT_EQ(e.row_problem()->subject, r.subject) << message(*e.row_problem());
   }
   const Evaluation late = evaluate(case_line(rows[14].fields), shipped());
   EXPECT_EQ(late.why_none(), "「解除日期」不能晚于「死亡日期」");
+  // Art. 39 ¶3 in its words; leaving 死亡情形 empty would claim a work death.
+  const std::string after =
+      evaluate(case_line("工伤等级=七 工亡=是 死亡情形=期满后死亡"), shipped()).why_none();
+  EXPECT_NE(after.find("一级至四级伤残职工在停工留薪期满后死亡的"), std::string::npos) << after;
+  EXPECT_EQ(after.find("留空"), std::string::npos) << after;
+  const Evaluation alive = evaluate(case_line("死亡情形=因工死亡"), shipped());
+  EXPECT_NE(message(*alive.row_problem()).find("「死亡情形」"), std::string::npos);
 }
 
 }  // namespace

@@ -19,13 +19,15 @@ Statement statement_of(std::string_view line, const Rules& rules = shipped()) {
   return e.statement ? std::move(*e.statement) : Statement{};
 }
 
-// The statement as a person reads it: "item amount payer", once first.
+// The statement as a person reads it: "item amount payer", once first, a
+// dead worker's own items last.
 std::vector<std::string> items(const Statement& s) {
   std::vector<std::string> out;
   for (const StatementItem& item : s.items) {
     out.push_back(item.name + " " + (item.fen ? yuan_text(*item.fen) : "未知") + " " +
                   std::string(payer_text(item.payer)) +
-                  (item.monthly ? " 每月 " + item.duration : ""));
+                  (item.monthly ? " 每月 " + item.duration : "") +
+                  (item.if_unpaid ? " " + std::string(kIfUnpaid) : ""));
   }
   return out;
 }
@@ -51,16 +53,17 @@ TEST(Statement, ExclusionsPayersAndNotes) {
       {"grade 二 dying at work: no allowance, classic or topped, and no nursing",
        "工伤等级=二 生活护理等级=生活完全不能自理 本人月均工资=6000 统筹月工资=6000 工亡=是 "
        "死亡日期=2025-01-01 配偶=1",
-       {"一次性伤残补助金 150000.00 基金", "丧葬补助金 36000.00 基金",
-        "一次性工亡补助金 1083760.00 基金",
-        "供养亲属抚恤金 2400.00 基金 每月 每名供养亲属按月领取，至其不再符合供养条件"},
+       {"丧葬补助金 36000.00 基金", "一次性工亡补助金 1083760.00 基金",
+        "供养亲属抚恤金 2400.00 基金 每月 每名供养亲属按月领取，至其不再符合供养条件",
+        "一次性伤残补助金 150000.00 基金 如尚未支付"},
        "伤残津贴和生活护理费停发"},
       {"uninsured, dying after the leave: the employer pays all, no lump sum",
        "用人单位未参保=是 工伤等级=四 本人月均工资=6000 统筹月工资=6000 工亡=是 "
        "死亡情形=期满后死亡",
-       {"一次性伤残补助金 126000.00 用人单位", "丧葬补助金 36000.00 用人单位",
-        "供养亲属抚恤金 0.00 用人单位 每月 每名供养亲属按月领取，至其不再符合供养条件"},
-       "第六十二条"},
+       {"丧葬补助金 36000.00 用人单位",
+        "供养亲属抚恤金 0.00 用人单位 每月 每名供养亲属按月领取，至其不再符合供养条件",
+        "一次性伤残补助金 126000.00 用人单位 如尚未支付"},
+       "从工伤保险基金中先行支付"},  // 社会保险法第四十一条
       {"grade 五 still employed: the employer tops the allowance up; the subsidies would "
        "follow the worker's own request",
        "地区=河南 工伤等级=五 本人月均工资=5000 统筹月工资=6000 最低工资=3,600",
@@ -78,10 +81,10 @@ TEST(Statement, ExclusionsPayersAndNotes) {
       {"四川 has no figure: the two subsidies unknown, every other item computed",
        "地区=四川 工伤等级=五 本人月均工资=6000 统筹月工资=7000 "
        "出生日期=1970-03-01 原退休年龄=60 解除日期=2024-06-01 工亡=是 死亡日期=2024-09-01 配偶=1",
-       {"一次性伤残补助金 108000.00 基金", "一次性工伤医疗补助金 未知 基金",
-        "一次性伤残就业补助金 未知 用人单位", "丧葬补助金 42000.00 基金",
-        "一次性工亡补助金 1036420.00 基金",
-        "供养亲属抚恤金 2400.00 基金 每月 每名供养亲属按月领取，至其不再符合供养条件"},
+       {"丧葬补助金 42000.00 基金", "一次性工亡补助金 1036420.00 基金",
+        "供养亲属抚恤金 2400.00 基金 每月 每名供养亲属按月领取，至其不再符合供养条件",
+        "一次性伤残补助金 108000.00 基金 如尚未支付", "一次性工伤医疗补助金 未知 基金 如尚未支付",
+        "一次性伤残就业补助金 未知 用人单位 如尚未支付"},
        "伤残津贴发至解除日期 2024-06-01"},
       // 《河南省工伤保险条例》第二十七条第二款: the subsidies end the insurance relation.
       {"河南 五 leaving: no 生活护理费 from the fund after 解除日期",
@@ -127,10 +130,24 @@ TEST(Statement, ExclusionsPayersAndNotes) {
       {"death on the 解除 day (劳动合同法第四十四条第三项)",
        "工伤等级=七 本人月均工资=6000 统筹月工资=6000 出生日期=1966-05-15 原退休年龄=60 "
        "解除日期=2024-06-01 工亡=是 死亡日期=2024-06-01",
-       {"一次性伤残补助金 78000.00 基金", "丧葬补助金 36000.00 基金",
-        "一次性工亡补助金 1036420.00 基金",
-        "供养亲属抚恤金 0.00 基金 每月 每名供养亲属按月领取，至其不再符合供养条件"},
+       {"丧葬补助金 36000.00 基金", "一次性工亡补助金 1036420.00 基金",
+        "供养亲属抚恤金 0.00 基金 每月 每名供养亲属按月领取，至其不再符合供养条件",
+        "一次性伤残补助金 78000.00 基金 如尚未支付"},
        "第四十四条第三项"},
+      // Art. 39(一) pays months of the pooling wage, Art. 64 bounds 本人工资 by it.
+      {"统筹月工资 empty: its items unknown, the others computed, the worker's own apart",
+       "工伤等级=七 本人月均工资=6000 医疗费=1000 工亡=是 死亡日期=2024-09-01",
+       {"丧葬补助金 未知 基金", "一次性工亡补助金 1036420.00 基金",
+        "供养亲属抚恤金 未知 基金 每月 ", "一次性伤残补助金 未知 基金 如尚未支付",
+        "医疗费 1000.00 基金 如尚未支付"},
+       "丧葬补助金（计算丧葬补助金需要「统筹月工资」）"},
+      // Before 2011-01-01 the 2003 text: 48–60 months of the pooling wage, not computed.
+      {"a death in 2010: the lump sum unknown, the other two computed",
+       "工伤等级=七 本人月均工资=6000 统筹月工资=3000 工亡=是 死亡日期=2010-06-01 配偶=1",
+       {"丧葬补助金 18000.00 基金", "一次性工亡补助金 未知 基金",
+        "供养亲属抚恤金 2400.00 基金 每月 每名供养亲属按月领取，至其不再符合供养条件",
+        "一次性伤残补助金 78000.00 基金 如尚未支付"},
+       "适用 2003 年的《工伤保险条例》"},
       // Art. 36(二): the employer pays 五/六 the allowance only 难以安排工作的.
       {"grade 五 given suitable work: no allowance, classic or topped",
        "工伤等级=五 本人月均工资=5000 统筹月工资=6000 已安排适当工作=是",
@@ -162,10 +179,19 @@ TEST(Statement, ExclusionsPayersAndNotes) {
   EXPECT_EQ(gap.items.back().status, "转载未核对");
   const Statement none_found = statement_of(rows[5].fields);
   EXPECT_EQ(none_found.data_status, "未找到数字；部分金额未知");
-  EXPECT_EQ(none_found.items[1].status, "未找到数字");
-  EXPECT_EQ(none_found.items[1].working,
+  EXPECT_EQ(none_found.items[4].status, "未找到数字");
+  EXPECT_EQ(none_found.items[4].working,
             "地区“四川”没有一次性工伤医疗补助金的数字，请向当地社保经办机构核实");
   EXPECT_EQ(statement_of(std::end(rows)[-1].fields).region, shipped().find("浙江"));
+  // The family's totals leave out the worker's own items, which have theirs.
+  const Statement blank = statement_of(std::end(rows)[-4].fields);
+  EXPECT_EQ(blank.once.fen, 103642000);
+  EXPECT_EQ(blank.if_unpaid.fen, 100000);
+  EXPECT_EQ(blank.data_status, "部分金额未知");
+  const Evaluation e = evaluate(case_line(std::end(rows)[-4].fields), shipped());
+  ASSERT_EQ(e.needed.size(), 1u);
+  EXPECT_EQ(message(e.needed[0]),
+            "「统筹月工资」为空：计算一次性伤残补助金、丧葬补助金、供养亲属抚恤金需要此项");
 }
 
 // A user's figures are never shown as the shipped check, whatever status
@@ -175,11 +201,11 @@ TEST(Statement, DataStatusSaysWhoseFiguresTheyAre) {
   Region& zhejiang = const_cast<Region&>(*rules.find("浙江"));
   zhejiang.user_file = true;
   const Statement s = statement_of(
-      "地区=浙江 工伤等级=七 统筹月工资=6000 全省月工资=7000 出生日期=1966-05-15 "
+      "地区=浙江 工伤等级=七 本人月均工资=6000 统筹月工资=6000 全省月工资=7000 出生日期=1966-05-15 "
       "原退休年龄=60 解除日期=2023-10-15 工亡=是 死亡日期=2026-01-01",
       rules);
   EXPECT_EQ(s.data_status, "条文已核对；用户规则文件；2025年收入未确认");
-  EXPECT_EQ(s.items[1].status, "条文已核对；用户规则文件");
+  EXPECT_EQ(s.items[4].status, "条文已核对；用户规则文件");
   EXPECT_TRUE(has_note(s, "使用者提供的规则文件"));
 }
 

@@ -171,13 +171,16 @@ class ClaimWindowKeysTest : public QObject {
   // region's status takes the lines its text needs, no more.
   void reasonLabelGrowsToItsText() {
     auto window = new_window();
-    fill(*window, {{u"地区"_s, u"浙江"_s}, {u"工亡"_s, u"是"_s}, {u"死亡日期"_s, u"1960-01-01"_s}});
+    fill(*window, {{u"地区"_s, u"浙江"_s},
+                   {u"工伤等级"_s, u"七"_s},
+                   {u"工亡"_s, u"是"_s},
+                   {u"死亡情形"_s, u"期满后死亡"_s}});
     const auto lines = [](const QLabel* label) {
       return label->fontMetrics()
           .boundingRect(QRect(0, 0, label->width(), 10000), Qt::TextWordWrap, label->text())
           .height();
     };
-    const auto* reason = window->findChild<QLabel*>(u"死亡日期问题"_s);
+    const auto* reason = window->findChild<QLabel*>(u"死亡情形问题"_s);
     const auto* status = window->findChild<QLabel*>(u"数据状态"_s);
     QVERIFY(reason->isVisible() && status->isVisible());
     QVERIFY(lines(reason) > 2 * reason->fontMetrics().height());
@@ -185,8 +188,8 @@ class ClaimWindowKeysTest : public QObject {
       QTRY_VERIFY2(label->height() >= lines(label) &&
                        label->height() < lines(label) + label->fontMetrics().height(),
                    qPrintable(label->objectName()));
-    const auto* field = window->findChild<QWidget*>(u"死亡日期"_s);
-    const auto* next = window->findChild<QWidget*>(u"配偶"_s);
+    const auto* field = window->findChild<QWidget*>(u"死亡情形"_s);
+    const auto* next = window->findChild<QWidget*>(u"死亡日期"_s);
     QVERIFY(reason->mapTo(window.get(), QPoint(0, 0)).y() >=
             field->mapTo(window.get(), QPoint(0, field->height())).y());
     QTRY_VERIFY(next->mapTo(window.get(), QPoint(0, 0)).y() >=

@@ -94,11 +94,22 @@ class ClaimWindowTest : public QObject {
     fill(*window, kDeath);
     QVERIFY(window->findChild<QWidget*>(u"死亡日期"_s)->isVisible());
     QCOMPARE(rows(*window, u"按月待遇"_s), kDeathMonthly);
+    // The worker's own costs apart from the family's benefits.
+    QCOMPARE(rows(*window, u"本人尚未支付的项目"_s),
+             (QStringList{u"医疗费 （如尚未支付） 20,000.00 基金"_s,
+                          u"合计（如尚未支付） 20,000.00 基金 20,000.00 用人单位 0.00"_s}));
+
+    // An empty pooling wage: its items unknown, said under the field, no mark.
+    window->findChild<QLineEdit*>(u"统筹月工资"_s)->clear();
+    QVERIFY(window->statement() != nullptr);
+    QCOMPARE(rows(*window, u"一次性待遇"_s).first(), u"丧葬补助金 未知 基金"_s);
+    QVERIFY(window->findChild<QLabel*>(u"统筹月工资问题"_s)->text().contains(u"丧葬补助金"_s));
+    fill(*window, {{u"统筹月工资"_s, u"5000"_s}});
 
     // Art. 39's third paragraph is for grades 一–四 only: refused at 死亡情形.
     fill(*window, {{u"死亡情形"_s, u"期满后死亡"_s}});
     QVERIFY(window->statement() == nullptr);
-    QVERIFY(window->findChild<QLabel*>(u"死亡情形问题"_s)->text().contains(u"一至四级"_s));
+    QVERIFY(window->findChild<QLabel*>(u"死亡情形问题"_s)->text().contains(u"一级至四级"_s));
   }
 
   // Marked at the field, every one of them, and no dialog: the results say

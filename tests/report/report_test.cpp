@@ -121,6 +121,18 @@ TEST(ReportHtml, WhatEachPartShows) {
   EXPECT_LT(at("一次性伤残就业补助金"), at("三、按月支付的项目"));
   EXPECT_GT(at("伤残津贴"), at("三、按月支付的项目"));
   EXPECT_LT(at("伤残津贴"), at("四、合计"));
+
+  // After a death the worker's own items follow the family's, apart.
+  Case death;
+  death.statement.death = true;
+  death.statement.items[0].if_unpaid = true;
+  death.statement.if_unpaid = {7800000, 7800000, 0};
+  const std::string apart = death.html();
+  const std::size_t own = apart.find("四、职工本人的项目（如尚未支付）");
+  EXPECT_LT(apart.find("二、工亡待遇：一次性支付的项目"), own);
+  EXPECT_GT(apart.find("一次性伤残补助金<b>（如尚未支付）</b>"), own);
+  EXPECT_NE(apart.find("合计（如尚未支付）"), std::string::npos);
+  EXPECT_LT(own, apart.find("五、合计"));
 }
 
 TEST(ReportHtml, FiguresFromAUsersRulesFileAreSaidToBeTheirs) {

@@ -129,8 +129,17 @@ class PageTest(unittest.TestCase):
                 for name, amount, *_ in shown:
                     self.assertRegex(amount, r"^\d{1,3}(,\d{3})*\.\d\d$")
                     self.assertIn(amount, printed, name)
-                for heading in ("工伤待遇计算书", "一、基本情况", "五、地方标准的来源与核对情况",
-                                "仅供参考", "第 1 页，共 ", "资料收集于 20"):
+                headings = ["工伤待遇计算书", "一、基本情况", "仅供参考", "第 1 页，共 ", "资料收集于 20"]
+                if what == "工亡":
+                    # The family's benefits, and apart the worker's own items.
+                    own = self.browser.table("本人尚未支付的项目")
+                    self.assertEqual(own[0][:2], ["一次性伤残补助金（如尚未支付）", "126,000.00"])
+                    self.assertNotIn("一次性伤残补助金", [row[0] for row in shown])
+                    headings += ["二、工亡待遇：一次性支付的项目", "四、职工本人的项目（如尚未支付）",
+                                 "六、地方标准的来源与核对情况"]
+                else:
+                    headings.append("五、地方标准的来源与核对情况")
+                for heading in headings:
                     self.assertIn(heading, printed)
                 self.assertNotIn("file:", printed)
                 self.assertNotIn("保存案例", printed)
@@ -150,8 +159,10 @@ class PageTest(unittest.TestCase):
         self.d.find_element(By.ID, "复制结果").click()
         copied = self.d.execute_script("return window.__copied")[0].split("\n")
         self.assertIn("· 一次性工亡补助金：1,083,760.00 元（基金支付）", copied)
-        self.assertIn("按月支付合计：每月 2,400.00 元（基金支付 2,400.00 元，用人单位支付 0.00 元）",
-                      copied)
+        self.assertIn("工亡待遇：按月支付合计：每月 2,400.00 元（基金支付 2,400.00 元，"
+                      "用人单位支付 0.00 元）", copied)
+        self.assertIn("· 一次性伤残补助金：126,000.00 元（基金支付）",
+                      copied[copied.index("职工本人的项目（如尚未支付）："):])
         self.assertIn("结果已复制", self.text("消息"))
 
         self.browser.set_texts({"地区": "浙江", "工伤等级": "七"})
@@ -320,7 +331,7 @@ class PageTest(unittest.TestCase):
                 top, bottom = self.d.execute_script(
                     "const r = arguments[0].getBoundingClientRect(); return [r.top, r.bottom]", totals)
                 self.assertTrue(0 <= top < bottom <= height, (top, bottom))
-                self.assertIn("1,245,760.00", totals.text)
+                self.assertIn("1,119,760.00", totals.text)  # the family's, Art. 39
                 if phone:
                     self.browser.screenshot("web-phone.png", at="一次性支付标题")
                 else:
@@ -385,20 +396,20 @@ class PageTest(unittest.TestCase):
         try:
             self.browser.open()
             self.browser.set_texts(DEATH)
-            before = self.browser.table("一次性待遇")
+            before = self.browser.table("本人尚未支付的项目")
             self.d.execute_script(
                 "__breakEngines(); arguments[0].value = '7000';"
                 "arguments[0].dispatchEvent(new Event('input', {bubbles: true}));",
                 self.browser.control("本人月均工资"))
             self.assertIn("计算出错", self.text("消息"))
-            self.assertEqual(self.browser.table("一次性待遇"), before)
+            self.assertEqual(self.browser.table("本人尚未支付的项目"), before)
             self.assertTrue(self.d.find_element(By.ID, "过时").is_displayed())
             self.assertEqual(self.d.execute_script("return document.body.dataset.report"), "stale")
             # A fresh engine computes the next change.
             self.browser.fill({"本人月均工资": "7500"})
             WebDriverWait(self.d, 10).until(
                 lambda d: not d.find_element(By.ID, "过时").is_displayed())
-            self.assertNotEqual(self.browser.table("一次性待遇"), before)
+            self.assertNotEqual(self.browser.table("本人尚未支付的项目"), before)
         finally:
             cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": script})
 
