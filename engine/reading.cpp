@@ -321,6 +321,8 @@ bool read_one(Field f, std::string_view text, const Rules& rules, CaseValues& v,
       return base_of(text, base, why);
     case FieldKind::kRegion:
       return region_of(text, rules, region, why);
+    case FieldKind::kText:
+      return text_of(r, text, why);
   }
   return true;
 }

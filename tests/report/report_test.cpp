@@ -38,10 +38,16 @@ struct Case {
     region.status = DataStatus::kStatuteChecked;
     region.sources = {"浙江省人民代表大会常务委员会公告"};
     statement.items.resize(3);
-    statement.items[0] = {"一次性伤残补助金",   7800000,      Payer::kFund,
-                          "6000 × 13\n= 78000", "第三十七条", ""};
-    statement.items[1] = {"一次性伤残就业补助金", std::nullopt, Payer::kEmployer,
-                          "没有可靠的数字",       "第三十七条", ""};
+    statement.items[0] = {"一次性伤残补助金", 7800000, Payer::kFund, "6000 × 13\n= 78000",
+                          "第三十七条",       "",      false,        ""};
+    statement.items[1] = {"一次性伤残就业补助金",
+                          std::nullopt,
+                          Payer::kEmployer,
+                          "没有可靠的数字",
+                          "第三十七条",
+                          "",
+                          false,
+                          ""};
     statement.items[2] = {"伤残津贴", 360000, Payer::kEmployer,  "6000 × 60%", "第三十六条",
                           "",         true,   "至领取基本养老金"};
     statement.once = {7800000, 7800000, 0};
