@@ -46,7 +46,7 @@ if [ "$(id -u)" -eq 0 ]; then
   printf '工伤等级,本人月均工资,统筹月工资\n五,3500,4000\n' | /usr/bin/gongshang-batch | grep -q ',63000,2450,' ||
     { apt-get remove -y -qq gongshang-calc; fail "installed gongshang-batch computes wrongly"; }
   # --claim finds the rules file the package installs beside the program.
-  printf '工伤等级,统筹月工资,地区,出生日期,原退休年龄,解除日期\n十,6000,河南,1980-03-01,50,2027-11-01\n' |
+  printf '工伤等级,本人月均工资,统筹月工资,地区,出生日期,原退休年龄,解除日期\n十,6000,6000,河南,1980-03-01,50,2027-11-01\n' |
     /usr/bin/gongshang-batch --claim | grep -q ',36000.00,36000.00,' ||
     { apt-get remove -y -qq gongshang-calc; fail "installed gongshang-batch --claim"; }
   report="$(mktemp --suffix=.pdf)"
