@@ -15,7 +15,10 @@ target_compile_definitions(gongshang-page PRIVATE
 # A factory (createEngine) rather than a global Module, no eval or
 # new Function (the page's CSP forbids them), a browser's or a worker's glue
 # only, and the WebAssembly beside it for assemble.js to take.
-target_link_options(gongshang-page PRIVATE ${GONGSHANG_WEB_ENGINE_OPTIONS}
+# -Oz at the link: the module's size, as the page travels by chat, with the
+# code still compiled for speed (a keystroke's recomputation stays well under
+# 2 ms; bench/web_page.py).
+target_link_options(gongshang-page PRIVATE ${GONGSHANG_WEB_ENGINE_OPTIONS} -Oz
   -sENVIRONMENT=web,worker -sMODULARIZE=1 -sEXPORT_NAME=createEngine -sDYNAMIC_EXECUTION=0
   -sEXPORTED_FUNCTIONS=${GONGSHANG_PAGE_EXPORT_LIST})
 set_target_properties(gongshang-page PROPERTIES
