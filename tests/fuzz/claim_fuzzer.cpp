@@ -136,11 +136,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(!c.lines[index(ClaimItem::kToppedAllowance)].present);
     check(!c.lines[index(ClaimItem::kNursingAllowance)].present);
   }
-  // The statement's totals are its items' sums, split by payer.
-  long long once = 0;
-  for (const StatementItem& item : e.statement->items)
-    if (!item.monthly && item.fen) once += *item.fen;
-  check(once == e.statement->once.fen);
-  check(e.statement->once.fen == e.statement->once.fund_fen + e.statement->once.employer_fen);
+  // The statement's totals are its items' sums, split by payer; after a
+  // death the worker's own items, if unpaid, add up apart from the family's.
+  const Statement& s = *e.statement;
+  long long once = 0, own = 0;
+  for (const StatementItem& item : s.items) {
+    check(!item.if_unpaid || s.death);
+    if (item.fen && !item.monthly) (item.if_unpaid ? own : once) += *item.fen;
+  }
+  for (const StatementTotal* total : {&s.once, &s.if_unpaid})
+    check(total->fen == total->fund_fen + total->employer_fen);
+  check(once == s.once.fen && own == s.if_unpaid.fen);
   return 0;
 }
