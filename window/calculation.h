@@ -32,7 +32,7 @@ using Calculation = std::variant<ShownResults, QString>;
 Calculation calculate_shown(const std::array<QString, kInputCount>& inputs);
 
 // A result's tooltip until a calculation explains it: its rule in words.
-//   Result::kLodging -> "住宿费：住宿天数 × 每天 80 元（《工伤保险条例》第三十条）"
+//   Result::kLodging -> the engine's rule_in_words(Result::kLodging), as a QString
 QString rule_text(Result result);
 
 // A list's items, the empty item (no choice) first.
