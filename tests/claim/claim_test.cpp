@@ -265,6 +265,11 @@ const Case kCases[] = {
      "医疗补助金基数=本人工资 出生日期=1966-05-15 原退休年龄=60 解除日期=2020-01-01",
      {{C::kMedicalSubsidy, "60000.00"}},
      "2026-10-15"},
+    {"no region, the employment figure alone typed: that subsidy computed",
+     "工伤等级=八 本人月均工资=6000 统筹月工资=6000 就业补助金月数或金额=4 "
+     "就业补助金基数=统筹月工资 出生日期=1966-05-15 原退休年龄=60 解除日期=2020-01-01",
+     {{C::kEmploymentSubsidy, "24000.00"}},
+     "2026-10-15"},
 };
 
 // The row whose description starts so.

@@ -174,6 +174,10 @@ TEST(Statement, ExclusionsPayersAndNotes) {
   // The top-up follows the allowance: only the allowance and the nursing add up.
   EXPECT_EQ(statement_of(rows[9].fields).monthly.fen, 840000);
   EXPECT_FALSE(has_note(leaving, "填写解除日期后"));
+  // 七级 has no allowance to stop at death (Art. 37), nor a care level here.
+  EXPECT_FALSE(has_note(statement_of("工伤等级=七 本人月均工资=6000 统筹月工资=6000 工亡=是 "
+                                     "死亡日期=2025-01-01"),
+                        "停发"));
   const Statement gap = statement_of(rows[4].fields);
   EXPECT_EQ(gap.items.back().working, kUnknownFigure);
   EXPECT_EQ(gap.items.back().status, "转载未核对");
