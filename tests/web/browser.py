@@ -1,11 +1,12 @@
-"""Headless Chromium driving build/web/gongshang.html from disk, with the
-network cut: shared by the page's tests and its benchmark."""
+"""Headless Chromium driving build/web/gongshang.html from disk, with the network cut: shared by
+the page's tests and its benchmark."""
 import base64
+import json
 import os
+import pathlib
 import shutil
 import subprocess
 import tempfile
-import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -28,14 +29,16 @@ document.addEventListener('securitypolicyviolation',
 class Browser:
     def __init__(self):
         self.page = PAGE
-        self.profile = tempfile.mkdtemp(prefix="gongshang-chromium-")
-        self.downloads = tempfile.mkdtemp(prefix="gongshang-downloads-")
+        # The profile, the downloads and any file a test makes; gone at quit().
+        self.folder = tempfile.mkdtemp(prefix="gongshang-chromium-")
+        self.downloads = os.path.join(self.folder, "downloads")
+        os.makedirs(SCREENSHOTS, exist_ok=True)
         options = webdriver.ChromeOptions()
         options.binary_location = shutil.which("chromium")
         for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                      "--no-first-run", "--disable-background-networking",
                      "--disable-component-update", "--disable-sync", "--lang=zh-CN",
-                     "--user-data-dir=" + self.profile, "--window-size=1280,900"):
+                     "--user-data-dir=" + os.path.join(self.folder, "profile"), "--window-size=1280,900"):
             options.add_argument(flag)
         options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
         self.driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")),
@@ -54,17 +57,13 @@ class Browser:
 
     def quit(self):
         self.driver.quit()
-        shutil.rmtree(self.profile, ignore_errors=True)
-        shutil.rmtree(self.downloads, ignore_errors=True)
+        shutil.rmtree(self.folder, ignore_errors=True)
 
     def requests(self):
         """Every URL the browser asked for since the last call."""
-        urls = []
-        for entry in self.driver.get_log("performance"):
-            if '"Network.requestWillBeSent"' in entry["message"]:
-                start = entry["message"].find('"url":"') + 7
-                urls.append(entry["message"][start:entry["message"].find('"', start)])
-        return urls
+        events = [json.loads(e["message"])["message"] for e in self.driver.get_log("performance")]
+        return [e["params"]["request"]["url"] for e in events
+                if e["method"] == "Network.requestWillBeSent"]
 
     def control(self, name):
         """The control a field's label names."""
@@ -108,18 +107,13 @@ class Browser:
         self.driver.find_element(By.ID, input_id).send_keys(path)
 
     def downloaded(self, name, seconds=30):
-        path = os.path.join(self.downloads, name)
-        deadline = time.time() + seconds
-
-        def complete():
-            # Chromium may make the file before it has written it.
-            return (os.path.exists(path) and os.path.getsize(path) > 0 and
-                    not any(f.endswith(".crdownload") for f in os.listdir(self.downloads)))
-        while not complete() and time.time() < deadline:
-            time.sleep(0.05)
-        with open(path, "rb") as f:
-            data = f.read()
-        os.remove(path)
+        path = pathlib.Path(self.downloads, name)
+        # Chromium may make the file before it has written it.
+        WebDriverWait(self.driver, seconds, 0.05).until(lambda _: (
+            path.exists() and path.stat().st_size > 0 and
+            not any(f.endswith(".crdownload") for f in os.listdir(self.downloads))))
+        data = path.read_bytes()
+        path.unlink()
         return data
 
     def pdf(self, header_footer=False):
@@ -132,14 +126,9 @@ class Browser:
 
     def save_pdf_page(self, pdf_bytes, name):
         """The first page of a PDF as a PNG beside the screenshots."""
-        os.makedirs(SCREENSHOTS, exist_ok=True)
-        with tempfile.NamedTemporaryFile(suffix=".pdf") as f:
-            f.write(pdf_bytes)
-            f.flush()
-            stem = os.path.join(SCREENSHOTS, name[:-len(".png")])
-            subprocess.run(["pdftoppm", "-png", "-r", "100", "-f", "1", "-l", "1", "-singlefile",
-                            f.name, stem], check=True)
-        return stem + ".png"
+        stem = os.path.join(SCREENSHOTS, name[:-len(".png")])
+        subprocess.run(["pdftoppm", "-png", "-r", "100", "-f", "1", "-l", "1", "-singlefile", "-", stem],
+                       input=pdf_bytes, check=True)
 
     def viewport(self, width, height, mobile):
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
@@ -147,12 +136,8 @@ class Browser:
 
     def screenshot(self, name, at=None):
         """The viewport, scrolled to the top or to the element of id `at`."""
-        os.makedirs(SCREENSHOTS, exist_ok=True)
         self.driver.execute_script(
             "document.activeElement.blur(); window.scrollTo(0, 0);"
             "if (arguments[0]) document.getElementById(arguments[0]).scrollIntoView()", at)
         shot = self.driver.execute_cdp_cmd("Page.captureScreenshot", {"format": "png"})
-        path = os.path.join(SCREENSHOTS, name)
-        with open(path, "wb") as f:
-            f.write(base64.b64decode(shot["data"]))
-        return path
+        pathlib.Path(SCREENSHOTS, name).write_bytes(base64.b64decode(shot["data"]))
