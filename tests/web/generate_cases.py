@@ -1,19 +1,16 @@
 #!/usr/bin/env python3
-"""Writes a CSV of generated cases, classic and claim columns, to standard output.
-
-generate_cases.py ROWS [SEED]: the same arguments give the same file. Most rows
-are ordinary cases; about one cell in six is an edge text the number reader,
-the list fields or the claim's strict fields must take a position on, so that
-two builds that answer any of them differently give different results.
-"""
+"""generate_cases.py ROWS [SEED]: a CSV of generated cases, classic and claim columns, the same
+for the same arguments. About one cell in six is an edge text the number reader, the list fields
+or the claim's strict fields must take a position on, so that two builds that answer any of them
+differently give different results."""
 import json
 import os
 import random
 import sys
 
-# Texts whose reading has to agree to the last digit: beyond the double range,
-# below it, radix prefixes, full-width forms, blanks, 16 and 17 digits, ties of
-# the 15- and 7-digit and the fen rounding, separators and units.
+# Texts whose reading has to agree to the last digit: beyond the double range, below it, radix
+# prefixes, full-width forms, blanks, 16 and 17 digits, ties of the 15- and 7-digit and the fen
+# rounding, separators and units.
 EDGE_NUMBERS = [
     "", "0", "-0", "1E400", "-1E400", "1E-400", "1e308", "1.7976931348623157e308",
     "1.7976931348623159e308", "2e-324", "3e-324", "4.9e-324", "1e-310", "1E", "1e+", "2D2",
