@@ -4,7 +4,7 @@ for the same arguments. About one cell in six is an edge text the number reader,
 or the claim's strict fields must take a position on, so that two builds that answer any of them
 differently give different results."""
 import json
-import os
+import pathlib
 import random
 import sys
 
@@ -39,9 +39,8 @@ CLAIM = ["地区", "全省月工资", "最低工资", "出生日期", "原退休
 
 
 def regions():
-    here = os.path.dirname(os.path.abspath(__file__))
-    with open(os.path.join(here, "..", "..", "data", "regions.json"), encoding="utf-8") as f:
-        return [r["name"] for r in json.load(f)["regions"]] + ["", "", "火星", " 浙江 "]
+    path = pathlib.Path(__file__).resolve().parents[2] / "data" / "regions.json"
+    return [r["name"] for r in json.loads(path.read_bytes())["regions"]] + ["", "", "火星", " 浙江 "]
 
 
 def pick(rng, texts):
@@ -83,9 +82,7 @@ def row(rng, names):
 
 
 def cell(text):
-    if any(c in text for c in ',"\r\n'):
-        return '"' + text.replace('"', '""') + '"'
-    return text
+    return '"' + text.replace('"', '""') + '"' if any(c in text for c in ',"\r\n') else text
 
 
 def main():
