@@ -17,8 +17,8 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 PAGE = os.environ.get("GONGSHANG_PAGE", os.path.join(ROOT, "build", "web", "gongshang.html"))
 SCREENSHOTS = os.path.join(ROOT, "build", "screenshots")
 
-# Recorded from before the page's first script: a CSP violation means the
-# page tried something its policy forbids (an injected image, a script).
+# Recorded from before the page's first script: a CSP violation means the page tried something
+# its policy forbids (an injected image, a script).
 WATCH = """
 window.__violations = [];
 document.addEventListener('securitypolicyviolation',
@@ -86,8 +86,7 @@ class Browser:
                 control.send_keys(text)
 
     def set_texts(self, case):
-        """Sets each field's text at once, as a script would: for the tests
-        whose subject is not the typing."""
+        """Sets each field's text at once, as a script would, where the typing is not the subject."""
         self.driver.execute_script("""
             for (const [name, text] of Object.entries(arguments[0])) {
               const control = [...document.querySelectorAll('form label')]
@@ -117,8 +116,7 @@ class Browser:
         return data
 
     def pdf(self, header_footer=False):
-        """The page printed on A4; with the browser's own header and footer
-        where the page lets it print them."""
+        """The page printed on A4, with the browser's own header and footer where the page lets it."""
         printed = self.driver.execute_cdp_cmd("Page.printToPDF", {
             "paperWidth": 8.27, "paperHeight": 11.69, "preferCSSPageSize": True,
             "displayHeaderFooter": header_footer})
