@@ -29,18 +29,12 @@ void check_output(const std::string& out, const CsvLimits& limits) {
   check(in.open());
   CsvReader reader(in, limits);
   CsvRecord record;
-  std::size_t width = 0;
-  for (std::size_t row = 0;; ++row) {
-    const auto status = reader.next(record);
-    check(status != CsvReader::Status::kFault);
-    if (status == CsvReader::Status::kEnd) break;
-    check(!record.line_end.empty());
-    if (row == 0) {
-      width = record.cells.size();
-      check(width >= kResultCount + 2 && record.cells.back() == kErrorColumn);
-      continue;
-    }
-    check(record.cells.size() == width);
+  using enum CsvReader::Status;
+  check(reader.next(record) == kRecord && !record.line_end.empty());
+  const std::size_t width = record.cells.size();
+  check(width >= kResultCount + 2 && record.cells.back() == kErrorColumn);
+  for (auto status = reader.next(record); status != kEnd; status = reader.next(record)) {
+    check(status == kRecord && !record.line_end.empty() && record.cells.size() == width);
     // Either every result is there and 错误 is empty, or none is and it is not.
     const bool refused = !record.cells.back().empty();
     for (std::size_t i = width - kResultCount - 1; i + 1 < width; ++i)
