@@ -1,8 +1,7 @@
-// Feeds arbitrary texts to the evaluation of a case, every field, and holds
-// it to what users rely on: no crash; a problem names a field or a result;
-// otherwise every item present has a finite amount
-// written to the fen, an unknown one no amount, and 退休日期 is there exactly
-// when it can be worked out.
+// Feeds arbitrary texts to the evaluation of a case, every field, and holds it to what users
+// rely on: no crash; a problem names a field or a result; otherwise every item present has a
+// finite amount written to the fen, an unknown one no amount, 退休日期 is there exactly when it
+// can be worked out, and the totals add up.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -27,40 +26,27 @@ void check(bool ok) {
 // A region of every base, with every kind of rule, and a short income table.
 const Rules& rules() {
   static const Rules r = [] {
-    Rules rules;
-    // Months or amounts, uplift, cut; then the life-expectancy rule, if any.
-    const NearRetirementCut five{{10, 20, 40, 60, 80}, false, 0, CutScope::kAll};
-    const NearRetirementCut ten_asked{
-        {10, 10, 20, 30, 40, 50, 60, 70, 80, 90}, false, 0, CutScope::kOwnRequest};
-    const NearRetirementCut unknown{{}, true, 7, CutScope::kAll};
-    const LifeExpectancyRule life_table{{0.7, 0.6, 0.4, 0.3, 0.2, std::nullopt},
-                                        {15, 15, 10, 10, 5, 3},
-                                        78.49,
-                                        75.81,
-                                        81.55,
-                                        2020,
-                                        ""};
     using B = SubsidyBase;
-    SubsidyRule cut{B::kProvinceWage, {30, 25, 10, 7, 4, 2}, 0, five, std::nullopt};
-    SubsidyRule own{B::kOwnWage, {1, std::nullopt, 3, 4, 5, 6}, 0.3, std::nullopt, std::nullopt};
-    SubsidyRule pool{B::kPoolWage, {18, 15, 12, 9, 6, 3}, 0, std::nullopt, std::nullopt};
-    SubsidyRule fixed{B::kFixed, {2e5, 1.6e5, 1.2e5, 8e4, 5e4, 3e4}, 0.4, five, std::nullopt};
-    SubsidyRule life{B::kPoolWage, {}, 0.3, unknown, life_table};
-    SubsidyRule asked{B::kPoolWage, {12, 10, 8, 6, 4, 2}, 0, ten_asked, std::nullopt};
-    rules.regions.push_back({"甲",
-                             "",
-                             "",
-                             "",
-                             DataStatus::kStatuteChecked,
-                             {},
-                             cut,
-                             own,
-                             RelationEnd{"第一条", "领取两项补助金的，工伤保险关系终止"},
-                             ""});
-    rules.regions.push_back(
-        {"乙", "", "", "", DataStatus::kSecondaryOnly, {}, pool, fixed, std::nullopt, ""});
-    rules.regions.push_back(
-        {"丙", "", "", "", DataStatus::kSecondaryOnly, {}, life, asked, std::nullopt, ""});
+    const NearRetirementCut five{{10, 20, 40, 60, 80}, false, 0};
+    const NearRetirementCut asked{
+        {10, 10, 20, 30, 40, 50, 60, 70, 80, 90}, false, 0, CutScope::kOwnRequest};
+    const LifeExpectancyRule life{
+        {0.7, 0.6, 0.4, 0.3, 0.2, {}}, {15, 15, 10, 10, 5, 3}, 78.49, 75.81, 81.55, 2020, ""};
+    const RelationEnd ends{"第一条", "领取两项补助金的，工伤保险关系终止"};
+    Rules rules;
+    rules.regions = {
+        {.name = "甲",
+         .status = DataStatus::kStatuteChecked,
+         .medical = SubsidyRule{B::kProvinceWage, {30, 25, 10, 7, 4, 2}, 0, five, {}},
+         .employment = SubsidyRule{B::kOwnWage, {1, {}, 3, 4, 5, 6}, 0.3, {}, {}},
+         .relation_end = ends},
+        {.name = "乙",
+         .medical = SubsidyRule{B::kPoolWage, {18, 15, 12, 9, 6, 3}, 0, {}, {}},
+         .employment = SubsidyRule{B::kFixed, {2e5, 1.6e5, 1.2e5, 8e4, 5e4, 3e4}, 0.4, five, {}}},
+        {.name = "丙",
+         .medical = SubsidyRule{B::kPoolWage, {}, 0.3, {{{}, true, 7}}, life},
+         .employment = SubsidyRule{B::kPoolWage, {12, 10, 8, 6, 4, 2}, 0, asked, {}}},
+    };
     rules.income = {{2023, 51821, true, ""}, {2024, 54188, true, ""}, {2025, 56502, false, ""}};
     return rules;
   }();
@@ -74,9 +60,8 @@ bool names_a_field(std::string_view subject) {
   return n > 0 || find_field(subject).has_value();
 }
 
-// The order the texts fill the fields in: the classic calculation's first
-// four, the claim's own, then every other field in form order, so that the
-// seeds keep their meaning when a field is added.
+// The order the texts fill the fields in: the classic calculation's first four, the claim's
+// own, then every other field in form order, so that the seeds keep their meaning.
 using F = Field;
 constexpr Field kFirst[] = {
     F::kGrade,          F::kNursing,          F::kOwnWage,         F::kPoolWage,
@@ -110,8 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const Evaluation e = evaluate(texts, rules());
   if (const Problem* problem = e.first_problem()) {
-    check(names_a_field(problem->subject));
-    check(!problem->words.empty());
+    check(names_a_field(problem->subject) && !problem->words.empty());
     check(e.statement == std::nullopt && !e.why_none().empty());
     return 0;
   }
@@ -120,24 +104,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool age = !ascii_form(texts[index(F::kOriginalAge)]).empty();
   check(c.retirement.empty() == !(birth && age));
   for (const ClaimLine& line : c.lines) {
-    check(line.present == !line.text.empty());
-    check(line.unknown.empty() || !line.present);
-    if (!line.present) continue;
-    check(std::isfinite(line.amount));
-    check(line.text == money_text(line.amount));
-    check(!line.working.empty());
-    check(line.fen == fen_of(line.amount));
+    check(line.present == !line.text.empty() && (line.unknown.empty() || !line.present));
+    check(!line.present || (std::isfinite(line.amount) && line.text == money_text(line.amount) &&
+                            !line.working.empty() && line.fen == fen_of(line.amount)));
   }
-  // 赔偿金 is paid instead of 经济补偿 (实施条例第二十五条).
-  check(!(c.lines[index(ClaimItem::kSeverance)].present &&
-          c.lines[index(ClaimItem::kDamages)].present));
-  // A death ends the worker's own monthly items.
-  if (c.lines[index(ClaimItem::kFuneralGrant)].present) {
-    check(!c.lines[index(ClaimItem::kToppedAllowance)].present);
-    check(!c.lines[index(ClaimItem::kNursingAllowance)].present);
-  }
-  // The statement's totals are its items' sums, split by payer; after a
-  // death the worker's own items, if unpaid, add up apart from the family's.
+  const auto present = [&c](ClaimItem item) { return c.lines[index(item)].present; };
+  using enum ClaimItem;
+  // 赔偿金 is paid instead of 经济补偿 (实施条例第二十五条); a death ends the own monthly items.
+  check(!(present(kSeverance) && present(kDamages)));
+  check(!present(kFuneralGrant) || !(present(kToppedAllowance) || present(kNursingAllowance)));
+  // The statement's totals are its items' sums, split by payer; after a death the worker's own
+  // items, if unpaid, add up apart from the family's.
   const Statement& s = *e.statement;
   long long once = 0, own = 0;
   for (const StatementItem& item : s.items) {

@@ -1,7 +1,6 @@
-// Feeds arbitrary bytes to the JSON reader and the rules loader and holds
-// them to what users rely on: no crash, no unbounded work (nesting stops at
-// the cap), and every refusal says where: a line and a column from 1, words
-// of this program's own, found from where the value at fault starts.
+// Feeds arbitrary bytes to the JSON reader and the rules loader and holds them to what users rely
+// on: no crash, no unbounded work (nesting stops at the cap), and every refusal says where (a
+// line and a column from 1, from where the value at fault starts) in this program's own words.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -45,8 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::string_view("{[\"-0123456789tfn").find(bytes[at]) != std::string_view::npos);
   }
   const regions::Loaded loaded = regions::parse_rules(bytes);
-  if (const auto* error = std::get_if<regions::LoadError>(&loaded)) {
+  if (const auto* error = std::get_if<regions::LoadError>(&loaded))
     check(error->line >= 1 && error->column >= 1 && !error->message.empty());
-  }
   return 0;
 }

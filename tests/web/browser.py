@@ -1,11 +1,12 @@
-"""Headless Chromium driving build/web/gongshang.html from disk, with the
-network cut: shared by the page's tests and its benchmark."""
+"""Headless Chromium driving build/web/gongshang.html from disk, with the network cut: shared by
+the page's tests and its benchmark."""
 import base64
+import json
 import os
+import pathlib
 import shutil
 import subprocess
 import tempfile
-import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -16,8 +17,8 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 PAGE = os.environ.get("GONGSHANG_PAGE", os.path.join(ROOT, "build", "web", "gongshang.html"))
 SCREENSHOTS = os.path.join(ROOT, "build", "screenshots")
 
-# Recorded from before the page's first script: a CSP violation means the
-# page tried something its policy forbids (an injected image, a script).
+# Recorded from before the page's first script: a CSP violation means the page tried something
+# its policy forbids (an injected image, a script).
 WATCH = """
 window.__violations = [];
 document.addEventListener('securitypolicyviolation',
@@ -28,14 +29,16 @@ document.addEventListener('securitypolicyviolation',
 class Browser:
     def __init__(self):
         self.page = PAGE
-        self.profile = tempfile.mkdtemp(prefix="gongshang-chromium-")
-        self.downloads = tempfile.mkdtemp(prefix="gongshang-downloads-")
+        # The profile, the downloads and any file a test makes; gone at quit().
+        self.folder = tempfile.mkdtemp(prefix="gongshang-chromium-")
+        self.downloads = os.path.join(self.folder, "downloads")
+        os.makedirs(SCREENSHOTS, exist_ok=True)
         options = webdriver.ChromeOptions()
         options.binary_location = shutil.which("chromium")
         for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                      "--no-first-run", "--disable-background-networking",
                      "--disable-component-update", "--disable-sync", "--lang=zh-CN",
-                     "--user-data-dir=" + self.profile, "--window-size=1280,900"):
+                     "--user-data-dir=" + os.path.join(self.folder, "profile"), "--window-size=1280,900"):
             options.add_argument(flag)
         options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
         self.driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")),
@@ -54,17 +57,13 @@ class Browser:
 
     def quit(self):
         self.driver.quit()
-        shutil.rmtree(self.profile, ignore_errors=True)
-        shutil.rmtree(self.downloads, ignore_errors=True)
+        shutil.rmtree(self.folder, ignore_errors=True)
 
     def requests(self):
         """Every URL the browser asked for since the last call."""
-        urls = []
-        for entry in self.driver.get_log("performance"):
-            if '"Network.requestWillBeSent"' in entry["message"]:
-                start = entry["message"].find('"url":"') + 7
-                urls.append(entry["message"][start:entry["message"].find('"', start)])
-        return urls
+        events = [json.loads(e["message"])["message"] for e in self.driver.get_log("performance")]
+        return [e["params"]["request"]["url"] for e in events
+                if e["method"] == "Network.requestWillBeSent"]
 
     def control(self, name):
         """The control a field's label names."""
@@ -87,8 +86,7 @@ class Browser:
                 control.send_keys(text)
 
     def set_texts(self, case):
-        """Sets each field's text at once, as a script would: for the tests
-        whose subject is not the typing."""
+        """Sets each field's text at once, as a script would, where the typing is not the subject."""
         self.driver.execute_script("""
             for (const [name, text] of Object.entries(arguments[0])) {
               const control = [...document.querySelectorAll('form label')]
@@ -108,23 +106,17 @@ class Browser:
         self.driver.find_element(By.ID, input_id).send_keys(path)
 
     def downloaded(self, name, seconds=30):
-        path = os.path.join(self.downloads, name)
-        deadline = time.time() + seconds
-
-        def complete():
-            # Chromium may make the file before it has written it.
-            return (os.path.exists(path) and os.path.getsize(path) > 0 and
-                    not any(f.endswith(".crdownload") for f in os.listdir(self.downloads)))
-        while not complete() and time.time() < deadline:
-            time.sleep(0.05)
-        with open(path, "rb") as f:
-            data = f.read()
-        os.remove(path)
+        path = pathlib.Path(self.downloads, name)
+        # Chromium may make the file before it has written it.
+        WebDriverWait(self.driver, seconds, 0.05).until(lambda _: (
+            path.exists() and path.stat().st_size > 0 and
+            not any(f.endswith(".crdownload") for f in os.listdir(self.downloads))))
+        data = path.read_bytes()
+        path.unlink()
         return data
 
     def pdf(self, header_footer=False):
-        """The page printed on A4; with the browser's own header and footer
-        where the page lets it print them."""
+        """The page printed on A4, with the browser's own header and footer where the page lets it."""
         printed = self.driver.execute_cdp_cmd("Page.printToPDF", {
             "paperWidth": 8.27, "paperHeight": 11.69, "preferCSSPageSize": True,
             "displayHeaderFooter": header_footer})
@@ -132,14 +124,9 @@ class Browser:
 
     def save_pdf_page(self, pdf_bytes, name):
         """The first page of a PDF as a PNG beside the screenshots."""
-        os.makedirs(SCREENSHOTS, exist_ok=True)
-        with tempfile.NamedTemporaryFile(suffix=".pdf") as f:
-            f.write(pdf_bytes)
-            f.flush()
-            stem = os.path.join(SCREENSHOTS, name[:-len(".png")])
-            subprocess.run(["pdftoppm", "-png", "-r", "100", "-f", "1", "-l", "1", "-singlefile",
-                            f.name, stem], check=True)
-        return stem + ".png"
+        stem = os.path.join(SCREENSHOTS, name[:-len(".png")])
+        subprocess.run(["pdftoppm", "-png", "-r", "100", "-f", "1", "-l", "1", "-singlefile", "-", stem],
+                       input=pdf_bytes, check=True)
 
     def viewport(self, width, height, mobile):
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
@@ -147,12 +134,8 @@ class Browser:
 
     def screenshot(self, name, at=None):
         """The viewport, scrolled to the top or to the element of id `at`."""
-        os.makedirs(SCREENSHOTS, exist_ok=True)
         self.driver.execute_script(
             "document.activeElement.blur(); window.scrollTo(0, 0);"
             "if (arguments[0]) document.getElementById(arguments[0]).scrollIntoView()", at)
         shot = self.driver.execute_cdp_cmd("Page.captureScreenshot", {"format": "png"})
-        path = os.path.join(SCREENSHOTS, name)
-        with open(path, "wb") as f:
-            f.write(base64.b64decode(shot["data"]))
-        return path
+        pathlib.Path(SCREENSHOTS, name).write_bytes(base64.b64decode(shot["data"]))

@@ -1,24 +1,20 @@
 #!/bin/sh
-# The browser build against the native one: gongshang-batch and
-# `node gongshang-batch.js` must give the same bytes on standard output and
-# standard error and the same exit status, for generated cases (classic and
-# --claim, with the edge texts of generate_cases.py) and for the faults a run
+# The browser build against the native one: gongshang-batch and `node gongshang-batch.js` must give
+# the same bytes on standard output and standard error and the same exit status, for generated
+# cases (classic and --claim, with the edge texts of generate_cases.py) and for the faults a run
 # can meet; and dump_texts the same texts, workings included, for those cases.
 #   compare_builds.sh NATIVE_BUILD_DIR WEB_BUILD_DIR [ROWS]
 #   compare_builds.sh build/default build/web
 set -eu
 native="$(realpath "$1/batch/gongshang-batch")"
 web="$(realpath "$2/gongshang-batch.js")"
-native_dump="$(realpath "$1/tests/web/dump_texts")"
-web_dump="$(realpath "$2/dump-texts.js")"
 rows="${3:-3000}"
 here="$(cd "$(dirname "$0")" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 failures=0
 
-# same NAME INPUT ARGS...: one run of each on INPUT as standard input, a
-# file or, with via=pipe, a pipe.
+# run INPUT SIDE COMMAND...: one run on INPUT as standard input, a file or, with via=pipe, a pipe.
 via=file
 run() {
   input="$1" side="$2"
@@ -31,18 +27,19 @@ run() {
   fi
   echo "$status" >"$work/$side.status"
 }
+differs() {
+  echo "FAIL $1" >&2
+  diff "$work/native.$2" "$work/web.$2" | head -5 >&2 || true
+  failures=$((failures + 1))
+}
+# same NAME INPUT ARGS...: both programs, run alike, say the same.
 same() {
   name="$1" input="$2"
   shift 2
   run "$input" native "$native" "$@"
   run "$input" web node "$web" "$@"
   for part in out err status; do
-    if ! cmp -s "$work/native.$part" "$work/web.$part"; then
-      echo "FAIL $name: standard $part differs" >&2
-      diff "$work/native.$part" "$work/web.$part" | head -5 >&2 || true
-      failures=$((failures + 1))
-      return
-    fi
+    cmp -s "$work/native.$part" "$work/web.$part" || { differs "$name: standard $part differs" "$part"; return; }
   done
   echo "ok   $name ($(wc -l <"$work/native.out") lines, status $(cat "$work/native.status"))"
 }
@@ -57,14 +54,12 @@ same "--claim from a pipe" "$work/cases.csv" --claim -
 via=file
 
 # The texts the batch tool does not write: every reading, result and working.
-"$native_dump" "$here/../../data/regions.json" <"$work/cases.csv" >"$work/native.texts"
-node "$web_dump" /gongshang-web/share/gongshang/regions.json <"$work/cases.csv" >"$work/web.texts"
+"$1/tests/web/dump_texts" "$here/../../data/regions.json" <"$work/cases.csv" >"$work/native.texts"
+node "$2/dump-texts.js" /gongshang-web/share/gongshang/regions.json <"$work/cases.csv" >"$work/web.texts"
 if cmp -s "$work/native.texts" "$work/web.texts"; then
   echo "ok   every text and working ($(wc -l <"$work/native.texts") lines)"
 else
-  echo "FAIL the texts and workings differ:" >&2
-  diff "$work/native.texts" "$work/web.texts" | head -5 >&2 || true
-  failures=$((failures + 1))
+  differs "the texts and workings differ:" texts
 fi
 
 # Faults: each stops the run with a message and status 2, after the rows before it.
@@ -85,12 +80,12 @@ same "--rules without a file" "$work/empty" --claim --rules
 same "--rules without --claim" "$work/empty" --rules "$work/own.json"
 same "a faulty rules file" "$work/region.csv" --claim --rules "$work/bad-rules.json"
 same "a missing rules file" "$work/region.csv" --claim --rules="$work/none.json"
-(cd "$work" && same "a rules file by relative path" region.csv --claim --rules own.json)
+cd "$work"  # not in a subshell, which would lose a failure's count
+same "a rules file by relative path" region.csv --claim --rules own.json
 
 # GB18030 is the native program's alone; the browser build refuses it, saying so.
 printf '\322\275\301\306\267\321\n5\n' >"$work/gbk.csv"
-status=0
-node "$web" <"$work/gbk.csv" >"$work/web.out" 2>"$work/web.err" || status=$?
+run "$work/gbk.csv" web node "$web"
 if [ "$status" -ne 2 ] || [ -s "$work/web.out" ] || ! grep -q 'UTF-8' "$work/web.err"; then
   echo "FAIL GB18030 input: status $status, $(cat "$work/web.err")" >&2
   failures=$((failures + 1))

@@ -1,8 +1,7 @@
-// dump_texts RULES_FILE < cases.csv: every text the engine derives from each
-// case, for comparing two builds of it line by line: each cell read as a
-// number (leniently and strictly) and written back, the classic results with
-// their workings, and the claim with its workings. The batch tool writes the
-// amounts only; the windows and the page show these too.
+// dump_texts RULES_FILE < cases.csv: every text the engine derives from each case, for comparing
+// two builds of it line by line: each cell read as a number (leniently and strictly) and written
+// back, the classic results and the claim with their workings. The batch tool writes the amounts
+// only; the windows and the page show these too.
 #include <cstdio>
 #include <string>
 #include <variant>
@@ -18,8 +17,7 @@
 #include "engine/typed_text.h"
 #include "regions/rules_file.h"
 
-// emscripten's own standard input fails under node 20: the node build reads
-// node's.
+// emscripten's own standard input fails under node 20: the node build reads node's.
 #ifdef __EMSCRIPTEN__
 #include "web/node_io.h"
 using StandardInput = gongshang::web::NodeSource;

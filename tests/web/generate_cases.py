@@ -1,19 +1,16 @@
 #!/usr/bin/env python3
-"""Writes a CSV of generated cases, classic and claim columns, to standard output.
-
-generate_cases.py ROWS [SEED]: the same arguments give the same file. Most rows
-are ordinary cases; about one cell in six is an edge text the number reader,
-the list fields or the claim's strict fields must take a position on, so that
-two builds that answer any of them differently give different results.
-"""
+"""generate_cases.py ROWS [SEED]: a CSV of generated cases, classic and claim columns, the same
+for the same arguments. About one cell in six is an edge text the number reader, the list fields
+or the claim's strict fields must take a position on, so that two builds that answer any of them
+differently give different results."""
 import json
-import os
+import pathlib
 import random
 import sys
 
-# Texts whose reading has to agree to the last digit: beyond the double range,
-# below it, radix prefixes, full-width forms, blanks, 16 and 17 digits, ties of
-# the 15- and 7-digit and the fen rounding, separators and units.
+# Texts whose reading has to agree to the last digit: beyond the double range, below it, radix
+# prefixes, full-width forms, blanks, 16 and 17 digits, ties of the 15- and 7-digit and the fen
+# rounding, separators and units.
 EDGE_NUMBERS = [
     "", "0", "-0", "1E400", "-1E400", "1E-400", "1e308", "1.7976931348623157e308",
     "1.7976931348623159e308", "2e-324", "3e-324", "4.9e-324", "1e-310", "1E", "1e+", "2D2",
@@ -42,9 +39,8 @@ CLAIM = ["地区", "全省月工资", "最低工资", "出生日期", "原退休
 
 
 def regions():
-    here = os.path.dirname(os.path.abspath(__file__))
-    with open(os.path.join(here, "..", "..", "data", "regions.json"), encoding="utf-8") as f:
-        return [r["name"] for r in json.load(f)["regions"]] + ["", "", "火星", " 浙江 "]
+    path = pathlib.Path(__file__).resolve().parents[2] / "data" / "regions.json"
+    return [r["name"] for r in json.loads(path.read_bytes())["regions"]] + ["", "", "火星", " 浙江 "]
 
 
 def pick(rng, texts):
@@ -86,9 +82,7 @@ def row(rng, names):
 
 
 def cell(text):
-    if any(c in text for c in ',"\r\n'):
-        return '"' + text.replace('"', '""') + '"'
-    return text
+    return '"' + text.replace('"', '""') + '"' if any(c in text for c in ',"\r\n') else text
 
 
 def main():
