@@ -44,9 +44,11 @@ TEST(Statement, ExclusionsPayersAndNotes) {
     std::vector<std::string> items;
     std::string_view note;  // a note that must be there, or ""
   } rows[] = {
-      {"grade 五 leaving: the subsidies instead of the allowance, which stops at 解除日期",
-       "地区=河南 工伤等级=五 本人月均工资=5000 统筹月工资=6000 最低工资=4000 出生日期=1980-03-01 "
-       "原退休年龄=50 解除日期=2030-01-01",
+      // 《河南省工伤保险条例》第二十七条第二款: the subsidies end the insurance relation.
+      {"河南 五 leaving: the subsidies instead of the allowance, which stops at 解除日期, and no "
+       "生活护理费 from the fund after it",
+       "地区=河南 工伤等级=五 生活护理等级=生活部分不能自理 本人月均工资=5000 统筹月工资=6000 "
+       "最低工资=4000 出生日期=1980-03-01 原退休年龄=50 解除日期=2030-01-01",
        {"一次性伤残补助金 90000.00 基金", "一次性工伤医疗补助金 96000.00 基金",
         "一次性伤残就业补助金 134400.00 用人单位"},
        "伤残津贴发至解除日期 2030-01-01"},
@@ -86,13 +88,6 @@ TEST(Statement, ExclusionsPayersAndNotes) {
         "一次性伤残补助金 108000.00 基金 如尚未支付", "一次性工伤医疗补助金 未知 基金 如尚未支付",
         "一次性伤残就业补助金 未知 用人单位 如尚未支付"},
        "伤残津贴发至解除日期 2024-06-01"},
-      // 《河南省工伤保险条例》第二十七条第二款: the subsidies end the insurance relation.
-      {"河南 五 leaving: no 生活护理费 from the fund after 解除日期",
-       "地区=河南 工伤等级=五 生活护理等级=生活部分不能自理 本人月均工资=5000 统筹月工资=6000 "
-       "出生日期=1980-03-01 原退休年龄=50 解除日期=2030-01-01",
-       {"一次性伤残补助金 90000.00 基金", "一次性工伤医疗补助金 96000.00 基金",
-        "一次性伤残就业补助金 134400.00 用人单位"},
-       "工伤保险关系同时终止"},
       {"七 without region or typed figures: both subsidies owed, unknown (Art. 37(二))",
        "工伤等级=七 本人月均工资=6000 统筹月工资=6000 出生日期=1966-05-15 原退休年龄=60 "
        "解除日期=2020-01-01 解除原因=本人提出",
@@ -174,9 +169,10 @@ TEST(Statement, ExclusionsPayersAndNotes) {
   EXPECT_EQ(leaving.once.fen, 32040000);
   EXPECT_EQ(leaving.once.employer_fen, 13440000);
   EXPECT_EQ(leaving.monthly.fen, 0);
-  EXPECT_FALSE(has_note(statement_of(rows[8].fields), "伤残津贴发至解除日期"));
+  EXPECT_TRUE(has_note(leaving, "工伤保险关系同时终止"));
+  EXPECT_FALSE(has_note(statement_of(rows[7].fields), "伤残津贴发至解除日期"));
   // The top-up follows the allowance: only the allowance and the nursing add up.
-  EXPECT_EQ(statement_of(rows[9].fields).monthly.fen, 840000);
+  EXPECT_EQ(statement_of(rows[8].fields).monthly.fen, 840000);
   EXPECT_FALSE(has_note(leaving, "填写解除日期后"));
   // 七级 has no allowance to stop at death (Art. 37), nor a care level here.
   EXPECT_FALSE(has_note(statement_of("工伤等级=七 本人月均工资=6000 统筹月工资=6000 工亡=是 "
