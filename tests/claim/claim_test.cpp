@@ -26,250 +26,176 @@ constexpr std::string_view kLabour =
 
 struct Case {
   const char* what;
-  std::string fields;  // as case_line() reads them
-  std::initializer_list<std::pair<ClaimItem, std::string_view>> expect;  // others empty
-  std::string_view retirement = "";
+  std::string fields;      // as case_line() reads them
+  std::string_view shown;  // as shown() writes the claim
 };
+
+// The retirement date, then each item present or with a text, by a short
+// name: "退休 2026-10-15 医疗 70000.00"; "!" marks a text on an absent item.
+std::string shown(const Claim& claim) {
+  static constexpr std::string_view kShort[] = {"医疗", "就业", "津贴", "护理", "丧葬",
+                                                "抚恤", "工亡", "补偿", "赔偿", "差额"};
+  static_assert(std::size(kShort) == kClaimItemCount);
+  std::string out = claim.retirement.empty() ? "" : "退休 " + claim.retirement;
+  for (std::size_t i = 0; i < kClaimItemCount; ++i) {
+    const ClaimLine& l = claim.lines[i];
+    if (l.present || !l.text.empty())
+      out += (out.empty() ? "" : " ") + std::string(l.present ? "" : "!") + std::string(kShort[i]) +
+             " " + l.text;
+  }
+  return out;
+}
 
 // 浙江 and 河南: statute text; 北京: government notice (rules.md).
 const Case kCases[] = {
     {"浙江 七, three whole years left: only the employment subsidy is cut, to 60 %",
      "地区=浙江 全省月工资=7000 统筹月工资=6000" + std::string(kThreeYears),
-     {{C::kMedicalSubsidy, "70000.00"}, {C::kEmploymentSubsidy, "42000.00"}},
-     "2026-10-15"},
+     "退休 2026-10-15 医疗 70000.00 就业 42000.00"},
     {"浙江 七, a day short of three years: two whole years, 40 %",
      "地区=浙江 全省月工资=7000 工伤等级=七 本人月均工资=6000 统筹月工资=6000 "
      "出生日期=1966-05-15 原退休年龄=60 解除日期=2023-05-16 职业病=是",
-     {{C::kMedicalSubsidy, "70000.00"}, {C::kEmploymentSubsidy, "28000.00"}},
-     "2026-10-15"},
+     "退休 2026-10-15 医疗 70000.00 就业 28000.00"},
     {"河南 五, occupational disease, under one year left; the subsidies replace the allowance",
      "地区=河南 工伤等级=五 本人月均工资=5000 统筹月工资=6000 出生日期=1980-03-01 "
      "原退休年龄=50 解除日期=2032-01-01 职业病=是",
-     {{C::kMedicalSubsidy, "124800.00"},     // 16 × 6000 × 1.3
-      {C::kEmploymentSubsidy, "33600.00"}},  // 56 × 6000 × 10 %
-     "2032-11-01"},
-    {"grade 五 leaving, then dying at work: neither allowance nor nursing",
-     "地区=河南 工伤等级=五 护理级别=部分护理 本人月均工资=5000 统筹月工资=6000 "
-     "出生日期=1980-03-01 原退休年龄=50 解除日期=2030-01-01 工亡=是 死亡日期=2030-06-01 "
-     "配偶=1 全国人均可支配收入=1",
-     {{C::kMedicalSubsidy, "96000.00"},
-      {C::kEmploymentSubsidy, "134400.00"},  // 56 × 6000 × 40 %, two whole years left
-      {C::kFuneralGrant, "36000.00"},
-      {C::kDependantPension, "2000.00"},
-      {C::kDeathLumpSum, "20.00"}},
-     "2032-11-01"},
+     "退休 2032-11-01 医疗 124800.00 就业 33600.00"},  // 16 × 6000 × 1.3; 56 × 6000 × 10 %
     {"death fields are not read without 工亡 是",
-     "工伤等级=七 本人月均工资=6000 统筹月工资=6000 配偶=2 死亡日期=1066-01-01 死亡情形=病故",
-     {}},
+     "工伤等级=七 本人月均工资=6000 统筹月工资=6000 配偶=2 死亡日期=1066-01-01 死亡情形=病故", ""},
     {"河南 十, five whole years left: in full",
      "地区=河南 工伤等级=十 本人月均工资=5000 统筹月工资=6000.5 出生日期=1980-03-01 "
      "原退休年龄=50 解除日期=2027-11-01",
-     {{C::kMedicalSubsidy, "36003.00"}, {C::kEmploymentSubsidy, "36003.00"}},
-     "2032-11-01"},
+     "退休 2032-11-01 医疗 36003.00 就业 36003.00"},
     {"北京 九, no cut before retirement, nothing from the retirement date on",
      "地区=北京 工伤等级=九 统筹月工资=11761 出生日期=1960-07-01 原退休年龄=55 "
      "解除日期=2015-07-01",
-     {{C::kMedicalSubsidy, "0.00"}, {C::kEmploymentSubsidy, "0.00"}},
-     "2015-07-01"},
+     "退休 2015-07-01 医疗 0.00 就业 0.00"},
     {"北京 九, a day before the retirement date",
      "地区=北京 工伤等级=九 统筹月工资=11761 出生日期=1960-07-01 原退休年龄=55 "
      "解除日期=2015-06-30",
-     {{C::kMedicalSubsidy, "70566.00"}, {C::kEmploymentSubsidy, "70566.00"}},
-     "2015-07-01"},
+     "退休 2015-07-01 医疗 70566.00 就业 70566.00"},
     {"grade 二 leaving: no subsidies (Art. 35 keeps the relation); topped up by the fund",
      "工伤等级=二 生活护理等级=生活部分不能自理 本人月均工资=1000 统筹月工资=3333.33 "
      "最低工资=2690 出生日期=1980-3-1 原退休年龄=55 解除日期=2030/1/1",
-     {{C::kToppedAllowance, "2690.00"}, {C::kNursingAllowance, "1000.00"}},
-     "2037-10-01"},
+     "退休 2037-10-01 津贴 2690.00 护理 1000.00"},
     // Art. 34 pays 生活护理费 by the level assessed; 护理级别 is the nursing
     // during the leave (Art. 33), the employer's.
     {"七, nursed fully in hospital, level 生活大部分不能自理: 40 %",
      "工伤等级=七 护理级别=完全护理 生活护理等级=生活大部分不能自理 统筹月工资=5000",
-     {{C::kNursingAllowance, "2000.00"}}},
+     "护理 2000.00"},
     {"七, nursed in hospital, no level assessed: no 生活护理费",
-     "工伤等级=七 护理级别=完全护理 统筹月工资=5000",
-     {}},
+     "工伤等级=七 护理级别=完全护理 统筹月工资=5000", ""},
     // Art. 36(二): 难以安排工作的 only; left empty, it is taken so.
     {"五 given no suitable work: the allowance",
-     "工伤等级=五 本人月均工资=5000 统筹月工资=5000 已安排适当工作=否",
-     {{C::kToppedAllowance, "3500.00"}}},
-    {"五 given suitable work: no allowance",
-     "工伤等级=五 本人月均工资=5000 统筹月工资=5000 已安排适当工作=是",
-     {}},
+     "工伤等级=五 本人月均工资=5000 统筹月工资=5000 已安排适当工作=否", "津贴 3500.00"},
     {"death: pension capped at the own wage; the lump sum from the year before",
      "本人月均工资=12000 统筹月工资=8000 工亡=是 死亡日期=2025年3月1日 配偶=1 其他供养亲属=2 "
      "孤寡加发人数=1",
-     {{C::kFuneralGrant, "48000.00"},
-      {C::kDependantPension, "12000.00"},  // 1.1 × 12000 held to 12000
-      {C::kDeathLumpSum, "1083760.00"}}},
+     "丧葬 48000.00 抚恤 12000.00 工亡 1083760.00"},  // 1.1 × 12000 held to 12000
     {"death: pension below the cap; a typed income replaces the table; a wage may be 0",
      "本人月均工资=5001 统筹月工资=8000 工亡=是 最低工资=0 配偶=1 其他供养亲属=1 "
      "全国人均可支配收入=60000.5",
-     {{C::kFuneralGrant, "48000.00"},
-      {C::kDependantPension, "3500.70"},  // 0.7 × 5001
-      {C::kDeathLumpSum, "1200010.00"}}},
+     "丧葬 48000.00 抚恤 3500.70 工亡 1200010.00"},  // 0.7 × 5001
     // 解除原因 decides a cut limited to the worker's own request (江苏, 上海);
     // 重庆's scale runs ten years; 福建 counts the years of life left.
     {"江苏 七, resigned three whole years before retirement: medical to 60 %, employment "
      "unknown (sources disagree whether it is cut)",
      "地区=江苏 统筹月工资=6000 解除原因=本人提出" + std::string(kThreeYears),
-     {{C::kMedicalSubsidy, "72000.00"}},
-     "2026-10-15"},
+     "退休 2026-10-15 医疗 72000.00"},
     {"江苏 七, dismissed three whole years before retirement: in full",
      "地区=江苏 统筹月工资=6000 解除原因=用人单位解除" + std::string(kThreeYears),
-     {{C::kMedicalSubsidy, "120000.00"}, {C::kEmploymentSubsidy, "45000.00"}},
-     "2026-10-15"},
+     "退休 2026-10-15 医疗 120000.00 就业 45000.00"},
     {"上海 七, resigned three whole years before retirement: 60 % of both",
      "地区=上海 统筹月工资=10000 解除原因=本人提出" + std::string(kThreeYears),
-     {{C::kMedicalSubsidy, "72000.00"}, {C::kEmploymentSubsidy, "72000.00"}},
-     "2026-10-15"},
-    {"上海 七, dismissed three whole years before retirement: in full",
-     "地区=上海 统筹月工资=10000 解除原因=用人单位解除" + std::string(kThreeYears),
-     {{C::kMedicalSubsidy, "120000.00"}, {C::kEmploymentSubsidy, "120000.00"}},
-     "2026-10-15"},
+     "退休 2026-10-15 医疗 72000.00 就业 72000.00"},
     {"重庆 七, seven whole years left, 解除原因 empty: 70 % of the employment subsidy only",
      "地区=重庆 工伤等级=七 本人月均工资=6000 统筹月工资=8000 出生日期=1966-05-15 "
      "原退休年龄=60 解除日期=2019-05-15",
-     {{C::kMedicalSubsidy, "64000.00"}, {C::kEmploymentSubsidy, "84000.00"}},
-     "2026-10-15"},
+     "退休 2026-10-15 医疗 64000.00 就业 84000.00"},
     // The years left count to the retirement date in force on 解除日期 (two
     // 重庆 judgments of 2023): 60 years for an ending before 2025, the
     // reformed date (2031-02-20 for a man born 1969-11-20) from then.
     {"重庆 九, spring 2023: six whole years to 2029-11-20, 60 %, not seven to 2031",
      "地区=重庆 工伤等级=九 本人月均工资=6000 统筹月工资=8000 出生日期=1969-11-20 "
      "原退休年龄=60 解除日期=2023-04-10",
-     {{C::kMedicalSubsidy, "32000.00"}, {C::kEmploymentSubsidy, "43200.00"}},
-     "2031-02-20"},
+     "退休 2031-02-20 医疗 32000.00 就业 43200.00"},
     {"重庆 六, spring 2023: the same 60 % of 48 months",
      "地区=重庆 工伤等级=六 本人月均工资=6000 统筹月工资=8000 出生日期=1969-11-20 "
      "原退休年龄=60 解除日期=2023-04-10 解除原因=本人提出",
-     {{C::kMedicalSubsidy, "80000.00"}, {C::kEmploymentSubsidy, "230400.00"}},
-     "2031-02-20"},
+     "退休 2031-02-20 医疗 80000.00 就业 230400.00"},
     {"重庆 九, spring 2025: five whole years to the reformed 2031-02-20, 50 % (four to 2029: 40 %)",
      "地区=重庆 工伤等级=九 本人月均工资=6000 统筹月工资=8000 出生日期=1969-11-20 "
      "原退休年龄=60 解除日期=2025-03-10",
-     {{C::kMedicalSubsidy, "32000.00"}, {C::kEmploymentSubsidy, "36000.00"}},
-     "2031-02-20"},
-    // The contract ends by death (劳动合同法第四十四条第三项) or at retirement
-    // (实施条例第二十一条): no subsidy is owed, nor 经济补偿.
-    {"death on the 解除 day: Art. 39's items alone",
-     "地区=河南 工伤等级=五 本人月均工资=5000 统筹月工资=6000 出生日期=1980-03-01 "
-     "原退休年龄=50 入职日期=2010-01-01 解除日期=2024-06-01 解除原因=劳动合同法第三十八条 "
-     "工亡=是 死亡日期=2024-06-01 配偶=1",
-     {{C::kFuneralGrant, "36000.00"},
-      {C::kDependantPension, "2000.00"},
-      {C::kDeathLumpSum, "1036420.00"}},
-     "2032-11-01"},
-    {"retired (at 50, 2010) before 解除 in 2024: nothing, whatever 全省月工资 浙江 lacks",
-     "地区=浙江 工伤等级=五 本人月均工资=5000 统筹月工资=6000 出生日期=1960-03-01 "
-     "原退休年龄=50 解除日期=2024-06-01 入职日期=2000-01-01 解除原因=劳动合同法第三十八条",
-     {{C::kMedicalSubsidy, "0.00"}, {C::kEmploymentSubsidy, "0.00"}},
-     "2010-03-01"},
-    // Art. 35(三): the fund tops a pension below the allowance up to it.
-    {"一级, retired: the allowance until the pension, then the fund's top-up",
-     "工伤等级=一 本人月均工资=6000 统筹月工资=6000 出生日期=1955-01-01 原退休年龄=60 "
-     "基本养老金=4000",
-     {{C::kToppedAllowance, "5400.00"}, {C::kPensionTopUp, "1400.00"}},
-     "2015-01-01"},
-    {"四级 dismissed unlawfully (第四十二条、第四十八条、第八十七条): the allowance goes on, "
-     "赔偿金 2 × 9 × 6000",
-     "工伤等级=四 本人月均工资=6000 统筹月工资=6000 出生日期=1970-01-01 原退休年龄=60 "
-     "入职日期=2015-03-01 解除日期=2024-02-29 解除原因=用人单位违法解除 基本养老金=9000",
-     {{C::kToppedAllowance, "4500.00"}, {C::kDamages, "108000.00"}, {C::kPensionTopUp, "0.00"}},
-     "2031-05-01"},
+     "退休 2031-02-20 医疗 32000.00 就业 36000.00"},
     // 第四十七条: a month's wage a whole year, six months or more a year, less
     // half a month; above three times the average wage, that and twelve years.
     {"5 months 29 days: half a month (第四十六条第一项)",
      std::string(kLabour) + "入职日期=2023-01-01 解除日期=2023-06-29 解除原因=劳动合同法第三十八条",
-     {{C::kSeverance, "4000.00"}},
-     "2043-01-01"},
+     "退休 2043-01-01 补偿 4000.00"},
     {"6 whole months: a year",
      std::string(kLabour) + "入职日期=2023-01-01 解除日期=2023-06-30 解除原因=劳动合同法第三十八条",
-     {{C::kSeverance, "8000.00"}},
-     "2043-01-01"},
+     "退休 2043-01-01 补偿 8000.00"},
     {"11 years 6 months: twelve months' wage (协商一致, 第四十六条第二项)",
      std::string(kLabour) +
          "入职日期=2008-12-01 解除日期=2020-05-31 解除原因=协商一致（用人单位提出）",
-     {{C::kSeverance, "96000.00"}},
-     "2043-01-01"},
+     "退休 2043-01-01 补偿 96000.00"},
     {"经济补偿's years from 2008-01-01 (第九十七条第三款): 8 years 5 months",
      std::string(kLabour) +
          "入职日期=2004-12-01 解除日期=2016-05-31 解除原因=协商一致（用人单位提出）",
-     {{C::kSeverance, "68000.00"}},
-     "2043-01-01"},
+     "退休 2043-01-01 补偿 68000.00"},
     {"赔偿金's from 入职日期 (实施条例第二十五条): 2 × 12 × 8000",
      std::string(kLabour) + "入职日期=2004-12-01 解除日期=2016-05-31 解除原因=用人单位违法解除",
-     {{C::kDamages, "192000.00"}},
-     "2043-01-01"},
+     "退休 2043-01-01 赔偿 192000.00"},
     {"15 years at a wage within three times: fifteen months (第四十六条第三项)",
      std::string(kLabour) +
          "入职日期=2008-01-01 解除日期=2022-12-31 解除原因=用人单位依第四十条或第四十一条解除",
-     {{C::kSeverance, "120000.00"}},
-     "2043-01-01"},
+     "退休 2043-01-01 补偿 120000.00"},
     {"15 years at a wage above three times: 3 × 8000 × 12 (第四十七条第二款)",
      std::string(kLabour) + "入职日期=2008-01-01 解除日期=2022-12-31 解除原因=劳动合同法第三十八条 "
                             "离职前十二个月平均工资=30000",
-     {{C::kSeverance, "288000.00"}},
-     "2043-01-01"},
+     "退休 2043-01-01 补偿 288000.00"},
     {"below the minimum wage: the minimum (实施条例第二十七条); no 离职前: 本人月均工资",
      std::string(kLabour) + "入职日期=2023-01-01 解除日期=2023-12-31 解除原因=劳动合同法第三十八条 "
                             "离职前十二个月平均工资= 本人月均工资=1500 最低工资=2000",
-     {{C::kSeverance, "2000.00"}},
-     "2043-01-01"},
-    {"用人单位解除, ground not given: neither (a note gives both)",
-     std::string(kLabour) + "入职日期=2023-01-01 解除日期=2023-12-31 解除原因=用人单位解除",
-     {},
-     "2043-01-01"},
+     "退休 2043-01-01 补偿 2000.00"},
     {"七级 at expiry: the subsidies (Art. 37) and 经济补偿 (实施条例第二十三条)",
      "地区=河南 工伤等级=七 本人月均工资=5000 统筹月工资=6000 出生日期=1980-03-01 "
      "原退休年龄=50 解除日期=2025-12-31 入职日期=2016-01-01 解除原因=合同期满终止",
-     {{C::kMedicalSubsidy, "72000.00"},
-      {C::kEmploymentSubsidy, "216000.00"},
-      {C::kSeverance, "50000.00"}},
-     "2032-11-01"},
+     "退休 2032-11-01 医疗 72000.00 就业 216000.00 补偿 50000.00"},
     {"八级 given notice (第四十条): barred by 第四十二条第二项, 赔偿金",
      "工伤等级=八 本人月均工资=5000 统筹月工资=6000 出生日期=1980-03-01 原退休年龄=50 "
      "解除日期=2025-12-31 入职日期=2016-01-01 解除原因=用人单位依第四十条或第四十一条解除",
-     {{C::kDamages, "100000.00"}},
-     "2032-11-01"},
+     "退休 2032-11-01 赔偿 100000.00"},
     {"福建 九, a man of 55: 75.81 − 55 gives 21 years, 4.2 months, held to 5; disease + 30 %",
      "地区=福建 工伤等级=九 本人月均工资=8000 统筹月工资=8000 出生日期=1970-01-10 "
      "原退休年龄=60 解除日期=2025-03-01 职业病=是",
-     {{C::kMedicalSubsidy, "52000.00"}, {C::kEmploymentSubsidy, "52000.00"}},
-     "2031-05-10"},
+     "退休 2031-05-10 医疗 52000.00 就业 52000.00"},
     {"福建 七, a woman (原退休年龄 50) of 46: 81.55 − 46 gives 36 years × 0.4 = 14.4 months",
      "地区=福建 工伤等级=七 本人月均工资=8000 统筹月工资=8000 出生日期=1980-03-01 "
      "原退休年龄=50 解除日期=2026-03-01",
-     {{C::kMedicalSubsidy, "115200.00"}, {C::kEmploymentSubsidy, "115200.00"}},
-     "2032-11-01"},
+     "退休 2032-11-01 医疗 115200.00 就业 115200.00"},
     // 性别 decides the life expectancy; a man retiring at 55 holds a
     // special-type job, which the reform does not delay.
     {"福建 九, a man of 53 retiring at 55: the men's 75.81 − 53 gives 23 years, 4.6 months, "
      "held to 5",
      "地区=福建 工伤等级=九 统筹月工资=8000 出生日期=1971-06-10 性别=男 原退休年龄=55 "
      "解除日期=2025-03-01",
-     {{C::kMedicalSubsidy, "40000.00"}, {C::kEmploymentSubsidy, "40000.00"}},
-     "2026-06-10"},
+     "退休 2026-06-10 医疗 40000.00 就业 40000.00"},
     {"福建 九, the same without 性别: taken for a woman, 81.55 − 53 gives 29 years, 5.8 months",
      "地区=福建 工伤等级=九 统筹月工资=8000 出生日期=1971-06-10 原退休年龄=55 "
      "解除日期=2025-03-01",
-     {{C::kMedicalSubsidy, "46400.00"}, {C::kEmploymentSubsidy, "46400.00"}},
-     "2026-11-10"},
+     "退休 2026-11-10 医疗 46400.00 就业 46400.00"},
     {"重庆 九, spring 2025, 法定退休日期 typed: four whole years to it, 40 %",
      "地区=重庆 工伤等级=九 本人月均工资=6000 统筹月工资=8000 出生日期=1969-11-20 "
      "法定退休日期=2029-11-20 解除日期=2025-03-10",
-     {{C::kMedicalSubsidy, "32000.00"}, {C::kEmploymentSubsidy, "28800.00"}},
-     "2029-11-20"},
+     "退休 2029-11-20 医疗 32000.00 就业 28800.00"},
     {"no region, a medical figure typed on 本人工资: computed as the window computes it",
      "工伤等级=八 本人月均工资=6000 统筹月工资=6000 医疗补助金月数或金额=10 "
      "医疗补助金基数=本人工资 出生日期=1966-05-15 原退休年龄=60 解除日期=2020-01-01",
-     {{C::kMedicalSubsidy, "60000.00"}},
-     "2026-10-15"},
+     "退休 2026-10-15 医疗 60000.00"},
     {"no region, the employment figure alone typed: that subsidy computed",
      "工伤等级=八 本人月均工资=6000 统筹月工资=6000 就业补助金月数或金额=4 "
      "就业补助金基数=统筹月工资 出生日期=1966-05-15 原退休年龄=60 解除日期=2020-01-01",
-     {{C::kEmploymentSubsidy, "24000.00"}},
-     "2026-10-15"},
+     "退休 2026-10-15 就业 24000.00"},
 };
 
 // The row whose description starts so.
@@ -284,13 +210,7 @@ TEST(Claim, WorkedCases) {
   for (const Case& c : kCases) {
     const Evaluation e = evaluate(case_line(c.fields), shipped());
     ASSERT_TRUE(e.worked_out()) << c.what << ": " << e.why_none();
-    EXPECT_EQ(e.claim.retirement, c.retirement) << c.what;
-    std::array<std::string_view, kClaimItemCount> expected{};
-    for (auto [item, text] : c.expect) expected[index(item)] = text;
-    for (std::size_t i = 0; i < kClaimItemCount; ++i) {
-      EXPECT_EQ(e.claim.lines[i].text, expected[i]) << c.what << ": " << kClaimItems[i].name;
-      EXPECT_EQ(e.claim.lines[i].present, !expected[i].empty()) << c.what;
-    }
+    EXPECT_EQ(shown(e.claim), c.shown) << c.what;
   }
 }
 
@@ -305,12 +225,6 @@ TEST(Claim, SaysWhoPaysAndHowFarTheFiguresWereChecked) {
       "一次性伤残就业补助金：统筹月工资 6000 × 56 个月 = 336000.00；距退休 0 个整年（算至解除时"
       "施行的法定退休日期 2032-11-01），按 10% 支付 = 33600.00（河南 《河南省工伤保险条例》"
       "第二十七条，条文已核对）");
-  // Grade 二 draws its allowance from the fund (grade 六 from the employer:
-  // the statement rows).
-  EXPECT_EQ(evaluate(case_line(row_of("grade 二 leaving").fields), shipped())
-                .claim.lines[index(C::kToppedAllowance)]
-                .payer,
-            Payer::kFund);
 }
 
 // An amount resting on more than the region's rule says so; a
@@ -341,7 +255,6 @@ TEST(Claim, RefusesNamingTheField) {
     std::string_view fields;
     std::string_view subject;
   } rows[] = {
-      {"原退休年龄=45", "原退休年龄"},
       {"出生日期=1966-02-30", "出生日期"},
       {"解除日期=2024-01-01 原退休年龄=60", "出生日期"},
       {"解除日期=2024-01-01 出生日期=1966-05-15", "原退休年龄"},
@@ -381,7 +294,6 @@ TEST(Claim, RefusesNamingTheField) {
       {"工伤等级=四 出生日期=1966-05-15 原退休年龄=60 解除日期=2024-01-01 工亡=是 "
        "死亡情形=期满后死亡",
        "死亡日期"},
-      {"地区=火星", "地区"},
       {"工伤等级= 生活护理等级=生活完全不能自理", "生活护理等级"},  // Art. 34: a grade first
       {"性别=女 原退休年龄=60", "性别"},
       {"性别=男 原退休年龄=50", "性别"},
@@ -400,7 +312,7 @@ TEST(Claim, RefusesNamingTheField) {
     ASSERT_NE(e.row_problem(), nullptr) << r.fields;
     EXPECT_EQ(e.row_problem()->subject, r.subject) << message(*e.row_problem());
   }
-  const Evaluation late = evaluate(case_line(rows[14].fields), shipped());
+  const Evaluation late = evaluate(case_line(rows[13].fields), shipped());
   EXPECT_EQ(late.why_none(), "「解除日期」不能晚于「死亡日期」");
   // Art. 39 ¶3 in its words; leaving 死亡情形 empty would claim a work death.
   const std::string after =

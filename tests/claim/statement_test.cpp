@@ -44,9 +44,11 @@ TEST(Statement, ExclusionsPayersAndNotes) {
     std::vector<std::string> items;
     std::string_view note;  // a note that must be there, or ""
   } rows[] = {
-      {"grade 五 leaving: the subsidies instead of the allowance, which stops at 解除日期",
-       "地区=河南 工伤等级=五 本人月均工资=5000 统筹月工资=6000 最低工资=4000 出生日期=1980-03-01 "
-       "原退休年龄=50 解除日期=2030-01-01",
+      // 《河南省工伤保险条例》第二十七条第二款: the subsidies end the insurance relation.
+      {"河南 五 leaving: the subsidies instead of the allowance, which stops at 解除日期, and no "
+       "生活护理费 from the fund after it",
+       "地区=河南 工伤等级=五 生活护理等级=生活部分不能自理 本人月均工资=5000 统筹月工资=6000 "
+       "最低工资=4000 出生日期=1980-03-01 原退休年龄=50 解除日期=2030-01-01",
        {"一次性伤残补助金 90000.00 基金", "一次性工伤医疗补助金 96000.00 基金",
         "一次性伤残就业补助金 134400.00 用人单位"},
        "伤残津贴发至解除日期 2030-01-01"},
@@ -86,22 +88,16 @@ TEST(Statement, ExclusionsPayersAndNotes) {
         "一次性伤残补助金 108000.00 基金 如尚未支付", "一次性工伤医疗补助金 未知 基金 如尚未支付",
         "一次性伤残就业补助金 未知 用人单位 如尚未支付"},
        "伤残津贴发至解除日期 2024-06-01"},
-      // 《河南省工伤保险条例》第二十七条第二款: the subsidies end the insurance relation.
-      {"河南 五 leaving: no 生活护理费 from the fund after 解除日期",
-       "地区=河南 工伤等级=五 生活护理等级=生活部分不能自理 本人月均工资=5000 统筹月工资=6000 "
-       "出生日期=1980-03-01 原退休年龄=50 解除日期=2030-01-01",
-       {"一次性伤残补助金 90000.00 基金", "一次性工伤医疗补助金 96000.00 基金",
-        "一次性伤残就业补助金 134400.00 用人单位"},
-       "工伤保险关系同时终止"},
       {"七 without region or typed figures: both subsidies owed, unknown (Art. 37(二))",
        "工伤等级=七 本人月均工资=6000 统筹月工资=6000 出生日期=1966-05-15 原退休年龄=60 "
        "解除日期=2020-01-01 解除原因=本人提出",
        {"一次性伤残补助金 78000.00 基金", "一次性工伤医疗补助金 未知 基金",
         "一次性伤残就业补助金 未知 用人单位"},
        "金额未知、未计入合计的项目：一次性工伤医疗补助金（未选择地区，也未填写月数或金额）"},
-      {"retired first (实施条例第二十一条): no subsidy, no Art. 36 note",
-       "地区=河南 工伤等级=五 本人月均工资=5000 统筹月工资=6000 出生日期=1960-03-01 原退休年龄=50 "
-       "解除日期=2020-06-01",
+      {"retired first (实施条例第二十一条): no subsidy nor 经济补偿, whatever 全省月工资 浙江 "
+       "lacks; no Art. 36 note",
+       "地区=浙江 工伤等级=五 本人月均工资=5000 统筹月工资=6000 出生日期=1960-03-01 原退休年龄=50 "
+       "解除日期=2024-06-01 入职日期=2000-01-01 解除原因=劳动合同法第三十八条",
        {"一次性伤残补助金 90000.00 基金", "一次性工伤医疗补助金 0.00 基金",
         "一次性伤残就业补助金 0.00 用人单位"},
        "《劳动合同法实施条例》第二十一条"},
@@ -113,12 +109,14 @@ TEST(Statement, ExclusionsPayersAndNotes) {
         "生活护理费 3000.00 基金 每月 终身",
         "退休后伤残津贴差额 1400.00 基金 每月 自领取基本养老金起，法定退休日期 2015-01-01"},
        ""},
-      {"四级 dismissed unlawfully: 赔偿金 from the employer, insured or not "
-       "(第四十二条、第四十八条)",
+      {"四级 dismissed unlawfully (第四十二条、第四十八条): 赔偿金 from the employer, insured or "
+       "not; a pension above the allowance: a top-up of 0",
        "工伤等级=四 本人月均工资=6000 统筹月工资=6000 出生日期=1970-01-01 原退休年龄=60 "
-       "入职日期=2015-03-01 解除日期=2024-02-29 解除原因=用人单位违法解除 用人单位未参保=是",
+       "入职日期=2015-03-01 解除日期=2024-02-29 解除原因=用人单位违法解除 用人单位未参保=是 "
+       "基本养老金=9000",
        {"一次性伤残补助金 126000.00 用人单位", "赔偿金 108000.00 用人单位",
-        "伤残津贴补足后 4500.00 用人单位 每月 至领取基本养老金，法定退休日期 2031-05-01"},
+        "伤残津贴补足后 4500.00 用人单位 每月 至领取基本养老金，法定退休日期 2031-05-01",
+        "退休后伤残津贴差额 0.00 用人单位 每月 自领取基本养老金起，法定退休日期 2031-05-01"},
        "不得依照《劳动合同法》第四十条、第四十一条的规定解除劳动合同（第四十二条第二项）"},
       {"用人单位解除 without its ground: neither item, the note gives the 赔偿金 a 第四十条 ground "
        "owes",
@@ -127,9 +125,10 @@ TEST(Statement, ExclusionsPayersAndNotes) {
        {"一次性伤残补助金 45000.00 基金", "一次性工伤医疗补助金 36000.00 基金",
         "一次性伤残就业补助金 36000.00 用人单位"},
        "属违法解除，应付赔偿金 100000.00 元"},
-      {"death on the 解除 day (劳动合同法第四十四条第三项)",
+      {"death on the 解除 day (劳动合同法第四十四条第三项): no subsidy, no 经济补偿",
        "工伤等级=七 本人月均工资=6000 统筹月工资=6000 出生日期=1966-05-15 原退休年龄=60 "
-       "解除日期=2024-06-01 工亡=是 死亡日期=2024-06-01",
+       "入职日期=2010-01-01 解除日期=2024-06-01 解除原因=劳动合同法第三十八条 工亡=是 "
+       "死亡日期=2024-06-01",
        {"丧葬补助金 36000.00 基金", "一次性工亡补助金 1036420.00 基金",
         "供养亲属抚恤金 0.00 基金 每月 每名供养亲属按月领取，至其不再符合供养条件",
         "一次性伤残补助金 78000.00 基金 如尚未支付"},
@@ -170,9 +169,10 @@ TEST(Statement, ExclusionsPayersAndNotes) {
   EXPECT_EQ(leaving.once.fen, 32040000);
   EXPECT_EQ(leaving.once.employer_fen, 13440000);
   EXPECT_EQ(leaving.monthly.fen, 0);
-  EXPECT_FALSE(has_note(statement_of(rows[8].fields), "伤残津贴发至解除日期"));
+  EXPECT_TRUE(has_note(leaving, "工伤保险关系同时终止"));
+  EXPECT_FALSE(has_note(statement_of(rows[7].fields), "伤残津贴发至解除日期"));
   // The top-up follows the allowance: only the allowance and the nursing add up.
-  EXPECT_EQ(statement_of(rows[9].fields).monthly.fen, 840000);
+  EXPECT_EQ(statement_of(rows[8].fields).monthly.fen, 840000);
   EXPECT_FALSE(has_note(leaving, "填写解除日期后"));
   // 七级 has no allowance to stop at death (Art. 37), nor a care level here.
   EXPECT_FALSE(has_note(statement_of("工伤等级=七 本人月均工资=6000 统筹月工资=6000 工亡=是 "
@@ -234,16 +234,11 @@ TEST(Statement, TheReportListsTheInputsGivenInEffect) {
   const Statement s = statement_of(
       "姓名=\u3000张三 单位=\u3000 地区=浙江 工伤等级=七 停薪月数=6 住院天数=0 职业病=否 "
       "原退休年龄=60 配偶=1 护理级别=部分护理 本人月均工资=6000 统筹月工资=5000 护理天数=20");
-  EXPECT_EQ(s.inputs,
-            (std::vector<std::pair<std::string_view, std::string>>{{"姓名", "张三"},
-                                                                   {"地区", "浙江"},
-                                                                   {"工伤等级", "七"},
-                                                                   {"护理级别", "部分护理"},
-                                                                   {"本人月均工资", "6000"},
-                                                                   {"统筹月工资", "5000"},
-                                                                   {"停薪月数", "6"},
-                                                                   {"护理天数", "20"},
-                                                                   {"原退休年龄", "60 岁"}}));
+  std::string given;
+  for (const auto& [field, text] : s.inputs) given += std::string(field) + "=" + text + " ";
+  EXPECT_EQ(given,
+            "姓名=张三 地区=浙江 工伤等级=七 护理级别=部分护理 本人月均工资=6000 统筹月工资=5000 "
+            "停薪月数=6 护理天数=20 原退休年龄=60 岁 ");
   // The working's amounts to the fen, as the amounts are shown.
   const auto nursing = std::ranges::find(s.items, "停工留薪期护理费", &StatementItem::name);
   ASSERT_NE(nursing, s.items.end());

@@ -44,17 +44,13 @@ TEST(PageApi, TheWorkedCaseComesWithItsPayersTotalsAndSources) {
   EXPECT_EQ(monthly["items"][1]["duration"], "至解除或者终止劳动关系或领取基本养老金");
 }
 
-// Each row: the texts, the fields marked, the start of the message, whether
-// the death section is in effect.
-struct MarkCase {
-  std::string_view texts;
-  std::vector<std::string> marked;
-  std::string_view message;
-  bool death_open;
-};
-
 TEST(PageApi, FieldsThatCannotBeReadAreMarkedAndNoStatementGiven) {
-  const MarkCase cases[] = {
+  const struct {
+    std::string_view texts;
+    std::vector<std::string> marked;
+    std::string_view message;  // its start
+    bool death_open;           // the death section in effect
+  } cases[] = {
       {R"({"工伤等级": "七", "本人月均工资": "1,00", "医疗费": "3500元"})",
        {"本人月均工资", "医疗费"},
        "请先改正标红的栏目：本人月均工资、医疗费",
@@ -67,7 +63,7 @@ TEST(PageApi, FieldsThatCannotBeReadAreMarkedAndNoStatementGiven) {
       {R"({"地区": "浙江", "医疗补助金月数或金额": "x", "死亡日期": "x"})", {}, "", false},
       {"not json", {}, "", false},
   };
-  for (const MarkCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.texts);
     const Json a = answer(c.texts);
     std::vector<std::string> marked;

@@ -26,8 +26,6 @@ struct Case {
   Region region;
   IncomeYear income{2023, 51821, true, "国家统计局", false};
   Statement statement;
-  std::vector<std::pair<std::string_view, std::string>> inputs{
-      {"地区", "浙江"}, {"工伤等级", "七"}, {"出生日期", "1966-05-15"}};
   std::string date = "2026年12月7日";
 
   Case() {
@@ -37,19 +35,14 @@ struct Case {
     region.effective = "2020-09-24";
     region.status = DataStatus::kStatuteChecked;
     region.sources = {"浙江省人民代表大会常务委员会公告"};
-    statement.items.resize(3);
-    statement.items[0] = {"一次性伤残补助金", 7800000, Payer::kFund, "6000 × 13\n= 78000",
-                          "第三十七条",       "",      false,        ""};
-    statement.items[1] = {"一次性伤残就业补助金",
-                          std::nullopt,
-                          Payer::kEmployer,
-                          "没有可靠的数字",
-                          "第三十七条",
-                          "",
-                          false,
-                          ""};
-    statement.items[2] = {"伤残津贴", 360000, Payer::kEmployer,  "6000 × 60%", "第三十六条",
-                          "",         true,   "至领取基本养老金"};
+    using I = StatementItem;
+    const std::optional<long long> unknown;
+    statement.items = {I{"一次性伤残补助金", 7800000, Payer::kFund, "6000 × 13\n= 78000",
+                         "第三十七条", "", false, ""},
+                       I{"一次性伤残就业补助金", unknown, Payer::kEmployer, "没有可靠的数字",
+                         "第三十七条", "", false, ""},
+                       I{"伤残津贴", 360000, Payer::kEmployer, "6000 × 60%", "第三十六条", "", true,
+                         "至领取基本养老金"}};
     statement.once = {7800000, 7800000, 0};
     statement.monthly = {360000, 0, 360000};
     statement.retirement = "2026-10-15";
@@ -57,12 +50,9 @@ struct Case {
     statement.region = &region;
     statement.income = &income;
     statement.rules_collected = "2026-12-06";
+    statement.inputs = {{"地区", "浙江"}, {"工伤等级", "七"}, {"出生日期", "1966-05-15"}};
   }
-  std::string html() const {
-    Statement with_inputs = statement;
-    with_inputs.inputs = inputs;
-    return report_html(make_report(with_inputs, date));
-  }
+  std::string html() const { return report_html(make_report(statement, date)); }
 };
 
 TEST(ReportHtml, EveryTextFromOutsideStaysText) {
@@ -80,7 +70,8 @@ TEST(ReportHtml, EveryTextFromOutsideStaysText) {
       {"duration", [](Case& c, std::string t) { c.statement.items[2].duration = t; }},
       {"statement note", [](Case& c, std::string t) { c.statement.notes.push_back(t); }},
       {"retirement", [](Case& c, std::string t) { c.statement.retirement = t; }},
-      {"last input, alone on its row", [](Case& c, std::string t) { c.inputs[2].second = t; }},
+      {"last input, alone on its row",
+       [](Case& c, std::string t) { c.statement.inputs[2].second = t; }},
       {"date", [](Case& c, std::string t) { c.date = t; }},
   };
   for (const auto& [where, put] : kPlaces) {
