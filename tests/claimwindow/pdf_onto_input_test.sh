@@ -29,9 +29,13 @@ if [ $? -ne 0 ] || [ ! -s out.pdf ] || [ -s err.txt ]; then
   echo "gongshang-claim --pdf out.pdf c.json:"; cat err.txt
   failed=1
 fi
-# 七级 on a wage of 6000: 13 months (Art. 37), the example case's own figure.
-if command -v pdftotext >/dev/null && ! pdftotext -raw out.pdf - | tr -d ' \n' | grep -q 78,000.00; then
-  echo "out.pdf lacks the case's 78,000.00"; failed=1
+# The report on each of its pages: the title, the case's own figures (七级 on a
+# wage of 6000: 13 months, Art. 37), the region's source and the notice.
+if command -v pdftotext >/dev/null; then
+  text=$(pdftotext -raw out.pdf - | tr -d ' \n')
+  for part in 工伤待遇计算书 78,000.00 一次性合计300,755.67 《浙江省工伤保险条例》第二十七条 仅供参考; do
+    case $text in *"$part"*) ;; *) echo "out.pdf lacks $part"; failed=1 ;; esac
+  done
 fi
 printf '{"格式": 1, "本人月均工资": "1e3"}' >bad.json
 "$claim" --pdf bad.pdf bad.json 2>err.txt
