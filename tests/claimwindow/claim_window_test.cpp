@@ -16,8 +16,7 @@ namespace gongshang::claimwindow {
 
 namespace {
 
-// A results table, a line a row (item, amount, payer, and how long a
-// monthly item runs), the total last.
+// A results table, a line a row: item, amount, payer, how long a monthly item runs.
 QStringList rows(const ClaimWindow& window, const QString& table_name) {
   const auto* table = window.findChild<QTableWidget*>(table_name);
   QStringList out;
@@ -31,10 +30,8 @@ QStringList rows(const ClaimWindow& window, const QString& table_name) {
   return out;
 }
 
-// 浙江, grade 七, a man born 1966-05-15 whose employment ended 2023-10-15:
-// two whole years before 2026-05-15, his retirement at 60 in force then, so
-// the employment subsidy is cut to 40 % and the medical one is paid in full
-// (Art. 27).
+// 浙江 七, two whole years before retirement: the employment subsidy cut to 40 %
+// (浙江 Art. 27; the amounts are tests/claim's, here only where they show).
 const Typing kZhejiangSeven = {
     {u"地区"_s, u"浙江"_s},         {u"工伤等级"_s, u"七"_s},
     {u"本人月均工资"_s, u"6000"_s}, {u"统筹月工资"_s, u"５０００"_s},
@@ -68,8 +65,7 @@ class ClaimWindowTest : public QObject {
     QCOMPARE(rows(*window, u"一次性待遇"_s), kZhejiangSevenOnce);
     QCOMPARE(rows(*window, u"按月待遇"_s), QStringList{u"每月合计 0.00 基金 0.00 用人单位 0.00"_s});
     QCOMPARE(window->findChild<QLabel*>(u"数据状态"_s)->text().left(5), u"条文已核对"_s);
-    // Under each field its help, with what the item chosen means in law, and
-    // where a figure is published once asked.
+    // Under each field its help for the item chosen, and where a figure is published.
     const auto* grade = window->findChild<QLabel*>(u"工伤等级说明"_s);
     QVERIFY(grade->isVisible() && grade->text().contains(u"第三十七条"_s));
     window->findChild<QToolButton*>(u"统筹月工资在哪里查"_s)->click();
@@ -98,8 +94,7 @@ class ClaimWindowTest : public QObject {
     QVERIFY(window->findChild<QLabel*>(u"统筹月工资问题"_s)->text().contains(u"丧葬补助金"_s));
   }
 
-  // Marked at the field, every one of them, and no dialog: the results say
-  // which fields to mend instead of showing figures read some other way.
+  // Every unreadable field marked, no dialog, and no figures read some other way.
   void unreadableFieldsAreMarkedAtTheField() {
     auto window = new_window();
     fill(*window, {{u"医疗费"_s, u"1,00"_s}, {u"出生日期"_s, u"2025-02-30"_s}});
