@@ -31,10 +31,8 @@ QString focus_name() {
   return focus ? QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name) : u"无"_s;
 }
 
-// Tab from the first toolbar button: the toolbar, the form top to bottom
-// (the typed subsidy figures shown, as no region is chosen; a figure's
-// 在哪里查 after it; the death section closed), then each table once, and
-// round again.
+// The toolbar, the form top to bottom (typed subsidy figures, as no region is
+// chosen; the death section closed), each table once, and round again.
 const QStringList kTabOrder =
     u"打开案例(O)…|保存案例(S)|导出 PDF(E)…|打印(P)…|姓名|单位|地区|用人单位未参保|"
     u"医疗补助金月数或金额|医疗补助金基数|就业补助金月数或金额|就业补助金基数|工伤等级|护理级别|"
@@ -57,8 +55,7 @@ const FocusStep kTableSteps[] = {
     {u"按月待遇"_s, QKeyCombination(Qt::Key_Tab), u"打开案例(O)…"_s},
 };
 
-// The date picker: the field, its text, the keys pressed in the calendar,
-// the text after them.
+// A field's text, the keys pressed in its calendar, its text after them.
 struct DatePick {
   QString field, before;
   QList<Qt::Key> keys;
@@ -145,14 +142,12 @@ class ClaimWindowKeysTest : public QObject {
   // first size leaves room for its frame on any screen.
   void placedOnTheScreen() {
     const QMargins frame(4, 30, 4, 4);
+    const QSize want(1200, 760);
     QCOMPARE(popup_position({100, 700, 200, 30}, {300, 250}, {0, 0, 1366, 740}), QPoint(100, 450));
     QCOMPARE(popup_position({1300, 40, 60, 30}, {300, 250}, {0, 0, 1366, 740}), QPoint(1066, 70));
-    QCOMPARE(first_geometry({1200, 760}, {600, 400}, {0, 0, 1366, 740}, frame),
-             QRect(83, 30, 1200, 706));
-    QCOMPARE(first_geometry({1200, 760}, {600, 400}, {0, 0, 800, 470}, frame),
-             QRect(4, 30, 792, 436));
-    QCOMPARE(first_geometry({1200, 760}, {900, 400}, {0, 0, 800, 470}, frame),
-             QRect(4, 30, 900, 436));
+    QCOMPARE(first_geometry(want, {600, 400}, {0, 0, 1366, 740}, frame), QRect(83, 30, 1200, 706));
+    QCOMPARE(first_geometry(want, {600, 400}, {0, 0, 800, 470}, frame), QRect(4, 30, 792, 436));
+    QCOMPARE(first_geometry(want, {900, 400}, {0, 0, 800, 470}, frame), QRect(4, 30, 900, 436));
 
     auto window = new_window();
     const QRect screen = window->screen()->availableGeometry();

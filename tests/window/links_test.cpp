@@ -24,8 +24,7 @@ class LinksTest : public WindowTest {
 
  private slots:
   void handOver_data() {
-    // After Clear the link and the button are built by the same load(): commands_test's
-    // clearGivesFreshWindow holds that Clear rebuilds them.
+    // After Clear the same load() builds them; commands_test holds that Clear does.
     QTest::addColumn<Act>("act");
     QTest::addColumn<QStringList>("opened");
     QTest::newRow("click 主页 twice") << Act::kClickTwice << QStringList{kHome, kHome};
