@@ -31,39 +31,31 @@ QString focus_name() {
   return focus ? QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name) : u"无"_s;
 }
 
-// Tab from the first toolbar button: the toolbar, the form top to bottom
-// (the typed subsidy figures shown, as no region is chosen; a figure's
-// 在哪里查 after it; the death section closed), then each table once, and
-// round again.
+// The toolbar, the form top to bottom (typed subsidy figures, as no region is
+// chosen; the death section closed), each table once, and round again.
 const QStringList kTabOrder =
-    u"打开案例(O)…|保存案例(S)|导出 PDF(E)…|"
-    u"打印(P)…|姓名|单位|地区|用人单位未参保|医疗补助金月数或金额|"
-    u"医疗补助金基数|就业补助金月数或金额|就业补助金基数|"
-    u"工伤等级|护理级别|生活护理等级|职业病|本人月均工资|统筹月工资|"
-    u"统筹月工资：在哪里查、用哪一年|全省月工资|全省月工资：在哪里查、用哪一年|"
-    u"最低工资|最低工资：在哪里查、用哪一年|离职前十二个月平均工资|停薪月数|住院天数|住宿天数|"
-    u"护理天数|出生日期|从日历选择出生日期|性别|原退休年龄|法定退休日期|从日历选择法定退休日期|"
-    u"入职日期|从日历选择入职日期|"
-    u"解除日期|从日历选择解除日期|解除原因|医疗费|辅助器具费|"
-    u"交通费|营养费|工亡|一次性待遇|按月待遇|"
-    u"打开案例(O)…"_s.split(u'|');
+    u"打开案例(O)…|保存案例(S)|导出 PDF(E)…|打印(P)…|姓名|单位|地区|用人单位未参保|"
+    u"医疗补助金月数或金额|医疗补助金基数|就业补助金月数或金额|就业补助金基数|工伤等级|护理级别|"
+    u"生活护理等级|职业病|本人月均工资|统筹月工资|统筹月工资：在哪里查、用哪一年|全省月工资|"
+    u"全省月工资：在哪里查、用哪一年|最低工资|最低工资：在哪里查、用哪一年|离职前十二个月平均工资|"
+    u"停薪月数|住院天数|住宿天数|护理天数|出生日期|从日历选择出生日期|性别|原退休年龄|"
+    u"法定退休日期|从日历选择法定退休日期|入职日期|从日历选择入职日期|解除日期|从日历选择解除日期|"
+    u"解除原因|医疗费|辅助器具费|交通费|营养费|工亡|一次性待遇|按月待遇|打开案例(O)…"_s.split(u'|');
 
 // From a table, the keys that used to stay in its cells.
 struct FocusStep {
   QString from;
-  Qt::Key key;
-  Qt::KeyboardModifiers modifiers;
+  QKeyCombination keys;
   QString to;
 };
 const FocusStep kTableSteps[] = {
-    {u"一次性待遇"_s, Qt::Key_Backtab, Qt::ShiftModifier, u"工亡"_s},
-    {u"一次性待遇"_s, Qt::Key_Tab, Qt::ControlModifier, u"按月待遇"_s},
-    {u"按月待遇"_s, Qt::Key_Backtab, Qt::ShiftModifier, u"一次性待遇"_s},
-    {u"按月待遇"_s, Qt::Key_Tab, Qt::NoModifier, u"打开案例(O)…"_s},
+    {u"一次性待遇"_s, Qt::SHIFT | Qt::Key_Backtab, u"工亡"_s},
+    {u"一次性待遇"_s, Qt::CTRL | Qt::Key_Tab, u"按月待遇"_s},
+    {u"按月待遇"_s, Qt::SHIFT | Qt::Key_Backtab, u"一次性待遇"_s},
+    {u"按月待遇"_s, QKeyCombination(Qt::Key_Tab), u"打开案例(O)…"_s},
 };
 
-// The date picker: the field, its text, the keys pressed in the calendar,
-// the text after them.
+// A field's text, the keys pressed in its calendar, its text after them.
 struct DatePick {
   QString field, before;
   QList<Qt::Key> keys;
@@ -100,7 +92,7 @@ class ClaimWindowKeysTest : public QObject {
     QCOMPARE(visited, kTabOrder);
     for (const FocusStep& step : kTableSteps) {
       tab_from(step.from);
-      QTest::keyClick(QApplication::focusWidget(), step.key, step.modifiers);
+      QTest::keyClick(QApplication::focusWidget(), step.keys.key(), step.keys.keyboardModifiers());
       QCOMPARE(focus_name(), step.to);
     }
   }
@@ -150,14 +142,12 @@ class ClaimWindowKeysTest : public QObject {
   // first size leaves room for its frame on any screen.
   void placedOnTheScreen() {
     const QMargins frame(4, 30, 4, 4);
+    const QSize want(1200, 760);
     QCOMPARE(popup_position({100, 700, 200, 30}, {300, 250}, {0, 0, 1366, 740}), QPoint(100, 450));
     QCOMPARE(popup_position({1300, 40, 60, 30}, {300, 250}, {0, 0, 1366, 740}), QPoint(1066, 70));
-    QCOMPARE(first_geometry({1200, 760}, {600, 400}, {0, 0, 1366, 740}, frame),
-             QRect(83, 30, 1200, 706));
-    QCOMPARE(first_geometry({1200, 760}, {600, 400}, {0, 0, 800, 470}, frame),
-             QRect(4, 30, 792, 436));
-    QCOMPARE(first_geometry({1200, 760}, {900, 400}, {0, 0, 800, 470}, frame),
-             QRect(4, 30, 900, 436));
+    QCOMPARE(first_geometry(want, {600, 400}, {0, 0, 1366, 740}, frame), QRect(83, 30, 1200, 706));
+    QCOMPARE(first_geometry(want, {600, 400}, {0, 0, 800, 470}, frame), QRect(4, 30, 792, 436));
+    QCOMPARE(first_geometry(want, {900, 400}, {0, 0, 800, 470}, frame), QRect(4, 30, 900, 436));
 
     auto window = new_window();
     const QRect screen = window->screen()->availableGeometry();

@@ -1,7 +1,8 @@
 #!/bin/sh
 # gongshang-claim --pdf onto one of its own inputs, by the same name or another
 # (a link): refused with status 2, the input unchanged, nothing but the
-# program's own line on standard error, even without XDG_RUNTIME_DIR.
+# program's own line on standard error, even without XDG_RUNTIME_DIR. A new
+# file gets the case's report; a bad case names the file, the field and why.
 # usage: pdf_onto_input_test.sh GONGSHANG_CLAIM EXAMPLE_CASE RULES_FILE
 set -u
 claim=$1
@@ -23,10 +24,23 @@ for run in "--pdf c.json c.json" "--pdf link.json c.json" "--rules r.json --pdf 
     failed=1
   fi
 done
-# A new file is written, quietly.
 env -u XDG_RUNTIME_DIR "$claim" --pdf out.pdf c.json 2>err.txt
 if [ $? -ne 0 ] || [ ! -s out.pdf ] || [ -s err.txt ]; then
   echo "gongshang-claim --pdf out.pdf c.json:"; cat err.txt
+  failed=1
+fi
+# The report on each of its pages: the title, the case's own figures (七级 on a
+# wage of 6000: 13 months, Art. 37), the region's source and the notice.
+if command -v pdftotext >/dev/null; then
+  text=$(pdftotext -raw out.pdf - | tr -d ' \n')
+  for part in 工伤待遇计算书 78,000.00 一次性合计300,755.67 《浙江省工伤保险条例》第二十七条 仅供参考; do
+    case $text in *"$part"*) ;; *) echo "out.pdf lacks $part"; failed=1 ;; esac
+  done
+fi
+printf '{"格式": 1, "本人月均工资": "1e3"}' >bad.json
+"$claim" --pdf bad.pdf bad.json 2>err.txt
+if [ $? -ne 2 ] || [ -e bad.pdf ] || ! grep -q '^gongshang-claim: bad.json：「本人月均工资」只能填写数字' err.txt; then
+  echo "gongshang-claim --pdf bad.pdf bad.json:"; cat err.txt
   failed=1
 fi
 exit $failed

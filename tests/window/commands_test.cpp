@@ -17,13 +17,128 @@ class CommandsTest : public WindowTest {
   Q_OBJECT
 
  private slots:
-  void calculateThenRefusal();
-  void clearGivesFreshWindow();
-  void returningKeepsChoices();
-  void programEnds_data();
-  void programEnds();
-  void scrollMovesPanelOnRelease();
-  void wheelMovesOnlyFocusedList();
+  void calculateThenRefusal() {
+    enterWorkedExample();
+    calculate();
+    QCOMPARE(texts(kResultBoxes), kWorkedResults);
+    QCOMPARE(texts(kInputBoxes), kWorkedInputs);  // nothing but the results changes
+    // A figure longer than its box shows its start.
+    for (const QString& name : kResultBoxes) QCOMPARE(box(name)->cursorPosition(), 0);
+
+    // A refused calculation shows one warning and changes no field: the results
+    // and the tooltips that explain them stay, and so does the offending text.
+    type({u"统筹月工资"_s}, {u"1E400"_s});  // beyond any number
+    const QStringList before = snapshot();
+    QString shown;  // title, icon, button and message
+    QTimer::singleShot(0, this, [&shown] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        shown = QStringList{box->windowTitle(), QString::number(box->icon()),
+                            box->buttons().value(0)->text(), box->text()}
+                    .join(u'|');
+        box->close();
+      }
+    });
+    calculate();
+    // Qt's own button text is Chinese too; the message names the field.
+    const QString heading = u"计算工伤赔偿金额|%1|确定|"_s.arg(QMessageBox::Warning);
+    QVERIFY2(shown.startsWith(heading) && shown.contains(u"统筹月工资"_s), qPrintable(shown));
+    QCOMPARE(snapshot(), before);
+  }
+
+  void clearGivesFreshWindow() {
+    const QStringList fresh = lists();
+    // A filled, calculated and scrolled window, typed over and moved.
+    enterWorkedExample();
+    calculate();
+    box(u"合计"_s)->setText(u"typed over"_s);
+    bar()->setValue(7);
+    window()->move(window()->pos() + QPoint(37, 23));
+    const QPointer<QWidget> old_button = find(u"计算按钮"_s);
+
+    QVERIFY(clear());
+
+    // Lists refilled when the new window became active, each item once.
+    QCOMPARE(lists(), fresh);
+    QCOMPARE(texts(kInputBoxes + kResultBoxes), QStringList(21, QString()));
+    QCOMPARE(bar()->value(), 0);
+    QCOMPARE(panel()->pos(), QPoint(0, 0));
+    QCOMPARE(QApplication::focusWidget(), panel());
+    const QRect screen = window()->screen()->availableGeometry();
+    QVERIFY((window()->geometry().center() - screen.center()).manhattanLength() <= 1);
+    QTRY_VERIFY(old_button.isNull());  // released, not kept aside
+
+    // The fresh window calculates like the first one.
+    enterWorkedExample();
+    calculate();
+    QCOMPARE(texts(kResultBoxes), kWorkedResults);
+  }
+
+  void returningKeepsChoices() {
+    choose(u"工伤等级"_s, u"三"_s);
+    choose(u"护理级别"_s, u"部分护理"_s);
+    const QStringList chosen = lists();
+    QVERIFY(chosen.contains(u"chosen: 三"_s) && chosen.contains(u"chosen: 部分护理"_s));
+    QWidget elsewhere;  // another application's window, say the browser
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+    QCOMPARE(lists(), chosen);
+  }
+
+  void programEnds_data() {
+    QTest::addColumn<bool>("clears");
+    QTest::addColumn<bool>("closes");  // the program ends exactly when this is done
+    QTest::newRow("closing the window") << false << true;
+    QTest::newRow("Clear") << true << false;
+    QTest::newRow("Clear, then closing") << true << true;
+  }
+
+  void programEnds() {
+    QFETCH(bool, clears);
+    QFETCH(bool, closes);
+
+    // Only the program's own event loop ends when the last window closes.
+    constexpr int kStillRunning = 42;
+    QTimer::singleShot(0, this, [this, clears, closes] {
+      if (clears) click(u"清空按钮"_s);
+      if (closes) window()->close();
+    });
+    const QObject row;  // the guard dies with it, so it cannot end a later row's loop
+    QTimer::singleShot(500, &row, [] { QCoreApplication::exit(kStillRunning); });
+    QCOMPARE(QApplication::exec() != kStillRunning, closes);
+  }
+
+  void scrollMovesPanelOnRelease() {
+    // The whole panel's 7452 twips scroll in 15 steps of 500 twips.
+    QCOMPARE(bar()->maximum(), 15);
+    // The thumb is dragged: the panel stays where it is until the drag ends.
+    bar()->setSliderDown(true);
+    bar()->setSliderPosition(15);
+    QCOMPARE(panel()->pos(), QPoint(0, 0));
+    bar()->setSliderDown(false);
+    QCOMPARE(panel()->pos(), QPoint(0, -500));  // -7500 twips
+    // Set back to the top (say by the arrows), it moves at once.
+    bar()->setValue(0);
+    QCOMPARE(panel()->pos(), QPoint(0, 0));
+  }
+
+  void wheelMovesOnlyFocusedList() {
+    QComboBox* grades = list(u"工伤等级"_s);
+    // Three notches down, sent to the list under the pointer; first unfocused.
+    for (const bool focused : {false, true}) {
+      if (focused) grades->setFocus();
+      QCOMPARE(grades->hasFocus(), focused);
+      const QPointF at = grades->rect().center();
+      for (int notch = 0; notch < 3; ++notch) {
+        QWheelEvent wheel(at, grades->mapToGlobal(at), {}, {0, -QWheelEvent::DefaultDeltasPerStep},
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grades, &wheel);
+      }
+      QCOMPARE(grades->currentIndex(), focused ? 3 : 0);
+    }
+  }
 
  private:
   // Both lists' items, each followed by the chosen one.
@@ -44,129 +159,6 @@ class CommandsTest : public WindowTest {
   QScrollBar* bar() const { return find<QScrollBar>(u"滚动条"_s); }
   QWidget* panel() const { return find(u"大图框"_s); }
 };
-
-void CommandsTest::calculateThenRefusal() {
-  enterWorkedExample();
-  calculate();
-  QCOMPARE(texts(kResultBoxes), kWorkedResults);
-  QCOMPARE(texts(kInputBoxes), kWorkedInputs);  // nothing but the results changes
-  // A figure longer than its box shows its start.
-  for (const QString& name : kResultBoxes) QCOMPARE(box(name)->cursorPosition(), 0);
-
-  // A refused calculation shows one warning and changes no field: the results
-  // and the tooltips that explain them stay, and so does the offending text.
-  type({u"统筹月工资"_s}, {u"1E400"_s});  // beyond any number
-  const QStringList before = snapshot();
-  QString shown;  // title, icon, button and message
-  QTimer::singleShot(0, this, [&shown] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      shown = QStringList{box->windowTitle(), QString::number(box->icon()),
-                          box->buttons().value(0)->text(), box->text()}
-                  .join(u'|');
-      box->close();
-    }
-  });
-  calculate();
-  // Qt's own button text is Chinese too; the message names the field.
-  const QString heading = u"计算工伤赔偿金额|%1|确定|"_s.arg(QMessageBox::Warning);
-  QVERIFY2(shown.startsWith(heading) && shown.contains(u"统筹月工资"_s), qPrintable(shown));
-  QCOMPARE(snapshot(), before);
-}
-
-void CommandsTest::clearGivesFreshWindow() {
-  const QStringList fresh = lists();
-  // A filled, calculated and scrolled window, typed over and moved.
-  enterWorkedExample();
-  calculate();
-  box(u"合计"_s)->setText(u"typed over"_s);
-  bar()->setValue(7);
-  window()->move(window()->pos() + QPoint(37, 23));
-  const QPointer<QWidget> old_button = find(u"计算按钮"_s);
-
-  QVERIFY(clear());
-
-  // Lists refilled when the new window became active, each item once.
-  QCOMPARE(lists(), fresh);
-  QCOMPARE(texts(kInputBoxes + kResultBoxes), QStringList(21, QString()));
-  QCOMPARE(bar()->value(), 0);
-  QCOMPARE(panel()->pos(), QPoint(0, 0));
-  QCOMPARE(QApplication::focusWidget(), panel());
-  const QRect screen = window()->screen()->availableGeometry();
-  QVERIFY((window()->geometry().center() - screen.center()).manhattanLength() <= 1);
-  QTRY_VERIFY(old_button.isNull());  // released, not kept aside
-
-  // The fresh window calculates like the first one.
-  enterWorkedExample();
-  calculate();
-  QCOMPARE(texts(kResultBoxes), kWorkedResults);
-}
-
-void CommandsTest::returningKeepsChoices() {
-  choose(u"工伤等级"_s, u"三"_s);
-  choose(u"护理级别"_s, u"部分护理"_s);
-  const QStringList chosen = lists();
-  QVERIFY(chosen.contains(u"chosen: 三"_s) && chosen.contains(u"chosen: 部分护理"_s));
-  QWidget elsewhere;  // another application's window, say the browser
-  elsewhere.show();
-  elsewhere.activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
-  window()->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(window()));
-  QCOMPARE(lists(), chosen);
-}
-
-void CommandsTest::programEnds_data() {
-  QTest::addColumn<bool>("clears");
-  QTest::addColumn<bool>("closes");  // the program ends exactly when this is done
-  QTest::newRow("closing the window") << false << true;
-  QTest::newRow("Clear") << true << false;
-  QTest::newRow("Clear, then closing") << true << true;
-}
-
-void CommandsTest::programEnds() {
-  QFETCH(bool, clears);
-  QFETCH(bool, closes);
-
-  // Only the program's own event loop ends when the last window closes.
-  constexpr int kStillRunning = 42;
-  QTimer::singleShot(0, this, [this, clears, closes] {
-    if (clears) click(u"清空按钮"_s);
-    if (closes) window()->close();
-  });
-  const QObject row;  // the guard dies with it, so it cannot end a later row's loop
-  QTimer::singleShot(500, &row, [] { QCoreApplication::exit(kStillRunning); });
-  QCOMPARE(QApplication::exec() != kStillRunning, closes);
-}
-
-void CommandsTest::scrollMovesPanelOnRelease() {
-  // The whole panel's 7452 twips scroll in 15 steps of 500 twips.
-  QCOMPARE(bar()->maximum(), 15);
-  // The thumb is dragged: the panel stays where it is until the drag ends.
-  bar()->setSliderDown(true);
-  bar()->setSliderPosition(15);
-  QCOMPARE(panel()->pos(), QPoint(0, 0));
-  bar()->setSliderDown(false);
-  QCOMPARE(panel()->pos(), QPoint(0, -500));  // -7500 twips
-  // Set back to the top (say by the arrows), it moves at once.
-  bar()->setValue(0);
-  QCOMPARE(panel()->pos(), QPoint(0, 0));
-}
-
-void CommandsTest::wheelMovesOnlyFocusedList() {
-  QComboBox* grades = list(u"工伤等级"_s);
-  // Three notches down, sent to the list under the pointer; first unfocused.
-  for (const bool focused : {false, true}) {
-    if (focused) grades->setFocus();
-    QCOMPARE(grades->hasFocus(), focused);
-    const QPointF at = grades->rect().center();
-    for (int notch = 0; notch < 3; ++notch) {
-      QWheelEvent wheel(at, grades->mapToGlobal(at), {}, {0, -QWheelEvent::DefaultDeltasPerStep},
-                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-      QApplication::sendEvent(grades, &wheel);
-    }
-    QCOMPARE(grades->currentIndex(), focused ? 3 : 0);
-  }
-}
 
 QTEST_MAIN(CommandsTest)
 #include "commands_test.moc"
