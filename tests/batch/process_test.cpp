@@ -29,26 +29,18 @@ std::string slurp(const std::string& path) {
   return text.str();
 }
 
-// Writes bytes to a file of this test's own (ctest runs tests as parallel
-// processes) and returns its path.
-std::string temp_file(std::string_view name, std::string_view bytes) {
-  const std::string path =
-      testing::TempDir() + "gongshang_batch_" + std::to_string(getpid()) + "_" + std::string(name);
-  std::ofstream(path, std::ios::binary) << bytes;
-  return path;
-}
-
 // Runs the program with input on its standard input, redirected from a file
 // or piped in, then args (quoted for the shell; a redirection there wins).
+// The files are this process's own: ctest runs tests as parallel processes.
 Process run_program(std::string_view args, std::string_view input, bool piped = false) {
-  const std::string in = temp_file("in", input), out = temp_file("out", ""),
-                    err = temp_file("err", "");
+  const std::string in = testing::TempDir() + "gongshang_batch_" + std::to_string(getpid());
+  std::ofstream(in, std::ios::binary) << input;
   const std::string command = (piped ? "cat '" + in + "' | '" : "<'" + in + "' '") +
-                              std::string(kProgram) + "' >'" + out + "' 2>'" + err + "' " +
+                              std::string(kProgram) + "' >'" + in + ".out' 2>'" + in + ".err' " +
                               std::string(args);
   const int raw = std::system(command.c_str());
   std::remove(in.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(in + ".out"), slurp(in + ".err")};
 }
 
 // Standard input redirected from a file (read whole, then again) or piped.
