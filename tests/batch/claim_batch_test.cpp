@@ -1,4 +1,6 @@
 // gongshang-batch --claim, in-process, on the shipped rules file.
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -73,13 +75,10 @@ TEST(ClaimBatch, NamesPassThroughUnread) {
 }
 
 TEST(ClaimBatch, AUsersRulesFileReplacesTheShippedEntryOrStopsTheRun) {
-  auto user = std::filesystem::temp_directory_path() /
-              ("claim_batch_test_" +
-               std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".json");
-  std::ofstream(user) << R"({"regions": [{"name": "浙江", "statute": "自拟", "status": "转载未核对",
+  const std::string file = testing::TempDir() + "claim_batch_test_" + std::to_string(getpid());
+  std::ofstream(file) << R"({"regions": [{"name": "浙江", "statute": "自拟", "status": "转载未核对",
     "sources": [], "medical": {"base": "固定金额",
     "by_grade": {"五": 1, "六": 1, "七": 12345.675, "八": 1, "九": 1, "十": 1}}}]})";
-  const std::string file = user.string();
   BatchRun r = run_claim(
       "工伤等级,地区,出生日期,原退休年龄,解除日期,本人月均工资,统筹月工资\n"
       "七,浙江,1966-05-15,60,2020-01-01,6000,6000\n",
@@ -89,13 +88,13 @@ TEST(ClaimBatch, AUsersRulesFileReplacesTheShippedEntryOrStopsTheRun) {
             std::string::npos)
       << r.out;
 
-  std::ofstream(user) << "{\n\"regions\": [{\"name\": \"浙江\"}]\n}\n";
+  std::ofstream(file) << "{\n\"regions\": [{\"name\": \"浙江\"}]\n}\n";
   r = run_claim("工伤等级\n七\n", {"--claim", "--rules=" + file});
   EXPECT_EQ(r.status, kExitFailure);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err,
             "gongshang-batch: 规则文件有误：" + file + " 第 2 行第 13 列：缺少「statute」\n");
-  std::filesystem::remove(user);
+  std::filesystem::remove(file);
 
   using Args = std::vector<std::string_view>;
   for (const Args& args : {Args{"--rules", "x.json"}, Args{"--claim", "--rules"}}) {
