@@ -199,33 +199,28 @@ TEST(Batch, LargeRunsMatchRowByRow) {
 
 // Input that arrives a line at a time, as typed: each row must be out before
 // the program waits for the next one.
-class TypedSource final : public ByteSource {
- public:
-  explicit TypedSource(const std::string& out) : out_(out) {}
+struct TypedSource final : ByteSource {
   std::size_t read(char* buffer, std::size_t size) override {
     constexpr std::string_view kLines[] = {"医疗费\n", "1\n", "2\n", "3\n"};
-    if (next_ == std::ssize(kLines)) return 0;
+    if (next == std::ssize(kLines)) return 0;
     // Before line n+1 is given, the header and n rows must have been written.
-    EXPECT_EQ(std::count(out_.begin(), out_.end(), '\n'), next_) << "before line " << next_ + 1;
-    return kLines[next_++].copy(buffer, size);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), next) << "before line " << next + 1;
+    return kLines[next++].copy(buffer, size);
   }
-
- private:
-  std::ptrdiff_t next_ = 0;
-  const std::string& out_;
+  std::ptrdiff_t next = 0;
+  std::string out;
 };
 
 TEST(Batch, WritesEachRowBeforeWaitingForTheNext) {
-  std::string out, err;
-  TypedSource in(out);
-  StringSink out_sink(out), err_sink(err);
+  TypedSource in;
+  std::string err;
+  StringSink out_sink(in.out), err_sink(err);
   EXPECT_EQ(convert(in, out_sink, err_sink), kExitSuccess);
-  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 4);
+  EXPECT_EQ(std::count(in.out.begin(), in.out.end(), '\n'), 4);
 }
 
 // Keeps only the sizes of what is written.
-class MeasuringSink final : public ByteSink {
- public:
+struct MeasuringSink final : ByteSink {
   bool write(std::string_view bytes) override {
     largest = std::max(largest, bytes.size());
     total += bytes.size();
