@@ -111,15 +111,12 @@ TEST(CsvReader, RefusesRecordsBeyondItsLimits) {
 }
 
 // Gives some bytes and then fails, as a disk can.
-class FailingSource final : public ByteSource {
- public:
+struct FailingSource final : ByteSource {
   std::size_t read(char* buffer, std::size_t size) override {
-    return reads_++ == 0 ? std::string_view("a\nb").copy(buffer, size) : 0;
+    return reads++ == 0 ? std::string_view("a\nb").copy(buffer, size) : 0;
   }
-  std::string error() const override { return reads_ > 1 ? "读取出错" : ""; }
-
- private:
-  int reads_ = 0;
+  std::string error() const override { return reads > 1 ? "读取出错" : ""; }
+  int reads = 0;
 };
 
 TEST(CsvReader, ReportsAFailedReadWithoutALine) {
