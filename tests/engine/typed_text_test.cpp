@@ -55,7 +55,6 @@ TEST(TypedText, ACountIsAWholeNumberUpToItsLimit) {
 // What a message echoes: nothing the reader cannot see, nothing else changed.
 TEST(TypedText, EchoesInvisibleCharactersVisibly) {
   const std::pair<std::string, std::string> rows[] = {
-      {"浙江", "浙江"},
       {std::string("浙江\0", 7), "浙江\\u0000"},
       {"a\tb\x7F", "a\\u0009b\\u007F"},
       {"\xC2\x85\xC2\xA0", "\\u0085\xC2\xA0"},     // NEL shown, no-break space kept
@@ -83,7 +82,6 @@ TEST(TypedText, EchoesInvisibleCharactersVisibly) {
 // visible() would escape.
 TEST(TypedText, FindsWhatANameMustNotHold) {
   const std::pair<std::string, std::size_t> rows[] = {
-      {"浙江", std::string::npos},
       {"Ａ区(自拟)", std::string::npos},
       {"浙 江", 3},
       {"浙\u3000江", 3},
