@@ -147,7 +147,6 @@ TEST(PlainForm, WritesTheShortestDigitsWithoutExponent) {
   };
   for (const auto& [value, text] : rows) EXPECT_EQ(plain_form(value), text) << value;
   EXPECT_EQ(decimal_value(0.4f), 0.4);
-  EXPECT_EQ(decimal_value(0.3f), 0.3);
 }
 
 TEST(RoundToInt16, HalvesGoToTheEvenNeighbourWithinRange) {
