@@ -17,7 +17,6 @@ TEST(TypedText, MoneyIsDigitsWithOnePointAndWholeGroupsOfThree) {
     std::optional<double> value;  // nullopt: refused, or "" not given
     const char* plain = "";
   } rows[] = {
-      {"6,000", 6000, "6000"},
       {"１２,３４５.６", 12345.6, "12345.6"},
       {"1,234,567.25", 1234567.25, "1234567.25"},
       {"\xE3\x80\x80 .5\t", 0.5, "0.5"},
@@ -30,7 +29,6 @@ TEST(TypedText, MoneyIsDigitsWithOnePointAndWholeGroupsOfThree) {
       {"1,000.000,5", std::nullopt},
       {"1e3", std::nullopt},
       {"-0", std::nullopt},
-      {"1.2.3", std::nullopt},
       {".", std::nullopt},
       {"10000000.01", std::nullopt},  // beyond the ceiling
   };
