@@ -16,12 +16,8 @@ namespace gongshang {
 namespace {
 
 // How a person might type a figure, and what the calculator must take it for:
-// no number; the number at the start, up to what cannot continue it; signs,
-// points, exponents (a letter without digits ends the number), blanks
-// anywhere; radix prefixes folded to 16 or 32 bits, and look-alikes that read
-// as nothing; full-width forms, and other multi-byte characters whole or cut
-// short; below the smallest double (the nearest double, no refusal); and
-// beyond the largest, nullopt: the caller refuses it.
+// the number at the start, up to what cannot continue it; radix prefixes fold
+// to 16 or 32 bits; beyond the largest double, nullopt: the caller refuses it.
 const std::pair<std::string, std::optional<double>> kReadCases[] = {
     {"", 0},
     {"¥100", 0},

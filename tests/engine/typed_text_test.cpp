@@ -9,8 +9,7 @@ namespace gongshang {
 namespace {
 
 // The one money rule: the batch tool, case files and the window take these
-// verdicts from here (claim_batch_test and the statement rows reach it
-// through their own front ends).
+// verdicts from here.
 TEST(TypedText, MoneyIsDigitsWithOnePointAndWholeGroupsOfThree) {
   struct Row {
     const char* text;
