@@ -7,12 +7,10 @@
 namespace gongshang {
 namespace {
 
-using I = Input;
 using R = Result;
 
-Breakdown working(std::initializer_list<std::pair<I, std::string_view>> fields) {
-  InputTexts in{};
-  for (auto [f, t] : fields) in[index(f)] = t;
+// Inputs in the window's order, as in compensation_test.cpp.
+Breakdown working(const InputTexts& in) {
   return *work_out(in);
 }
 
@@ -21,63 +19,49 @@ struct Case {
   Breakdown b;
   R field;
   std::string_view text;
+  Figures figures = Figures::kAsShown;
 };
 
 const Case kCases[] = {
-    {"subsidy, grade five",
-     working({{I::kGrade, "五"}, {I::kOwnWage, "3500"}, {I::kPoolWage, "4000"}}), R::kSubsidy,
+    {"subsidy, grade five", working({"五", "", "3500", "4000"}), R::kSubsidy,
      "本人月均工资 3500 在统筹月工资 4000 的 60% 至 300% 之间，按 3500 计（第六十四条）\n"
      "本人工资 3500 × 18 个月 = 63000（《工伤保险条例》第三十六条）"},
-    {"lower bound with rounding",
-     working({{I::kGrade, "一"}, {I::kOwnWage, "2000"}, {I::kPoolWage, "4672"}}), R::kAllowance,
+    {"lower bound with rounding", working({"一", "", "2000", "4672"}), R::kAllowance,
      "本人月均工资 2000 低于统筹月工资 4672 的 60%，按 2803.2 取整为 2803（第六十四条）\n"
      "本人工资 2803 × 90% = 2522.7（《工伤保险条例》第三十五条）"},
-    {"upper bound", working({{I::kGrade, "二"}, {I::kOwnWage, "13000"}, {I::kPoolWage, "4000"}}),
-     R::kAllowance,
+    {"upper bound", working({"二", "", "13000", "4000"}), R::kAllowance,
      "本人月均工资 13000 高于统筹月工资 4000 的 300%，按 12000 计（第六十四条）\n"
      "本人工资 12000 × 85% = 10200（《工伤保险条例》第三十五条）"},
-    {"grade ten has no allowance", working({{I::kGrade, "十"}}), R::kAllowance,
+    {"grade ten has no allowance", working({"十"}), R::kAllowance,
      "七级至十级伤残不按月发给伤残津贴，为 0（《工伤保险条例》第三十七条）"},
     {"no grade", working({}), R::kSubsidy,
      "未选工伤等级，伤残补助金为 0（《工伤保险条例》第三十五至三十七条）"},
     {"no nursing level", working({}), R::kNursing,
      "未选护理级别，护理费为 0（《工伤保险条例》第三十三、三十四条）"},
-    {"nursing fee",
-     working({{I::kNursing, "大部分护理"},
-              {I::kOwnWage, "3500"},
-              {I::kPoolWage, "4000"},
-              {I::kNursingDays, "30"}}),
-     R::kNursing,
+    {"nursing fee", working({"", "大部分护理", "3500", "4000", "", "", "", "30"}), R::kNursing,
      "本人月均工资 3500 在统筹月工资 4000 的 60% 至 300% 之间，按 3500 计（第六十四条）\n"
      "大部分护理 40% × 护理天数 30 × 本人工资 3500 ÷ 21.75 = 1931.03451153328"
      "（《工伤保险条例》第三十三、三十四条）"},
-    {"paid leave uses the own wage as read",
-     working({{I::kOwnWage, "3,500"}, {I::kLeaveMonths, "6"}}), R::kLeaveWage,
+    {"paid leave uses the own wage as read", working({"", "", "3,500", "", "6"}), R::kLeaveWage,
      "本人月均工资 3 × 停薪月数 6 = 18（《工伤保险条例》第三十三条）"},
-    {"meal subsidy", working({{I::kHospitalDays, "３０"}}), R::kHospitalMeals,
+    {"meal subsidy", working({"", "", "", "", "", "３０"}), R::kHospitalMeals,
      "住院天数 30 × 50 元 = 1500（《工伤保险条例》第三十条）"},
-    {"assistive devices", working({{I::kDevices, "800元"}}), R::kDevices,
+    {"assistive devices", working({"", "", "", "", "", "", "", "", "", "800元"}), R::kDevices,
      "辅助器具费按读入的金额 800 计入（《工伤保险条例》第三十二条）"},
-    {"total adds the shown texts", working({{I::kMedical, "0.00001"}, {I::kNutrition, "-5"}}),
-     R::kTotal, "以上十项显示的金额相加：0 + 0 + 0 + 0 + 0 + 0 + 1E-05 + 0 + 0 + -5 = -4.99999"},
+    {"total adds the shown texts",
+     working({"", "", "", "", "", "", "", "", "0.00001", "", "", "-5"}), R::kTotal,
+     "以上十项显示的金额相加：0 + 0 + 0 + 0 + 0 + 0 + 1E-05 + 0 + 0 + -5 = -4.99999"},
+    // A statement shows each result in yuan and fen and a wage worked out to
+    // the fen; what was typed stays as typed.
+    {"to the fen", working({"", "大部分护理", "2000", "4672.335", "", "", "", "30"}), R::kNursing,
+     "本人月均工资 2000 低于统筹月工资 4672.335 的 60%，按 2803.4 取整为 2803（第六十四条）\n"
+     "大部分护理 40% × 护理天数 30 × 本人工资 2803 ÷ 21.75 = 1546.48"
+     "（《工伤保险条例》第三十三、三十四条）",
+     Figures::kToTheFen},
 };
 
 TEST(Explain, ShowsTheWorkingWithTheShownTexts) {
-  for (const auto& c : kCases) EXPECT_EQ(explain(c.b)[index(c.field)], c.text) << c.what;
-}
-
-// A statement shows each result in yuan and fen and a wage worked out to
-// the fen; what was typed stays as typed.
-TEST(Explain, ToTheFenForAStatement) {
-  const Breakdown b = working({{I::kNursing, "大部分护理"},
-                               {I::kOwnWage, "2000"},
-                               {I::kPoolWage, "4672.335"},
-                               {I::kNursingDays, "30"}});
-  EXPECT_EQ(
-      explain(b, Figures::kToTheFen)[index(R::kNursing)],
-      "本人月均工资 2000 低于统筹月工资 4672.335 的 60%，按 2803.4 取整为 2803（第六十四条）\n"
-      "大部分护理 40% × 护理天数 30 × 本人工资 2803 ÷ 21.75 = 1546.48"
-      "（《工伤保险条例》第三十三、三十四条）");
+  for (const auto& c : kCases) EXPECT_EQ(explain(c.b, c.figures)[index(c.field)], c.text) << c.what;
 }
 
 // The rules are written from the figures' tables; the longest ones in full.

