@@ -227,6 +227,14 @@ TEST(Claim, SaysWhoPaysAndHowFarTheFiguresWereChecked) {
       "第二十七条，条文已核对）");
 }
 
+// 第四十七条 counts service from both days: the working shows what was counted.
+TEST(Claim, SaysHowLongTheServiceWas) {
+  const std::string working = evaluate(case_line(row_of("5 months 29 days").fields), shipped())
+                                  .claim.lines[index(C::kSeverance)]
+                                  .working;
+  EXPECT_NE(working.find("共 5 个月 29 天，计 0.5 个月"), std::string::npos) << working;
+}
+
 // An amount resting on more than the region's rule says so; a
 // life-expectancy rule shows every step.
 TEST(Claim, SaysWhatItAssumesAndHowTheMonthsCame) {

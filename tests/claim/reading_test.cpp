@@ -34,6 +34,7 @@ TEST(Reading, EachKindOfFieldSaysWhatItTakes) {
       {F::kBirthDate, "1066-01-01", "年份应在 1900 至 2100 之间，多半是输入错误"},
       {F::kDeath, "yes", "应为“是”或“否”，留空即“否”"},
       {F::kOriginalAge, "65", "应为 60、55 或 50"},
+      {F::kOriginalAge, "45", "应为 60、55 或 50"},  // a number, but not an age of the law
       {F::kGrade, "5级", ""},
       {F::kGrade, "十一", "只能是一、二、三、四、五、六、七、八、九、十之一或留空"},
       {F::kDeathCase, "病故", "只能是因工死亡、期满后死亡之一或留空"},
