@@ -86,11 +86,7 @@ QString payer_words(Payer payer) {
   return to_qstring(payer_text(payer));
 }
 
-// Which table an item goes to.
-enum class Part { kOnce, kMonthly, kIfUnpaid };
-Part part_of(const StatementItem& item) {
-  return item.if_unpaid ? Part::kIfUnpaid : item.monthly ? Part::kMonthly : Part::kOnce;
-}
+using Part = StatementPart;
 
 // Returns whether a text of the item, amount or payer column changed.
 bool fill(QTableWidget* table, const Statement& statement, Part part, const StatementTotal& total) {

@@ -37,6 +37,15 @@ struct StatementItem {
   bool if_unpaid = false;
 };
 
+// The table an item is shown in; every front end splits the items so.
+//   {monthly false, if_unpaid false} -> kOnce   {if_unpaid true} -> kIfUnpaid
+enum class StatementPart { kOnce, kMonthly, kIfUnpaid };
+inline StatementPart part_of(const StatementItem& item) {
+  return item.if_unpaid ? StatementPart::kIfUnpaid
+         : item.monthly ? StatementPart::kMonthly
+                        : StatementPart::kOnce;
+}
+
 struct StatementTotal {
   long long fen = 0, fund_fen = 0, employer_fen = 0;
 };

@@ -42,11 +42,7 @@ Table inputs_table(const std::vector<std::pair<std::string_view, std::string>>& 
   return table;
 }
 
-// Which table an item goes to.
-enum class Part { kOnce, kMonthly, kIfUnpaid };
-Part part_of(const StatementItem& item) {
-  return item.if_unpaid ? Part::kIfUnpaid : item.monthly ? Part::kMonthly : Part::kOnce;
-}
+using Part = StatementPart;
 
 // The article under the item's name: the working needs the width more. A
 // monthly item says how long it runs in a column of its own; a dead
