@@ -145,20 +145,6 @@ TEST(PlainForm, WritesTheShortestDigitsWithoutExponent) {
   EXPECT_EQ(decimal_value(0.4f), 0.4);
 }
 
-TEST(RoundToInt16, HalvesGoToTheEvenNeighbourWithinRange) {
-  const std::pair<double, std::optional<std::int16_t>> rows[] = {
-      {0.5, 0},
-      {-2.5, -2},
-      {14.904, 15},
-      {32767.4, 32767},
-      {32767.5, std::nullopt},
-      {-32768.5, -32768},
-      {-32769, std::nullopt},
-      {std::numeric_limits<double>::quiet_NaN(), std::nullopt},
-  };
-  for (const auto& [value, rounded] : rows) EXPECT_EQ(round_to_int16(value), rounded) << value;
-}
-
 // A German or Chinese desktop's regional settings must not reach the numbers.
 TEST(NumberText, KeepsItsPointUnderForeignLocales) {
   for (const char* name : {"de_DE.UTF-8", "zh_CN.UTF-8"}) {
