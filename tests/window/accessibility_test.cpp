@@ -40,11 +40,9 @@ class AccessibilityTest : public WindowTest {
   }
 
   void tooltipKeepsItsLines() {
-    // Each line of the working arrives as written, whether or not Qt would take
-    // the text for markup, and a screen reader is handed the same text without
-    // markup. The own wage below 60 % gives the longest first line.
+    // The working arrives as written, whether or not Qt would take the text
+    // for markup, and a screen reader is handed the same text without markup.
     enterWorkedExample();
-    type({u"本人月均工资"_s, u"统筹月工资"_s}, {u"2000"_s, u"4672"_s});
     calculate();
     for (const QString& name : kResultBoxes) {
       QString shown = box(name)->toolTip();
@@ -58,9 +56,6 @@ class AccessibilityTest : public WindowTest {
       QCOMPARE(read, shown);
       QVERIFY2(shown.contains(box(name)->text()), qPrintable(name + u": "_s + shown));
     }
-    const QString longest =
-        u"本人月均工资 2000 低于统筹月工资 4672 的 60%，按 2803.2 取整为 2803（第六十四条）"_s;
-    QVERIFY(box(u"伤残补助金"_s)->toolTip().split(u'\n').contains(longest));
   }
 };
 
