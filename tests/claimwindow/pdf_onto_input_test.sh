@@ -13,6 +13,7 @@ cp "$3" "$dir/r.json"
 ln -s c.json "$dir/link.json"
 cd "$dir" || exit 1
 failed=0
+fail() { echo "gongshang-claim $1, standard error:"; cat err.txt; failed=1; }
 for run in "--pdf c.json c.json" "--pdf link.json c.json" "--rules r.json --pdf r.json c.json"; do
   before=$(cksum c.json r.json)
   # shellcheck disable=SC2086  # the run is a list of words
@@ -20,15 +21,11 @@ for run in "--pdf c.json c.json" "--pdf link.json c.json" "--rules r.json --pdf 
   status=$?
   if [ "$status" -ne 2 ] || [ "$(cksum c.json r.json)" != "$before" ] ||
     [ "$(wc -l <err.txt)" -ne 1 ] || ! grep -q '写入会覆盖它' err.txt; then
-    echo "gongshang-claim $run: status $status, standard error:"; cat err.txt
-    failed=1
+    fail "$run: status $status"
   fi
 done
 env -u XDG_RUNTIME_DIR "$claim" --pdf out.pdf c.json 2>err.txt
-if [ $? -ne 0 ] || [ ! -s out.pdf ] || [ -s err.txt ]; then
-  echo "gongshang-claim --pdf out.pdf c.json:"; cat err.txt
-  failed=1
-fi
+if [ $? -ne 0 ] || [ ! -s out.pdf ] || [ -s err.txt ]; then fail "--pdf out.pdf c.json"; fi
 # The report on each of its pages: the title, the case's own figures (七级 on a
 # wage of 6000: 13 months, Art. 37), the region's source and the notice.
 if command -v pdftotext >/dev/null; then
@@ -40,7 +37,6 @@ fi
 printf '{"格式": 1, "本人月均工资": "1e3"}' >bad.json
 "$claim" --pdf bad.pdf bad.json 2>err.txt
 if [ $? -ne 2 ] || [ -e bad.pdf ] || ! grep -q '^gongshang-claim: bad.json：「本人月均工资」只能填写数字' err.txt; then
-  echo "gongshang-claim --pdf bad.pdf bad.json:"; cat err.txt
-  failed=1
+  fail "--pdf bad.pdf bad.json"
 fi
 exit $failed
