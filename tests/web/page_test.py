@@ -185,7 +185,7 @@ class PageTest(unittest.TestCase):
         self.browser.fill({"本人月均工资": "6000", "地区": "浙江"})
         self.browser.pdf()  # the print view is made as the page is printed
         for shown in (self.text("来源"), self.el("计算书").get_attribute("textContent")):
-            self.assertEqual([t for t in ["说明：" + script] + sources if t not in shown], [])
+            self.assertEqual([t for t in ["浙江：" + script, "说明：" + script] + sources if t not in shown], [])
         links = self.js("return [...document.querySelectorAll('#来源 a')].map((a) => [a.href, a.target, a.rel])")
         self.assertEqual(links, [["https://example.cn/a.html?x=1&y=2", "_blank", "noopener noreferrer"],
                                  ["http://example.cn/b", "_blank", "noopener noreferrer"]])
