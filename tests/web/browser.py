@@ -5,7 +5,6 @@ import json
 import os
 import pathlib
 import shutil
-import subprocess
 import tempfile
 
 from selenium import webdriver
@@ -15,7 +14,6 @@ from selenium.webdriver.support.ui import Select, WebDriverWait
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 PAGE = os.environ.get("GONGSHANG_PAGE", os.path.join(ROOT, "build", "web", "gongshang.html"))
-SCREENSHOTS = os.path.join(ROOT, "build", "screenshots")
 
 # Recorded from before the page's first script: a CSP violation means the page tried something
 # its policy forbids (an injected image, a script).
@@ -32,13 +30,11 @@ class Browser:
         # The profile, the downloads and any file a test makes; gone at quit().
         self.folder = tempfile.mkdtemp(prefix="gongshang-chromium-")
         self.downloads = os.path.join(self.folder, "downloads")
-        os.makedirs(SCREENSHOTS, exist_ok=True)
         options = webdriver.ChromeOptions()
         options.binary_location = shutil.which("chromium")
-        for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                     "--no-first-run", "--disable-background-networking",
-                     "--disable-component-update", "--disable-sync", "--lang=zh-CN",
-                     "--user-data-dir=" + os.path.join(self.folder, "profile"), "--window-size=1280,900"):
+        for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                     "--lang=zh-CN", "--window-size=1280,900", "--user-data-dir=" + os.path.join(self.folder, "p")):
             options.add_argument(flag)
         options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
         self.driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")),
@@ -85,17 +81,6 @@ class Browser:
                 control.clear()
                 control.send_keys(text)
 
-    def set_texts(self, case):
-        """Sets each field's text at once, as a script would, where the typing is not the subject."""
-        self.driver.execute_script("""
-            for (const [name, text] of Object.entries(arguments[0])) {
-              const control = [...document.querySelectorAll('form label')]
-                .find((l) => l.textContent.trim() === name).control;
-              if (control.type === 'checkbox') control.checked = text === '是';
-              else control.value = text;
-              control.dispatchEvent(new Event('input', {bubbles: true}));
-            }""", case)
-
     def table(self, table_id):
         """The rows of a result table, each as its cells' texts."""
         return self.driver.execute_script(
@@ -122,20 +107,6 @@ class Browser:
             "displayHeaderFooter": header_footer})
         return base64.b64decode(printed["data"])
 
-    def save_pdf_page(self, pdf_bytes, name):
-        """The first page of a PDF as a PNG beside the screenshots."""
-        stem = os.path.join(SCREENSHOTS, name[:-len(".png")])
-        subprocess.run(["pdftoppm", "-png", "-r", "100", "-f", "1", "-l", "1", "-singlefile", "-", stem],
-                       input=pdf_bytes, check=True)
-
     def viewport(self, width, height, mobile):
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
             "width": width, "height": height, "deviceScaleFactor": 1, "mobile": mobile})
-
-    def screenshot(self, name, at=None):
-        """The viewport, scrolled to the top or to the element of id `at`."""
-        self.driver.execute_script(
-            "document.activeElement.blur(); window.scrollTo(0, 0);"
-            "if (arguments[0]) document.getElementById(arguments[0]).scrollIntoView()", at)
-        shot = self.driver.execute_cdp_cmd("Page.captureScreenshot", {"format": "png"})
-        pathlib.Path(SCREENSHOTS, name).write_bytes(base64.b64decode(shot["data"]))

@@ -1,10 +1,8 @@
 #!/bin/sh
-# The browser build against the native one: gongshang-batch and `node gongshang-batch.js` must give
-# the same bytes on standard output and standard error and the same exit status, for generated
-# cases (classic and --claim, with the edge texts of generate_cases.py) and for the faults a run
-# can meet; and dump_texts the same texts, workings included, for those cases.
-#   compare_builds.sh NATIVE_BUILD_DIR WEB_BUILD_DIR [ROWS]
-#   compare_builds.sh build/default build/web
+# The browser build against the native one: gongshang-batch and `node gongshang-batch.js` give the
+# same standard output, error and exit status for generated cases (classic and --claim) and for a
+# run's faults, and dump_texts the same claim texts, workings included.
+#   compare_builds.sh NATIVE_BUILD_DIR WEB_BUILD_DIR [ROWS]    (scripts/test.sh: build/default build/web)
 set -eu
 native="$(realpath "$1/batch/gongshang-batch")"
 web="$(realpath "$2/gongshang-batch.js")"
@@ -62,35 +60,17 @@ else
   differs "the texts and workings differ:" texts
 fi
 
-# Faults: each stops the run with a message and status 2, after the rows before it.
+# Faults, one of each kind (arguments and CSV are the same code in both builds; files are opened
+# through node in one): each stops the run with a message and status 2, after the rows before it.
 printf '\357\273\277医疗费,姓名\r\n5,甲\r\n"6,乙\r\n' >"$work/unclosed.csv"
-printf '医疗费\n5\n6,7\n' >"$work/wide.csv"
 printf '地区,工伤等级\n火星,五\n浙江,十一\n' >"$work/region.csv"
-printf '{"regions": 5}\n' >"$work/bad-rules.json"
 cp "$here/../../data/regions.json" "$work/own.json"
-same "empty input" "$work/empty"
 same "unclosed quote after a BOM and CRLF" "$work/unclosed.csv"
-same "more cells than the header" "$work/wide.csv"
-same "refused rows" "$work/region.csv" --claim
 same "unknown option" "$work/empty" --no-such-option
 same "missing file" "$work/empty" "$work/missing.csv"
 same "a folder for a file" "$work/empty" "$work"
-same "two files" "$work/empty" "$work/wide.csv" "$work/wide.csv"
-same "--rules without a file" "$work/empty" --claim --rules
-same "--rules without --claim" "$work/empty" --rules "$work/own.json"
-same "a faulty rules file" "$work/region.csv" --claim --rules "$work/bad-rules.json"
 same "a missing rules file" "$work/region.csv" --claim --rules="$work/none.json"
 cd "$work"  # not in a subshell, which would lose a failure's count
 same "a rules file by relative path" region.csv --claim --rules own.json
-
-# GB18030 is the native program's alone; the browser build refuses it, saying so.
-printf '\322\275\301\306\267\321\n5\n' >"$work/gbk.csv"
-run "$work/gbk.csv" web node "$web"
-if [ "$status" -ne 2 ] || [ -s "$work/web.out" ] || ! grep -q 'UTF-8' "$work/web.err"; then
-  echo "FAIL GB18030 input: status $status, $(cat "$work/web.err")" >&2
-  failures=$((failures + 1))
-else
-  echo "ok   GB18030 input refused: $(cat "$work/web.err")"
-fi
 
 [ "$failures" -eq 0 ] || { echo "$failures comparisons failed" >&2; exit 1; }

@@ -1,7 +1,6 @@
-// dump_texts RULES_FILE < cases.csv: every text the engine derives from each case, for comparing
-// two builds of it line by line: each cell read as a number (leniently and strictly) and written
-// back, the classic results and the claim with their workings. The batch tool writes the amounts
-// only; the windows and the page show these too.
+// dump_texts RULES_FILE < cases.csv: every text of each case's claim, for comparing two builds of
+// the engine line by line: the retirement date, each item with its working, the notes. The batch
+// tool writes the amounts only; the page shows these too.
 #include <cstdio>
 #include <string>
 #include <variant>
@@ -10,11 +9,7 @@
 #include "batch/csv.h"
 #include "batch/io.h"
 #include "engine/claim.h"
-#include "engine/compensation.h"
 #include "engine/evaluation.h"
-#include "engine/explanation.h"
-#include "engine/number_text.h"
-#include "engine/typed_text.h"
 #include "regions/rules_file.h"
 
 // emscripten's own standard input fails under node 20: the node build reads node's.
@@ -31,25 +26,7 @@ namespace {
 
 using namespace gongshang;
 
-void dump_cell(std::string_view cell, std::string& out) {
-  const auto lenient = read_number(cell);
-  out += lenient ? double_form(*lenient) + "|" + single_form(static_cast<float>(*lenient)) : "-";
-  const MoneyReading money = read_money(cell, 1e7);
-  out += money.value ? "|" + plain_form(*money.value) + "|" + money_text(*money.value)
-                     : "|-" + money.problem;
-  const auto count = read_count(cell, 999);
-  out += count ? "|" + std::to_string(*count) + "\n" : "|-\n";
-}
-
-void dump_case(const InputTexts& classic, const FieldViews& fields, const Rules& rules,
-               std::string& out) {
-  const Working w = work_out(classic);
-  if (!w) {
-    out += "refused " + message(w.problem()) + "\n";
-  } else {
-    const Explanations why = explain(*w);
-    for (std::size_t i = 0; i < kResultCount; ++i) out += w->texts[i] + "\t" + why[i] + "\n";
-  }
+void dump_case(const FieldViews& fields, const Rules& rules, std::string& out) {
   const Evaluation e = evaluate(fields, rules);
   if (const Problem* p = e.first_problem()) {
     out += "claim refused " + message(*p) + "\n";
@@ -79,14 +56,11 @@ int main(int argc, char** argv) {
   const std::vector<std::string> header(record.cells.begin(), record.cells.end());
   std::string out;
   while (reader.next(record) == batch::CsvReader::Status::kRecord) {
-    InputTexts classic{};
     FieldViews fields{};
     for (std::size_t i = 0; i < record.cells.size() && i < header.size(); ++i) {
       if (const auto f = find_field(header[i])) fields[index(*f)] = record.cells[i];
-      dump_cell(record.cells[i], out);
     }
-    for (std::size_t f = 0; f < kInputCount; ++f) classic[f] = fields[index(kInputFields[f])];
-    dump_case(classic, fields, rules, out);
+    dump_case(fields, rules, out);
     if (out.size() >= batch::kReadBlockSize) {
       StandardOutput(1).write(out);
       out.clear();

@@ -1,28 +1,21 @@
 #!/usr/bin/env python3
-"""generate_cases.py ROWS [SEED]: a CSV of generated cases, classic and claim columns, the same
-for the same arguments. About one cell in six is an edge text the number reader, the list fields
-or the claim's strict fields must take a position on, so that two builds that answer any of them
+"""generate_cases.py ROWS [SEED]: a CSV of generated cases, classic and claim columns, the same for
+the same arguments. About one cell in six is an edge text on which two builds that read it
 differently give different results."""
 import json
 import pathlib
 import random
 import sys
 
-# Texts whose reading has to agree to the last digit: beyond the double range, below it, radix
-# prefixes, full-width forms, blanks, 16 and 17 digits, ties of the 15- and 7-digit and the fen
-# rounding, separators and units.
+# Texts whose reading has to agree to the last digit, one of each kind and the edges that decide an
+# amount or a refusal: out of the double range, radix prefixes and their 16- and 32-bit wrap,
+# full-width, blanks, 16 and 17 digits, ties of the 15-, 7-digit and fen rounding, separators, units.
 EDGE_NUMBERS = [
-    "", "0", "-0", "1E400", "-1E400", "1E-400", "1e308", "1.7976931348623157e308",
-    "1.7976931348623159e308", "2e-324", "3e-324", "4.9e-324", "1e-310", "1E", "1e+", "2D2",
-    "1.5e+3", "&HFF", "&HFFFF", "&H10000", "&HFFFFFFFF", "&H100000000", "&O17", "&o777",
-    "-&H10", "&X1", "&", "３５００", "１２．５", "＆Ｈ１Ｆ", "3\u3000500", "－５", "1,000",
-    "3500元", "¥100", "12 34", "- 5", "12\n34", ".5", "5.", ".", "1.2.3", "+5", "0x10", "inf",
-    "nan", "1234567890123456", "12345678901234567", "9007199254740993", "0.1234567890123456",
-    "562949953421312.5", "562949953421313.5", "1048576.5", "1048577.5", "0.125", "0.375",
-    "2.5", "-2.5", "4500.5", "0.005", "0.015", "1.005", "99999.995", "0.00001", "0.0001",
-    "1e15", "1e16", "1e21", "1e22", "1e23", "999999999999999", "9999999999999995",
-    "123456789012345678901234567890", "0.000123456789012345678", "32767.5", "-32768.5",
-    "65535", "7000元", "1e-5", "0.1", "0.3", "1931.0345", "4204.8",
+    "", "0", "-0", "1E400", "1E-400", "1.7976931348623157e308", "1.7976931348623159e308", "4.9e-324",
+    "1e+", "2D2", "&HFFFF", "&H10000", "&HFFFFFFFF", "&H100000000", "&O17", "-&H10", "３５００", "＆Ｈ１Ｆ",
+    "3\u3000500", "1,000", "3500元", "12 34", ".5", "1.2.3", "0x10", "inf", "1234567890123456",
+    "12345678901234567", "562949953421312.5", "1048576.5", "2.5", "4500.5", "0.005", "1.005",
+    "99999.995", "0.125", "1e15", "1e16", "1e21", "32767.5", "0.1",
 ]
 # Each list: (texts read, texts refused); a refused one in about one row in twenty.
 GRADES = (["", "一", "二", "三", "四", "五", "六", "七", "八", "九", "十", "1", "5", "10", "５",

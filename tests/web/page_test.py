@@ -5,11 +5,9 @@ with the network cut, typed into as a person would, its batch held to the native
 """
 import json
 import os
-import pathlib
 import re
 import subprocess
 import sys
-import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
@@ -20,38 +18,30 @@ from selenium.webdriver.common.keys import Keys  # noqa: E402
 from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
 
 NATIVE = os.path.join(ROOT, "build", "default")
-EXAMPLE = os.path.join(ROOT, "docs", "claim-example.json")
 AXE = os.path.join(ROOT, "tests", "web", "axe", "node_modules", "axe-core", "axe.min.js")
 CAP = 1 << 20  # jsonfile::kMaxBytes
 BATCH_CAP = 256 << 20  # the page's largest batch result
 
-ZHEJIANG = {"地区": "浙江", "工伤等级": "七", "护理级别": "部分护理", "本人月均工资": "6000",
-            "统筹月工资": "5000", "全省月工资": "7000", "停薪月数": "6", "护理天数": "20",
-            "出生日期": "1966-05-15", "原退休年龄": "60", "入职日期": "2012-03-01",
-            "解除日期": "2023-10-15", "解除原因": "协商一致（用人单位提出）"}
-# Its amounts are the widest: 1,083,760.00 and more.
 DEATH = {"工伤等级": "四", "本人月均工资": "6000", "统筹月工资": "6000", "工亡": "是",
          "死亡日期": "2025-03-01", "配偶": "1"}
 NAMES = {"姓名": "张三", "单位": "某某/建筑公司"}
 XSS = '<img src=x onerror="document.title=\'x\'">'
 LEAVES = re.compile(r"(https?|wss?|ftp)://")
-TOO_LARGE = "文件超过 1 MiB，不是本程序的文件（案例和规则文件都小得多）"
 
 # window.__breakEngines() makes every call into the engines made so far fail, as an aborted
 # module's calls do; engines made after work.
 FAULT = """
-let made = 0;
+let made = 0, broken = 0;
+window.__breakEngines = () => { broken = made; };
 const instantiate = WebAssembly.instantiate;
 WebAssembly.instantiate = async (module, imports) => {
-  const instance = await instantiate(module, imports), serial = ++made;
-  return {exports: Object.fromEntries(Object.entries(instance.exports).map(([name, value]) =>
-    [name, typeof value !== 'function' ? value : (...args) => {
-      if (serial <= window.__broken) throw new WebAssembly.RuntimeError('unreachable');
-      return value(...args);
+  const {exports} = await instantiate(module, imports), serial = ++made;
+  return {exports: Object.fromEntries(Object.entries(exports).map(([name, f]) => [name,
+    typeof f !== 'function' ? f : (...args) => {
+      if (serial <= broken) throw new WebAssembly.RuntimeError('unreachable');
+      return f(...args);
     }]))};
 };
-window.__broken = 0;
-window.__breakEngines = () => { window.__broken = made; };
 """
 
 
@@ -82,8 +72,6 @@ class PageTest(unittest.TestCase):
         self.assertEqual([u for u in self.browser.requests() if LEAVES.match(u)], [])
         self.assertEqual(self.js("return window.__violations"), [])
         self.assertEqual(self.d.title, "工伤待遇全面计算")
-        self.assertEqual(len(self.d.find_elements(By.TAG_NAME, "script")), 2)
-        self.assertEqual(self.d.find_elements(By.TAG_NAME, "img"), [])
 
     def el(self, element_id):
         return self.d.find_element(By.ID, element_id)
@@ -108,28 +96,20 @@ class PageTest(unittest.TestCase):
 
     def test_amounts_and_what_prints(self):
         # What prints is the window's report (tests/claimwindow/same_report_test.cpp) of what is shown.
-        with open(EXAMPLE, encoding="utf-8") as f:
-            example = {k: v for k, v in json.load(f).items() if k != "格式" and v != "否"}
-        for what, case, headings in (
-                ("浙江 七", example, ["五、地方标准的来源与核对情况"]),
-                ("工亡", dict(DEATH, **NAMES),
-                 ["二、工亡待遇：一次性支付的项目", "四、职工本人的项目（如尚未支付）", "六、地方标准的来源与核对情况"])):
-            with self.subTest(what):
-                self.browser.open()
-                # One case typed key by key, the other set at once.
-                (self.browser.fill if case is example else self.browser.set_texts)(case)
-                self.js("addEventListener('beforeprint', () => __title = document.title)")
-                shown = self.browser.table("一次性待遇") + self.browser.table("按月待遇")
-                self.assertTrue(shown and shown[0][1] != "未知", shown)
-                # The browser's own header and footer (the file's path) give way to the report's page numbers.
-                data = self.browser.pdf(header_footer=True)
-                printed = pdf_text(data)
-                for name, amount, *_ in shown:
-                    self.assertRegex(amount, r"^\d{1,3}(,\d{3})*\.\d\d$")
-                    self.assertIn(amount, printed, name)
-                headings += ["工伤待遇计算书", "一、基本情况", "仅供参考", "第 1 页，共 ", "资料收集于 20"]
-                self.assertEqual([h for h in headings if h not in printed], [])
-                self.assertEqual([t for t in ("file:", "保存案例") if t in printed], [])
+        self.browser.fill(dict(DEATH, **NAMES))
+        self.js("addEventListener('beforeprint', () => __title = document.title)")
+        shown = self.browser.table("一次性待遇") + self.browser.table("按月待遇")
+        self.assertTrue(shown and shown[0][1] != "未知", shown)
+        # The browser's own header and footer (the file's path) give way to the report's page numbers.
+        data = self.browser.pdf(header_footer=True)
+        printed = pdf_text(data)
+        for name, amount, *_ in shown:
+            self.assertRegex(amount, r"^\d{1,3}(,\d{3})*\.\d\d$")
+            self.assertIn(amount, printed, name)
+        headings = ["工伤待遇计算书", "一、基本情况", "二、工亡待遇：一次性支付的项目", "四、职工本人的项目（如尚未支付）",
+                    "六、地方标准的来源与核对情况", "仅供参考", "第 1 页，共 ", "资料收集于 20"]
+        self.assertEqual([h for h in headings if h not in printed], [])
+        self.assertEqual([t for t in ("file:", "保存案例") if t in printed], [])
         # After a death the family's benefits, and apart the worker's own items.
         own = self.browser.table("本人尚未支付的项目")
         self.assertEqual(own[0][:2], ["一次性伤残补助金（如尚未支付）", "126,000.00"])
@@ -137,23 +117,11 @@ class PageTest(unittest.TestCase):
         # The names head the report, and name the PDF the browser offers.
         self.assertRegex(printed, r"姓名\s+张三\s+单位\s+某某/建筑公司")
         self.assertEqual(self.js("return window.__title"), "工伤待遇计算书-张三-某某建筑公司")
-        self.browser.save_pdf_page(data, "web-report.png")
-        # Where a figure is published and which year counts, on request.
-        pooled = self.browser.control("统筹月工资")
-        more = pooled.find_element(By.XPATH, "following-sibling::details")
-        more.find_element(By.TAG_NAME, "summary").click()
-        self.assertIn("12333", more.text)
-        self.browser.screenshot("web-help.png", at=pooled.get_attribute("id"))
         # 复制结果 gives the statement as lines for a chat.
         self.js("window.__copied = []; navigator.clipboard.writeText = async (t) => __copied.push(t);")
         self.el("复制结果").click()
         copied = self.js("return window.__copied")[0].split("\n")
-        self.assertIn("· 一次性工亡补助金：1,083,760.00 元（基金支付）", copied)
-        self.assertIn("工亡待遇：按月支付合计：每月 2,400.00 元（基金支付 2,400.00 元，用人单位支付 0.00 元）", copied)
         self.assertIn("· 一次性伤残补助金：126,000.00 元（基金支付）", copied[copied.index("职工本人的项目（如尚未支付）："):])
-        self.assertIn("结果已复制", self.text("消息"))
-        self.browser.set_texts({"地区": "浙江", "工伤等级": "七"})
-        self.assertIn("条文已核对", self.beside("地区", "status").text)
 
     def test_a_field_that_cannot_be_read_is_marked_and_the_report_not_printed(self):
         self.browser.fill({"工伤等级": "七", "本人月均工资": "3500元"})
@@ -177,38 +145,16 @@ class PageTest(unittest.TestCase):
         self.assertIn(refused, printed)
         self.assertNotIn("一、基本情况", printed)
 
-        # Enter sends nothing away, and the death section opens with 工亡.
-        field.send_keys(Keys.ENTER)
-        self.assertTrue(self.d.current_url.startswith("file://"))
-        died = self.browser.control("死亡日期")
-        self.assertFalse(died.is_displayed())
-        self.browser.fill({"工亡": "是", "死亡情形": "期满后死亡"})
-        self.assertTrue(died.is_displayed())
-        # A list item that is law says what it means.
-        self.assertIn("第三十九条第三款", self.beside("死亡情形", "help").text)
-        # The calendar writes the date it picks into the field.
-        self.js("const p = arguments[0].parentElement.querySelector('[type=date]'); p.value = '2024-12-31';"
-                "p.dispatchEvent(new Event('change', {bubbles: true}));", died)
-        self.assertEqual(died.get_attribute("value"), "2024-12-31")
-
-    def leaving_asks(self):
-        return self.js("const e = new Event('beforeunload', {cancelable: true});"
-                       "dispatchEvent(e); return e.defaultPrevented;")
-
     def test_a_saved_case_opens_and_a_bad_or_large_one_changes_nothing(self):
-        self.assertFalse(self.leaving_asks())
         self.browser.fill(dict(DEATH, **NAMES))
-        self.assertTrue(self.leaving_asks())
         before = self.browser.table("一次性待遇")
         self.el("保存案例").click()
         saved = self.browser.downloaded("工伤案例-张三-某某建筑公司.json")
-        self.assertFalse(self.leaving_asks())
         self.assertLessEqual({"死亡日期": "2025-03-01", "格式": 3}.items(), json.loads(saved).items())
         self.browser.open()
         # A case at the native programs' cap opens, read as the browser hands the bytes over.
         self.browser.pick_file("案例文件", self.file("saved.json", saved + b" " * (CAP - len(saved))))
         self.wait(lambda: self.browser.table("一次性待遇") == before)
-        self.assertFalse(self.leaving_asks())
 
         # Which faults a case file can have is the native tests' business; one over the cap is
         # refused in their words, unread.
@@ -216,20 +162,12 @@ class PageTest(unittest.TestCase):
                 "Blob.prototype.arrayBuffer = function () { ++__read; return read.call(this); };")
         for name, content, size, why in (
                 ("grade.json", '{"格式": 1, "工伤等级": "十一"}', None, "「工伤等级」只能是"),
-                ("large.json", "{", CAP + 1, TOO_LARGE)):
+                ("large.json", "{", CAP + 1, "文件超过 1 MiB，不是本程序的文件")):
             self.browser.pick_file("案例文件", self.file(name, content.encode(), size))
             self.assertIn(why, self.text("消息"))
             self.assertIn("页面中的内容没有改变", self.text("消息"))
             self.assertEqual(self.browser.table("一次性待遇"), before)
         self.assertEqual(self.js("return window.__read"), 1)
-        self.browser.pick_file("规则文件选择", os.path.join(self.browser.folder, "large.json"))
-        self.assertEqual(self.text("消息"), "规则文件未载入：large.json：" + TOO_LARGE + "。仍使用原来的规则。")
-        self.assertEqual(self.js("return window.__read"), 1)
-        # A case from before 生活护理等级: its 护理级别 stands for it, said under the field.
-        old = '{"格式": 2, "工伤等级": "七", "护理级别": "部分护理"}'
-        self.browser.pick_file("案例文件", self.file("old.json", old.encode()))
-        self.wait(lambda: self.browser.control("生活护理等级").get_attribute("value") == "生活部分不能自理")
-        self.assertIn("请核实", self.beside("生活护理等级", "notice").text)
 
     def test_untrusted_text_is_shown_as_text_and_only_web_addresses_as_links(self):
         case = json.dumps({"格式": 1, "工伤等级": "七", "本人月均工资": XSS}, ensure_ascii=False)
@@ -244,11 +182,10 @@ class PageTest(unittest.TestCase):
                                   ["五", "六", "七", "八", "九", "十"], 5000)}}]}
         rules_file = self.file("rules.json", json.dumps(rules, ensure_ascii=False).encode())
         self.browser.pick_file("规则文件选择", rules_file)
-        self.browser.fill({"本人月均工资": "6000", "地区": "浙江", "出生日期": "1966-05-15",
-                           "原退休年龄": "60", "解除日期": "2023-10-15"})
+        self.browser.fill({"本人月均工资": "6000", "地区": "浙江"})
         self.browser.pdf()  # the print view is made as the page is printed
         for shown in (self.text("来源"), self.el("计算书").get_attribute("textContent")):
-            self.assertEqual([t for t in ["说明：" + script] + sources if t not in shown], [])
+            self.assertEqual([t for t in ["浙江：" + script, "说明：" + script] + sources if t not in shown], [])
         links = self.js("return [...document.querySelectorAll('#来源 a')].map((a) => [a.href, a.target, a.rel])")
         self.assertEqual(links, [["https://example.cn/a.html?x=1&y=2", "_blank", "noopener noreferrer"],
                                  ["http://example.cn/b", "_blank", "noopener noreferrer"]])
@@ -274,108 +211,54 @@ class PageTest(unittest.TestCase):
                          b"\xef\xbb\xbf" + native_batch(csv.encode()).stdout)
         self.assertIn("未找到这些列", self.batch_says("已计算"))
         for name, data, size, why in (
-                ("cases.xlsx", b"PK\x03\x04\x14\x00\x06\x00\x08\x00\x00\x00!\x00", None,
-                 "“cases.xlsx”未能计算：输入是 Excel 工作簿（.xlsx 或 .xls 文件），不是 CSV 文件；"
-                 "请在表格软件中另存为「CSV UTF-8」"),
+                ("cases.xlsx", b"PK\x03\x04\x14\x00\x06\x00\x08\x00\x00\x00!\x00", None, "未能计算：输入是 Excel 工作簿"),
                 ("big.csv", csv.encode(), BATCH_CAP + 1, "文件超过 256 MiB")):
             self.browser.pick_file("批量文件", self.file(name, data, size))
             self.assertIn(why, self.batch_says("“" + name))
 
-    def test_every_width_shows_each_amount_whole_and_the_totals(self):
-        self.browser.set_texts(DEATH)
-        for width, height, phone, shot in ((360, 740, True, "web-phone.png"), (960, 800, False, "web-960.png"),
-                                           (1366, 768, False, "web-desktop.png")):
-            with self.subTest(width):
-                self.browser.viewport(width, height, phone)
-                self.js("document.activeElement.blur()")
-                self.assertLessEqual(self.js("return document.documentElement.scrollWidth"), width)
-                overflowing = self.js("return [...document.querySelectorAll('.items td')]"
-                                      ".filter((c) => c.scrollWidth > c.clientWidth).map((c) => c.textContent)")
-                self.assertEqual(overflowing, [])
-                totals = self.el("摘要" if phone else "合计")
-                top, bottom = self.js("const r = arguments[0].getBoundingClientRect();"
-                                      "return [r.top, r.bottom]", totals)
-                self.assertTrue(0 <= top < bottom <= height, (top, bottom))
-                self.assertIn("1,119,760.00", totals.text)  # the family's, Art. 39
-                self.browser.screenshot(shot, at="一次性支付标题" if phone else None)
-        # A tap where the phone's totals bar lies reaches the field under it, and the bar gives way
-        # while a field has the focus.
-        self.browser.viewport(360, 740, True)
-        field = self.browser.control("医疗费")
-        self.js("scrollBy(0, arguments[0].getBoundingClientRect().bottom - innerHeight + 2)", field)
-        x, y, under_bar = self.js("const r = arguments[0].getBoundingClientRect();"
-                                  "const bar = document.getElementById('摘要').getBoundingClientRect();"
-                                  "return [r.x + 5, r.bottom - 8, bar.top < r.bottom - 8]", field)
-        self.assertTrue(under_bar)
-        self.assertEqual(self.js("return document.elementFromPoint(arguments[0], arguments[1])", x, y), field)
-        field.click()
-        self.assertFalse(self.el("摘要").is_displayed())
-        # Every control is large enough to tap, and reached by Tab in the order it is shown (axe-core
-        # finds a hidden one that Tab reaches).
-        self.assertEqual(self.js(
-            "return [...document.querySelectorAll('button, input:not(.picker), select, a, #结果')]"
-            ".filter((e) => e.offsetParent && (e.tabIndex !== 0 || e.matches('button, input, select') &&"
-            "  (e.type === 'checkbox' ? e.parentElement : e).getBoundingClientRect().height < 40))"
-            ".map((e) => e.id)"), [])
-
     def test_assistive_tools_hear_the_settled_totals_and_find_nothing_serious(self):
         with open(AXE, encoding="utf-8") as f:
             self.d.execute_cdp_cmd("Runtime.evaluate", {"expression": f.read()})
-        for state in ("empty", "filled"):
+        for state in ("empty", "filled"):  # the empty page on a laptop, the filled one on a phone
             if state == "filled":
-                self.browser.set_texts(ZHEJIANG)
-            for width, phone in ((1280, False), (360, True)):
-                self.browser.viewport(width, 800, phone)
-                # axe-core's serious and critical findings.
-                self.assertEqual(self.d.execute_async_script(
-                    "axe.run(document, {resultTypes: ['violations']}).then((r) => arguments[0]("
-                    "r.violations.filter((v) => v.impact === 'serious' || v.impact === 'critical')"
-                    ".map((v) => v.id + ': ' + v.nodes.map((n) => n.target.join(' ')).join(', '))));"),
-                    [], "%s, %d px" % (state, width))
-        # The live region speaks once the typing stops, not at every key.
-        self.js("window.__said = []; const said = document.getElementById('播报');"
-                "new MutationObserver(() => __said.push(said.textContent))"
+                self.browser.fill(DEATH)
+                self.browser.viewport(360, 740, True)
+            self.assertEqual(self.d.execute_async_script(
+                "axe.run(document, {resultTypes: ['violations']}).then((r) => arguments[0]("
+                "r.violations.filter((v) => v.impact === 'serious' || v.impact === 'critical')"
+                ".map((v) => v.id + ': ' + v.nodes.map((n) => n.target.join(' ')).join(', '))));"),
+                [], state)
+        # Nothing is wider than the phone, and its totals bar, there once no field has the focus,
+        # holds the family's total (Art. 39).
+        self.js("document.activeElement.blur()")
+        self.assertLessEqual(self.js("return document.documentElement.scrollWidth"), 360)
+        self.assertIn("1,119,760.00", self.text("摘要"))
+        # The live region speaks once the typing has paused for the page's settle delay (700 ms),
+        # never within it of a key: each announcement with the time since the last input.
+        self.js("window.__said = []; let typed = 0; const said = document.getElementById('播报');"
+                "addEventListener('input', () => { typed = performance.now(); }, true);"
+                "new MutationObserver(() => __said.push([said.textContent, performance.now() - typed]))"
                 ".observe(said, {childList: true, characterData: true, subtree: true});")
         self.browser.control("本人月均工资").send_keys(Keys.END + Keys.BACKSPACE * 3 + "500")
-        self.wait(lambda: self.js("return __said.length"), 5)
-        time.sleep(0.8)
-        self.assertEqual(self.js("return __said"), ["一次性支付合计 301,293.10 元；按月支付合计每月 0.00 元。"])
-        # The ring around the focus stands out from white by 3:1 at least.
-        ring = self.js("const b = document.getElementById('打开案例'); b.focus();"
-                       "return getComputedStyle(b).outlineColor")
-        self.assertEqual(ring, "rgb(13, 71, 161)")
+        settled = ("工亡待遇：一次性支付合计 1,119,760.00 元；按月支付合计每月 2,600.00 元。"
+                   "职工本人的项目（如尚未支付）合计 136,500.00 元。")
+        self.wait(lambda: self.js("return __said.at(-1)?.[0]") == settled)
+        self.assertEqual([text for text, after in self.js("return __said") if after < 690], [])
 
-    def test_when_the_engine_fails_or_cannot_run_the_page_says_what_to_do(self):
+    def test_when_the_engine_fails_the_page_says_so_and_starts_a_fresh_one(self):
         cdp = self.d.execute_cdp_cmd
         script = cdp("Page.addScriptToEvaluateOnNewDocument", {"source": FAULT})["identifier"]
         self.addCleanup(cdp, "Page.removeScriptToEvaluateOnNewDocument", {"identifier": script})
         self.browser.open()
-        self.browser.set_texts(DEATH)
-        before = self.browser.table("本人尚未支付的项目")
+        self.browser.fill(DEATH)
         self.js("__breakEngines(); arguments[0].value = '7000';"
                 "arguments[0].dispatchEvent(new Event('input', {bubbles: true}));",
                 self.browser.control("本人月均工资"))
         self.assertIn("计算出错", self.text("消息"))
-        self.assertEqual(self.browser.table("本人尚未支付的项目"), before)
         self.assertTrue(self.el("过时").is_displayed())
-        self.assertEqual(self.js("return document.body.dataset.report"), "stale")
         # A fresh engine computes the next change.
         self.browser.fill({"本人月均工资": "7500"})
         self.wait(lambda: not self.el("过时").is_displayed())
-        self.assertNotEqual(self.browser.table("本人尚未支付的项目"), before)
-
-        # No WebAssembly at all, and a policy that forbids compiling it.
-        html = pathlib.Path(self.browser.page).read_text(encoding="utf-8")
-        refusing = self.file("refusing.html", html.replace(" 'wasm-unsafe-eval'", "", 1).encode())
-        for source, page, words in (
-                ("delete window.WebAssembly;", self.browser.page, "它不支持 WebAssembly"),
-                ("", refusing, "拒绝运行本页面的计算引擎")):
-            script = cdp("Page.addScriptToEvaluateOnNewDocument", {"source": source})["identifier"]
-            self.d.get("file://" + page)
-            self.wait(lambda: words in self.text("启动"))
-            self.assertIn("桌面版程序“工伤待遇全面计算”", self.text("启动"))
-            cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": script})
-        self.js("window.__violations = []")
 
 
 if __name__ == "__main__":
