@@ -2,7 +2,6 @@
 // rely on: no crash; a problem names a field or a result; otherwise every item present has a
 // finite amount written to the fen, an unknown one no amount, and the totals add up.
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -57,37 +56,15 @@ bool names_a_field(std::string_view subject) {
   return n > 0 || find_field(subject).has_value();
 }
 
-// The order the texts fill the fields in: the classic calculation's first four, the claim's
-// own, then every other field in form order, so that the seeds keep their meaning.
-using F = Field;
-constexpr Field kFirst[] = {
-    F::kGrade,          F::kNursing,          F::kOwnWage,         F::kPoolWage,
-    F::kRegion,         F::kProvinceWage,     F::kMinimumWage,     F::kBirthDate,
-    F::kOriginalAge,    F::kEndDate,          F::kDisease,         F::kDeath,
-    F::kDeathDate,      F::kSpouse,           F::kOtherDependants, F::kLoneExtra,
-    F::kNationalIncome, F::kEndReason,        F::kDeathCase,       F::kMedicalFigure,
-    F::kMedicalBase,    F::kEmploymentFigure, F::kEmploymentBase,  F::kUninsured,
-    F::kLeaveMonths,    F::kHospitalDays,     F::kLodgingDays,     F::kNursingDays,
-    F::kMedical,        F::kDevices,          F::kTravel,          F::kNutrition,
-};
-constexpr std::array<Field, kFieldCount> kOrder = [] {
-  std::array<Field, kFieldCount> order{};
-  std::size_t n = 0;
-  for (Field f : kFirst) order[n++] = f;
-  for (const FieldRow& r : field_rows())
-    if (std::ranges::find(kFirst, r.field) == std::end(kFirst)) order[n++] = r.field;
-  return order;
-}();
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // Texts separated by NUL, in kOrder; missing ones are empty.
+  // Texts separated by NUL, in the fields' order; missing ones are empty.
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   FieldViews texts{};
-  for (Field f : kOrder) {
+  for (std::string_view& text : texts) {
     const std::size_t end = std::min(rest.find('\0'), rest.size());
-    texts[index(f)] = rest.substr(0, end);
+    text = rest.substr(0, end);
     rest.remove_prefix(std::min(end + 1, rest.size()));
   }
   const Evaluation e = evaluate(texts, rules());
