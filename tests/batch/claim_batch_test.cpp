@@ -18,9 +18,7 @@ namespace {
 const std::filesystem::path kProgram = GONGSHANG_TEST_PROGRAM;
 
 BatchRun run_claim(std::string_view input, std::vector<std::string_view> args = {"--claim"}) {
-  BatchRun r;
-  r.status = run(args, input, r.out, r.err, kProgram);
-  return r;
+  return run_batch(input, args, kProgram);
 }
 
 // The result columns written out, so that a change of a name or of the order

@@ -18,8 +18,7 @@ constexpr std::string_view kProgram = GONGSHANG_BATCH_PROGRAM;
 
 struct Process {
   int status;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 std::string slurp(const std::string& path) {
