@@ -72,7 +72,6 @@ TEST(CaseFile, SavesTheCareLevelKeySoAnOldCaseIsFilledOnlyOnce) {
   const struct {
     std::string_view json, level;
   } old[] = {
-      {R"({"格式": 2, "工伤等级": "七", "护理级别": "部分护理"})", "生活部分不能自理"},
       {R"({"格式": 3, "工伤等级": "一", "护理级别": "完全护理"})", "生活完全不能自理"},
       {R"({"格式": 1, "护理级别": "完全护理"})", ""},  // no grade: no 生活护理费 then either
   };
@@ -82,7 +81,7 @@ TEST(CaseFile, SavesTheCareLevelKeySoAnOldCaseIsFilledOnlyOnce) {
     EXPECT_EQ(opened->texts[index(Field::kCareLevel)], o.level) << o.json;
     EXPECT_EQ(opened->notices.size(), o.level.empty() ? 0u : 1u) << o.json;
   }
-  const Checked<OpenedCase> filled = open_case(old[1].json, two_regions());
+  const Checked<OpenedCase> filled = open_case(old[0].json, two_regions());
   EXPECT_TRUE(message(filled->notices.at(0))
                   .starts_with("「生活护理等级」按护理级别“完全护理”填为“生活完全不能自理”"));
   EXPECT_NE(write_case(filled->texts).find("\"生活护理等级\": \"生活完全不能自理\""),
