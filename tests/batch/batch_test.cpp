@@ -84,11 +84,10 @@ TEST(Batch, WritesEachRowWithItsResults) {
 // A header in traditional characters or with a typo would otherwise make
 // every wage-based result 0 without a word.
 TEST(Batch, NamesTheInputColumnsTheHeaderLacks) {
-  BatchRun r = run_batch(
-      "工伤等级,护理级别,本人月均工资,統籌月工資,停薪月数,住院天数,住宿天数,护理天数,医疗费,"
-      "辅助器具费,交通费\n");
-  EXPECT_EQ(r.status, kExitSuccess);
-  EXPECT_EQ(r.err, "gongshang-batch: 未找到这些列，按空白计算：统筹月工资、营养费\n");
+  EXPECT_EQ(run_batch("工伤等级,护理级别,本人月均工资,統籌月工資,停薪月数,住院天数,住宿天数,"
+                      "护理天数,医疗费,辅助器具费,交通费\n")
+                .err,
+            "gongshang-batch: 未找到这些列，按空白计算：统筹月工资、营养费\n");
   EXPECT_EQ(run_batch(std::string(kAllInputs) + "\n").err, "");
 }
 
@@ -146,11 +145,11 @@ TEST(Batch, StopsAtBadInputAfterWritingTheRowsBeforeIt) {
 // The rows of a large run are computed in batches on two threads; each must
 // still come out in its place, as when small reads hand them out a few at a time.
 TEST(Batch, LargeRunsMatchRowByRow) {
-  const char* grades[] = {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十", "", "X"};
   std::string csv = "序号,工伤等级,本人月均工资,统筹月工资,住院天数,医疗费\n";
   for (std::size_t i = 0; i < kMaxBatchRows + kMinParallelRows + 3; ++i)
-    csv += std::to_string(i) + "," + grades[i % 12] + "," + std::to_string(1000 + i * 37 % 40000) +
-           "," + std::to_string(2000 + i * 13 % 12000) + "," + std::to_string(i % 91) + "," +
+    csv += std::to_string(i) + "," + std::to_string(i % 12) + "," +
+           std::to_string(1000 + i * 37 % 40000) + "," + std::to_string(2000 + i * 13 % 12000) +
+           "," + std::to_string(i % 91) + "," +
            (i % 997 == 5 ? "1E400" : std::to_string(i % 3000)) + "\n";
   const BatchRun whole = run_batch(csv);
   ASSERT_EQ(whole.status, kExitSuccess) << whole.err;

@@ -1,5 +1,3 @@
-// Reading the input: UTF-8 sequences, CSV records, and the encoding of the
-// whole file.
 #include <iconv.h>
 
 #include <cstddef>
@@ -152,17 +150,16 @@ TEST(Encoding, Gb18030ComesBackInGb18030) {
       "姓名,工伤等级,护理级别,本人月均工资,统筹月工资,护理天数\r\n"
       "张三,五级,大部分护理,3500,4000,30\r\n"
       "\"😀,①\",１,,40000,12000,\r\n";
-  std::string out, err;
-  ASSERT_EQ(run({}, utf8, out, err), kExitSuccess);
+  const BatchRun twin = run_batch(utf8);
   for (std::size_t block : {1, 2, 3, 7, 4096}) {
     for (bool piped : {false, true}) {
       BatchRun r = convert_from(convert_text("GB18030", utf8), block, piped, block);
       EXPECT_EQ(r.status, kExitSuccess);
-      EXPECT_EQ(r.out, convert_text("GB18030", out)) << "block " << block;
+      EXPECT_EQ(r.out, convert_text("GB18030", twin.out)) << "block " << block;
       EXPECT_EQ(
           r.err,
           "gongshang-batch: 输入不是 UTF-8，按 GB18030（GBK）编码读取，结果也用这一编码写出\n" +
-              err);
+              twin.err);
     }
   }
 }

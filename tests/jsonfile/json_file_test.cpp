@@ -1,5 +1,3 @@
-// Hostile files through the rules loader and the case files' key check:
-// each is refused quickly with a Chinese message that says where and why.
 #include "jsonfile/json_file.h"
 
 #include <fstream>
@@ -11,10 +9,6 @@
 namespace gongshang::jsonfile {
 namespace {
 
-std::string nested(std::size_t depth) {
-  return R"({"regions":)" + std::string(depth, '[') + std::string(depth, ']') + "}";
-}
-
 TEST(JsonFile, RefusesHostileBytesSayingWhereAndWhy) {
   struct Row {
     std::string bytes;
@@ -23,7 +17,8 @@ TEST(JsonFile, RefusesHostileBytesSayingWhereAndWhy) {
   } rows[] = {
       {"{\"regions\": [],\n \"regions\": []}", 2, 2, "「regions」出现了两次"},
       {"{\"a\": {\"k\\\"\": 1, \"k\\\"\": 2}}", 1, 18, "「k\"」出现了两次"},
-      {nested(kMaxDepth), 1, 12 + kMaxDepth - 1, "括号套括号超过 32 层"},
+      {R"({"regions":)" + std::string(kMaxDepth, '[') + std::string(kMaxDepth, ']') + "}", 1,
+       12 + kMaxDepth - 1, "括号套括号超过 32 层"},
       {"{\"about\": \"\xD5\xE3\xBD\xAD\"}", 1, 12, "看来是 GBK（GB18030）"},
       {"\xFF\xFE{\0}\0", 1, 1, "看来是 UTF-16"},
       {std::string("{\0\"\0a\0\"\0", 8), 1, 1, "看来是 UTF-16"},
