@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "engine/number_text.h"
@@ -18,7 +17,6 @@ void check(bool ok) {
 }
 
 void check_round_trip(double v) {
-  if (!std::isfinite(v)) return;
   std::string text = double_form(v);
   auto back = read_number(text);
   // A value within a 15-digit rounding of the largest double may not come back.
@@ -37,17 +35,6 @@ void check_round_trip(double v) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-
-  // Raw bits as a double, and scaled to few decimals, where the writer takes shortcuts.
-  if (size >= 8) {
-    double raw;
-    std::memcpy(&raw, data, sizeof raw);
-    check_round_trip(raw);
-    std::int64_t whole;
-    std::memcpy(&whole, data, sizeof whole);
-    for (double scale : {1.0, 10.0, 100.0, 1e4, 1e7})
-      check_round_trip(static_cast<double>(whole % 100000000000000000) / scale);
-  }
 
   if (const auto value = read_number(text)) {
     check(std::isfinite(*value));
