@@ -39,8 +39,7 @@ std::string header(std::string_view own) {
 TEST(Batch, WritesEachRowWithItsResults) {
   const struct {
     const char* name;
-    std::string input;
-    std::string expected;
+    std::string input, expected;
   } cases[] = {
       {"the worked example, every input column, grade, nursing level and wage as typed",
        "姓名," + std::string(kAllInputs) +
@@ -120,7 +119,6 @@ TEST(Batch, NamesTheCellsTheClaimWouldReadOtherwise) {
 }
 
 TEST(Batch, StopsAtBadInputAfterWritingTheRowsBeforeIt) {
-  const std::string ok_row = "5,0,0,0,0,0,0,5,0,0,0,5,\n";
   const struct {
     const char* name;
     std::string_view input;
@@ -130,7 +128,8 @@ TEST(Batch, StopsAtBadInputAfterWritingTheRowsBeforeIt) {
       {"empty input", "", "", "gongshang-batch: 第 1 行：输入为空，没有表头行\n"},
       {"duplicated input column", "a,医疗费,b, 医疗费\n1,2,3,4\n", "",
        "gongshang-batch: 第 1 行：输入列「医疗费」重复（第 2 列和第 4 列）\n"},
-      {"more cells than the header", "医疗费\n5\n5,6\n5\n", header("医疗费") + "\n" + ok_row,
+      {"more cells than the header", "医疗费\n5\n5,6\n5\n",
+       header("医疗费") + "\n5,0,0,0,0,0,0,5,0,0,0,5,\n",
        "gongshang-batch: 第 3 行：此行有 2 个单元格，比表头的 1 个多\n"},
   };
   for (const auto& c : cases) {
@@ -177,8 +176,7 @@ struct MeasuringSink final : ByteSink {
     total += bytes.size();
     return true;
   }
-  std::size_t largest = 0;
-  std::size_t total = 0;
+  std::size_t largest = 0, total = 0;
 };
 
 // Every row comes out padded to the header's width, so under a wide header

@@ -73,8 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(e.statement == std::nullopt && !e.why_none().empty());
     return 0;
   }
-  const Claim& c = e.claim;
-  for (const ClaimLine& line : c.lines) {
+  for (const ClaimLine& line : e.claim.lines) {
     check(line.present == !line.text.empty() && (line.unknown.empty() || !line.present));
     check(!line.present || (std::isfinite(line.amount) && line.text == money_text(line.amount) &&
                             !line.working.empty() && line.fen == fen_of(line.amount)));
