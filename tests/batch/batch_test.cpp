@@ -5,10 +5,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -30,12 +32,6 @@ constexpr std::string_view kAllInputs =
 constexpr std::string_view kZeros = "0,0,0,0,0,0,0,0,0,0,0,";
 constexpr std::string_view kRefused = ",,,,,,,,,,,,";  // eleven empty results, then 错误
 
-BatchRun run_batch(std::string_view input) {
-  BatchRun r;
-  r.status = run({}, input, r.out, r.err);
-  return r;
-}
-
 std::string header(std::string_view own) {
   return std::string(own) + "," + std::string(kResultHeader);
 }
@@ -43,20 +39,18 @@ std::string header(std::string_view own) {
 TEST(Batch, WritesEachRowWithItsResults) {
   const struct {
     const char* name;
-    std::string input;
-    std::string expected;
+    std::string input, expected;
   } cases[] = {
-      {"the worked example, every input column",
+      {"the worked example, every input column, grade, nursing level and wage as typed",
        "姓名," + std::string(kAllInputs) +
-           "\n张三,五,大部分护理,3500,4000,6,30,10,30,12000.5,800,300,1000\n",
+           "\n张三,5级, 大部分护理 ,３５００,4000,6,30,10,30,12000.5,800,300,1000\n",
        header("姓名," + std::string(kAllInputs)) +
-           "\n张三,五,大部分护理,3500,4000,6,30,10,30,12000.5,800,300,1000,63000,2450,21000,1500,"
+           "\n张三,5级, 大部分护理 "
+           ",３５００,4000,6,30,10,30,12000.5,800,300,1000,63000,2450,21000,1500,"
            "800,1931.03451153328,12000.5,800,300,1000,104781.534511533,\n"},
-      {"other columns carried through in place", "姓名,医疗费,备注\n张三,5,\"x,y\"\n",
-       header("姓名,医疗费,备注") + "\n张三,5,\"x,y\",0,0,0,0,0,0,5,0,0,0,5,\n"},
-      {"input columns in any order", "营养费,工伤等级,本人月均工资,统筹月工资\n10,一,13000,4000\n",
-       header("营养费,工伤等级,本人月均工资,统筹月工资") +
-           "\n10,一,13000,4000,324000,10800,0,0,0,0,0,0,0,10,334810,\n"},
+      {"other columns carried through in place, blanks around a name",
+       "姓名,\t医疗费　,备注\n张三,5,\"x,y\"\n",
+       header("姓名,\t医疗费　,备注") + "\n张三,5,\"x,y\",0,0,0,0,0,0,5,0,0,0,5,\n"},
       {"refused row: results empty, the reason in 错误; the next row still computed",
        "统筹月工资,医疗费\n1E400,1\n,2\n",
        header("统筹月工资,医疗费") + "\n1E400,1" + std::string(kRefused) +
@@ -67,28 +61,15 @@ TEST(Batch, WritesEachRowWithItsResults) {
       {"BOM and CRLF mirrored", "\xEF\xBB\xBF医疗费\r\n5\r\n6",
        "\xEF\xBB\xBF" + header("医疗费") +
            "\r\n5,0,0,0,0,0,0,5,0,0,0,5,\r\n6,0,0,0,0,0,0,6,0,0,0,6,\r\n"},
-      {"the header's line end decides", "医疗费\n5\r\n",
-       header("医疗费") + "\n5,0,0,0,0,0,0,5,0,0,0,5,\n"},
       {"quotes only where needed, text unchanged",
        "医疗费,备注\n\"5\",\"a\"\"b\"\n\"\",\"\n\"\n,\"\r\"\n",
        header("医疗费,备注") + "\n5,\"a\"\"b\",0,0,0,0,0,0,5,0,0,0,5,\n,\"\n\"," +
            std::string(kZeros) + "\n,\"\r\"," + std::string(kZeros) + "\n"},
-      {"blanks around a column name", "\t医疗费　,备注\n1,2\n",
-       header("\t医疗费　,备注") + "\n1,2,0,0,0,0,0,0,1,0,0,0,1,\n"},
-      {"grade, nursing level and wage as typed",
-       "工伤等级,护理级别,本人月均工资,统筹月工资,护理天数\n"
-       "5级, 大部分护理 ,３５００,4000,30\n",
-       header("工伤等级,护理级别,本人月均工资,统筹月工资,护理天数") +
-           "\n5级, 大部分护理 "
-           ",３５００,4000,30,63000,2450,0,0,0,1931.03451153328,0,0,0,0,67381.0345115333,\n"},
       {"a grade or nursing level not on the list refuses the row",
        "工伤等级,护理级别,医疗费\n十一,,1\n五,完全,1\n",
        header("工伤等级,护理级别,医疗费") + "\n十一,,1" + std::string(kRefused) +
            "「工伤等级」只能是一至十或留空：十一\n五,完全,1" + std::string(kRefused) +
            "「护理级别」只能是完全护理、大部分护理、部分护理或留空：完全\n"},
-      {"a short row after a long one: its missing cells empty, not the last row's",
-       "医疗费,营养费\n1,2\n3\n",
-       header("医疗费,营养费") + "\n1,2,0,0,0,0,0,0,1,0,0,2,3,\n3,,0,0,0,0,0,0,3,0,0,0,3,\n"},
       {"header only", "医疗费\n", header("医疗费") + "\n"},
   };
   for (const auto& c : cases) {
@@ -102,11 +83,10 @@ TEST(Batch, WritesEachRowWithItsResults) {
 // A header in traditional characters or with a typo would otherwise make
 // every wage-based result 0 without a word.
 TEST(Batch, NamesTheInputColumnsTheHeaderLacks) {
-  BatchRun r = run_batch(
-      "工伤等级,护理级别,本人月均工资,統籌月工資,停薪月数,住院天数,住宿天数,护理天数,医疗费,"
-      "辅助器具费,交通费\n");
-  EXPECT_EQ(r.status, kExitSuccess);
-  EXPECT_EQ(r.err, "gongshang-batch: 未找到这些列，按空白计算：统筹月工资、营养费\n");
+  EXPECT_EQ(run_batch("工伤等级,护理级别,本人月均工资,統籌月工資,停薪月数,住院天数,住宿天数,"
+                      "护理天数,医疗费,辅助器具费,交通费\n")
+                .err,
+            "gongshang-batch: 未找到这些列，按空白计算：统筹月工资、营养费\n");
   EXPECT_EQ(run_batch(std::string(kAllInputs) + "\n").err, "");
 }
 
@@ -139,7 +119,6 @@ TEST(Batch, NamesTheCellsTheClaimWouldReadOtherwise) {
 }
 
 TEST(Batch, StopsAtBadInputAfterWritingTheRowsBeforeIt) {
-  const std::string ok_row = "5,0,0,0,0,0,0,5,0,0,0,5,\n";
   const struct {
     const char* name;
     std::string_view input;
@@ -149,7 +128,8 @@ TEST(Batch, StopsAtBadInputAfterWritingTheRowsBeforeIt) {
       {"empty input", "", "", "gongshang-batch: 第 1 行：输入为空，没有表头行\n"},
       {"duplicated input column", "a,医疗费,b, 医疗费\n1,2,3,4\n", "",
        "gongshang-batch: 第 1 行：输入列「医疗费」重复（第 2 列和第 4 列）\n"},
-      {"more cells than the header", "医疗费\n5\n5,6\n5\n", header("医疗费") + "\n" + ok_row,
+      {"more cells than the header", "医疗费\n5\n5,6\n5\n",
+       header("医疗费") + "\n5,0,0,0,0,0,0,5,0,0,0,5,\n",
        "gongshang-batch: 第 3 行：此行有 2 个单元格，比表头的 1 个多\n"},
   };
   for (const auto& c : cases) {
@@ -161,73 +141,42 @@ TEST(Batch, StopsAtBadInputAfterWritingTheRowsBeforeIt) {
   }
 }
 
-// Builds a realistic file; row i differs from its neighbours in every figure.
-std::string many_rows(std::size_t rows) {
-  const char* grades[] = {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十", "", "X"};
-  const char* nursing[] = {"完全护理", "大部分护理", "部分护理", ""};
-  std::string csv = "序号," + std::string(kAllInputs) + "\n";
-  for (std::size_t i = 0; i < rows; ++i) {
-    char row[256];
-    std::snprintf(row, sizeof row, "%zu,%s,%s,%zu,%zu,%zu,%zu,%zu,%zu,%zu.%02zu,%zu,%zu,%s\n", i,
-                  grades[i % 12], nursing[i % 4], 1000 + i * 37 % 40000, 2000 + i * 13 % 12000,
-                  i % 13, i % 91, i % 31, i % 61, i * 7 % 50000, i % 100, i % 3000, i % 800,
-                  i % 997 == 5 ? "1E400" : "250");
-    csv += row;
-  }
-  return csv;
-}
-
 // The rows of a large run are computed in batches on two threads; each must
-// still come out in its place, exactly as it does when it is alone.
+// still come out in its place, as when small reads hand them out a few at a time.
 TEST(Batch, LargeRunsMatchRowByRow) {
-  const std::string csv = many_rows(kMaxBatchRows + kMinParallelRows + 3);
-  BatchRun whole = run_batch(csv);
+  std::string csv = "序号,工伤等级,本人月均工资,统筹月工资,住院天数,医疗费\n";
+  for (std::size_t i = 0; i < kMaxBatchRows + kMinParallelRows + 3; ++i)
+    csv += std::to_string(i) + "," + std::to_string(i % 12) + "," +
+           std::to_string(1000 + i * 37 % 40000) + "," + std::to_string(2000 + i * 13 % 12000) +
+           "," + std::to_string(i % 91) + "," +
+           (i % 997 == 5 ? "1E400" : std::to_string(i % 3000)) + "\n";
+  const BatchRun whole = run_batch(csv);
   ASSERT_EQ(whole.status, kExitSuccess) << whole.err;
-
-  const std::size_t body = csv.find('\n') + 1;
-  std::string expected = whole.out.substr(0, whole.out.find('\n') + 1);
-  for (std::size_t start = body, end; start < csv.size(); start = end) {
-    end = csv.find('\n', start) + 1;
-    // Small buffers: a megabyte's for each of these runs would be most of their time.
-    const std::string one =
-        convert_from(csv.substr(0, body) + csv.substr(start, end - start), SIZE_MAX, false, 4096)
-            .out;
-    expected += one.substr(one.find('\n') + 1);
-  }
-  EXPECT_EQ(whole.out, expected);
+  EXPECT_EQ(whole.out, convert_from(csv, SIZE_MAX, false, 64).out);
 }
 
-// Input that arrives a line at a time, as typed: each row must be out before
-// the program waits for the next one.
-struct TypedSource final : ByteSource {
-  std::size_t read(char* buffer, std::size_t size) override {
-    constexpr std::string_view kLines[] = {"医疗费\n", "1\n", "2\n", "3\n"};
-    if (next == std::ssize(kLines)) return 0;
-    // Before line n+1 is given, the header and n rows must have been written.
-    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), next) << "before line " << next + 1;
-    return kLines[next++].copy(buffer, size);
-  }
-  std::ptrdiff_t next = 0;
-  std::string out;
-};
-
+// Input typed a line at a time: each row must be out before the program
+// waits for the next line, and the header before the first row.
 TEST(Batch, WritesEachRowBeforeWaitingForTheNext) {
-  TypedSource in;
-  std::string err;
-  StringSink out_sink(in.out), err_sink(err);
-  EXPECT_EQ(convert(in, out_sink, err_sink), kExitSuccess);
-  EXPECT_EQ(std::count(in.out.begin(), in.out.end(), '\n'), 4);
+  struct : ByteSource {
+    std::size_t read(char* buffer, std::size_t size) override {
+      EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), lines) << "before line " << lines + 1;
+      return lines < 4 ? std::string_view(lines++ ? "1\n" : "医疗费\n").copy(buffer, size) : 0;
+    }
+    std::ptrdiff_t lines = 0;
+    std::string out, err;
+  } in;
+  StringSink out(in.out), err(in.err);
+  EXPECT_EQ(convert(in, out, err), kExitSuccess);
 }
 
-// Keeps only the sizes of what is written.
 struct MeasuringSink final : ByteSink {
   bool write(std::string_view bytes) override {
     largest = std::max(largest, bytes.size());
     total += bytes.size();
     return true;
   }
-  std::size_t largest = 0;
-  std::size_t total = 0;
+  std::size_t largest = 0, total = 0;
 };
 
 // Every row comes out padded to the header's width, so under a wide header
@@ -263,6 +212,76 @@ TEST(Batch, WaitsOnANonBlockingOutput) {
   writer.join();
   close(fds[0]);
   EXPECT_EQ(total, bytes.size());
+}
+
+// gongshang-batch --claim, on the shipped rules file.
+const std::filesystem::path kProgram = GONGSHANG_TEST_PROGRAM;
+
+BatchRun run_claim(std::string_view input, std::vector<std::string_view> args = {"--claim"}) {
+  return run_batch(input, args, kProgram);
+}
+
+// The result columns written out, so that a change of a name or of the order
+// shows. "6,000" is 6000 here (10 months of it give 60000.00), not the
+// classic reading's 6; a refusal empties all 24 results and is quoted where
+// its message holds a comma. 姓名 and 单位, fields of a case file, pass
+// through unread: twice, and with what a case file refuses.
+TEST(ClaimBatch, WritesTheClaimColumnsBeforeTheError) {
+  const std::string header =
+      "工伤等级,本人月均工资,统筹月工资,医疗补助金月数或金额,医疗补助金基数,出生日期,原退休年龄,"
+      "解除日期,姓名,单位,姓名";
+  const std::string row = "八,\"6,000\",6000,10,本人工资,1966-05-15,60,2020-01-01,张\u202E三" +
+                          std::string(200, 'x') + ",\"a,b\",李四";
+  BatchRun r = run_claim(header + "\n" + row + "\n七,1E400,3600,,,,,,,,\n");
+  EXPECT_EQ(r.status, kExitSuccess);
+  EXPECT_TRUE(r.out.starts_with(
+      header +
+      ",伤残补助金,每月伤残津贴,停薪工资,住院伙食补助,住宿费,护理费,计算医疗费,计算辅助器具费,"
+      "计算交通费,计算营养费,合计,退休日期,一次性工伤医疗补助金,一次性伤残就业补助金,"
+      "伤残津贴补足后,生活护理费,丧葬补助金,供养亲属抚恤金,一次性工亡补助金,经济补偿,赔偿金,"
+      "退休后伤残津贴差额,数据状态,说明,错误\n" +
+      row + ",66000,0,0,0,0,0,0,0,0,0,66000,2026-10-15,60000.00,,,,,,,,,,使用者填写；"))
+      << r.out;
+  EXPECT_TRUE(r.out.ends_with("\n七,1E400,3600,,,,,,,," + std::string(25, ',') +
+                              "\"「本人月均工资」只能填写数字，如 3500、6,000 或 12000.5"
+                              "（千位分隔须三位一组），不带正负号、单位或指数\"\n"))
+      << r.out;
+}
+
+// A CSV from before 生活护理等级 keeps its amounts: 护理级别 stands for the
+// level where a grade is given, said once on standard error. With the
+// column, 护理级别 is the nursing during the leave alone.
+TEST(ClaimBatch, WithoutTheCareLevelColumnTheNursingLevelStandsForIt) {
+  const std::string header = "工伤等级,护理级别,统筹月工资,本人月均工资";
+  BatchRun old = run_claim(header + "\n七,部分护理,5000,5000\n");
+  EXPECT_NE(old.err.find("表头没有「生活护理等级」列"), std::string::npos) << old.err;
+  EXPECT_NE(old.out.find(",,,,1500.00,,,,,,,,生活护理费：终身,"), std::string::npos) << old.out;
+  BatchRun now = run_claim(header + ",生活护理等级\n七,部分护理,5000,5000,\n");
+  EXPECT_EQ(now.err.find("生活护理等级"), std::string::npos) << now.err;
+  EXPECT_EQ(now.out.find("1500.00"), std::string::npos) << now.out;
+}
+
+TEST(ClaimBatch, AUsersRulesFileReplacesTheShippedEntryOrStopsTheRun) {
+  const std::string file = testing::TempDir() + "claim_batch_test_" + std::to_string(getpid());
+  std::ofstream(file) << R"({"regions": [{"name": "浙江", "statute": "自拟", "status": "转载未核对",
+    "sources": [], "medical": {"base": "固定金额",
+    "by_grade": {"五": 1, "六": 1, "七": 12345.675, "八": 1, "九": 1, "十": 1}}}]})";
+  BatchRun r = run_claim(
+      "工伤等级,地区,出生日期,原退休年龄,解除日期,本人月均工资,统筹月工资\n"
+      "七,浙江,1966-05-15,60,2020-01-01,6000,6000\n",
+      {"--claim", "--rules", file});
+  EXPECT_EQ(r.status, kExitSuccess) << r.err;
+  EXPECT_NE(r.out.find(",2026-10-15,12345.67,,,,,,,,,,转载未核对；用户规则文件；部分金额未知,"),
+            std::string::npos)
+      << r.out;
+
+  std::ofstream(file) << "{\n\"regions\": [{\"name\": \"浙江\"}]\n}\n";
+  r = run_claim("工伤等级\n七\n", {"--claim", "--rules=" + file});
+  EXPECT_EQ(r.status, kExitFailure);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "gongshang-batch: 规则文件有误：" + file + " 第 2 行第 13 列：缺少「statute」\n");
+  std::filesystem::remove(file);
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #ifndef GONGSHANG_TESTS_BATCH_RUNS_H_
 #define GONGSHANG_TESTS_BATCH_RUNS_H_
 
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "batch/batch.h"
 #include "batch/io.h"
@@ -13,9 +15,15 @@ namespace gongshang::batch {
 
 struct BatchRun {
   int status;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
+
+inline BatchRun run_batch(std::string_view input, std::vector<std::string_view> args = {},
+                          const std::filesystem::path& program = {}) {
+  BatchRun r;
+  r.status = run(args, input, r.out, r.err, program);
+  return r;
+}
 
 // Input from a pipe or a terminal: read once, in pieces, never ahead of time.
 class PipeSource final : public ByteSource {
