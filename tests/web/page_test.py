@@ -5,6 +5,7 @@ with the network cut, typed into as a person would, its batch held to the native
 """
 import json
 import os
+import pathlib
 import re
 import subprocess
 import sys
@@ -121,6 +122,7 @@ class PageTest(unittest.TestCase):
         self.js("window.__copied = []; navigator.clipboard.writeText = async (t) => __copied.push(t);")
         self.el("复制结果").click()
         copied = self.js("return window.__copied")[0].split("\n")
+        self.assertIn("工亡待遇：按月支付合计：每月 2,400.00 元（基金支付 2,400.00 元，用人单位支付 0.00 元）", copied)
         self.assertIn("· 一次性伤残补助金：126,000.00 元（基金支付）", copied[copied.index("职工本人的项目（如尚未支付）："):])
 
     def test_a_field_that_cannot_be_read_is_marked_and_the_report_not_printed(self):
@@ -145,11 +147,19 @@ class PageTest(unittest.TestCase):
         self.assertIn(refused, printed)
         self.assertNotIn("一、基本情况", printed)
 
+    def leaving_asks(self):
+        return self.js("const e = new Event('beforeunload', {cancelable: true});"
+                       "dispatchEvent(e); return e.defaultPrevented;")
+
     def test_a_saved_case_opens_and_a_bad_or_large_one_changes_nothing(self):
+        # Leaving asks first while typed input is unsaved, and only then.
+        self.assertFalse(self.leaving_asks())
         self.browser.fill(dict(DEATH, **NAMES))
+        self.assertTrue(self.leaving_asks())
         before = self.browser.table("一次性待遇")
         self.el("保存案例").click()
         saved = self.browser.downloaded("工伤案例-张三-某某建筑公司.json")
+        self.assertFalse(self.leaving_asks())
         self.assertLessEqual({"死亡日期": "2025-03-01", "格式": 3}.items(), json.loads(saved).items())
         self.browser.open()
         # A case at the native programs' cap opens, read as the browser hands the bytes over.
@@ -167,6 +177,9 @@ class PageTest(unittest.TestCase):
             self.assertIn(why, self.text("消息"))
             self.assertIn("页面中的内容没有改变", self.text("消息"))
             self.assertEqual(self.browser.table("一次性待遇"), before)
+        self.assertEqual(self.js("return window.__read"), 1)
+        self.browser.pick_file("规则文件选择", os.path.join(self.browser.folder, "large.json"))
+        self.assertIn("规则文件未载入：large.json：文件超过 1 MiB", self.text("消息"))
         self.assertEqual(self.js("return window.__read"), 1)
 
     def test_untrusted_text_is_shown_as_text_and_only_web_addresses_as_links(self):
@@ -259,6 +272,16 @@ class PageTest(unittest.TestCase):
         # A fresh engine computes the next change.
         self.browser.fill({"本人月均工资": "7500"})
         self.wait(lambda: not self.el("过时").is_displayed())
+        # No WebAssembly at all, and a policy that forbids compiling it: the page says what to use instead.
+        html = pathlib.Path(self.browser.page).read_text(encoding="utf-8")
+        refusing = self.file("refusing.html", html.replace(" 'wasm-unsafe-eval'", "", 1).encode())
+        for source, page, words in (("delete window.WebAssembly;", self.browser.page, "它不支持 WebAssembly"),
+                                    ("", refusing, "拒绝运行本页面的计算引擎")):
+            script = cdp("Page.addScriptToEvaluateOnNewDocument", {"source": source})["identifier"]
+            self.d.get("file://" + page)
+            self.wait(lambda: words in self.text("启动") and "桌面版程序“工伤待遇全面计算”" in self.text("启动"))
+            cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": script})
+        self.js("window.__violations = []")
 
 
 if __name__ == "__main__":

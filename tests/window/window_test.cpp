@@ -198,6 +198,16 @@ class WindowTest : public QObject {
     QCOMPARE(texts(kResultBoxes), QStringList(kResultBoxes.size(), {}));
   }
 
+  // Qt cuts a line at 32767 characters unless told otherwise; a long paste
+  // must arrive whole, to be read or refused as typed.
+  void boxesTakeALongPasteWhole() {
+    const QString long_text(40000, u'9');
+    for (const QString& name : kInputBoxes + kResultBoxes) {
+      box(name)->setText(long_text);
+      QCOMPARE(box(name)->text().size(), long_text.size());
+    }
+  }
+
   void linksHandOver_data() {
     QTest::addColumn<Act>("act");
     QTest::addColumn<QStringList>("opened");
