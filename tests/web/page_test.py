@@ -186,6 +186,10 @@ class PageTest(unittest.TestCase):
         case = json.dumps({"格式": 1, "工伤等级": "七", "本人月均工资": XSS}, ensure_ascii=False)
         self.browser.pick_file("案例文件", self.file("xss.json", case.encode()))
         self.assertEqual(self.browser.control("本人月均工资").get_attribute("value"), XSS)
+        # A refusal quotes what the file held, as text.
+        case = json.dumps({"格式": 1, "地区": XSS}, ensure_ascii=False)
+        self.browser.pick_file("案例文件", self.file("region.json", case.encode()))
+        self.assertIn("「地区」没有名为“" + XSS + "”的条目", self.text("消息"))
 
         script = "<script>document.title='x'</script>"
         sources = [XSS, "条文见 https://example.cn/a.html?x=1&y=2 (二手)；javascript:alert(1)",
