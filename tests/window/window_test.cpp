@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QMultiMap>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -160,6 +161,8 @@ class WindowTest : public QObject {
   }
 
   void wheelMovesOnlyFocusedList() {
+    // The whole panel's 7452 twips scroll in 15 steps of 500 twips.
+    QCOMPARE(find<QScrollBar>(u"滚动条"_s)->maximum(), 15);
     QComboBox* grades = list(u"工伤等级"_s);
     for (const bool focused : {false, true}) {
       if (focused) grades->setFocus();
@@ -245,15 +248,16 @@ class WindowTest : public QObject {
                qPrintable(field));
       QCOMPARE(labels.first().first->text(QAccessible::Name), field);
     }
-    // The two that leave for the browser say so, and where to.
-    const QList<std::pair<QString, QString>> links = {{u"法条依据按钮"_s, kHome + u"/Topic"_s},
-                                                      {u"主页"_s, kHome}};
-    for (const auto& [link, to] : links) {
-      QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(find(link));
+    // The two that leave for the browser: the name heard, and that they leave, and where to.
+    const QList<QStringList> links = {{u"法条依据按钮"_s, u"法条依据"_s, kHome + u"/Topic"_s},
+                                      {u"主页"_s, u"主页链接：www.gsjs.example"_s, kHome}};
+    for (const QStringList& link : links) {
+      QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(find(link[0]));
       const QString told = reader->text(QAccessible::Description);
-      QVERIFY2(told.startsWith(u"在浏览器中打开"_s) && told.contains(u' ' + to) &&
+      QCOMPARE(reader->text(QAccessible::Name), link[1]);
+      QVERIFY2(told.startsWith(u"在浏览器中打开"_s) && told.contains(u' ' + link[2]) &&
                    reader->relations(QAccessible::Label).isEmpty(),
-               qPrintable(link));
+               qPrintable(link[0]));
     }
   }
 
