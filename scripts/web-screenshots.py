@@ -1,7 +1,7 @@
 """Saves the page's pictures for docs/ (web-phone, web-960, web-desktop, web-help, web-report) to
-build/screenshots/, from build/web/gongshang.html (sh scripts/web.sh) in headless Chromium.
-Checks nothing: the page's tests are tests/web/page_test.py.
-    /usr/bin/python3 scripts/web-screenshots.py"""
+build/screenshots/, from build/web/gongshang.html in headless Chromium. Checks nothing: the
+page's tests are tests/web/page_test.py.
+    sh scripts/web.sh && sh scripts/install-deps.sh web-test && /usr/bin/python3 scripts/web-screenshots.py"""
 import base64
 import os
 import pathlib
